@@ -1,0 +1,87 @@
+#pragma once
+
+#include "comm/f_comm_thread.h"
+#include "comm/fp_aux_enums.h"
+#include "comm/serial_line.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The auxiliary fiscal port: a simpler STX/ETX protocol at 9600 baud with an
+// 8-bit zero-sum checksum, whose answers may come in several frames. The
+// component lives on the user-interface thread, owns its line and, while the
+// port is open, one TFCommThread, and reports through its signals there.
+// No operation throws: each returns false (or nothing) and sets LastError().
+class TFPAuxControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TLineFactory = std::function<std::shared_ptr<TSerialLine>()>;
+
+    explicit TFPAuxControl(QObject *parent = nullptr);
+    // While open: DTR and RTS off, the worker stopped, the port closed, no OnClose.
+    ~TFPAuxControl() override;
+
+    TFCommPort CommPort() const { return m_commPort; }
+    // Takes effect only while the port is closed.
+    void SetCommPort(TFCommPort port);
+    TFFiscalState State() const { return m_state; }
+    TFErrorType LastError() const { return m_lastError; }
+    // The text of the last answer frame; empty after an ACK.
+    QByteArray Answer() const { return m_answer; }
+    // Milliseconds of silence after which a command ends; 0 waits without limit.
+    int TimeOut() const { return m_timeOut; }
+    void SetTimeOut(int milliseconds) { m_timeOut = milliseconds; }
+
+    // A device path that replaces the one CommPort names (a USB adapter or
+    // a pseudo-terminal); empty uses CommPort. Taken only while closed.
+    QString DeviceName() const { return m_deviceName; }
+    void SetDeviceName(const QString &name);
+    // The device OpenPort opens.
+    QString PortName() const;
+    static QString PortName(TFCommPort port);
+    // How the line is made (tests hand in a scripted line). Taken only while closed.
+    void SetLineFactory(TLineFactory factory);
+
+    bool OpenPort();
+    bool ClosePort();
+    void Purge();
+    // One request: the single byte ENQ goes out unframed, anything else as
+    // a frame of at most 256 data bytes.
+    bool SendData(const QByteArray &data);
+
+signals:
+    void OnOpen();
+    void OnClose();
+    void OnAck();
+    void OnNack();
+    void OnWrite(const QByteArray &value);
+    void OnRead(const QByteArray &value);
+    void OnAnswer(bool IsFinal);
+    void OnError();
+    // Emitted on every change of State().
+    void StateChanged(TFFiscalState state);
+
+private:
+    void HandleNotice(const TFAuxNotice &notice);
+    void SetState(TFFiscalState state);
+    void StopWorker();
+
+    std::shared_ptr<TSerialLine> m_line;
+    std::unique_ptr<TFCommThread> m_worker;
+    TLineFactory m_lineFactory;
+    QByteArray m_answer;
+    QString m_deviceName;
+    TFCommPort m_commPort = FCom1;
+    TFFiscalState m_state = FEFP_S_Close;
+    TFErrorType m_lastError = FEFP_Success;
+    int m_timeOut = 0;
+    // Numbers the commands, so that the late notices of a command that a
+    // newer one has replaced cannot end the newer one.
+    quint64 m_command = 0;
+};

@@ -1,0 +1,370 @@
+#include "comm/aux_framing.h"
+#include "comm/fp_aux_control.h"
+#include "comm/scripted_serial_line.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QByteArray Ack(1, TAuxFraming::ACK);
+const QByteArray Nak(1, TAuxFraming::NAK);
+
+QByteArray Frame(const QByteArray &text)
+{
+    return TAuxFraming::BuildFrame(text);
+}
+
+QByteArray BadFrame(const QByteArray &text)
+{
+    QByteArray frame = Frame(text);
+    frame[frame.size() - 1] = char(frame.back() + 1);
+    return frame;
+}
+
+// Writes every event of the component as one short line.
+class TEventLog : public QObject
+{
+public:
+    explicit TEventLog(TFPAuxControl &control)
+    {
+        connect(&control, &TFPAuxControl::OnOpen, this, [this] { Events << "Open"; });
+        connect(&control, &TFPAuxControl::OnClose, this, [this] { Events << "Close"; });
+        connect(&control, &TFPAuxControl::OnAck, this, [this] { Events << "Ack"; });
+        connect(&control, &TFPAuxControl::OnNack, this, [this] { Events << "Nack"; });
+        connect(&control, &TFPAuxControl::OnError, this, [this, &control] {
+            Events << QStringLiteral("Error:%1").arg(int(control.LastError()));
+        });
+        connect(&control, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
+            Events << "Write:" + QString::fromLatin1(value.toHex());
+        });
+        connect(&control, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
+            Events << "Read:" + QString::fromLatin1(value.toHex());
+        });
+        connect(&control, &TFPAuxControl::OnAnswer, this, [this, &control](bool final) {
+            Events << QStringLiteral("Answer:%1:%2")
+                          .arg(final ? "final" : "more", QString::fromLatin1(control.Answer()));
+        });
+    }
+    QStringList Events;
+};
+
+QString W(const QByteArray &bytes)
+{
+    return "Write:" + QString::fromLatin1(bytes.toHex());
+}
+
+QString R(const QByteArray &bytes)
+{
+    return "Read:" + QString::fromLatin1(bytes.toHex());
+}
+
+} // namespace
+
+class TestFPAuxControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void writtenBytes_data();
+    void writtenBytes();
+    void exchange_data();
+    void exchange();
+    void nonFinalAnswerKeepsBusy();
+    void silentPrinterTimesOut();
+    void unlimitedTimeOutEndsByPurge();
+    void lateNoticeDoesNotEndNewerCommand();
+    void writeFailure();
+    void operationErrors();
+    void openErrors_data();
+    void openErrors();
+    void modemLinesAndClose();
+    void destroyWhileBusy();
+
+private:
+    void OpenWith(std::function<void(TScriptedSerialLine &, const QByteArray &)> responder);
+
+    std::unique_ptr<TFPAuxControl> m_control;
+    std::shared_ptr<TScriptedSerialLine> m_line;
+};
+
+void TestFPAuxControl::init()
+{
+    m_line = std::make_shared<TScriptedSerialLine>();
+    m_control = std::make_unique<TFPAuxControl>();
+    m_control->SetLineFactory([this] { return m_line; });
+}
+
+void TestFPAuxControl::cleanup()
+{
+    m_control.reset();
+    m_line.reset();
+}
+
+void TestFPAuxControl::OpenWith(std::function<void(TScriptedSerialLine &, const QByteArray &)> responder)
+{
+    m_line->setResponder(std::move(responder));
+    QVERIFY(m_control->OpenPort());
+    QCOMPARE(m_control->State(), FEFP_S_Idle);
+}
+
+void TestFPAuxControl::writtenBytes_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("AB") << QByteArray("AB") << QByteArray::fromHex("0241420378");
+    QTest::newRow("ENQ unframed") << QByteArray(1, TAuxFraming::ENQ) << QByteArray(1, TAuxFraming::ENQ);
+    QTest::newRow("ENQ inside data is framed")
+        << QByteArray("\x05\x05") << Frame("\x05\x05");
+    QTest::newRow("empty data") << QByteArray() << QByteArray::fromHex("0203fb");
+    QTest::newRow("256 bytes") << QByteArray(256, 'z') << Frame(QByteArray(256, 'z'));
+}
+
+void TestFPAuxControl::writtenBytes()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, written);
+    OpenWith({});
+    QVERIFY(m_control->SendData(data));
+    QCOMPARE(m_control->State(), FEFP_S_Busy);
+    QVERIFY(m_line->waitForWrites(1, 5000));
+    QCOMPARE(m_line->writes().first().toHex(' '), written.toHex(' '));
+}
+
+void TestFPAuxControl::exchange_data()
+{
+    QTest::addColumn<QList<QByteArray>>("replies");   // one chunk per write of the host
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("lastError");
+
+    const QByteArray request = Frame("AB");
+    const QByteArray final = Frame("0003 done");
+    const QByteArray more = Frame("1000 part");
+
+    QTest::newRow("final answer")
+        << QList<QByteArray>{final}
+        << QStringList{W(request), R(final), "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
+    QTest::newRow("ack ends with empty answer")
+        << QList<QByteArray>{Ack} << QStringList{W(request), "Ack"} << QByteArray()
+        << int(FEFP_Success);
+    QTest::newRow("two frames, the second after our ack")
+        << QList<QByteArray>{more, final}
+        << QStringList{W(request), R(more), "Answer:more:1000 part", W(Ack), R(final),
+                       "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
+    QTest::newRow("two frames in one chunk")
+        << QList<QByteArray>{more + final}
+        << QStringList{W(request), R(more), "Answer:more:1000 part", W(Ack), R(final),
+                       "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
+    QTest::newRow("bad checksum answered with nak, never reported")
+        << QList<QByteArray>{BadFrame("0003 done"), final}
+        << QStringList{W(request), W(Nak), R(final), "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
+    QTest::newRow("noise before the frame")
+        << QList<QByteArray>{QByteArray("\xff\x00zz", 4) + final}
+        << QStringList{W(request), R(final), "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
+    QTest::newRow("nak then silence")
+        << QList<QByteArray>{Nak} << QStringList{W(request), "Nack", "Error:12"} << QByteArray()
+        << int(FEFP_E_NackReceived);
+    QTest::newRow("nak then answer")
+        << QList<QByteArray>{Nak + final}
+        << QStringList{W(request), "Nack", R(final), "Answer:final:0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_E_NackReceived);
+}
+
+void TestFPAuxControl::exchange()
+{
+    QFETCH(QList<QByteArray>, replies);
+    QFETCH(QStringList, events);
+    QFETCH(QByteArray, answer);
+    QFETCH(int, lastError);
+
+    auto queue = std::make_shared<QList<QByteArray>>(replies);
+    // Each write of the host (request, ACK, NAK) releases the next reply.
+    OpenWith([queue](TScriptedSerialLine &line, const QByteArray &) {
+        if (!queue->isEmpty())
+            line.deliver(queue->takeFirst(), 5);
+    });
+    m_control->SetTimeOut(300);
+    TEventLog log(*m_control);
+    QSignalSpy idle(m_control.get(), &TFPAuxControl::StateChanged);
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 5000);
+    // The ACK for the final frame is reported after the answer.
+    QTRY_COMPARE_WITH_TIMEOUT(log.Events, events, 5000);
+    QCOMPARE(m_control->Answer(), answer);
+    QCOMPARE(int(m_control->LastError()), lastError);
+}
+
+void TestFPAuxControl::nonFinalAnswerKeepsBusy()
+{
+    OpenWith([](TScriptedSerialLine &line, const QByteArray &written) {
+        if (written != Ack)
+            line.deliver(Frame("0005 working"));
+    });
+    TEventLog log(*m_control);
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(log.Events.size(), 4, 5000);
+    QCOMPARE(log.Events.at(2), QStringLiteral("Answer:more:0005 working"));
+    QCOMPARE(m_control->State(), FEFP_S_Busy);
+    QVERIFY(!m_control->SendData("CD"));
+    QCOMPARE(m_control->LastError(), FEFP_E_OperationInProgress);
+    m_control->Purge();
+    QCOMPARE(m_control->State(), FEFP_S_Idle);
+}
+
+void TestFPAuxControl::silentPrinterTimesOut()
+{
+    OpenWith({});
+    m_control->SetTimeOut(500);
+    TEventLog log(*m_control);
+    QElapsedTimer clock;
+    QSignalSpy written(m_control.get(), &TFPAuxControl::OnWrite);
+    QSignalSpy error(m_control.get(), &TFPAuxControl::OnError);
+    QVERIFY(m_control->SendData("AB"));
+    QVERIFY(written.wait(5000));
+    clock.start();
+    QVERIFY(error.wait(5000));
+    QVERIFY2(clock.elapsed() >= 400, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(m_control->LastError(), FEFP_E_ReadTimeOut);
+    QCOMPARE(m_control->State(), FEFP_S_Idle);
+    QCOMPARE(log.Events, (QStringList{W(Frame("AB")), "Error:11"}));
+}
+
+void TestFPAuxControl::unlimitedTimeOutEndsByPurge()
+{
+    OpenWith({});
+    QSignalSpy error(m_control.get(), &TFPAuxControl::OnError);
+    QVERIFY(m_control->SendData("AB"));
+    QVERIFY(m_line->waitForWrites(1, 5000));
+    QVERIFY(!error.wait(300));
+    QCOMPARE(m_control->State(), FEFP_S_Busy);
+    m_control->Purge();
+    QCOMPARE(m_control->State(), FEFP_S_Idle);
+    QCOMPARE(m_control->LastError(), FEFP_Success);
+    // The aborted read ends the purged command.
+    QVERIFY(error.wait(5000));
+    QCOMPARE(m_control->LastError(), FEFP_E_ReadTimeOut);
+    // The port works on.
+    m_line->setResponder([](TScriptedSerialLine &line, const QByteArray &) { line.deliver(Ack); });
+    QSignalSpy ack(m_control.get(), &TFPAuxControl::OnAck);
+    QVERIFY(m_control->SendData("CD"));
+    QVERIFY(ack.wait(5000));
+}
+
+void TestFPAuxControl::lateNoticeDoesNotEndNewerCommand()
+{
+    OpenWith({});
+    QSignalSpy error(m_control.get(), &TFPAuxControl::OnError);
+    QVERIFY(m_control->SendData("AB"));
+    QVERIFY(m_line->waitForWrites(1, 5000));
+    m_control->Purge();
+    QVERIFY(m_control->SendData("CD"));
+    // By the second write the purged command has posted its time-out.
+    QVERIFY(m_line->waitForWrites(2, 5000));
+    QCoreApplication::processEvents();
+    QCOMPARE(error.size(), 0);
+    QCOMPARE(m_control->State(), FEFP_S_Busy);
+}
+
+void TestFPAuxControl::writeFailure()
+{
+    OpenWith({});
+    m_line->setWriteFailing(true);
+    TEventLog log(*m_control);
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 5000);
+    QCOMPARE(m_control->LastError(), FEFP_E_WriteError);
+    QCOMPARE(log.Events, QStringList{"Error:10"});
+}
+
+void TestFPAuxControl::operationErrors()
+{
+    QCOMPARE(m_control->State(), FEFP_S_Close);
+    QCOMPARE(m_control->TimeOut(), 0);
+    QVERIFY(!m_control->SendData("AB"));
+    QCOMPARE(m_control->LastError(), FEFP_E_ComClose);
+    QVERIFY(!m_control->ClosePort());
+    QCOMPARE(m_control->LastError(), FEFP_E_ComAlreadyClose);
+    m_control->Purge();
+    QCOMPARE(m_control->LastError(), FEFP_Success);
+
+    OpenWith({});
+    QVERIFY(!m_control->OpenPort());
+    QCOMPARE(m_control->LastError(), FEFP_E_ComAlreadyOpen);
+    QVERIFY(!m_control->SendData(QByteArray(257, 'z')));
+    QCOMPARE(m_control->LastError(), FEFP_E_MaxDataLengthReached);
+    QCOMPARE(m_control->State(), FEFP_S_Idle);
+    // Port and device are kept while open.
+    m_control->SetCommPort(FCom3);
+    QCOMPARE(m_control->CommPort(), FCom1);
+}
+
+void TestFPAuxControl::openErrors_data()
+{
+    QTest::addColumn<int>("lineError");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("no such device") << int(TSerialLine::NotFoundError) << int(FEFP_E_InvalidCom);
+    QTest::newRow("busy") << int(TSerialLine::OpenError) << int(FEFP_E_ComInUse);
+}
+
+void TestFPAuxControl::openErrors()
+{
+    QFETCH(int, lineError);
+    QFETCH(int, expected);
+    m_line->setOpenError(TSerialLine::TLineError(lineError));
+    QSignalSpy opened(m_control.get(), &TFPAuxControl::OnOpen);
+    QVERIFY(!m_control->OpenPort());
+    QCOMPARE(int(m_control->LastError()), expected);
+    QCOMPARE(m_control->State(), FEFP_S_Close);
+    QCOMPARE(opened.size(), 0);
+    m_line->setOpenError(TSerialLine::NoError);
+    QVERIFY(m_control->OpenPort());
+}
+
+void TestFPAuxControl::modemLinesAndClose()
+{
+    m_control->SetCommPort(FCom2);
+    m_control->SetDeviceName("/dev/ttyUSB7");
+    QSignalSpy opened(m_control.get(), &TFPAuxControl::OnOpen);
+    QSignalSpy closed(m_control.get(), &TFPAuxControl::OnClose);
+    OpenWith({});
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(m_line->settings().Name, QStringLiteral("/dev/ttyUSB7"));
+    QCOMPARE(m_line->settings().BaudRate, 9600);
+    QVERIFY(m_line->dataTerminalReady());
+    QVERIFY(m_line->requestToSend());
+    QVERIFY(m_control->ClosePort());
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(m_control->State(), FEFP_S_Close);
+    QVERIFY(!m_line->isOpen());
+    QVERIFY(!m_line->dataTerminalReady());
+    QVERIFY(!m_line->requestToSend());
+    m_control->SetDeviceName({});
+    QCOMPARE(m_control->PortName(), TFPAuxControl::PortName(FCom2));
+}
+
+void TestFPAuxControl::destroyWhileBusy()
+{
+    OpenWith({});
+    QSignalSpy closed(m_control.get(), &TFPAuxControl::OnClose);
+    QVERIFY(m_control->SendData("AB"));
+    QVERIFY(m_line->waitForWrites(1, 5000));
+    m_control.reset();
+    QCOMPARE(closed.size(), 0);
+    QVERIFY(!m_line->isOpen());
+    QVERIFY(!m_line->dataTerminalReady());
+    QCoreApplication::processEvents();
+}
+
+QTEST_GUILESS_MAIN(TestFPAuxControl)
+#include "tst_fp_aux_control.moc"
