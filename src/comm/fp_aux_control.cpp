@@ -1,11 +1,12 @@
 #include "comm/fp_aux_control.h"
 
 #include "comm/aux_framing.h"
+#include "comm/qt_serial_line.h"
 
 #include <QPointer>
 
 TFPAuxControl::TFPAuxControl(QObject *parent)
-    : QObject(parent)
+    : QObject(parent), m_lineFactory([] { return std::make_shared<TQtSerialLine>(); })
 {
 }
 
@@ -53,7 +54,7 @@ bool TFPAuxControl::OpenPort()
         m_lastError = FEFP_E_ComAlreadyOpen;
         return false;
     }
-    m_line = m_lineFactory ? m_lineFactory() : nullptr;
+    m_line = m_lineFactory();
     if (!m_line) {
         m_lastError = FEFP_E_BadInitialization;
         return false;

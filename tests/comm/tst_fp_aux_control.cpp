@@ -84,6 +84,7 @@ private slots:
     void openErrors();
     void modemLinesAndClose();
     void destroyWhileBusy();
+    void missingDeviceOnRealLine();
 
 private:
     void OpenWith(std::function<void(TScriptedSerialLine &, const QByteArray &)> responder);
@@ -364,6 +365,15 @@ void TestFPAuxControl::destroyWhileBusy()
     QVERIFY(!m_line->isOpen());
     QVERIFY(!m_line->dataTerminalReady());
     QCoreApplication::processEvents();
+}
+
+void TestFPAuxControl::missingDeviceOnRealLine()
+{
+    TFPAuxControl control;
+    control.SetDeviceName("/dev/tessaly-no-such-port");
+    QVERIFY(!control.OpenPort());
+    QCOMPARE(control.LastError(), FEFP_E_InvalidCom);
+    QCOMPARE(control.State(), FEFP_S_Close);
 }
 
 QTEST_GUILESS_MAIN(TestFPAuxControl)
