@@ -1,0 +1,341 @@
+#include "terminal_model/field_conversion.h"
+
+#include "terminal_model/field_types.h"
+
+#include <QStringList>
+
+namespace {
+
+const char *const DateLayouts[TFieldConversion::DateFormatCount] = {
+    "ddmmyy", "ddmmyyyy", "mmddyy", "mmddyyyy", "yyddmm", "yyyyddmm", "yymmdd", "yyyymmdd",
+};
+
+enum class DatePart { Day, Month, ShortYear, LongYear };
+
+// The parts of a layout in their order ("yyddmm" gives year, day, month).
+QList<DatePart> layoutParts(const QString &layout)
+{
+    QList<DatePart> parts;
+    for (int i = 0; i < layout.size();) {
+        const QStringView rest = QStringView(layout).mid(i);
+        if (rest.startsWith(QLatin1String("yyyy"))) {
+            parts << DatePart::LongYear;
+            i += 4;
+        } else if (rest.startsWith(QLatin1String("yy"))) {
+            parts << DatePart::ShortYear;
+            i += 2;
+        } else if (rest.startsWith(QLatin1String("dd"))) {
+            parts << DatePart::Day;
+            i += 2;
+        } else {
+            parts << DatePart::Month;
+            i += 2;
+        }
+    }
+    return parts;
+}
+
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, QLatin1Char('0'));
+}
+
+QString datePartText(DatePart part, const QDate &date)
+{
+    switch (part) {
+    case DatePart::Day:
+        return twoDigits(date.day());
+    case DatePart::Month:
+        return twoDigits(date.month());
+    case DatePart::ShortYear:
+        return twoDigits(((date.year() % 100) + 100) % 100);
+    case DatePart::LongYear:
+        return QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+    }
+    return QString();
+}
+
+QString formatDateParts(int index, const QDate &date, const QString &separator)
+{
+    if (!date.isValid())
+        return QString();
+    QStringList texts;
+    for (DatePart part : layoutParts(TFieldConversion::DateFormatLayout(index)))
+        texts << datePartText(part, date);
+    return texts.join(separator);
+}
+
+bool isAsciiDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// The year with the given last two digits that lies between 50 years before
+// and 49 years after the reference year.
+int windowedYear(int twoDigitYear, int referenceYear)
+{
+    const int first = referenceYear - 50;
+    const int century = first - (((first % 100) + 100) % 100);
+    int year = century + twoDigitYear;
+    if (year < first)
+        year += 100;
+    return year;
+}
+
+QString hexLiteral(quint32 value, int width)
+{
+    const QString digits = QString::number(value, 16).toUpper();
+    return QStringLiteral("x'") + digits.rightJustified(qMax(width, 0), QLatin1Char('0'))
+           + QLatin1Char('\'');
+}
+
+// Blanks in the broad sense of the printer's answers: every character up to
+// and including the space.
+QString trimBlanks(const QString &text)
+{
+    int begin = 0;
+    int end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+QString TFieldConversion::DateFormatLayout(int index)
+{
+    if (index < 0 || index >= DateFormatCount)
+        index = 0;
+    return QString::fromLatin1(DateLayouts[index]);
+}
+
+QString TFieldConversion::FormatDate(int index, const QDate &date)
+{
+    return formatDateParts(index, date, QString());
+}
+
+QString TFieldConversion::FormatTime(const QTime &time)
+{
+    if (!time.isValid())
+        return QString();
+    return twoDigits(time.hour()) + twoDigits(time.minute()) + twoDigits(time.second());
+}
+
+QString TFieldConversion::FormatImpliedDecimal(const QString &text, int width, int decimals)
+{
+    QString digits = text;
+    int separator = digits.indexOf(QLatin1Char(','));
+    if (separator < 0)
+        separator = digits.indexOf(QLatin1Char('.'));
+    if (separator >= 0)
+        digits.remove(separator, 1);
+    if (width <= 0)
+        return digits;
+
+    // A negative decimal count from a hand-edited file would otherwise make
+    // the result longer than the field's width.
+    decimals = qMax(decimals, 0);
+
+    QString integerPart = digits;
+    QString fractionPart;
+    if (separator >= 0) {
+        integerPart = digits.left(separator);
+        if (decimals > 0)
+            fractionPart = digits.mid(separator);
+    }
+    fractionPart = fractionPart.leftJustified(decimals, QLatin1Char('0'), true);
+
+    // Only a plain digit string counts as a number; large integer parts are
+    // kept as typed instead of being replaced by zeros.
+    if (!isAsciiDigits(integerPart) || integerPart.count(QLatin1Char('0')) == integerPart.size())
+        integerPart.clear();
+
+    if (decimals >= width)
+        return fractionPart.left(width);
+
+    const int integerWidth = width - decimals;
+    if (integerPart.size() > integerWidth)
+        integerPart = integerPart.right(integerWidth);
+    else
+        integerPart = integerPart.rightJustified(integerWidth, QLatin1Char('0'));
+    return integerPart + fractionPart;
+}
+
+QString TFieldConversion::DecimalToHexLiteral(const QString &text, int width)
+{
+    bool ok = false;
+    qint64 number = text.toLongLong(&ok, 10);
+    // Both readings of 32 bits are accepted: a negative number is sent in
+    // two's complement, an unsigned one above 2147483647 as it is.
+    if (!ok || number < -2147483648LL || number > 4294967295LL)
+        number = 0;
+    return hexLiteral(static_cast<quint32>(number), width);
+}
+
+QString TFieldConversion::HexToHexLiteral(const QString &text)
+{
+    return QStringLiteral("x'") + text + QLatin1Char('\'');
+}
+
+QString TFieldConversion::BinaryToHexLiteral(const QString &text, int width)
+{
+    quint32 value = 0;
+    for (QChar c : text) {
+        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        value = value * 2 + (digit ? c.unicode() - '0' : 0);
+    }
+    return hexLiteral(value, width);
+}
+
+QString TFieldConversion::SendText(int textType, const QString &text, int minLength,
+                                   int decimalDigits)
+{
+    switch (textType) {
+    case ttCurrency:
+        return FormatImpliedDecimal(text, minLength, decimalDigits);
+    case ttDecimal:
+        return DecimalToHexLiteral(text, minLength);
+    case ttHexa:
+        return HexToHexLiteral(text);
+    case ttBinary:
+        return BinaryToHexLiteral(text, minLength);
+    default:
+        return text;
+    }
+}
+
+quint32 TFieldConversion::BytesToInteger(const QByteArray &data)
+{
+    if (data.isEmpty() || data.size() > 4)
+        return 0;
+    quint32 value = 0;
+    for (char byte : data)
+        value = (value << 8) | static_cast<quint8>(byte);
+    return value;
+}
+
+QString TFieldConversion::BytesToDecimal(const QByteArray &data)
+{
+    return QString::number(static_cast<qint32>(BytesToInteger(data)));
+}
+
+QString TFieldConversion::BytesToHex(const QByteArray &data)
+{
+    return QString::number(BytesToInteger(data), 16).toUpper()
+        .rightJustified(data.size(), QLatin1Char('0'));
+}
+
+QString TFieldConversion::BytesToBinary(const QByteArray &data)
+{
+    const quint32 value = BytesToInteger(data);
+    const int bits = 8 * data.size();
+    QString digits(bits, QLatin1Char('0'));
+    for (int i = 0; i < bits && i < 32; ++i) {
+        if (value & (quint32(1) << i))
+            digits[bits - 1 - i] = QLatin1Char('1');
+    }
+    return digits;
+}
+
+QString TFieldConversion::InsertDecimalPoint(const QString &text, int decimals)
+{
+    if (decimals <= 0 || decimals >= text.size())
+        return text;
+    QString digits = trimBlanks(text);
+    // Blank padding can leave fewer digits than decimals: 12 with three
+    // decimals is 0.012, not .12.
+    if (digits.size() <= decimals)
+        digits = digits.rightJustified(decimals + 1, QLatin1Char('0'));
+    digits.insert(digits.size() - decimals, QLatin1Char('.'));
+    return digits;
+}
+
+QString TFieldConversion::ReformatDate(const QString &text, int inputFormat, int outputFormat,
+                                       const QDate &today)
+{
+    if (inputFormat < 0 || inputFormat >= DateFormatCount)
+        inputFormat = 6; // "yymmdd"
+    if (outputFormat < 0 || outputFormat >= DateFormatCount)
+        outputFormat = 0;
+
+    QString separated = text;
+    if (!separated.contains(QLatin1Char('/'))) {
+        const bool longYearFirst = inputFormat == 5 || inputFormat == 7;
+        const int first = longYearFirst ? 4 : 2;
+        separated.insert(qMin(first, separated.size()), QLatin1Char('/'));
+        separated.insert(qMin(first + 3, separated.size()), QLatin1Char('/'));
+    }
+
+    const QStringList texts = separated.split(QLatin1Char('/'));
+    const QList<DatePart> parts = layoutParts(DateFormatLayout(inputFormat));
+    if (texts.size() != parts.size())
+        return text;
+
+    const int referenceYear = today.isValid() ? today.year() : QDate::currentDate().year();
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString &part = texts.at(i);
+        if (!isAsciiDigits(part) || part.size() > 9)
+            return text;
+        const int value = part.toInt();
+        switch (parts.at(i)) {
+        case DatePart::Day:
+            day = value;
+            break;
+        case DatePart::Month:
+            month = value;
+            break;
+        case DatePart::ShortYear:
+        case DatePart::LongYear:
+            year = part.size() <= 2 ? windowedYear(value, referenceYear) : value;
+            break;
+        }
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return text;
+    return formatDateParts(outputFormat, date, QStringLiteral("/"));
+}
+
+QString TFieldConversion::ReformatTime(const QString &text)
+{
+    // An empty field stays empty rather than showing a lone ":".
+    if (text.isEmpty() || text.contains(QLatin1Char(':')))
+        return text;
+    QString result = text;
+    result.insert(qMin(2, result.size()), QLatin1Char(':'));
+    if (text.size() >= 5)
+        result.insert(5, QLatin1Char(':'));
+    return result;
+}
+
+QString TFieldConversion::DisplayText(int textType, const QByteArray &data, int decimalDigits,
+                                      int inputFormat, int outputFormat, const QDate &today)
+{
+    switch (textType) {
+    case ttCurrency:
+        return InsertDecimalPoint(QString::fromLatin1(data), decimalDigits);
+    case ttDecimal:
+        return BytesToDecimal(data);
+    case ttHexa:
+        return BytesToHex(data);
+    case ttBinary:
+        return BytesToBinary(data);
+    case ttDate:
+        return ReformatDate(QString::fromLatin1(data), inputFormat, outputFormat, today);
+    case ttTime:
+        return ReformatTime(QString::fromLatin1(data));
+    default:
+        return QString::fromLatin1(data);
+    }
+}

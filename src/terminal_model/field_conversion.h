@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+// Conversions of field values on their way to the printer (typed text into
+// frame data) and back (answer data into display text). None of them fails:
+// text that is not a number reads as 0, a date that cannot be read is shown
+// as received, and date-format indices outside 0..7 fall back.
+class TFieldConversion
+{
+public:
+    static constexpr int DateFormatCount = 8;
+
+    // "ddmmyy", "ddmmyyyy", "mmddyy", "mmddyyyy", "yyddmm", "yyyyddmm",
+    // "yymmdd", "yyyymmdd"; an index outside 0..7 gives "ddmmyy".
+    static QString DateFormatLayout(int index);
+
+    // --- Sending ---------------------------------------------------------
+
+    // The date in the layout of the index, digits only (3 May 2004 with
+    // index 0 gives 030504).
+    static QString FormatDate(int index, const QDate &date);
+    // "hhmmss".
+    static QString FormatTime(const QTime &time);
+    // A typed amount as a fixed-width digit string with the decimals implied
+    // by position (12,5 with width 10 and 2 decimals gives 0000001250).
+    static QString FormatImpliedDecimal(const QString &text, int width, int decimals);
+    // x'..' of the decimal number, at least width hex digits (255, 4 gives
+    // x'00FF').
+    static QString DecimalToHexLiteral(const QString &text, int width);
+    // x'..' around the typed hex digits.
+    static QString HexToHexLiteral(const QString &text);
+    // x'..' of the bit string, at least width hex digits (1010, 2 gives
+    // x'0A').
+    static QString BinaryToHexLiteral(const QString &text, int width);
+
+    // The conversion of a text control's value by its text type; text types
+    // without a conversion give the text unchanged.
+    static QString SendText(int textType, const QString &text, int minLength, int decimalDigits);
+
+    // --- Display ---------------------------------------------------------
+
+    // 1 to 4 bytes read as an unsigned big-endian number; 0 otherwise.
+    static quint32 BytesToInteger(const QByteArray &data);
+    // That number as a signed 32-bit decimal.
+    static QString BytesToDecimal(const QByteArray &data);
+    // That number in upper-case hex, at least one digit per byte.
+    static QString BytesToHex(const QByteArray &data);
+    // Eight binary digits per byte, most significant first.
+    static QString BytesToBinary(const QByteArray &data);
+    // "." before the last decimals digits (12345, 2 gives 123.45).
+    static QString InsertDecimalPoint(const QString &text, int decimals);
+    // A received date re-laid from the input layout into the output layout
+    // with "/" separators; two-digit years are placed in the window from 50
+    // years before to 49 years after today's year.
+    static QString ReformatDate(const QString &text, int inputFormat, int outputFormat,
+                                const QDate &today);
+    // ":" between hours, minutes and seconds (143025 gives 14:30:25).
+    static QString ReformatTime(const QString &text);
+
+    // The display text of an answer data field by its text type; fields
+    // without a conversion are shown byte for byte.
+    static QString DisplayText(int textType, const QByteArray &data, int decimalDigits,
+                               int inputFormat, int outputFormat, const QDate &today);
+};
