@@ -1,0 +1,668 @@
+#include "shell/form_main.h"
+
+#include "shell/action_icons.h"
+#include "shell/file_association.h"
+#include "shell/form_about_box.h"
+#include "shell/mdi_layout.h"
+#include "shell/terminal_files.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString ErrorCaption = QStringLiteral("Error");
+const QString FileFilter = QStringLiteral("Tessaly Terminal Files ( *.tsy)");
+const int PanelWidths[TFormMain::StatusPanelCount] = {300, 70, 150, 100};
+
+// The text field that Copy, Cut and Paste act on, if the focus is in one.
+QWidget *TextTarget(QWidget *focus)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(focus))
+        return combo->lineEdit();
+    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus)
+        || qobject_cast<QPlainTextEdit *>(focus))
+        return focus;
+    return nullptr;
+}
+
+bool HasSelection(QWidget *target)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(target))
+        return line->hasSelectedText();
+    if (auto *text = qobject_cast<QTextEdit *>(target))
+        return text->textCursor().hasSelection();
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
+        return plain->textCursor().hasSelection();
+    return false;
+}
+
+bool IsReadOnly(QWidget *target)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(target))
+        return line->isReadOnly();
+    if (auto *text = qobject_cast<QTextEdit *>(target))
+        return text->isReadOnly();
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
+        return plain->isReadOnly();
+    return true;
+}
+
+} // namespace
+
+TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_options(options), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Tessaly Terminal"));
+    setWindowIcon(TActionIcons::ApplicationIcon());
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_mdiArea->setBackground(TActionIcons::Background());
+    m_mdiArea->setContextMenuPolicy(Qt::CustomContextMenu);
+    setCentralWidget(m_mdiArea);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    FormCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    FormDestroy();
+}
+
+void TFormMain::FormCreate()
+{
+    LoadSettings(m_settings, m_options.SettingsName);
+    m_storedHPort = m_settings.HPort;
+    m_storedDPort = m_settings.DPort;
+    if (!m_options.HostPort.isEmpty())
+        m_settings.HPort = m_options.HostPort;
+    if (!m_options.FiscalPort.isEmpty())
+        m_settings.DPort = m_options.FiscalPort;
+
+    RegisterFileAssociation(QLatin1String(TerminalFiles::Extension),
+                            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+
+    m_settings.OutputDateFormat = 0;
+    m_settings.InputDateFormat = 0;
+    m_settings.Protocol = 0;
+    m_actionEditRC->setEnabled(false);
+
+    if (!m_options.Arguments.isEmpty()) {
+        const QString file = TerminalFiles::FileFromArgument(m_options.Arguments.constFirst(),
+                                                             QDir::currentPath());
+        if (!file.isEmpty())
+            m_settings.File = file;
+    }
+
+    setAcceptDrops(true);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateWindowActions();
+        ScheduleArrangeIcons();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { TrackFocus(now); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TFormMain::UpdateEditActions);
+    UpdateFileActions();
+    UpdateWindowActions();
+    UpdateEditActions();
+}
+
+void TFormMain::FormShow()
+{
+    if (!m_settings.File.isEmpty()) {
+        if (QFileInfo(m_settings.File).isFile())
+            OpenTerminalWindows();
+        else
+            m_panels[0]->setText(QStringLiteral("Last terminal file not found: %1")
+                                     .arg(QDir::toNativeSeparators(m_settings.File)));
+    }
+    ScheduleArrangeIcons();
+}
+
+void TFormMain::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    // The terminal window stores its tree width into the settings as it goes.
+    CloseTerminalWindows();
+    TSettings stored = m_settings;
+    // Device names given for this run are not remembered.
+    if (!m_options.HostPort.isEmpty() && stored.HPort == m_options.HostPort)
+        stored.HPort = m_storedHPort;
+    if (!m_options.FiscalPort.isEmpty() && stored.DPort == m_options.FiscalPort)
+        stored.DPort = m_storedDPort;
+    SaveSettings(stored, m_options.SettingsName);
+    if (!m_settings.File.isEmpty())
+        WriteGeneralSection();
+}
+
+QAction *TFormMain::NewAction(const QString &name, const QString &caption, const QString &hint,
+                              const QKeySequence &key)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setToolTip(TerminalFiles::ShortHint(hint));
+    action->setStatusTip(TerminalFiles::LongHint(hint));
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    return action;
+}
+
+void TFormMain::CreateActions()
+{
+    m_actionNew = NewAction(QStringLiteral("ActionNew"), QStringLiteral("New"), QStringLiteral("New terminal file"));
+    m_actionNew->setIcon(TActionIcons::Icon(TActionIcons::New));
+    connect(m_actionNew, &QAction::triggered, this, &TFormMain::ActionFileNew);
+
+    m_actionOpen = NewAction(QStringLiteral("ActionOpen"), QStringLiteral("Open"), QStringLiteral("Open terminal file"),
+                             QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_actionOpen->setIcon(TActionIcons::Icon(TActionIcons::Open));
+    connect(m_actionOpen, &QAction::triggered, this, &TFormMain::ActionFileOpen);
+
+    m_actionClose = NewAction(QStringLiteral("ActionClose"), QStringLiteral("Close"), QStringLiteral("Close terminal file"));
+    connect(m_actionClose, &QAction::triggered, this, &TFormMain::ActionFileClose);
+
+    m_actionSaveAs = NewAction(QStringLiteral("ActionSaveAs"), QStringLiteral("Save Terminal As ..."),
+                               QStringLiteral("Save terminal file"));
+    m_actionSaveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
+    connect(m_actionSaveAs, &QAction::triggered, this, &TFormMain::ActionFileSaveAs);
+
+    m_actionExit = NewAction(QStringLiteral("ActionExit"), QStringLiteral("Exit"), QStringLiteral("Application exit "));
+    connect(m_actionExit, &QAction::triggered, this, &TFormMain::ActionFileExit);
+
+    m_actionCascade = NewAction(QStringLiteral("ActionWindowCascade"), QStringLiteral("&Cascade"),
+                                QStringLiteral("Cascade windows"));
+    m_actionCascade->setIcon(TActionIcons::Icon(TActionIcons::Cascade));
+    connect(m_actionCascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+
+    m_actionTileHorizontal = NewAction(QStringLiteral("ActionWindowTileHorizontal"), QStringLiteral("Tile &Horizontally"),
+                                       QStringLiteral("Tile horizontally"));
+    m_actionTileHorizontal->setIcon(TActionIcons::Icon(TActionIcons::TileHorizontal));
+    m_actionTileVertical = NewAction(QStringLiteral("ActionWindowTileVertical"), QStringLiteral("&Tile Vertically"),
+                                     QStringLiteral("Tile vertically"));
+    m_actionTileVertical->setIcon(TActionIcons::Icon(TActionIcons::TileVertical));
+    const auto tile = [this](bool horizontally) {
+        QList<QMdiSubWindow *> windows;
+        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+            if (window->isVisible() && !window->isMinimized())
+                windows.append(window);
+        const QList<QRect> rects = MdiLayout::TileRects(m_mdiArea->viewport()->rect(), int(windows.size()),
+                                                        horizontally);
+        for (qsizetype i = 0; i < windows.size(); ++i) {
+            windows[i]->showNormal();
+            windows[i]->setGeometry(rects[i]);
+        }
+    };
+    connect(m_actionTileHorizontal, &QAction::triggered, this, [tile] { tile(true); });
+    connect(m_actionTileVertical, &QAction::triggered, this, [tile] { tile(false); });
+
+    m_actionMinimizeAll = NewAction(QStringLiteral("ActionWindowMinimizeAll"), QStringLiteral("&Minimize All"),
+                                    QStringLiteral("Minimize windows"));
+    connect(m_actionMinimizeAll, &QAction::triggered, this, [this] {
+        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+            window->showMinimized();
+        ArrangeIcons();
+    });
+    m_actionArrange = NewAction(QStringLiteral("ActionWindowArrange"), QStringLiteral("&Arrange"),
+                                QStringLiteral("Arrange windows"));
+    connect(m_actionArrange, &QAction::triggered, this, &TFormMain::ArrangeIcons);
+
+    m_actionEditFixAnswer = NewAction(QStringLiteral("ActionEditFixAnswer"), QStringLiteral("Edit fixed answer fields"),
+                                      QStringLiteral("Edit fixed answer fields"));
+    m_actionEditFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::EditFixedAnswer));
+    m_actionTestFixAnswer = NewAction(QStringLiteral("ActionTestFixAnswer"), QStringLiteral("Test fixed answer fields"),
+                                      QStringLiteral("Test fixed answer fields"));
+    m_actionTestFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::TestFixedAnswer));
+    m_actionEditRC = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit Return code "),
+                               QStringLiteral("Edit return code description"));
+    m_actionEditRC->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
+
+    m_actionCopy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
+                             QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_actionCopy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
+    m_actionCut = NewAction(QStringLiteral("ActionEditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cut|Cut"),
+                            QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_actionCut->setIcon(TActionIcons::Icon(TActionIcons::Cut));
+    m_actionPaste = NewAction(QStringLiteral("ActionEditPaste"), QStringLiteral("&Paste"), QStringLiteral("Paste|Paste"),
+                              QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_actionPaste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
+    const auto clipboard = [this](const char *slot) {
+        if (QWidget *target = TextTarget(QApplication::focusWidget()))
+            QMetaObject::invokeMethod(target, slot);
+        UpdateEditActions();
+    };
+    connect(m_actionCopy, &QAction::triggered, this, [clipboard] { clipboard("copy"); });
+    connect(m_actionCut, &QAction::triggered, this, [clipboard] { clipboard("cut"); });
+    connect(m_actionPaste, &QAction::triggered, this, [clipboard] { clipboard("paste"); });
+
+    m_actionResetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), QStringLiteral("Reset serial ports"),
+                                   QStringLiteral("Reset all open serial ports"));
+    m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("Preferences"),
+                                    QStringLiteral("System preferences|System preferences"));
+    m_actionAbout = NewAction(QStringLiteral("MenuItemHelpAbout"), QStringLiteral("&About..."), QString());
+    connect(m_actionAbout, &QAction::triggered, this, &TFormMain::MenuItemHelpAboutClick);
+}
+
+void TFormMain::CreateMenus()
+{
+    const auto menu = [this](const QString &title, const QString &name, const QString &hint) {
+        QMenu *m = menuBar()->addMenu(title);
+        m->setObjectName(name);
+        m->menuAction()->setStatusTip(TerminalFiles::LongHint(hint));
+        return m;
+    };
+    QMenu *file = menu(QStringLiteral("&File"), QStringLiteral("MenuFile"), QStringLiteral("File related commands"));
+    file->addAction(m_actionNew);
+    file->addAction(m_actionOpen);
+    file->addAction(m_actionClose);
+    QAction *saveAs = file->addAction(QStringLiteral("Save terminal file As ..."));
+    saveAs->setObjectName(QStringLiteral("MenuItemSaveAs"));
+    saveAs->setIcon(m_actionSaveAs->icon());
+    saveAs->setStatusTip(m_actionSaveAs->statusTip());
+    saveAs->setEnabled(false);
+    connect(saveAs, &QAction::triggered, m_actionSaveAs, &QAction::trigger);
+    connect(m_actionSaveAs, &QAction::enabledChanged, saveAs, &QAction::setEnabled);
+    file->addSeparator();
+    file->addAction(m_actionExit);
+
+    QMenu *edit = menu(QStringLiteral("&Edit"), QStringLiteral("MenuEdit"), QStringLiteral("Edit commands"));
+    edit->addAction(m_actionCopy);
+    edit->addAction(m_actionPaste);
+    edit->addAction(m_actionCut);
+
+    QMenu *options = menu(QStringLiteral("&Options"), QStringLiteral("MenuOptions"), QStringLiteral("Options|Options "));
+    options->addAction(m_actionEditFixAnswer);
+    options->addAction(m_actionTestFixAnswer);
+    options->addAction(m_actionEditRC);
+    options->addSeparator();
+    options->addAction(m_actionResetPorts);
+    options->addSeparator();
+    options->addAction(m_actionPreferences);
+
+    m_windowMenu = menu(QStringLiteral("&Window"), QStringLiteral("MenuWindow"), QStringLiteral("Window related commands"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TFormMain::FillWindowMenu);
+    FillWindowMenu();
+
+    QMenu *help = menu(QStringLiteral("&Help"), QStringLiteral("MenuHelp"), QStringLiteral("Help topics"));
+    help->addAction(m_actionAbout);
+
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("PopupMenuMain"));
+    m_contextMenu->addAction(m_actionMinimizeAll);
+    m_contextMenu->addAction(m_actionCascade);
+    m_contextMenu->addAction(m_actionArrange);
+    connect(m_mdiArea, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_contextMenu->popup(m_mdiArea->mapToGlobal(pos)); });
+}
+
+void TFormMain::FillWindowMenu()
+{
+    m_windowMenu->clear();
+    m_windowMenu->addAction(m_actionCascade);
+    m_windowMenu->addAction(m_actionTileHorizontal);
+    m_windowMenu->addAction(m_actionTileVertical);
+    m_windowMenu->addAction(m_actionMinimizeAll);
+    m_windowMenu->addAction(m_actionArrange);
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    if (!windows.isEmpty())
+        m_windowMenu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *window : windows) {
+        ++number;
+        QAction *item = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (!window)
+                return;
+            if (window->isMinimized())
+                window->showNormal();
+            m_mdiArea->setActiveSubWindow(window);
+        });
+    }
+}
+
+void TFormMain::CreateToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("Main"));
+    bar->setObjectName(QStringLiteral("ToolBarMain"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(24, 24));
+    bar->addAction(m_actionNew);
+    bar->addAction(m_actionOpen);
+    bar->addAction(m_actionSaveAs);
+    if (QWidget *button = bar->widgetForAction(m_actionSaveAs))
+        button->setToolTip(QStringLiteral("Save terminal file as ..."));
+    bar->addSeparator();
+    bar->addAction(m_actionCut);
+    bar->addAction(m_actionCopy);
+    bar->addAction(m_actionPaste);
+    bar->addSeparator();
+    bar->addAction(m_actionCascade);
+    bar->addAction(m_actionTileHorizontal);
+    bar->addAction(m_actionTileVertical);
+    bar->addSeparator();
+    bar->addAction(m_actionEditFixAnswer);
+    bar->addAction(m_actionTestFixAnswer);
+    bar->addAction(m_actionEditRC);
+}
+
+void TFormMain::CreateStatusBar()
+{
+    for (int i = 0; i < StatusPanelCount; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[i]->setFixedWidth(PanelWidths[i]);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(m_panels[i]);
+    }
+    m_panels[1]->setText(QStringLiteral("Ready"));
+}
+
+bool TFormMain::event(QEvent *event)
+{
+    // The long part of a hint goes to panel 0 instead of replacing the panels.
+    if (event->type() == QEvent::StatusTip) {
+        m_panels[0]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+TSettings &TFormMain::Settings()
+{
+    return m_settings;
+}
+
+TFormChildTerminalWindow *TFormMain::TerminalWindow() const
+{
+    return m_terminalWindow;
+}
+
+QMdiArea *TFormMain::MdiArea() const
+{
+    return m_mdiArea;
+}
+
+QString TFormMain::StatusText(int panel) const
+{
+    return panel >= 0 && panel < StatusPanelCount ? m_panels[panel]->text() : QString();
+}
+
+void TFormMain::SetStatusText(const QString &text)
+{
+    m_panels[1]->setText(text);
+}
+
+void TFormMain::RegisterFileAssociation(const QString &extension, const QString &typeName)
+{
+    const QString dataDir = m_options.AssociationDataDir.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        : m_options.AssociationDataDir;
+    TFileAssociation association(extension, typeName, QCoreApplication::applicationFilePath(), dataDir);
+    if (!association.Register())
+        m_panels[0]->setText(association.LastError());
+    else if (association.Changed() && m_options.NotifyDesktop)
+        association.NotifyDesktop();
+}
+
+bool TFormMain::OpenTerminalWindows()
+{
+    auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File);
+    if (!window->LoadError().isEmpty()) {
+        m_prompts.Error(this, ErrorCaption, window->LoadError());
+        delete window;
+        return false;
+    }
+    m_terminalWindow = window;
+    m_mdiArea->addSubWindow(window);
+    connect(window, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
+    ReadGeneralSection();
+    UpdateFileActions();
+    window->showMaximized();
+    UpdateWindowActions();
+    return true;
+}
+
+void TFormMain::CloseTerminalWindows()
+{
+    delete m_terminalWindow.data();
+    m_terminalWindow.clear();
+    UpdateWindowActions();
+}
+
+void TFormMain::UpdateFileActions()
+{
+    const bool open = !m_terminalWindow.isNull();
+    m_actionSaveAs->setEnabled(open);
+    m_actionClose->setEnabled(open);
+    m_actionEditFixAnswer->setEnabled(open);
+    m_actionTestFixAnswer->setEnabled(open);
+    m_actionEditRC->setEnabled(open && m_settings.Protocol == 1);
+}
+
+void TFormMain::UpdateWindowActions()
+{
+    const bool children = !m_mdiArea->subWindowList().isEmpty();
+    for (QAction *action : {m_actionCascade, m_actionTileHorizontal, m_actionTileVertical,
+                            m_actionMinimizeAll, m_actionArrange})
+        action->setEnabled(children);
+}
+
+void TFormMain::TrackFocus(QWidget *focus)
+{
+    if (m_trackedFocus)
+        disconnect(m_trackedFocus, nullptr, this, nullptr);
+    m_trackedFocus = TextTarget(focus);
+    if (auto *line = qobject_cast<QLineEdit *>(m_trackedFocus.data()))
+        connect(line, &QLineEdit::selectionChanged, this, &TFormMain::UpdateEditActions);
+    else if (auto *text = qobject_cast<QTextEdit *>(m_trackedFocus.data()))
+        connect(text, &QTextEdit::copyAvailable, this, &TFormMain::UpdateEditActions);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(m_trackedFocus.data()))
+        connect(plain, &QPlainTextEdit::copyAvailable, this, &TFormMain::UpdateEditActions);
+    UpdateEditActions();
+}
+
+void TFormMain::UpdateEditActions()
+{
+    QWidget *target = TextTarget(QApplication::focusWidget());
+    const bool selection = target && HasSelection(target);
+    const bool editable = target && !IsReadOnly(target);
+    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
+    m_actionCopy->setEnabled(selection);
+    m_actionCut->setEnabled(selection && editable);
+    m_actionPaste->setEnabled(editable && clipboard && clipboard->hasText());
+}
+
+void TFormMain::ReadGeneralSection()
+{
+    QString error;
+    if (!TerminalFiles::ReadGeneralSection(m_settings, m_settings.File, &error))
+        m_panels[0]->setText(error);
+}
+
+void TFormMain::WriteGeneralSection()
+{
+    QString error;
+    if (!TerminalFiles::WriteGeneralSection(m_settings, m_settings.File, &error))
+        m_prompts.Error(this, ErrorCaption, error);
+}
+
+void TFormMain::ActionFileNew()
+{
+    const QString appDir = m_options.ApplicationDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                               : m_options.ApplicationDir;
+    const QString dataDir = m_options.UserDataDir.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        : m_options.UserDataDir;
+    const QByteArray content = TerminalFiles::NewFileTemplate();
+    QString error;
+    const QString path = content.isEmpty() ? QString()
+                                           : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error);
+    if (path.isEmpty()) {
+        m_prompts.Error(this, ErrorCaption,
+                        content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
+        return;
+    }
+    CloseTerminalWindows();
+    m_settings.File = path;
+    OpenTerminalWindows();
+}
+
+void TFormMain::ActionFileOpen()
+{
+    const QString chosen = m_prompts.OpenFileName(this, QStringLiteral("Open dialog"), QDir::currentPath(), FileFilter);
+    if (chosen.isEmpty())
+        return;
+    if (!QFileInfo(chosen).isFile()) {
+        m_prompts.Error(this, ErrorCaption,
+                        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
+        return;
+    }
+    CloseTerminalWindows();
+    m_settings.File = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    OpenTerminalWindows();
+}
+
+void TFormMain::ActionFileSaveAs()
+{
+    if (!m_settings.File.isEmpty())
+        WriteGeneralSection();
+    const QString chosen = TerminalFiles::WithDefaultExtension(
+        m_prompts.SaveFileName(this, QStringLiteral("Save as "), QDir::currentPath(), FileFilter,
+                               QLatin1String(TerminalFiles::Extension)));
+    if (chosen.isEmpty())
+        return;
+    const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    QString error;
+    if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
+        m_prompts.Error(this, ErrorCaption, error);
+        return;
+    }
+    m_settings.File = target;
+    CloseTerminalWindows();
+    OpenTerminalWindows();
+}
+
+void TFormMain::ActionFileClose()
+{
+    CloseTerminalWindows();
+    if (!m_settings.File.isEmpty())
+        WriteGeneralSection();
+    UpdateFileActions();
+    ArrangeIcons();
+}
+
+void TFormMain::ActionFileExit()
+{
+    close();
+}
+
+void TFormMain::MenuItemHelpAboutClick()
+{
+    TFormAboutBox about(this);
+    m_prompts.Exec(&about);
+}
+
+void TFormMain::DropFiles(const QStringList &paths)
+{
+    const QString file = TerminalFiles::FileFromDrop(paths);
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return;
+    m_settings.File = file;
+    CloseTerminalWindows();
+    OpenTerminalWindows();
+}
+
+void TFormMain::ScheduleArrangeIcons()
+{
+    if (m_arrangeQueued)
+        return;
+    m_arrangeQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_arrangeQueued = false;
+        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+            if (window->isMaximized())
+                return;
+        ArrangeIcons();
+    });
+}
+
+void TFormMain::ArrangeIcons()
+{
+    QList<QMdiSubWindow *> icons;
+    QList<QSize> sizes;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (window->isMinimized()) {
+            icons.append(window);
+            sizes.append(window->size());
+        }
+    }
+    const QList<QPoint> positions = MdiLayout::IconPositions(m_mdiArea->viewport()->size(), sizes);
+    for (qsizetype i = 0; i < icons.size(); ++i)
+        icons[i]->move(positions[i]);
+}
+
+void TFormMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    FormDestroy();
+    event->accept();
+}
+
+void TFormMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    ScheduleArrangeIcons();
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    event->acceptProposedAction();
+    DropFiles(paths);
+}

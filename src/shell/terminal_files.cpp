@@ -1,0 +1,168 @@
+#include "shell/terminal_files.h"
+
+#include "terminal_model/ext_ini_file.h"
+#include "terminal_model/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace TerminalFiles {
+
+namespace {
+
+const QString GeneralSection = QStringLiteral("General");
+const QString ProtocolKey = QStringLiteral("Protocol");
+const QString OutputDateFormatKey = QStringLiteral("OutputDateFormat");
+const QString InputDateFormatKey = QStringLiteral("InputDateFormat");
+
+QString UnableToWrite(const QString &path)
+{
+    return QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+}
+
+quint8 ReadIndex(const TExtIniFile &ini, const QString &key, int last)
+{
+    const int value = ini.ReadInteger(GeneralSection, key, 0);
+    return value >= 0 && value <= last ? quint8(value) : 0;
+}
+
+// True when the key already holds exactly this number, so nothing is written.
+bool Holds(const TExtIniFile &ini, const QString &key, int value)
+{
+    return ini.ValueExists(GeneralSection, key)
+        && ini.ReadString(GeneralSection, key) == QString::number(value);
+}
+
+} // namespace
+
+QString FileFromArgument(const QString &argument, const QString &currentDir)
+{
+    if (argument.isEmpty())
+        return QString();
+    const QFileInfo info(QDir(currentDir), argument);
+    if (info.suffix() != QLatin1String(Extension) || !info.isFile())
+        return QString();
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+QString FileFromDrop(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return QString();
+    const QFileInfo info(paths.constFirst());
+    if (info.suffix().toLower() != QLatin1String(Extension))
+        return QString();
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+QByteArray NewFileTemplate()
+{
+    QFile resource(QStringLiteral(":/DEFAULTTSY"));
+    if (!resource.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return resource.readAll();
+}
+
+QString WithDefaultExtension(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + QLatin1String(Extension);
+}
+
+bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        if (error)
+            *error = UnableToWrite(path);
+        return false;
+    }
+    return true;
+}
+
+bool CopyTerminalFile(const QString &source, const QString &target, QString *error)
+{
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Unable to read %1").arg(QDir::toNativeSeparators(source));
+        return false;
+    }
+    const QByteArray data = input.readAll();
+    if (input.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Unable to read %1").arg(QDir::toNativeSeparators(source));
+        return false;
+    }
+    input.close();
+    if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        return true;
+    return WriteFileAtomically(target, data, error);
+}
+
+QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error)
+{
+    for (const QString &folder : folders) {
+        if (folder.isEmpty() || !QDir().mkpath(folder))
+            continue;
+        const QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(QLatin1String(NewFileName)));
+        if (WriteFileAtomically(path, content, error))
+            return path;
+    }
+    if (error && error->isEmpty())
+        *error = UnableToWrite(QLatin1String(NewFileName));
+    return QString();
+}
+
+bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error)
+{
+    TExtIniFile ini;
+    const bool loaded = ini.Load(fileName);
+    if (!loaded && error)
+        *error = ini.LastError();
+    settings.Protocol = ReadIndex(ini, ProtocolKey, 1);
+    settings.OutputDateFormat = ReadIndex(ini, OutputDateFormatKey, 7);
+    settings.InputDateFormat = ReadIndex(ini, InputDateFormatKey, 7);
+    return loaded;
+}
+
+bool WriteGeneralSection(const TSettings &settings, const QString &fileName, QString *error)
+{
+    if (!QFileInfo(fileName).isFile())
+        return true;
+    TExtIniFile ini;
+    if (!ini.Load(fileName)) {
+        if (error)
+            *error = ini.LastError();
+        return false;
+    }
+    if (Holds(ini, ProtocolKey, settings.Protocol)
+        && Holds(ini, OutputDateFormatKey, settings.OutputDateFormat)
+        && Holds(ini, InputDateFormatKey, settings.InputDateFormat))
+        return true;
+    ini.WriteInteger(GeneralSection, ProtocolKey, settings.Protocol);
+    ini.WriteInteger(GeneralSection, OutputDateFormatKey, settings.OutputDateFormat);
+    ini.WriteInteger(GeneralSection, InputDateFormatKey, settings.InputDateFormat);
+    if (!ini.UpdateFile()) {
+        if (error)
+            *error = ini.LastError();
+        return false;
+    }
+    return true;
+}
+
+QString ShortHint(const QString &hint)
+{
+    return hint.section(QLatin1Char('|'), 0, 0);
+}
+
+QString LongHint(const QString &hint)
+{
+    const int bar = hint.indexOf(QLatin1Char('|'));
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+} // namespace TerminalFiles

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+struct TSettings;
+
+// The rules of the main window's file commands, apart from any window.
+namespace TerminalFiles {
+
+inline constexpr char Extension[] = "tsy";
+inline constexpr char NewFileName[] = "default.tsy";
+
+// The terminal file named on the command line, or empty when the argument is
+// to be ignored: the extension must be ".tsy" exactly (case-sensitive) and
+// the file must exist; a relative path is taken from currentDir.
+QString FileFromArgument(const QString &argument, const QString &currentDir);
+
+// The terminal file of a drop: only the first file counts, and its
+// extension is compared in lower case. Empty when the drop is ignored.
+QString FileFromDrop(const QStringList &paths);
+
+// The new-file template embedded in the program; empty when missing.
+QByteArray NewFileTemplate();
+
+// Appends ".tsy" to a path typed without an extension.
+QString WithDefaultExtension(const QString &path);
+
+// Replaces path with data through a temporary file, so a failure leaves the
+// old file as it was. On failure, error holds "Unable to write to <path>".
+bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *error);
+
+// Copies source over target (replacing it) atomically.
+bool CopyTerminalFile(const QString &source, const QString &target, QString *error);
+
+// Writes the template as default.tsy into the first folder of the list
+// where that works (the program's folder, then the user's data folder);
+// returns the path written, or empty with error set.
+QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error);
+
+// The per-file values of the [General] section. Missing, non-numeric or
+// out-of-range values read as 0.
+bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error);
+// Writes them back; leaves the file untouched when it already holds these
+// values or no longer exists (a deleted file is not recreated).
+bool WriteGeneralSection(const TSettings &settings, const QString &fileName, QString *error);
+
+// A hint "short|long": the short part for tool tips, the long one for the
+// status bar; a hint without a bar is both.
+QString ShortHint(const QString &hint);
+QString LongHint(const QString &hint);
+
+} // namespace TerminalFiles

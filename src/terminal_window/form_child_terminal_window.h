@@ -1,0 +1,136 @@
+#pragma once
+
+#include "terminal_model/ext_ini_file.h"
+#include "terminal_model/terminal_document.h"
+
+#include <QMdiSubWindow>
+#include <QPoint>
+#include <QPointer>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TPrompts;
+struct TSettings;
+
+// The child window in which the user works on one terminal file: the command
+// tree on the left, the command pages on the right. Every tree operation is
+// written to the file at once; the window keeps no unsaved state.
+class TFormChildTerminalWindow : public QMdiSubWindow
+{
+    Q_OBJECT
+
+public:
+    enum TLevel { LevelNone = -1, LevelRoot = 0, LevelGroup = 1, LevelCommand = 2 };
+
+    static constexpr int DesignedTreeWidth = 127;
+    static constexpr int MaxTreeWidth = 222;
+    static constexpr int DragStartDistance = 15;
+
+    TFormChildTerminalWindow(TSettings &settings, TPrompts &prompts, const QString &fileName,
+                             QWidget *parent = nullptr);
+    ~TFormChildTerminalWindow() override;
+
+    QString FileName() const;
+    // Empty when the file was read; otherwise why it could not be.
+    QString LoadError() const;
+    // The whole file as read from disk, for the pages that show a command.
+    const TExtIniFile &FileCopy() const;
+    // Re-reads FileCopy after an editor wrote the file.
+    void ReloadTerminalFile();
+
+    QTreeWidget *TreeViewCommand() const;
+    QTreeWidgetItem *RootNode() const;
+    QTabWidget *PageControl() const;
+    QString CommandKey() const;
+    int TreeWidth() const;
+    static int Level(const QTreeWidgetItem *node);
+
+    // Tree handlers; the tree and its menu call them, tests may too.
+    void TreeViewCommandChange();
+    void TerminalWindowPopupMenuPopup();
+    void MenuItemGroupAddClick();
+    void MenuItemGroupModifyClick();
+    void MenuItemGroupRemoveClick();
+    void MemuItemCommandAddClick();
+    void MenuItemCommandModifyClick();
+    void MenuItemCommandRemoveClick();
+    void MenuItemEditFieldsClick();
+    void MenuItemCopyCommandClick();
+    void MenuItemPasteCommandClick();
+    void MenuItemExpandallClick();
+    void MenuItemCollapseallClick();
+    void MenuItemExpandNodeClick();
+    void MenuItemCollapseNodeClick();
+    // Drag and drop: the node under the left button, whether the node under
+    // the pointer accepts it, and the drop itself (a copy).
+    void TreeViewMouseDown(QTreeWidgetItem *node);
+    bool TreeViewCommandDragOver(QTreeWidgetItem *target) const;
+    void TreeViewCommandDragDrop(QTreeWidgetItem *target);
+
+    QMenu *TerminalWindowPopupMenu() const;
+    bool CopyPending() const;
+
+signals:
+    // "&Edit fields" on a command: its section, for the fields editor.
+    void EditFieldsRequested(const QString &section);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildLayout();
+    void BuildPopupMenu();
+    void LoadCommandTree();
+    QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, const QString &text);
+    QTreeWidgetItem *GroupNode(const QString &group) const;
+    QTreeWidgetItem *Selected() const;
+    void RemoveNode(QTreeWidgetItem *node);
+    void PasteOrDrop(QTreeWidgetItem *source, QTreeWidgetItem *target);
+    void CopyCommandInto(QTreeWidgetItem *targetGroup, QTreeWidgetItem *command);
+    bool Report(const TTerminalDocument::TResult &result);
+    void ReadFileCopy();
+    void StartDrag();
+
+    TSettings &m_settings;
+    TPrompts &m_prompts;
+    QString m_fileName;
+    QString m_loadError;
+    TTerminalDocument m_document;
+    TExtIniFile m_fileCopy;
+    QString m_commandKey;
+
+    QSplitter *m_splitter = nullptr;
+    QTreeWidget *m_tree = nullptr;
+    QTreeWidgetItem *m_rootNode = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QPushButton *m_buttonSend = nullptr;
+    QPushButton *m_buttonRepeat = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
+    QTimer *m_changeTimer = nullptr;
+    int m_treeWidth = DesignedTreeWidth;
+
+    QMenu *m_popup = nullptr;
+    QAction *m_menuGroup = nullptr;
+    QAction *m_groupAdd = nullptr;
+    QAction *m_groupRename = nullptr;
+    QAction *m_groupRemove = nullptr;
+    QAction *m_menuCommand = nullptr;
+    QAction *m_commandAdd = nullptr;
+    QAction *m_commandRename = nullptr;
+    QAction *m_commandRemove = nullptr;
+    QAction *m_editFields = nullptr;
+    QAction *m_copy = nullptr;
+    QAction *m_paste = nullptr;
+
+    QTreeWidgetItem *m_copySource = nullptr;
+    bool m_copyPending = false;
+    QTreeWidgetItem *m_dragSource = nullptr;
+    QPoint m_dragStart;
+};
