@@ -409,7 +409,7 @@ void TFormChildTerminalWindow::TerminalWindowPopupMenuPopup()
 
 void TFormChildTerminalWindow::MenuItemGroupAddClick()
 {
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, QStringLiteral("Add a new group")));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddGroupCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddGroup(name);
@@ -456,7 +456,7 @@ void TFormChildTerminalWindow::MemuItemCommandAddClick()
         node = node->parent();
     if (Level(node) != LevelGroup)
         return;
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, QStringLiteral("Add a new command")));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddCommandCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddCommand(node->text(0), name);
