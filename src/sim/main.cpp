@@ -1,0 +1,108 @@
+#include "sim/sim_aux_responder.h"
+#include "sim/sim_fault_plan.h"
+#include "sim/sim_host_responder.h"
+#include "sim/sim_options.h"
+#include "sim/sim_port.h"
+#include "sim/sim_profile.h"
+#include "sim/sim_server.h"
+#include "sim/sim_trace.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+TSimServer *RunningServer = nullptr;
+
+void StopOnSignal(int)
+{
+    if (RunningServer)
+        RunningServer->RequestStop();
+}
+
+int Fail(const QString &message)
+{
+    std::fprintf(stderr, "tessaly-printer-sim: %s\n", qPrintable(message));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tessaly-printer-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+
+    TSimOptions options;
+    QString error;
+    if (!options.Parse(QCoreApplication::arguments(), error)) {
+        if (options.ShowHelp) {
+            std::fputs(qPrintable(error), stdout);
+            return 0;
+        }
+        return Fail(error);
+    }
+
+    TSimProfile profile;
+    profile.SetFiscalFrames(options.FiscalFrames);
+    if (!options.ProfileFile.isEmpty() && !profile.Load(options.ProfileFile))
+        return Fail(profile.ErrorString());
+
+    TSimFaultPlan hostFaults(TSimFaultPlan::HostPort);
+    for (const QString &spec : options.HostFaults) {
+        if (!hostFaults.Add(spec, error))
+            return Fail(error);
+    }
+    TSimFaultPlan fiscalFaults(TSimFaultPlan::FiscalPort);
+    for (const QString &spec : options.FiscalFaults) {
+        if (!fiscalFaults.Add(spec, error))
+            return Fail(error);
+    }
+
+    TSimTrace trace;
+    if (!options.TraceFile.isEmpty() && !trace.Open(options.TraceFile, error))
+        return Fail(error);
+
+    TSimPort hostPort;
+    TSimPort fiscalPort;
+    const bool hostOpened = options.HostDevice.isEmpty()
+                                ? hostPort.OpenPseudoTerminal(error)
+                                : hostPort.OpenDevice(options.HostDevice, options.HostBaudRate, error);
+    if (!hostOpened)
+        return Fail(error);
+    const bool fiscalOpened = options.FiscalDevice.isEmpty()
+                                  ? fiscalPort.OpenPseudoTerminal(error)
+                                  : fiscalPort.OpenDevice(options.FiscalDevice, 9600, error);
+    if (!fiscalOpened)
+        return Fail(error);
+
+    TSimHostResponder hostResponder(options.Protocol, profile, hostFaults);
+    TSimAuxResponder fiscalResponder(profile, fiscalFaults);
+    TSimServer server(trace);
+    if (!server.IsValid())
+        return Fail(QStringLiteral("cannot set up the stop pipe"));
+    server.AddPort(QStringLiteral("host"), hostPort, hostResponder);
+    server.AddPort(QStringLiteral("fiscal"), fiscalPort, fiscalResponder);
+
+    RunningServer = &server;
+    struct sigaction action {};
+    action.sa_handler = StopOnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::printf("host: %s\nfiscal: %s\n", qPrintable(hostPort.Path()), qPrintable(fiscalPort.Path()));
+    std::fflush(stdout);
+    trace.Note(QStringLiteral("sim"),
+               QStringLiteral("serving, %1 protocol")
+                   .arg(options.Protocol == protocol_Compatible ? "compatible" : "extended"));
+
+    const int result = server.Run();
+    RunningServer = nullptr;
+    trace.Note(QStringLiteral("sim"), QStringLiteral("stopped"));
+    return result;
+}

@@ -1,0 +1,121 @@
+#include "sim/sim_aux_responder.h"
+
+#include "comm/aux_framing.h"
+
+#include <utility>
+
+TSimAuxResponder::TSimAuxResponder(const TSimProfile &profile, const TSimFaultPlan &faults)
+    : m_profile(profile), m_faults(faults)
+{
+}
+
+void TSimAuxResponder::Reset()
+{
+    m_parser.Reset();
+    m_queue.clear();
+    m_lastFrame.clear();
+    m_repeats = 0;
+}
+
+TSimResponder::TReaction TSimAuxResponder::Receive(const QByteArray &bytes)
+{
+    TReaction reaction;
+    QByteArray noise;
+    auto flushNoise = [&] {
+        if (!noise.isEmpty())
+            reaction.Received.append(std::exchange(noise, {}));
+    };
+    m_parser.Feed(bytes);
+    for (;;) {
+        const TAuxReceiveParser::TStep step = m_parser.Next();
+        if (step.Kind == TAuxReceiveParser::TStep::MoreNeeded)
+            break;
+        if (step.Kind == TAuxReceiveParser::TStep::OtherByte
+            && step.Frame.at(0) != TAuxFraming::ENQ) {
+            noise += step.Frame;
+            continue;
+        }
+        flushNoise();
+        switch (step.Kind) {
+        case TAuxReceiveParser::TStep::OtherByte:   // ENQ
+            reaction.Received.append(step.Frame);
+            Request(nullptr, reaction);
+            break;
+        case TAuxReceiveParser::TStep::AckReceived:
+            reaction.Received.append(QByteArray(1, TAuxFraming::ACK));
+            m_lastFrame.clear();
+            SendNext(0, reaction);
+            break;
+        case TAuxReceiveParser::TStep::NakReceived:
+            reaction.Received.append(QByteArray(1, TAuxFraming::NAK));
+            if (!m_lastFrame.isEmpty() && m_repeats < MaxRepeats) {
+                ++m_repeats;
+                reaction.Notes << QStringLiteral("frame repeated on NAK");
+                reaction.Outputs.append({0, m_lastFrame});
+            }
+            break;
+        case TAuxReceiveParser::TStep::FrameComplete:
+            reaction.Received.append(step.Frame);
+            Request(&step.Frame, reaction);
+            break;
+        case TAuxReceiveParser::TStep::BadChecksum:
+        case TAuxReceiveParser::TStep::Overflow:
+            reaction.Received.append(step.Frame);
+            reaction.Notes << QStringLiteral("request frame with a bad checksum");
+            reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
+            break;
+        case TAuxReceiveParser::TStep::MoreNeeded:
+            break;
+        }
+    }
+    flushNoise();
+    return reaction;
+}
+
+void TSimAuxResponder::Request(const QByteArray *frame, TReaction &reaction)
+{
+    const int request = ++m_requests;
+    const TSimFaultPlan::TFaults faults = m_faults.For(request);
+    const QString tag = QStringLiteral("request %1: ").arg(request);
+    m_queue.clear();
+    m_lastFrame.clear();
+    m_repeats = 0;
+    if (faults.Silence) {
+        reaction.Notes << tag + QStringLiteral("silence");
+        return;
+    }
+    if (faults.DelayMs > 0)
+        reaction.Notes << tag + QStringLiteral("delay %1 ms").arg(faults.DelayMs);
+    if (faults.Nak) {
+        reaction.Notes << tag + QStringLiteral("NAK instead of the answer");
+        reaction.Outputs.append({faults.DelayMs, QByteArray(1, TAuxFraming::NAK)});
+        return;
+    }
+    if (!frame) {
+        reaction.Outputs.append({faults.DelayMs, QByteArray(1, TAuxFraming::ACK)});
+        return;
+    }
+    for (const QByteArray &text : m_profile.FiscalReplies(TAuxFraming::FrameText(*frame)))
+        m_queue.append(TAuxFraming::BuildFrame(text));
+    if (faults.GarbageBytes > 0) {
+        reaction.Notes << tag + QStringLiteral("%1 noise bytes").arg(faults.GarbageBytes);
+        reaction.Outputs.append({faults.DelayMs, TSimFaultPlan::Garbage(faults.GarbageBytes)});
+        SendNext(0, reaction);
+    } else {
+        SendNext(faults.DelayMs, reaction);
+    }
+    if (faults.BadChecksum && !reaction.Outputs.isEmpty()) {
+        QByteArray &bad = reaction.Outputs.last().Bytes;
+        bad[bad.size() - 1] = char(bad.back() ^ 0x01);
+        reaction.Notes << tag + QStringLiteral("bad checksum first");
+    }
+}
+
+void TSimAuxResponder::SendNext(int gapMs, TReaction &reaction)
+{
+    if (m_queue.isEmpty())
+        return;
+    m_lastFrame = m_queue.takeFirst();
+    m_repeats = 0;
+    reaction.Outputs.append({gapMs, m_lastFrame});
+}

@@ -1,0 +1,126 @@
+#include "sim/sim_host_responder.h"
+
+#include "comm/host_framing.h"
+
+#include <utility>
+
+TSimHostResponder::TSimHostResponder(TProtocolType protocol, const TSimProfile &profile,
+                                     const TSimFaultPlan &faults)
+    : m_protocol(protocol), m_profile(profile), m_faults(faults)
+{
+}
+
+void TSimHostResponder::Reset()
+{
+    m_buffer.clear();
+    m_lastAnswer.clear();
+    m_repeats = 0;
+}
+
+TSimResponder::TReaction TSimHostResponder::Receive(const QByteArray &bytes)
+{
+    TReaction reaction;
+    m_buffer += bytes;
+    QByteArray noise;
+    auto flushNoise = [&] {
+        if (!noise.isEmpty())
+            reaction.Received.append(std::exchange(noise, {}));
+    };
+    while (!m_buffer.isEmpty()) {
+        const char first = m_buffer.at(0);
+        if (first == THostFraming::ACK) {
+            flushNoise();
+            reaction.Received.append(m_buffer.left(1));
+            m_buffer.remove(0, 1);
+            continue;
+        }
+        if (first == THostFraming::NAK) {
+            flushNoise();
+            reaction.Received.append(m_buffer.left(1));
+            m_buffer.remove(0, 1);
+            if (!m_lastAnswer.isEmpty() && m_repeats < MaxRepeats) {
+                ++m_repeats;
+                reaction.Notes << QStringLiteral("answer repeated on NAK");
+                reaction.Outputs.append({0, m_lastAnswer});
+            }
+            continue;
+        }
+        if (first != THostFraming::STX) {
+            noise += first;
+            m_buffer.remove(0, 1);
+            continue;
+        }
+        THostFrame frame;
+        const THostFraming::TParseStatus status = THostFraming::ParseFrame(m_buffer, frame);
+        if (status == THostFraming::FrameIncomplete)
+            break;
+        flushNoise();
+        reaction.Received.append(m_buffer.left(frame.Length));
+        m_buffer.remove(0, frame.Length);
+        if (status == THostFraming::FrameBadChecksum) {
+            reaction.Notes << QStringLiteral("command frame with a bad checksum");
+            reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
+            continue;
+        }
+        Answer(frame.Sequence, frame.Fields, reaction);
+    }
+    flushNoise();
+    return reaction;
+}
+
+void TSimHostResponder::Answer(quint8 sequence, const QList<QByteArray> &fields,
+                               TReaction &reaction)
+{
+    const int request = ++m_requests;
+    const TSimFaultPlan::TFaults faults = m_faults.For(request);
+    const QString tag = QStringLiteral("command %1: ").arg(request);
+    m_lastAnswer.clear();
+    m_repeats = 0;
+    if (faults.Silence) {
+        reaction.Notes << tag + QStringLiteral("silence");
+        return;
+    }
+    if (faults.DelayMs > 0)
+        reaction.Notes << tag + QStringLiteral("delay %1 ms").arg(faults.DelayMs);
+    if (faults.Nak) {
+        reaction.Notes << tag + QStringLiteral("NAK instead of ACK");
+        reaction.Outputs.append({faults.DelayMs, QByteArray(1, THostFraming::NAK)});
+        return;
+    }
+    reaction.Outputs.append({faults.DelayMs, QByteArray(1, THostFraming::ACK)});
+    for (int i = 0; i < faults.Dc2Count; ++i)
+        reaction.Outputs.append({faults.Dc2GapMs, QByteArray(1, THostFraming::DC2)});
+    for (int i = 0; i < faults.BusyFrames; ++i) {
+        reaction.Outputs.append(
+            {faults.BusyGapMs, THostFraming::BuildAnswerFrame(THostFraming::IntermediateSequence, {})});
+    }
+
+    const TSimProfile::THostReply reply = m_profile.HostReply(fields);
+    const QByteArray answer = THostFraming::BuildAnswerFrame(
+        sequence, THostFraming::AnswerFields(m_protocol, reply.PrinterStatus, reply.FiscalStatus,
+                                             reply.ReturnCode, reply.Fields));
+    if (faults.OtherSequence) {
+        // The one before, within the protocol's range; never 0x80.
+        const bool compatible = m_protocol == protocol_Compatible;
+        const quint8 low = compatible ? 0x20 : 0x81;
+        const quint8 high = compatible ? 0x7F : 0xFF;
+        const quint8 other = sequence <= low || sequence > high ? high : quint8(sequence - 1);
+        reaction.Notes << tag + QStringLiteral("answer for sequence %1 first").arg(other, 2, 16, QLatin1Char('0'));
+        reaction.Outputs.append({0, THostFraming::BuildAnswerFrame(other, {})});
+    }
+    if (faults.GarbageBytes > 0) {
+        reaction.Notes << tag + QStringLiteral("%1 noise bytes").arg(faults.GarbageBytes);
+        reaction.Outputs.append({0, TSimFaultPlan::Garbage(faults.GarbageBytes)});
+    }
+    if (faults.BadChecksum) {
+        QByteArray bad = answer;
+        // Change the last checksum digit; it stays a hex digit.
+        char &digit = bad[bad.size() - 1];
+        digit = digit == '0' ? '1' : '0';
+        reaction.Notes << tag + QStringLiteral("bad checksum first");
+        reaction.Outputs.append({0, bad});
+    } else {
+        reaction.Outputs.append({0, answer});
+    }
+    m_lastAnswer = answer;
+}

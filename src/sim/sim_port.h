@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class TPseudoTerminal;
+
+// One port of the simulated printer: the master side of a pseudo-terminal
+// that a client opens as its serial port, or a real serial device. The fd is
+// non-blocking and raw. A pseudo-terminal whose client has closed reports a
+// hang-up until a client opens it again; the port then counts as having no
+// client, and CheckClient() tells when one is back.
+class TSimPort
+{
+public:
+    TSimPort();
+    ~TSimPort();
+    TSimPort(const TSimPort &) = delete;
+    TSimPort &operator=(const TSimPort &) = delete;
+
+    bool OpenPseudoTerminal(QString &error);
+    bool OpenDevice(const QString &path, int baudRate, QString &error);
+
+    // What a client opens: the pseudo-terminal's slave or the device.
+    QString Path() const { return m_path; }
+    int Fd() const { return m_fd; }
+    bool HasClient() const { return m_hasClient; }
+
+    enum TReadResult { Data, NoData, ClientGone };
+    TReadResult Read(QByteArray &bytes);
+    // Writes every byte, waiting at most timeoutMs for room.
+    bool Write(const QByteArray &bytes, int timeoutMs = 2000);
+
+    // The client went away: the line is put back to raw mode, which a
+    // closing client may have undone.
+    void DropClient();
+    // Without a client: looks (without waiting) whether one has come.
+    bool CheckClient();
+
+private:
+    std::unique_ptr<TPseudoTerminal> m_pty;
+    int m_deviceFd = -1;
+    int m_fd = -1;
+    QString m_path;
+    bool m_hasClient = false;
+};
