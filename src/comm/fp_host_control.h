@@ -1,0 +1,115 @@
+#pragma once
+
+#include "comm/host_types.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class TCommThread;
+class TSerialLine;
+struct THostNotification;
+
+// The host port of a fiscal printer. A caller builds a command field by field
+// (AddDataField), sends it (SendCommand) and learns the outcome from the
+// events, raised on the thread that owns the component: OnWrite with the
+// frame, OnAck, any number of OnIntermediateAnswer, OnRead with the answer,
+// OnWrite with the ACK byte, then OnFinalAnswer, or OnError when the command
+// ends without an answer. Nothing throws: a failure is a false result (or an
+// empty string) and LastError() says why.
+class TFPHostControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TFPHostControl(QObject *parent = nullptr);
+    ~TFPHostControl() override;
+
+    // Written only while the port is closed.
+    TCommPort CommPort() const { return m_commPort; }
+    void SetCommPort(TCommPort port);
+    TBaudRate BaudRate() const { return m_baudRate; }
+    void SetBaudRate(TBaudRate baudRate);
+    // A device path (a USB adapter, a pseudo-terminal) used instead of
+    // CommPort when not empty; written only while the port is closed.
+    QString DeviceName() const { return m_deviceName; }
+    void SetDeviceName(const QString &deviceName);
+    // Written while no command is in progress; starts a new sequence.
+    TProtocolType ProtocolType() const { return m_protocol; }
+    void SetProtocolType(TProtocolType protocol);
+
+    TFiscalState State() const { return m_state; }
+    TErrorType LastError() const { return m_lastError; }
+    int ExtraFieldsCount() const { return int(m_extraFields.size()); }
+    qint16 FiscalStatus() const { return m_fiscalStatus; }
+    qint16 PrinterStatus() const { return m_printerStatus; }
+    qint16 ReturnCode() const { return m_returnCode; }
+
+    // The device OpenPort opens.
+    QString PortName() const;
+
+    bool OpenPort();
+    bool ClosePort();
+    void Purge();
+    bool AddDataField(const QByteArray &field);
+    bool SendCommand();
+    // Extra field index, counted from 1.
+    QByteArray GetExtraField(int index);
+
+    static QByteArray GetFrameCheckSum(const QByteArray &frame);
+
+    // Uses this line instead of opening a port of its own, from the next
+    // OpenPort on; the caller keeps it alive while the port is open. Null
+    // goes back to the serial port.
+    void SetSerialLine(TSerialLine *line);
+    // Silence after which a command ends (2500 ms), and the margin added to
+    // every write's time (1500 ms); taken into account at once.
+    void SetAnswerTimeOut(int ms);
+    int AnswerTimeOut() const { return m_answerTimeOut; }
+    void SetWriteTimeOutMargin(int ms);
+
+signals:
+    void OnOpen();
+    void OnClose();
+    void OnAck();
+    void OnNack();
+    void OnIntermediateAnswer();
+    void OnWrite(const QByteArray &Value);
+    void OnRead(const QByteArray &Value);
+    void OnFinalAnswer();
+    void OnError();
+
+private:
+    void HandleNotification(const THostNotification &notification);
+    void HandleFinalAnswer(const QList<QByteArray> &fields);
+    void SetFirstSequenceNumber();
+    void StopWorker();
+    void ClearCommand();
+
+    TSerialLine *m_externalLine = nullptr;
+    std::unique_ptr<TSerialLine> m_ownLine;
+    TCommThread *m_worker = nullptr;
+
+    QByteArray m_command;
+    QList<QByteArray> m_extraFields;
+    quint8 m_sequence = 0;
+    qint32 m_dataLength = 0;
+    // Notifications of any other command (one purged and followed by a new
+    // one, or one of an earlier opening) are dropped.
+    quint64 m_commandId = 0;
+
+    TCommPort m_commPort = Com1;
+    TBaudRate m_baudRate = br9600;
+    TProtocolType m_protocol = protocol_Extended;
+    QString m_deviceName;
+    TFiscalState m_state = EFP_S_Close;
+    TErrorType m_lastError = EFP_Success;
+    qint16 m_fiscalStatus = 0;
+    qint16 m_printerStatus = 0;
+    qint16 m_returnCode = 0;
+    int m_answerTimeOut;
+    int m_writeTimeOutMargin;
+};
