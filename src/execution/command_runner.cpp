@@ -1,0 +1,518 @@
+#include "execution/command_runner.h"
+
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "execution/execution_texts.h"
+#include "execution/field_value.h"
+#include "execution/hex_literal.h"
+
+namespace {
+
+TRunOutcome::TKind KindOfPortError(int error)
+{
+    // The host and auxiliary codes share their values from 0 to 12.
+    switch (error) {
+    case EFP_E_WriteError:
+        return TRunOutcome::WriteError;
+    case EFP_E_ReadTimeOut:
+        return TRunOutcome::TimeOut;
+    case EFP_E_NackReceived:
+        return TRunOutcome::Nak;
+    case EFP_E_ComClose:
+        return TRunOutcome::PortError;
+    case EFP_E_InvalidDataInField:
+        return TRunOutcome::BadInput;
+    default:
+        return TRunOutcome::Refused;
+    }
+}
+
+}
+
+QString TRunOutcome::KindName(TKind kind)
+{
+    switch (kind) {
+    case Answer:
+        return QStringLiteral("answer");
+    case Ack:
+        return QStringLiteral("ack");
+    case TimeOut:
+        return QStringLiteral("timeout");
+    case WriteError:
+        return QStringLiteral("write-error");
+    case Nak:
+        return QStringLiteral("nak");
+    case BadInput:
+        return QStringLiteral("bad-input");
+    case PortError:
+        return QStringLiteral("port-error");
+    case Refused:
+        return QStringLiteral("refused");
+    case Cancelled:
+        return QStringLiteral("cancelled");
+    case NotSent:
+        break;
+    }
+    return QStringLiteral("not-sent");
+}
+
+TCommandRunner::TButtonStates TCommandRunner::ButtonsForCommand(int fieldCount, TCommandPort port,
+                                                                bool hostOpen, bool fiscalOpen)
+{
+    if (fieldCount > 0 && port == cpHostPort && hostOpen)
+        return {true, true};
+    if (fieldCount > 0 && fiscalOpen)
+        return {true, false};
+    return {false, false};
+}
+
+int TCommandRunner::RepeatCount(const QString &text)
+{
+    bool ok = false;
+    const int count = text.trimmed().toInt(&ok, 10);
+    return ok ? count : 0;
+}
+
+TReceivedAnswer TCommandRunner::ReadHostAnswer(TFPHostControl &host)
+{
+    TReceivedAnswer answer;
+    answer.fiscalStatus = quint16(host.FiscalStatus());
+    answer.printerStatus = quint16(host.PrinterStatus());
+    answer.returnCode = quint16(host.ReturnCode());
+    const int count = host.ExtraFieldsCount();
+    for (int i = 1; i <= count; ++i)
+        answer.fields.append(host.GetExtraField(i));
+    return answer;
+}
+
+TCommandRunner::TCommandRunner(TFPHostControl *host, TFPAuxControl *aux, QObject *parent)
+    : QObject(parent), m_host(host), m_aux(aux)
+{
+    qRegisterMetaType<TReceivedAnswer>();
+    qRegisterMetaType<TRunOutcome>();
+}
+
+void TCommandRunner::ConnectComponents()
+{
+    // Each event is turned into a queued call, so the handlers run after the
+    // event, in the order the events came, with what the event carried.
+    const auto post = [this](auto call) {
+        QMetaObject::invokeMethod(this, call, Qt::QueuedConnection);
+    };
+    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, post] {
+        const TReceivedAnswer answer = ReadHostAnswer(*m_host);
+        post([this, answer] { HostFinalAnswer(answer); });
+    });
+    connect(m_host, &TFPHostControl::OnError, this, [this, post] {
+        const int error = m_host->LastError();
+        post([this, error] { HostError(error); });
+    });
+    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, post](bool isFinal) {
+        const QByteArray text = m_aux->Answer();
+        if (isFinal)
+            post([this, text] { AuxFinalAnswer(text); });
+        else
+            post([this, text] { AuxAnswer(text); });
+    });
+    connect(m_aux, &TFPAuxControl::OnError, this, [this, post] {
+        const int error = m_aux->LastError();
+        post([this, error] { AuxError(error); });
+    });
+    connect(m_aux, &TFPAuxControl::OnAck, this, [this, post] { post([this] { AuxAck(); }); });
+}
+
+void TCommandRunner::SetCommand(const TRunCommand &command)
+{
+    m_command = command;
+}
+
+void TCommandRunner::BeginRun(int count)
+{
+    // A run still waiting for its outcome is given up by starting another.
+    if (m_running)
+        Finish(TRunOutcome::Cancelled);
+    m_phase = TPhase::Idle;
+    m_outcome = TRunOutcome();
+    m_outcome.port = m_command.port;
+    m_outcome.count = count;
+    m_running = true;
+}
+
+void TCommandRunner::Finish(TRunOutcome::TKind kind, int error)
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_outcome.kind = kind;
+    m_outcome.error = error;
+    emit Finished(m_outcome);
+}
+
+void TCommandRunner::FinishInFlight(TCommandPort port, TRunOutcome::TKind kind, int error)
+{
+    if (m_running && m_phase == TPhase::Idle && m_command.port == port)
+        Finish(kind, error);
+}
+
+void TCommandRunner::RefuseClosedPort(TCommandPort port)
+{
+    m_phase = TPhase::Idle;
+    if (port == cpFiscalPort) {
+        emit SendEnabledChanged(false);
+        emit StatusText(ExecutionTexts::FiscalPortClosed);
+        Finish(TRunOutcome::PortError, FEFP_E_ComClose);
+    } else {
+        emit StatusText(ExecutionTexts::HostPortClosed);
+        Finish(TRunOutcome::PortError, EFP_E_ComClose);
+    }
+}
+
+bool TCommandRunner::HostClosed() const
+{
+    return m_host->State() == EFP_S_Close;
+}
+
+bool TCommandRunner::HostBusy() const
+{
+    return m_host->State() == EFP_S_Busy;
+}
+
+bool TCommandRunner::AuxClosed() const
+{
+    return m_aux->State() == FEFP_S_Close;
+}
+
+bool TCommandRunner::AuxBusy() const
+{
+    return m_aux->State() == FEFP_S_Busy;
+}
+
+void TCommandRunner::SetSendAndRepeat(bool enabled)
+{
+    emit SendEnabledChanged(enabled);
+    emit RepeatEnabledChanged(enabled);
+}
+
+void TCommandRunner::Send()
+{
+    BeginRun(1);
+    m_auxData.clear();
+    const bool fiscal = m_command.port == cpFiscalPort;
+    if (fiscal ? AuxClosed() : HostClosed()) {
+        RefuseClosedPort(m_command.port);
+        return;
+    }
+    if (fiscal ? AuxBusy() : HostBusy()) {
+        m_phase = TPhase::WaitSend;
+        return;
+    }
+    SendFields();
+}
+
+void TCommandRunner::SendFields()
+{
+    m_phase = TPhase::Idle;
+    for (int i = 0; i < m_command.fields.size(); ++i) {
+        if (!AddFieldValue(m_command.fields.at(i).value)) {
+            BadInput(i, true);
+            return;
+        }
+    }
+    if (m_command.fields.isEmpty()) {
+        Finish(TRunOutcome::NotSent);
+        return;
+    }
+
+    if (m_command.port == cpFiscalPort) {
+        if (m_aux->SendData(m_auxData)) {
+            m_outcome.sent = 1;
+            emit TreeEnabledChanged(false);
+            m_commandPending = true;
+            emit StatusText(ExecutionTexts::Sending);
+            emit SendEnabledChanged(false);
+        } else {
+            const int error = m_aux->LastError();
+            emit StatusText(ExecutionTexts::Error);
+            m_aux->Purge();
+            emit SendEnabledChanged(true);
+            Finish(KindOfPortError(error), error);
+        }
+        return;
+    }
+
+    if (m_host->SendCommand()) {
+        m_outcome.sent = 1;
+        emit TreeEnabledChanged(false);
+        m_sentCommandKey = m_command.key;
+        m_commandPending = true;
+        emit StatusText(ExecutionTexts::Sending);
+        SetSendAndRepeat(false);
+    } else {
+        const int error = m_host->LastError();
+        emit StatusText(ExecutionTexts::Error);
+        m_host->Purge();
+        SetSendAndRepeat(true);
+        Finish(KindOfPortError(error), error);
+    }
+}
+
+bool TCommandRunner::AddFieldValue(const QString &value)
+{
+    const THexExpansion expanded = ExpandHexLiterals(value);
+    if (!expanded.ok)
+        return false;
+    if (m_command.port == cpFiscalPort) {
+        m_auxData.append(expanded.bytes);
+        return true;
+    }
+    return m_host->AddDataField(expanded.bytes);
+}
+
+void TCommandRunner::BadInput(int field, bool purgeAux)
+{
+    m_phase = TPhase::Idle;
+    const int error = m_command.port == cpHostPort ? int(m_host->LastError()) : 0;
+    m_host->Purge();
+    if (purgeAux)
+        m_aux->Purge();
+    emit ErrorMessage(ExecutionTexts::BadInput);
+    if (!m_command.fields.at(field).readOnly)
+        emit FocusField(field);
+    emit StatusText(ExecutionTexts::Error);
+    SetSendAndRepeat(true);
+    m_outcome.field = field;
+    Finish(TRunOutcome::BadInput, error);
+}
+
+void TCommandRunner::Repeat(int count)
+{
+    if (m_command.port == cpFiscalPort) {
+        emit RepeatEnabledChanged(false);
+        return;
+    }
+    m_host->Purge();
+    m_repeatCancelled = false;
+    if (count < 1 || count > MaxRepeatCount)
+        return;
+
+    BeginRun(count);
+    if (HostClosed()) {
+        RefuseClosedPort(cpHostPort);
+        return;
+    }
+    emit TreeEnabledChanged(false);
+    m_repeatStep = 1;
+    m_repeatCount = count;
+    m_phase = TPhase::WaitRepeatStep;
+    RepeatStep();
+}
+
+void TCommandRunner::RepeatStep()
+{
+    if (m_repeatCancelled) {
+        m_phase = TPhase::Idle;
+        emit StatusText(ExecutionTexts::Abort);
+        SetSendAndRepeat(true);
+        Finish(TRunOutcome::Cancelled);
+        return;
+    }
+    if (m_host->LastError() != EFP_Success) {
+        m_phase = TPhase::Idle;
+        const int error = m_host->LastError();
+        emit StatusText(ExecutionTexts::Error);
+        m_host->Purge();
+        SetSendAndRepeat(true);
+        Finish(KindOfPortError(error), error);
+        return;
+    }
+
+    const int step = m_repeatStep;
+    for (int i = 0; i < m_command.fields.size(); ++i) {
+        const TSendField &field = m_command.fields.at(i);
+        const QString value =
+            field.autoIncrement ? field.value + AutoIncrementSuffix(step) : field.value;
+        if (!AddFieldValue(value)) {
+            BadInput(i, false);
+            return;
+        }
+    }
+    if (!m_host->SendCommand()) {
+        m_phase = TPhase::Idle;
+        const int error = m_host->LastError();
+        emit StatusText(ExecutionTexts::Error);
+        m_host->Purge();
+        SetSendAndRepeat(true);
+        Finish(KindOfPortError(error), error);
+        return;
+    }
+
+    m_sentCommandKey = m_command.key;
+    ++m_outcome.sent;
+    if (step == m_repeatCount) {
+        m_commandPending = true;
+        m_phase = TPhase::Idle;   // the last answer ends the run
+    } else {
+        ++m_repeatStep;
+    }
+    SetSendAndRepeat(false);
+    emit StatusText(ExecutionTexts::RepeatProgress(step, m_repeatCount));
+}
+
+void TCommandRunner::ScheduleResume()
+{
+    if (m_phase == TPhase::Idle || m_resumeScheduled)
+        return;
+    m_resumeScheduled = true;
+    QMetaObject::invokeMethod(this, &TCommandRunner::Resume, Qt::QueuedConnection);
+}
+
+void TCommandRunner::Resume()
+{
+    m_resumeScheduled = false;
+    switch (m_phase) {
+    case TPhase::Idle:
+        return;
+    case TPhase::WaitSend:
+        if (m_command.port == cpFiscalPort) {
+            if (AuxClosed())
+                RefuseClosedPort(cpFiscalPort);
+            else if (!AuxBusy())
+                SendFields();
+        } else {
+            if (HostClosed())
+                RefuseClosedPort(cpHostPort);
+            else if (!HostBusy())
+                SendFields();
+        }
+        return;
+    case TPhase::WaitRepeatStep:
+        if (HostBusy())
+            return;
+        if (HostClosed() && !m_repeatCancelled)
+            RefuseClosedPort(cpHostPort);
+        else
+            RepeatStep();
+        return;
+    }
+}
+
+void TCommandRunner::Cancel()
+{
+    m_host->Purge();
+    m_aux->Purge();
+    m_commandPending = false;
+    m_repeatCancelled = true;
+
+    if (m_command.fields.isEmpty()) {
+        SetSendAndRepeat(false);
+    } else if (m_command.port == cpFiscalPort) {
+        emit SendEnabledChanged(!AuxClosed());
+        emit RepeatEnabledChanged(false);
+    } else {
+        SetSendAndRepeat(true);
+    }
+    emit TreeEnabledChanged(true);
+
+    switch (m_phase) {
+    case TPhase::WaitSend:
+        // A Send still waiting for its port is dropped, not sent after all.
+        m_phase = TPhase::Idle;
+        emit StatusText(ExecutionTexts::Abort);
+        Finish(TRunOutcome::Cancelled);
+        break;
+    case TPhase::WaitRepeatStep:
+        ScheduleResume();
+        break;
+    case TPhase::Idle:
+        Finish(TRunOutcome::Cancelled);
+        break;
+    }
+}
+
+void TCommandRunner::ResetPendingCommand()
+{
+    m_commandPending = false;
+    if (m_phase == TPhase::Idle)
+        Finish(TRunOutcome::Cancelled);
+    ScheduleResume();
+}
+
+void TCommandRunner::HostFinalAnswer(const TReceivedAnswer &received)
+{
+    if (m_commandPending) {
+        emit TreeEnabledChanged(true);
+        TReceivedAnswer answer = received;
+        answer.commandKey = m_sentCommandKey;
+        emit AnswerReady(answer);
+        emit StatusText(ExecutionTexts::Ready);
+        if (!m_command.fields.isEmpty())
+            SetSendAndRepeat(true);
+        m_commandPending = false;
+        m_outcome.answer = answer;
+        FinishInFlight(cpHostPort, TRunOutcome::Answer);
+    }
+    ScheduleResume();
+}
+
+void TCommandRunner::HostError(int lastError)
+{
+    emit TreeEnabledChanged(true);
+    m_commandPending = false;
+    if (lastError == EFP_E_WriteError || lastError == EFP_E_ReadTimeOut) {
+        emit ErrorMessage(ExecutionTexts::CommunicationError);
+        emit StatusText(ExecutionTexts::TimeOut);
+    } else if (lastError == EFP_E_NackReceived) {
+        emit ErrorMessage(ExecutionTexts::BadFrame);
+        emit StatusText(ExecutionTexts::Error);
+    }
+    SetSendAndRepeat(true);
+    FinishInFlight(cpHostPort, KindOfPortError(lastError), lastError);
+    ScheduleResume();
+}
+
+void TCommandRunner::AuxAnswer(const QByteArray &text)
+{
+    emit FiscalAnswer(text, false);
+    if (m_running && m_command.port == cpFiscalPort)
+        m_outcome.fiscalAnswers.append(text);
+}
+
+void TCommandRunner::AuxFinalAnswer(const QByteArray &text)
+{
+    emit FiscalAnswer(text, true);
+    if (m_running && m_command.port == cpFiscalPort)
+        m_outcome.fiscalAnswers.append(text);
+    emit TreeEnabledChanged(true);
+    emit StatusText(ExecutionTexts::Ready);
+    emit SendEnabledChanged(true);
+    m_commandPending = false;
+    FinishInFlight(cpFiscalPort, TRunOutcome::Answer);
+    ScheduleResume();
+}
+
+void TCommandRunner::AuxError(int lastError)
+{
+    emit TreeEnabledChanged(true);
+    m_commandPending = false;
+    if (lastError == FEFP_E_WriteError || lastError == FEFP_E_ReadTimeOut) {
+        emit ErrorMessage(ExecutionTexts::CommunicationError);
+        emit StatusText(ExecutionTexts::TimeOut);
+    } else if (lastError == FEFP_E_NackReceived) {
+        emit ErrorMessage(ExecutionTexts::BadFrame);
+        emit StatusText(ExecutionTexts::Error);
+    }
+    emit SendEnabledChanged(true);
+    FinishInFlight(cpFiscalPort, KindOfPortError(lastError), lastError);
+    ScheduleResume();
+}
+
+void TCommandRunner::AuxAck()
+{
+    emit TreeEnabledChanged(true);
+    emit StatusText(ExecutionTexts::Ready);
+    emit SendEnabledChanged(true);
+    m_commandPending = false;
+    emit InformationMessage(ExecutionTexts::FiscalPortAlive);
+    FinishInFlight(cpFiscalPort, TRunOutcome::Ack);
+    ScheduleResume();
+}

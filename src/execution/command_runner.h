@@ -1,0 +1,164 @@
+#pragma once
+
+#include "execution/run_command.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class TFPHostControl;
+class TFPAuxControl;
+
+// The answer of a host-port command, as the answer page shows it.
+struct TReceivedAnswer {
+    QString commandKey;   // section of the command that was sent
+    quint16 fiscalStatus = 0;
+    quint16 printerStatus = 0;
+    quint16 returnCode = 0;
+    QList<QByteArray> fields;   // extra fields, in order
+};
+
+// How one Send or Repeat ended.
+struct TRunOutcome {
+    enum TKind {
+        Answer,       // host final answer, or auxiliary final answer
+        Ack,          // auxiliary acknowledgement without answer text
+        TimeOut,      // no answer in time
+        WriteError,   // the frame could not be written
+        Nak,          // the printer rejected the frame
+        BadInput,     // a field value could not be expanded or was refused
+        PortError,    // the port the command needs is closed
+        Refused,      // the component refused the command (too long, busy)
+        Cancelled,    // Cancel or Reset serial ports
+        NotSent       // the command has no fields
+    };
+
+    TKind kind = NotSent;
+    TCommandPort port = cpHostPort;
+    int count = 1;    // commands asked for (the Repeat count)
+    int sent = 0;     // commands handed to the component
+    int field = -1;   // BadInput: index of the field, from 0
+    int error = 0;    // LastError of the component that ended the run
+    TReceivedAnswer answer;               // Answer on the host port
+    QList<QByteArray> fiscalAnswers;  // auxiliary answers, in order
+
+    // "answer", "ack", "timeout", "write-error", "nak", "bad-input",
+    // "port-error", "refused", "cancelled", "not-sent".
+    static QString KindName(TKind kind);
+};
+
+// Executes the command on display: Send, Repeat and Cancel, and the handling
+// of the components' outcome notifications, without any window. The terminal
+// window connects the signals to its controls and status bar; the
+// command-line tool waits for Finished().
+//
+// Waits never block: a Send or Repeat step that finds its component busy
+// resumes when a notification (or a purge by Cancel or Reset serial ports)
+// has left the component idle. The notification handlers must be called in
+// the order the components raise their events, after the event, on the
+// components' thread: either by the owner, forwarding its own queued
+// notifications, or by ConnectComponents().
+class TCommandRunner : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int MaxRepeatCount = 999;
+
+    struct TButtonStates {
+        bool send = false;
+        bool repeat = false;
+    };
+
+    // Send and Repeat enabling once a command's controls are built.
+    static TButtonStates ButtonsForCommand(int fieldCount, TCommandPort port, bool hostOpen,
+                                           bool fiscalOpen);
+    // The number typed at the Repeat prompt; 0 when not a decimal integer.
+    static int RepeatCount(const QString &text);
+
+    TCommandRunner(TFPHostControl *host, TFPAuxControl *aux, QObject *parent = nullptr);
+
+    // Connects the outcome events of both components to the handlers below,
+    // queued, for owners that do not route notifications themselves.
+    void ConnectComponents();
+
+    // The command on display; Send and Repeat work on it.
+    void SetCommand(const TRunCommand &command);
+    const TRunCommand &Command() const { return m_command; }
+
+    void Send();
+    // count is the number typed at the prompt (see RepeatCount); a count
+    // outside 1..999 only purges the host control.
+    void Repeat(int count);
+    void Cancel();
+    // Reset serial ports: the pending command is forgotten.
+    void ResetPendingCommand();
+
+    // What a notification carries, read from the component when it raises
+    // the event: read later, a newer answer could have replaced it.
+    static TReceivedAnswer ReadHostAnswer(TFPHostControl &host);
+
+    // Notification handlers.
+    void HostFinalAnswer(const TReceivedAnswer &answer);
+    void HostError(int lastError);
+    void AuxAnswer(const QByteArray &text);
+    void AuxFinalAnswer(const QByteArray &text);
+    void AuxError(int lastError);
+    void AuxAck();
+
+    bool CommandPending() const { return m_commandPending; }
+    // Section of the last command handed to the host control.
+    QString SentCommandKey() const { return m_sentCommandKey; }
+    // A Send or Repeat has started and not yet reported Finished().
+    bool IsRunning() const { return m_running; }
+
+signals:
+    void StatusText(const QString &text);
+    void SendEnabledChanged(bool enabled);
+    void RepeatEnabledChanged(bool enabled);
+    void TreeEnabledChanged(bool enabled);
+    void ErrorMessage(const QString &text);
+    void InformationMessage(const QString &text);
+    // After a bad input: the control of this field takes the focus.
+    void FocusField(int field);
+    void AnswerReady(const TReceivedAnswer &answer);
+    // One answer of the auxiliary port, to be appended to the fiscal page.
+    void FiscalAnswer(const QByteArray &text, bool final);
+    void Finished(const TRunOutcome &outcome);
+
+private:
+    enum class TPhase { Idle, WaitSend, WaitRepeatStep };
+
+    void BeginRun(int count);
+    void Finish(TRunOutcome::TKind kind, int error = 0);
+    void RefuseClosedPort(TCommandPort port);
+    void ScheduleResume();
+    void Resume();
+    void SendFields();
+    void RepeatStep();
+    bool AddFieldValue(const QString &value);
+    void BadInput(int field, bool purgeAux);
+    void FinishInFlight(TCommandPort port, TRunOutcome::TKind kind, int error = 0);
+    bool HostClosed() const;
+    bool HostBusy() const;
+    bool AuxClosed() const;
+    bool AuxBusy() const;
+    void SetSendAndRepeat(bool enabled);
+
+    TFPHostControl *m_host;
+    TFPAuxControl *m_aux;
+    TRunCommand m_command;
+    QByteArray m_auxData;
+    QString m_sentCommandKey;
+    bool m_commandPending = false;
+    bool m_repeatCancelled = false;
+    TPhase m_phase = TPhase::Idle;
+    int m_repeatStep = 0;
+    int m_repeatCount = 0;
+    bool m_resumeScheduled = false;
+    bool m_running = false;
+    TRunOutcome m_outcome;
+};
+
+Q_DECLARE_METATYPE(TReceivedAnswer)
+Q_DECLARE_METATYPE(TRunOutcome)
