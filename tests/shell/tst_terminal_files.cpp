@@ -1,0 +1,346 @@
+#include "shell/file_association.h"
+#include "shell/mdi_layout.h"
+#include "shell/terminal_files.h"
+#include "terminal_model/ext_ini_file.h"
+#include "terminal_model/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+} // namespace
+
+class TstTerminalFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fileFromArgument_data();
+    void fileFromArgument();
+    void fileFromDrop_data();
+    void fileFromDrop();
+    void defaultExtension_data();
+    void defaultExtension();
+    void templateIsTheNewFileFormat();
+    void newFileFallsBackToSecondFolder();
+    void newFileFailsEverywhere();
+    void copyReplacesTarget();
+    void copyOfMissingSourceFails();
+    void generalSectionRead_data();
+    void generalSectionRead();
+    void generalSectionWriteKeepsOtherLines();
+    void generalSectionWriteLeavesUnchangedFileAlone();
+    void generalSectionWriteDoesNotRecreateDeletedFile();
+    void hints_data();
+    void hints();
+    void iconPositions();
+    void tileRects_data();
+    void tileRects();
+    void associationWrittenOnlyWhenDifferent();
+    void associationQuotesExecutable();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TstTerminalFiles::initTestCase()
+{
+    Q_INIT_RESOURCE(shell);
+    QVERIFY(m_dir.isValid());
+    Write(m_dir.filePath("present.tsy"), "[Groups]\n");
+    Write(m_dir.filePath("upper.TSY"), "[Groups]\n");
+    Write(m_dir.filePath("notes.txt"), "text\n");
+    QDir(m_dir.path()).mkdir("sub");
+    Write(m_dir.filePath("sub/inner.tsy"), "[Groups]\n");
+}
+
+void TstTerminalFiles::fileFromArgument_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("expected");   // relative to the temporary folder, empty = ignored
+
+    QTest::newRow("bare name in the current folder") << "present.tsy" << "present.tsy";
+    QTest::newRow("relative path") << "sub/inner.tsy" << "sub/inner.tsy";
+    QTest::newRow("absolute path") << m_dir.filePath("present.tsy") << "present.tsy";
+    QTest::newRow("capital extension") << "upper.TSY" << "";
+    QTest::newRow("other extension") << "notes.txt" << "";
+    QTest::newRow("missing file") << "absent.tsy" << "";
+    QTest::newRow("folder named like a file") << "sub" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TstTerminalFiles::fileFromArgument()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, expected);
+    const QString result = TerminalFiles::FileFromArgument(argument, m_dir.path());
+    QCOMPARE(result, expected.isEmpty() ? QString() : QDir::cleanPath(m_dir.filePath(expected)));
+}
+
+void TstTerminalFiles::fileFromDrop_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("terminal file") << QStringList{"/a/b.tsy"} << "/a/b.tsy";
+    QTest::newRow("capital extension") << QStringList{"/a/B.TSY"} << "/a/B.TSY";
+    QTest::newRow("only the first counts") << QStringList{"/a/notes.txt", "/a/b.tsy"} << "";
+    QTest::newRow("first of two terminal files") << QStringList{"/a/one.tsy", "/a/two.tsy"} << "/a/one.tsy";
+    QTest::newRow("nothing") << QStringList{} << "";
+}
+
+void TstTerminalFiles::fileFromDrop()
+{
+    QFETCH(QStringList, paths);
+    QFETCH(QString, expected);
+    QCOMPARE(TerminalFiles::FileFromDrop(paths), expected);
+}
+
+void TstTerminalFiles::defaultExtension_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no extension") << "/x/printer" << "/x/printer.tsy";
+    QTest::newRow("own extension") << "/x/printer.tsy" << "/x/printer.tsy";
+    QTest::newRow("other extension kept") << "/x/printer.ini" << "/x/printer.ini";
+    QTest::newRow("dotted folder") << "/x.d/printer" << "/x.d/printer.tsy";
+    QTest::newRow("cancelled") << "" << "";
+}
+
+void TstTerminalFiles::defaultExtension()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QCOMPARE(TerminalFiles::WithDefaultExtension(typed), expected);
+}
+
+void TstTerminalFiles::templateIsTheNewFileFormat()
+{
+    const QByteArray content = TerminalFiles::NewFileTemplate();
+    QVERIFY(content.startsWith(";\n; Brief format descriptions\n"));
+    QVERIFY(content.endsWith("\n[PrinterAnswer]\n\n[Groups]\n"));
+    // Trailing blanks of the comment block belong to the format's text.
+    QVERIFY(content.contains("\n;InputDateFormat= \n"));
+    TExtIniFile ini;
+    QVERIFY(ini.LoadFromData(content));
+    QCOMPARE(ini.ReadSections(), (QStringList{"General", "Return code", "FiscalAnswer", "PrinterAnswer", "Groups"}));
+    QCOMPARE(ini.ReadSection("General"), (QStringList{"Protocol", "InputDateFormat", "OutputDateFormat"}));
+    QVERIFY(ini.ReadSection("Groups").isEmpty());
+}
+
+void TstTerminalFiles::newFileFallsBackToSecondFolder()
+{
+    // A plain file where the program's folder should be cannot take default.tsy.
+    const QString blocked = m_dir.filePath("blocked");
+    Write(blocked, "not a folder");
+    const QString data = m_dir.filePath("data/tessaly");
+    QString error;
+    const QString path = TerminalFiles::CreateNewFile({blocked, data}, "content", &error);
+    QCOMPARE(path, QDir(data).filePath("default.tsy"));
+    QCOMPARE(ReadAll(path), QByteArray("content"));
+}
+
+void TstTerminalFiles::newFileFailsEverywhere()
+{
+    const QString blocked = m_dir.filePath("blocked2");
+    Write(blocked, "not a folder");
+    QString error;
+    QCOMPARE(TerminalFiles::CreateNewFile({blocked, blocked + "/deeper"}, "content", &error), QString());
+    QVERIFY2(error.startsWith("Unable to write to"), qPrintable(error));
+}
+
+void TstTerminalFiles::copyReplacesTarget()
+{
+    const QString source = m_dir.filePath("source.tsy");
+    const QString target = m_dir.filePath("target.tsy");
+    Write(source, "[Groups]\r\nSales=\r\n");
+    Write(target, "old content that is longer than the new one\n");
+    QString error;
+    QVERIFY(TerminalFiles::CopyTerminalFile(source, target, &error));
+    QCOMPARE(ReadAll(target), QByteArray("[Groups]\r\nSales=\r\n"));
+    QVERIFY(TerminalFiles::CopyTerminalFile(source, source, &error));
+    QCOMPARE(ReadAll(source), QByteArray("[Groups]\r\nSales=\r\n"));
+}
+
+void TstTerminalFiles::copyOfMissingSourceFails()
+{
+    const QString target = m_dir.filePath("kept.tsy");
+    Write(target, "kept");
+    QString error;
+    QVERIFY(!TerminalFiles::CopyTerminalFile(m_dir.filePath("gone.tsy"), target, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(ReadAll(target), QByteArray("kept"));
+}
+
+void TstTerminalFiles::generalSectionRead_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<int>("input");
+
+    QTest::newRow("all set") << QByteArray("[General]\nProtocol=1\nInputDateFormat=7\nOutputDateFormat=3\n") << 1 << 3 << 7;
+    QTest::newRow("no protocol key") << QByteArray("[General]\nInputDateFormat=2\n") << 0 << 0 << 2;
+    QTest::newRow("no section") << QByteArray("[Groups]\n") << 0 << 0 << 0;
+    QTest::newRow("not numbers") << QByteArray("[General]\nProtocol=x\nOutputDateFormat=\n") << 0 << 0 << 0;
+    QTest::newRow("out of range") << QByteArray("[General]\nProtocol=2\nOutputDateFormat=8\nInputDateFormat=-1\n") << 0 << 0 << 0;
+}
+
+void TstTerminalFiles::generalSectionRead()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, protocol);
+    QFETCH(int, output);
+    QFETCH(int, input);
+    const QString path = m_dir.filePath("general.tsy");
+    Write(path, content);
+    TSettings settings;
+    settings.Protocol = 1;
+    settings.OutputDateFormat = 6;
+    settings.InputDateFormat = 6;
+    QString error;
+    QVERIFY(TerminalFiles::ReadGeneralSection(settings, path, &error));
+    QCOMPARE(int(settings.Protocol), protocol);
+    QCOMPARE(int(settings.OutputDateFormat), output);
+    QCOMPARE(int(settings.InputDateFormat), input);
+}
+
+void TstTerminalFiles::generalSectionWriteKeepsOtherLines()
+{
+    const QString path = m_dir.filePath("write.tsy");
+    Write(path, "; comment\r\n[General]\r\nInputDateFormat=0\r\n\r\n[Groups]\r\nSales=\r\n");
+    TSettings settings;
+    settings.Protocol = 1;
+    settings.OutputDateFormat = 2;
+    settings.InputDateFormat = 4;
+    QString error;
+    QVERIFY(TerminalFiles::WriteGeneralSection(settings, path, &error));
+    QCOMPARE(ReadAll(path), QByteArray("; comment\r\n[General]\r\nInputDateFormat=4\r\nProtocol=1\r\n"
+                                       "OutputDateFormat=2\r\n\r\n[Groups]\r\nSales=\r\n"));
+}
+
+void TstTerminalFiles::generalSectionWriteLeavesUnchangedFileAlone()
+{
+    const QString path = m_dir.filePath("same.tsy");
+    Write(path, "[General]\nProtocol=1\nInputDateFormat=0\nOutputDateFormat=0\n");
+    QFile::setPermissions(path, QFile::ReadOwner);
+    const QDateTime before = QFileInfo(path).lastModified();
+    TSettings settings;
+    settings.Protocol = 1;
+    QString error;
+    QVERIFY2(TerminalFiles::WriteGeneralSection(settings, path, &error), qPrintable(error));
+    QCOMPARE(QFileInfo(path).lastModified(), before);
+    QCOMPARE(QFileInfo(path).permissions() & QFile::WriteOwner, QFile::Permissions());
+}
+
+void TstTerminalFiles::generalSectionWriteDoesNotRecreateDeletedFile()
+{
+    const QString path = m_dir.filePath("deleted.tsy");
+    TSettings settings;
+    settings.Protocol = 1;
+    QString error;
+    QVERIFY(TerminalFiles::WriteGeneralSection(settings, path, &error));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TstTerminalFiles::hints_data()
+{
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("shortPart");
+    QTest::addColumn<QString>("longPart");
+    QTest::newRow("two parts") << "Copy|Copy to the clipboard" << "Copy" << "Copy to the clipboard";
+    QTest::newRow("one part") << "New terminal file" << "New terminal file" << "New terminal file";
+    QTest::newRow("trailing blank kept") << "Options|Options " << "Options" << "Options ";
+    QTest::newRow("empty") << "" << "" << "";
+}
+
+void TstTerminalFiles::hints()
+{
+    QFETCH(QString, hint);
+    QFETCH(QString, shortPart);
+    QFETCH(QString, longPart);
+    QCOMPARE(TerminalFiles::ShortHint(hint), shortPart);
+    QCOMPARE(TerminalFiles::LongHint(hint), longPart);
+}
+
+void TstTerminalFiles::iconPositions()
+{
+    const QList<QSize> icons(5, QSize(160, 30));
+    const QList<QPoint> positions = MdiLayout::IconPositions(QSize(500, 400), icons);
+    QCOMPARE(positions, (QList<QPoint>{{0, 370}, {160, 370}, {320, 370}, {0, 340}, {160, 340}}));
+    // An area narrower than one icon still gives each icon its own row.
+    QCOMPARE(MdiLayout::IconPositions(QSize(100, 400), {QSize(160, 30), QSize(160, 30)}),
+             (QList<QPoint>{{0, 370}, {0, 340}}));
+    QVERIFY(MdiLayout::IconPositions(QSize(100, 100), {}).isEmpty());
+}
+
+void TstTerminalFiles::tileRects_data()
+{
+    QTest::addColumn<bool>("horizontally");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<QRect>>("expected");
+    const QRect area(0, 0, 100, 50);
+    QTest::newRow("horizontally, remainder spread")
+        << true << 3 << QList<QRect>{{0, 0, 100, 16}, {0, 16, 100, 17}, {0, 33, 100, 17}};
+    QTest::newRow("vertically") << false << 2 << QList<QRect>{{0, 0, 50, 50}, {50, 0, 50, 50}};
+    QTest::newRow("one window fills") << false << 1 << QList<QRect>{area};
+    QTest::newRow("none") << true << 0 << QList<QRect>{};
+}
+
+void TstTerminalFiles::tileRects()
+{
+    QFETCH(bool, horizontally);
+    QFETCH(int, count);
+    QFETCH(QList<QRect>, expected);
+    QCOMPARE(MdiLayout::TileRects(QRect(0, 0, 100, 50), count, horizontally), expected);
+}
+
+void TstTerminalFiles::associationWrittenOnlyWhenDifferent()
+{
+    QTemporaryDir data;
+    TFileAssociation association("tsy", "Tessaly", "/opt/tessaly/bin/tessaly", data.path());
+    QVERIFY(association.Register());
+    QVERIFY(association.Changed());
+    QCOMPARE(association.MimeFile(), data.filePath("mime/packages/tessaly.xml"));
+    QCOMPARE(ReadAll(association.MimeFile()), association.MimeXml());
+    QVERIFY(association.MimeXml().contains("<mime-type type=\"application/x-tessaly\">"));
+    QVERIFY(association.MimeXml().contains("<glob pattern=\"*.tsy\"/>"));
+    QVERIFY(ReadAll(association.DesktopFile()).contains("MimeType=application/x-tessaly;\n"));
+
+    QVERIFY(association.Register());
+    QVERIFY(!association.Changed());
+
+    // Another executable path (the program moved) rewrites the entry.
+    TFileAssociation moved("tsy", "Tessaly", "/usr/bin/tessaly", data.path());
+    QVERIFY(moved.Register());
+    QVERIFY(moved.Changed());
+    QVERIFY(ReadAll(moved.DesktopFile()).contains("Exec=\"/usr/bin/tessaly\" %f\n"));
+}
+
+void TstTerminalFiles::associationQuotesExecutable()
+{
+    TFileAssociation association("tsy", "Tessaly", "/opt/my tools/100%/te$t\"ly", "/tmp");
+    QVERIFY(association.DesktopEntry().contains(
+        "Exec=\"/opt/my tools/100%%/te\\\\$t\\\\\"ly\" %f\n"));
+}
+
+QTEST_MAIN(TstTerminalFiles)
+#include "tst_terminal_files.moc"
