@@ -258,6 +258,7 @@ void TestFieldTypeComboBox::styles()
     box.show();
     box.showPopup();
     QVERIFY(!box.view()->isVisible());
+    QVERIFY(!box.grab().isNull());
     box.hide();
 
     box.SetStyle(TFieldTypeComboBox::csDropDownList);
