@@ -1,0 +1,47 @@
+#pragma once
+
+#include "execution/field_value.h"
+#include "execution/run_command.h"
+#include "terminal_model/command_field.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TExtIniFile;
+
+// A command as the terminal window reads it: the field table of its
+// "Commands" value (read strictly), its port, the combo lines of its list
+// fields and its notes.
+struct TCommandDefinition {
+    // Input controls the panel holds; fields beyond are left out.
+    static constexpr int MaxFields = 70;
+
+    QString key;   // the command section
+    TCommandPort port = cpHostPort;
+    QList<TCommandField> fields;
+    int fileFieldCount = 0;   // whole records in the file, before the cut
+    QList<QStringList> comboLines;   // per field; only list fields have lines
+    QStringList notes;
+    // "'<item>' is not a valid integer value" when the reading stopped at a
+    // bad record; fields holds the records before it.
+    QString error;
+
+    static TCommandDefinition Load(const TExtIniFile &ini, const QString &section);
+
+    bool IsCut() const { return fileFieldCount > fields.size(); }
+    // A command read only in part would send the wrong frame.
+    bool IsSendable() const { return error.isEmpty() && !fields.isEmpty(); }
+
+    // What a freshly built control holds: the default text, or the first
+    // combo line of a list field; pickers hold the given date and time.
+    TFieldInput DefaultInput(int field, const QDate &date, const QTime &time) const;
+
+    // Why the typed box would refuse this text for the field: characters
+    // outside its text type, more than MaxLength characters, or nothing in
+    // a required field. Empty when the text is acceptable.
+    QString InputError(int field, const QString &text) const;
+
+    // The command ready for the runner, one input per field.
+    TRunCommand RunCommand(const QList<TFieldInput> &inputs, int inputDateFormat) const;
+};
