@@ -1,0 +1,138 @@
+#include "comm/aux_framing.h"
+#include "comm/fp_aux_control.h"
+#include "support_sim_process.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QByteArray Ack(1, TAuxFraming::ACK);
+const QByteArray Nak(1, TAuxFraming::NAK);
+
+// The component's events, one short line each.
+class TEventLog : public QObject
+{
+public:
+    explicit TEventLog(TFPAuxControl &control)
+    {
+        connect(&control, &TFPAuxControl::OnAck, this, [this] { Events << "Ack"; });
+        connect(&control, &TFPAuxControl::OnNack, this, [this] { Events << "Nack"; });
+        connect(&control, &TFPAuxControl::OnError, this, [this, &control] {
+            Events << QStringLiteral("Error:%1").arg(int(control.LastError()));
+        });
+        connect(&control, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
+            Events << (value == Ack ? QStringLiteral("Write:ACK")
+                       : value == Nak ? QStringLiteral("Write:NAK")
+                                      : QStringLiteral("Write:request"));
+        });
+        connect(&control, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
+            Events << "Read:" + QString::fromLatin1(TAuxFraming::FrameText(value));
+        });
+        connect(&control, &TFPAuxControl::OnAnswer, this, [this](bool final) {
+            Events << (final ? QStringLiteral("Final") : QStringLiteral("More"));
+        });
+    }
+    QStringList Events;
+};
+
+} // namespace
+
+class TestSimFiscalPort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exchange_data();
+    void exchange();
+    void clientReopensAndSimulatorStopsCleanly();
+};
+
+void TestSimFiscalPort::exchange_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QByteArray>("answer");
+
+    QTest::newRow("enq is answered with ack")
+        << QStringList{} << QByteArray("\x05") << QStringList{"Write:request", "Ack"} << QByteArray();
+    QTest::newRow("one final frame")
+        << QStringList{} << QByteArray("R1")
+        << QStringList{"Write:request", "Read:0000R1", "Final", "Write:ACK"} << QByteArray("0000R1");
+    QTest::newRow("three frames")
+        << QStringList{"--fiscal-frames", "3"} << QByteArray("R2")
+        << QStringList{"Write:request", "Read:1000 part 1", "More", "Write:ACK",
+                       "Read:1000 part 2", "More", "Write:ACK", "Read:0000R2", "Final", "Write:ACK"}
+        << QByteArray("0000R2");
+    QTest::newRow("nak")
+        << QStringList{"--fiscal-fault", "nak"} << QByteArray("R3")
+        << QStringList{"Write:request", "Nack", "Error:12"} << QByteArray();
+    QTest::newRow("bad checksum, then the repetition")
+        << QStringList{"--fiscal-fault", "bad-checksum"} << QByteArray("R4")
+        << QStringList{"Write:request", "Write:NAK", "Read:0000R4", "Final", "Write:ACK"}
+        << QByteArray("0000R4");
+    QTest::newRow("silence")
+        << QStringList{"--fiscal-fault", "silence"} << QByteArray("R5")
+        << QStringList{"Write:request", "Error:11"} << QByteArray();
+    QTest::newRow("delay within the time-out")
+        << QStringList{"--fiscal-fault", "delay=300"} << QByteArray("R6")
+        << QStringList{"Write:request", "Read:0000R6", "Final", "Write:ACK"} << QByteArray("0000R6");
+    QTest::newRow("delay beyond the time-out")
+        << QStringList{"--fiscal-fault", "delay=1500"} << QByteArray("R7")
+        << QStringList{"Write:request", "Error:11"} << QByteArray();
+    QTest::newRow("garbage before the frame")
+        << QStringList{"--fiscal-fault", "garbage=20"} << QByteArray("R8")
+        << QStringList{"Write:request", "Read:0000R8", "Final", "Write:ACK"} << QByteArray("0000R8");
+}
+
+void TestSimFiscalPort::exchange()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, data);
+    QFETCH(QStringList, events);
+    QFETCH(QByteArray, answer);
+
+    TSimProcess sim;
+    QVERIFY2(sim.Start(options), qPrintable(sim.Error()));
+    TFPAuxControl control;
+    control.SetDeviceName(sim.FiscalPath());
+    control.SetTimeOut(700);
+    QVERIFY(control.OpenPort());
+    TEventLog log(control);
+    QVERIFY(control.SendData(data));
+    QTRY_COMPARE_WITH_TIMEOUT(control.State(), FEFP_S_Idle, 5000);
+    // The ACK of the last frame is reported after the answer.
+    QTRY_COMPARE_WITH_TIMEOUT(log.Events, events, 2000);
+    QCOMPARE(control.Answer(), answer);
+    QVERIFY(control.ClosePort());
+    QCOMPARE(sim.Stop(), 0);
+}
+
+void TestSimFiscalPort::clientReopensAndSimulatorStopsCleanly()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({}), qPrintable(sim.Error()));
+    for (int round = 1; round <= 3; ++round) {
+        TFPAuxControl control;
+        control.SetDeviceName(sim.FiscalPath());
+        control.SetTimeOut(2000);
+        QVERIFY(control.OpenPort());
+        QSignalSpy answered(&control, &TFPAuxControl::OnAnswer);
+        QVERIFY(control.SendData("X" + QByteArray::number(round)));
+        QVERIFY(answered.wait(5000));
+        QCOMPARE(control.Answer(), "0000X" + QByteArray::number(round));
+        QVERIFY(control.ClosePort());
+    }
+    QCOMPARE(sim.Stop(), 0);
+    const QString trace = sim.Trace();
+    QCOMPARE(trace.count(QStringLiteral("client closed")), 3);
+    // Every frame is traced in hex with a millisecond time stamp.
+    static const QRegularExpression sent(
+        QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d fiscal -> 02 30 30 30 30 58 33 03 [0-9a-f]{2}$"),
+        QRegularExpression::MultilineOption);
+    QVERIFY2(trace.contains(sent), qPrintable(trace));
+}
+
+QTEST_GUILESS_MAIN(TestSimFiscalPort)
+#include "tst_sim_fiscal_port.moc"
