@@ -1,0 +1,151 @@
+#include "comm/fp_host_control.h"
+#include "comm/host_framing.h"
+#include "support_sim_process.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QByteArray Ack(1, THostFraming::ACK);
+const QByteArray Nak(1, THostFraming::NAK);
+
+// The component's events, one short line each.
+class TEventLog : public QObject
+{
+public:
+    explicit TEventLog(TFPHostControl &control)
+    {
+        connect(&control, &TFPHostControl::OnAck, this, [this] { Events << "Ack"; });
+        connect(&control, &TFPHostControl::OnNack, this, [this] { Events << "Nack"; });
+        connect(&control, &TFPHostControl::OnIntermediateAnswer, this, [this] { Events << "Busy"; });
+        connect(&control, &TFPHostControl::OnFinalAnswer, this, [this] { Events << "Final"; });
+        connect(&control, &TFPHostControl::OnError, this, [this, &control] {
+            Events << QStringLiteral("Error:%1").arg(int(control.LastError()));
+        });
+        connect(&control, &TFPHostControl::OnWrite, this, [this](const QByteArray &value) {
+            Events << (value == Ack ? QStringLiteral("Write:ACK")
+                       : value == Nak ? QStringLiteral("Write:NAK")
+                                      : QStringLiteral("Write:command"));
+        });
+        connect(&control, &TFPHostControl::OnRead, this, [this](const QByteArray &) { Events << "Read"; });
+    }
+    QStringList Events;
+};
+
+const QStringList Normal{"Write:command", "Ack", "Read", "Write:ACK", "Final"};
+
+} // namespace
+
+class TestSimHostPort : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exchange_data();
+    void exchange();
+    void answerForAnotherCommandIsAcknowledgedAndDropped();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_profile;
+};
+
+void TestSimHostPort::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_profile = m_dir.filePath("printer.ini");
+    QFile file(m_profile);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Host]\nPrinterStatus=0x0080\nFiscalStatus=8\nReturnCode=12\nFields=$2,\"fixed\"\n");
+}
+
+void TestSimHostPort::exchange_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QStringList>("events");
+
+    const int extended = protocol_Extended;
+    const int compatible = protocol_Compatible;
+    QTest::newRow("extended") << extended << QStringList{} << Normal;
+    QTest::newRow("compatible") << compatible << QStringList{} << Normal;
+    QTest::newRow("nak") << extended << QStringList{"nak"} << QStringList{"Write:command", "Nack", "Error:12"};
+    QTest::newRow("bad checksum, then the repetition")
+        << extended << QStringList{"bad-checksum"}
+        << QStringList{"Write:command", "Ack", "Write:NAK", "Read", "Write:ACK", "Final"};
+    QTest::newRow("dc2 bytes") << extended << QStringList{"dc2=2,300"}
+                               << QStringList{"Write:command", "Ack", "Busy", "Busy", "Read", "Write:ACK", "Final"};
+    QTest::newRow("0x80 frames, compatible")
+        << compatible << QStringList{"busy-frame=2,300"}
+        << QStringList{"Write:command", "Ack", "Busy", "Busy", "Read", "Write:ACK", "Final"};
+    QTest::newRow("silence") << extended << QStringList{"silence"} << QStringList{"Write:command", "Error:11"};
+    QTest::newRow("delay within the time-out") << extended << QStringList{"delay=300"} << Normal;
+    QTest::newRow("delay beyond the time-out")
+        << extended << QStringList{"delay=1500"} << QStringList{"Write:command", "Error:11"};
+    QTest::newRow("garbage before the answer") << compatible << QStringList{"garbage=30"} << Normal;
+}
+
+void TestSimHostPort::exchange()
+{
+    QFETCH(int, protocol);
+    QFETCH(QStringList, faults);
+    QFETCH(QStringList, events);
+
+    QStringList options{"--profile", m_profile, "--protocol",
+                        protocol == protocol_Compatible ? "compatible" : "extended"};
+    for (const QString &fault : faults)
+        options << "--fault" << fault;
+    TSimProcess sim;
+    QVERIFY2(sim.Start(options), qPrintable(sim.Error()));
+
+    TFPHostControl control;
+    control.SetDeviceName(sim.HostPath());
+    control.SetAnswerTimeOut(700);
+    QVERIFY(control.OpenPort());
+    control.SetProtocolType(TProtocolType(protocol));
+    TEventLog log(control);
+    QVERIFY(control.AddDataField(protocol == protocol_Compatible ? QByteArray("01") : QByteArray("\x00\x01", 2)));
+    QVERIFY(control.AddDataField("abc"));
+    QVERIFY(control.SendCommand());
+    QTRY_COMPARE_WITH_TIMEOUT(control.State(), EFP_S_Idle, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(log.Events, events, 2000);
+    if (events.last() == QLatin1String("Final")) {
+        QCOMPARE(control.PrinterStatus(), 0x80);
+        QCOMPARE(control.FiscalStatus(), 8);
+        // The compatible answer carries no return code.
+        QCOMPARE(control.ReturnCode(), protocol == protocol_Extended ? 12 : 0);
+        QCOMPARE(control.ExtraFieldsCount(), 2);
+        QCOMPARE(control.GetExtraField(1), QByteArray("abc"));
+        QCOMPARE(control.GetExtraField(2), QByteArray("fixed"));
+    }
+    QVERIFY(control.ClosePort());
+    QCOMPARE(sim.Stop(), 0);
+}
+
+void TestSimHostPort::answerForAnotherCommandIsAcknowledgedAndDropped()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--fault", "other-seq@2"}), qPrintable(sim.Error()));
+    TFPHostControl control;
+    control.SetDeviceName(sim.HostPath());
+    QVERIFY(control.OpenPort());
+    for (int command = 1; command <= 2; ++command) {
+        TEventLog log(control);
+        QVERIFY(control.AddDataField("C" + QByteArray::number(command)));
+        QVERIFY(control.SendCommand());
+        QTRY_COMPARE_WITH_TIMEOUT(log.Events, Normal, 5000);
+        QCOMPARE(control.GetExtraField(1), "C" + QByteArray::number(command));
+    }
+    QVERIFY(control.ClosePort());
+    QCOMPARE(sim.Stop(), 0);
+    // Two answers and two ACKs of the host for the second command.
+    const QString trace = sim.Trace();
+    QCOMPARE(trace.count(QStringLiteral("host   <- 06")), 3);
+    QVERIFY2(trace.contains(QStringLiteral("command 2: answer for sequence")), qPrintable(trace));
+}
+
+QTEST_GUILESS_MAIN(TestSimHostPort)
+#include "tst_sim_host_port.moc"
