@@ -1,0 +1,35 @@
+#include "execution/answer_page.h"
+
+#include "terminal_model/answer_field.h"
+#include "terminal_model/ext_ini_file.h"
+#include "terminal_model/return_codes.h"
+
+QString TAnswerPage::StatusWordText(quint16 word)
+{
+    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+TAnswerPage TAnswerPage::Build(const TExtIniFile &ini, const TFixedAnswerTable &fiscalTable,
+                               const TFixedAnswerTable &printerTable,
+                               const TReceivedAnswer &answer, const TOptions &options)
+{
+    TAnswerPage page;
+    page.fiscalCaption = QStringLiteral("Fiscal answer = ") + StatusWordText(answer.fiscalStatus);
+    page.printerCaption = QStringLiteral("Printer answer = ") + StatusWordText(answer.printerStatus);
+    page.fiscalPanels = fiscalTable.Decode(answer.fiscalStatus);
+    page.printerPanels = printerTable.Decode(answer.printerStatus);
+
+    TAnswerRowsInput input;
+    input.protocol = options.protocol;
+    input.extReservedFields = options.extReservedFields;
+    input.returnCode = answer.returnCode;
+    input.returnCodeText = ReturnCodeDescription(ini, answer.returnCode);
+    input.fields = answer.fields;
+    input.definitions =
+        ReadAnswerFields(ini, answer.commandKey, TFieldReading::Strict, &page.error);
+    input.inputDateFormat = options.inputDateFormat;
+    input.outputDateFormat = options.outputDateFormat;
+    input.today = options.today.isValid() ? options.today : QDate::currentDate();
+    page.rows = BuildAnswerRows(input);
+    return page;
+}

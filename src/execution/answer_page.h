@@ -1,0 +1,48 @@
+#pragma once
+
+#include "execution/answer_rows.h"
+#include "execution/command_runner.h"
+#include "execution/fixed_answer_table.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class TExtIniFile;
+
+// Everything the "Host &Answer" page shows for one answer, before any
+// widget: the captions of the two status boxes, their decoded panels, and
+// the answer rows named by the definitions of the command that was sent.
+struct TAnswerPage {
+    // How the document reads answers: its [General] values and the
+    // preference for the extended protocol's reserved rows.
+    struct TOptions {
+        int protocol = 1;
+        int inputDateFormat = 0;
+        int outputDateFormat = 0;
+        bool extReservedFields = false;
+        QDate today;
+    };
+
+    static inline const QString FiscalHint = QStringLiteral("Decode Fiscal state");
+    static inline const QString PrinterHint = QStringLiteral("Decode Printer state");
+
+    QString fiscalCaption;    // "Fiscal answer = " and the word in 4 hex digits
+    QString printerCaption;   // "Printer answer = " and the word
+    QList<TFixedAnswerTable::TPanel> fiscalPanels;
+    QList<TFixedAnswerTable::TPanel> printerPanels;
+    QList<TAnswerRow> rows;
+    // The answer definitions could not be read in full
+    // ("'<item>' is not a valid integer value"); rows past the last one
+    // read are shown as "Field<r>".
+    QString error;
+
+    // The answer definitions and the return-code description are read from
+    // the document for every answer, so that edits show at the next one.
+    static TAnswerPage Build(const TExtIniFile &ini, const TFixedAnswerTable &fiscalTable,
+                             const TFixedAnswerTable &printerTable,
+                             const TReceivedAnswer &answer, const TOptions &options);
+
+    // "0600" for 0x0600.
+    static QString StatusWordText(quint16 word);
+};
