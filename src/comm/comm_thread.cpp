@@ -83,6 +83,7 @@ void TCommThread::run()
         if (m_terminate)
             break;
         const bool hasCommand = m_pending;
+        const bool purge = m_purge;
         const QByteArray frame = m_sendBuffer;
         const quint64 commandId = m_commandId;
         m_pending = false;
@@ -94,7 +95,12 @@ void TCommThread::run()
 
         if (hasCommand)
             RunCommand(frame, commandId);
-        m_line->clear();
+        // The ACK just written may still wait in the driver: only a purge
+        // throws output away.
+        if (purge || m_line->isAborted())
+            m_line->clear();
+        else
+            m_line->clearInput();
         m_parser.Reset();
 
         lock.relock();
@@ -105,7 +111,7 @@ void TCommThread::run()
 
 void TCommThread::RunCommand(const QByteArray &frame, quint64 commandId)
 {
-    m_line->clear();
+    m_line->clearInput();
     if (!WriteComm(frame)) {
         NotifyStatus(EFP_N_WriteFailed, commandId);
         return;

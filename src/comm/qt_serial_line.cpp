@@ -147,6 +147,14 @@ void TQtSerialLine::clear()
     }
 }
 
+void TQtSerialLine::clearInput()
+{
+    if (isOpen()) {
+        m_port->clear(QSerialPort::Input);
+        m_port->clearError();
+    }
+}
+
 bool TQtSerialLine::driveModemLine(bool ok)
 {
     if (ok)

@@ -22,6 +22,7 @@ public:
     bool write(const QByteArray &data, int timeoutMs) override;
     bool read(QByteArray &data, qint64 maxBytes, int timeoutMs) override;
     void clear() override;
+    void clearInput() override;
     bool setDataTerminalReady(bool on) override;
     bool setRequestToSend(bool on) override;
 

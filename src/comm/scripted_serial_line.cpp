@@ -126,6 +126,11 @@ void TScriptedSerialLine::clear()
     ++m_clearCount;
 }
 
+void TScriptedSerialLine::clearInput()
+{
+    clear();
+}
+
 bool TScriptedSerialLine::setDataTerminalReady(bool on)
 {
     QMutexLocker lock(&m_mutex);

@@ -53,8 +53,11 @@ public:
     // deadline fails with TimeoutError; maxBytes below 1 fails at once.
     virtual bool read(QByteArray &data, qint64 maxBytes, int timeoutMs) = 0;
 
-    // Discards what was received and not read, and what waits to be sent.
+    // Discards what was received and not read, and what waits to be sent
+    // (on some devices that includes bytes a completed write() handed over).
     virtual void clear() = 0;
+    // Discards only what was received and not read.
+    virtual void clearInput() = 0;
 
     // Lines a device cannot drive (a pseudo-terminal has none) count as set.
     virtual bool setDataTerminalReady(bool on) = 0;
