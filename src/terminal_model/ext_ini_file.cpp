@@ -11,9 +11,27 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Only ASCII blanks are trimmed, so that a value ending in a no-break space
+// reads as written.
+QString Trimmed(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first).unicode() < 128 && IsBlank(char(text.at(first).unicode())))
+        ++first;
+    while (last > first && text.at(last - 1).unicode() < 128 && IsBlank(char(text.at(last - 1).unicode())))
+        --last;
+    return (first == 0 && last == text.size()) ? text : text.mid(first, last - first);
+}
+
 QString Lower(const QString &name)
 {
-    return name.trimmed().toCaseFolded();
+    return Trimmed(name).toCaseFolded();
 }
 
 // A value must stay on its line: a line break inside it would start a new key
@@ -37,15 +55,44 @@ struct TExtIniFile::TLine {
     QByteArray eol;      // "\n", "\r\n", or empty for a last line without one
     TKind kind = TKind::Other;
     QString key;         // trimmed, as written
+    QString folded;      // the key for comparisons
     QString value;       // trimmed, quotes kept
 };
 
+// Most sections hold a handful of keys and are searched directly; large ones
+// (the group list, big groups) get a hash index.
 struct TExtIniFile::TSection {
+    static constexpr int IndexThreshold = 16;
+
     QString name;                 // trimmed, as written
     bool hasHeader = true;
     TLine header;
     std::vector<TLine> lines;
-    QHash<QString, int> keyIndex; // case-folded key -> first line holding it
+    std::unique_ptr<QHash<QString, int>> keyIndex;   // folded key -> first line holding it
+
+    int Find(const QString &folded) const
+    {
+        if (keyIndex)
+            return keyIndex->value(folded, -1);
+        for (int i = 0; i < int(lines.size()); ++i) {
+            if (lines[i].kind == TLine::TKind::Key && lines[i].folded == folded)
+                return i;
+        }
+        return -1;
+    }
+
+    void Reindex()
+    {
+        keyIndex.reset();
+        if (lines.size() <= size_t(IndexThreshold))
+            return;
+        keyIndex = std::make_unique<QHash<QString, int>>();
+        // A repeated key reads as its first occurrence.
+        for (int i = 0; i < int(lines.size()); ++i) {
+            if (lines[i].kind == TLine::TKind::Key && !keyIndex->contains(lines[i].folded))
+                keyIndex->insert(lines[i].folded, i);
+        }
+    }
 };
 
 TExtIniFile::TExtIniFile()
@@ -164,28 +211,36 @@ void TExtIniFile::Parse(const QByteArray &input)
         }
         start = end + 1;
 
-        const QString text = TTextCodec::Decode(line.raw, m_encoding);
-        const QString trimmed = text.trimmed();
-        if (trimmed.startsWith(QLatin1Char('['))) {
+        // The markup characters are ASCII, so lines are classified on their
+        // bytes and only names and values are decoded.
+        const QByteArray &raw = line.raw;
+        qsizetype first = 0;
+        qsizetype last = raw.size();
+        while (first < last && IsBlank(raw.at(first)))
+            ++first;
+        while (last > first && IsBlank(raw.at(last - 1)))
+            --last;
+        if (first < last && raw.at(first) == '[') {
             auto section = std::make_unique<TSection>();
-            qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-            if (close < 0)
-                close = trimmed.size();
-            section->name = trimmed.mid(1, close - 1).trimmed();
+            qsizetype close = raw.indexOf(']', first);
+            if (close < 0 || close > last)
+                close = last;
+            section->name = Trimmed(TTextCodec::Decode(raw.mid(first + 1, close - first - 1), m_encoding));
             section->header = line;
             current = section.get();
             m_sectionIndex[Lower(section->name)].push_back(current);
             m_sections.push_back(std::move(section));
             continue;
         }
-        if (!trimmed.startsWith(QLatin1Char(';'))) {
-            const qsizetype eq = text.indexOf(QLatin1Char('='));
-            if (eq > 0) {
-                const QString key = text.left(eq).trimmed();
+        if (first < last && raw.at(first) != ';') {
+            const qsizetype eq = raw.indexOf('=', first);
+            if (eq > first && eq < last) {
+                const QString key = Trimmed(TTextCodec::Decode(raw.mid(first, eq - first), m_encoding));
                 if (!key.isEmpty()) {
                     line.kind = TLine::TKind::Key;
                     line.key = key;
-                    line.value = text.mid(eq + 1).trimmed();
+                    line.folded = key.toCaseFolded();
+                    line.value = Trimmed(TTextCodec::Decode(raw.mid(eq + 1, last - eq - 1), m_encoding));
                 }
             }
         }
@@ -197,16 +252,7 @@ void TExtIniFile::Parse(const QByteArray &input)
 
 void TExtIniFile::RebuildKeyIndex(TSection *section)
 {
-    section->keyIndex.clear();
-    for (int i = 0; i < int(section->lines.size()); ++i) {
-        const TLine &line = section->lines[i];
-        // A repeated key reads as its first occurrence.
-        if (line.kind == TLine::TKind::Key) {
-            const QString key = Lower(line.key);
-            if (!section->keyIndex.contains(key))
-                section->keyIndex.insert(key, i);
-        }
-    }
+    section->Reindex();
 }
 
 TExtIniFile::TSection *TExtIniFile::FindSection(const QString &section) const
@@ -222,10 +268,8 @@ QString TExtIniFile::ReadString(const QString &section, const QString &key, cons
     const TSection *s = FindSection(section);
     if (!s)
         return def;
-    const auto it = s->keyIndex.constFind(Lower(key));
-    if (it == s->keyIndex.constEnd())
-        return def;
-    return s->lines[it.value()].value;
+    const int index = s->Find(Lower(key));
+    return index < 0 ? def : s->lines[index].value;
 }
 
 int TExtIniFile::ReadInteger(const QString &section, const QString &key, int def) const
@@ -241,10 +285,10 @@ QStringList TExtIniFile::ReadSection(const QString &section) const
     const TSection *s = FindSection(section);
     if (!s)
         return keys;
-    keys.reserve(s->keyIndex.size());
+    keys.reserve(qsizetype(s->lines.size()));
     for (int i = 0; i < int(s->lines.size()); ++i) {
         const TLine &line = s->lines[i];
-        if (line.kind == TLine::TKind::Key && s->keyIndex.value(Lower(line.key), -1) == i)
+        if (line.kind == TLine::TKind::Key && s->Find(line.folded) == i)
             keys.append(line.key);
     }
     return keys;
@@ -268,7 +312,7 @@ bool TExtIniFile::SectionExists(const QString &section) const
 bool TExtIniFile::ValueExists(const QString &section, const QString &key) const
 {
     const TSection *s = FindSection(section);
-    return s && s->keyIndex.contains(Lower(key));
+    return s && s->Find(Lower(key)) >= 0;
 }
 
 QByteArray TExtIniFile::NewLineEnding() const
@@ -315,14 +359,14 @@ TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section)
     if (last) {
         if (last->eol.isEmpty())
             last->eol = NewLineEnding();
-        if (!TTextCodec::Decode(last->raw, m_encoding).trimmed().isEmpty()) {
+        if (!Trimmed(TTextCodec::Decode(last->raw, m_encoding)).isEmpty()) {
             TLine blank;
             blank.eol = NewLineEnding();
             lastSection->lines.push_back(blank);
         }
     }
     auto created = std::make_unique<TSection>();
-    created->name = section.trimmed();
+    created->name = Trimmed(section);
     created->header.raw = EncodeLine(QLatin1Char('[') + created->name + QLatin1Char(']'));
     created->header.eol = NewLineEnding();
     TSection *result = created.get();
@@ -338,9 +382,10 @@ void TExtIniFile::WriteString(const QString &section, const QString &key, const 
     if (!s)
         s = AppendSection(section);
 
-    const auto it = s->keyIndex.constFind(Lower(key));
-    if (it != s->keyIndex.constEnd()) {
-        TLine &line = s->lines[it.value()];
+    const QString folded = Lower(key);
+    const int index = s->Find(folded);
+    if (index >= 0) {
+        TLine &line = s->lines[index];
         if (line.value == stored)
             return;
         // Keep the key as written and the spacing around "=".
@@ -352,7 +397,7 @@ void TExtIniFile::WriteString(const QString &section, const QString &key, const 
         const QString prefix = stored.isEmpty() ? text.left(text.indexOf(QLatin1Char('=')) + 1)
                                                 : text.left(valueStart);
         line.raw = EncodeLine(prefix + stored);
-        line.value = stored.trimmed();
+        line.value = Trimmed(stored);
         m_modified = true;
         return;
     }
@@ -368,18 +413,20 @@ void TExtIniFile::WriteString(const QString &section, const QString &key, const 
     }
     TLine line;
     line.kind = TLine::TKind::Key;
-    line.key = key.trimmed();
-    line.value = stored.trimmed();
+    line.key = Trimmed(key);
+    line.folded = folded;
+    line.value = Trimmed(stored);
     line.raw = EncodeLine(line.key + QLatin1Char('=') + stored);
     line.eol = NewLineEnding();
     TLine &before = position > 0 ? s->lines[position - 1] : s->header;
     if (before.eol.isEmpty())
         before.eol = NewLineEnding();
-    const bool atEnd = position == int(s->lines.size());
     s->lines.insert(s->lines.begin() + position, std::move(line));
-    if (atEnd)
-        s->keyIndex.insert(Lower(key), position);
-    else
+    // Only blank lines and comments follow the new key, so no indexed key
+    // moved.
+    if (s->keyIndex)
+        s->keyIndex->insert(folded, position);
+    else if (s->lines.size() > size_t(TSection::IndexThreshold))
         RebuildKeyIndex(s);
     m_modified = true;
 }
@@ -392,12 +439,12 @@ void TExtIniFile::WriteInteger(const QString &section, const QString &key, int v
 void TExtIniFile::DeleteKey(const QString &section, const QString &key)
 {
     TSection *s = FindSection(section);
-    if (!s || !s->keyIndex.contains(Lower(key)))
-        return;
     const QString folded = Lower(key);
+    if (!s || s->Find(folded) < 0)
+        return;
     s->lines.erase(std::remove_if(s->lines.begin(), s->lines.end(),
                                   [&folded](const TLine &line) {
-                                      return line.kind == TLine::TKind::Key && Lower(line.key) == folded;
+                                      return line.kind == TLine::TKind::Key && line.folded == folded;
                                   }),
                    s->lines.end());
     RebuildKeyIndex(s);

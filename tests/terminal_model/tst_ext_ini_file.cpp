@@ -36,6 +36,7 @@ private slots:
     void writeExactText();
     void unchangedValueIsNoModification();
     void repeatedSectionsAndKeys();
+    void largeSectionsStayConsistent();
     void lineBreaksInValuesStayOnOneLine();
     void windows1252RoundTrip();
     void textOutside1252SwitchesToUtf8();
@@ -87,6 +88,7 @@ void TestExtIniFile::reading_data()
     QTest::newRow("missing section") << "Nowhere" << "Protocol" << "def";
     QTest::newRow("commented key") << "General" << ";Hidden" << "def";
     QTest::newRow("header with blanks") << "Spaced" << "k" << "v";
+    QTest::newRow("no-break space kept") << "Spaced" << "nb" << "a\u00A0";
 }
 
 void TestExtIniFile::reading()
@@ -97,7 +99,7 @@ void TestExtIniFile::reading()
     TExtIniFile ini;
     ini.LoadFromData("; comment\n[General]\n  Protocol =  1 \n;Hidden=1\nEq=a=b\n\n"
                      "[Group1Command1]\nAnswers=\"XXXXX\",3,0\nNotes= \"\"Description Hint\"\"\n"
-                     "  [ Spaced ]  \nk=v\n");
+                     "  [ Spaced ]  \nk=v\nnb=a\xC2\xA0\n");
     QCOMPARE(ini.ReadString(section, key, QStringLiteral("def")), expected);
     QCOMPARE(ini.ValueExists(section, key), expected != QLatin1String("def"));
 }
@@ -199,6 +201,36 @@ void TestExtIniFile::repeatedSectionsAndKeys()
     ini.EraseSection(QStringLiteral("a"));
     QVERIFY(!ini.SectionExists(QStringLiteral("A")));
     QCOMPARE(ini.ToData(), QByteArray("[b]\ny=\n"));
+}
+
+void TestExtIniFile::largeSectionsStayConsistent()
+{
+    // Large sections are indexed; the index must follow every change.
+    QByteArray data = "[Groups]\n";
+    QStringList expected;
+    for (int i = 0; i < 40; ++i) {
+        data += "G" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\n";
+        expected.append(QStringLiteral("G%1").arg(i));
+    }
+    data += "g5=repeated\n\n; trailer\n[Next]\n";
+    TExtIniFile ini;
+    ini.LoadFromData(data);
+    const QString groups = QStringLiteral("Groups");
+    QCOMPARE(ini.ReadSection(groups), expected);
+    QCOMPARE(ini.ReadString(groups, QStringLiteral("G5")), QStringLiteral("5"));
+
+    ini.WriteString(groups, QStringLiteral("New"), QStringLiteral("n"));
+    ini.DeleteKey(groups, QStringLiteral("G5"));
+    ini.WriteString(groups, QStringLiteral("G39"), QStringLiteral("changed"));
+    ini.WriteString(groups, QStringLiteral("Last"), QStringLiteral("l"));
+    expected.removeAll(QStringLiteral("G5"));
+    expected << QStringLiteral("New") << QStringLiteral("Last");
+    QCOMPARE(ini.ReadSection(groups), expected);
+    QVERIFY(!ini.ValueExists(groups, QStringLiteral("g5")));
+    QCOMPARE(ini.ReadString(groups, QStringLiteral("new")), QStringLiteral("n"));
+    QCOMPARE(ini.ReadString(groups, QStringLiteral("g39")), QStringLiteral("changed"));
+    QCOMPARE(ini.ReadString(groups, QStringLiteral("LAST")), QStringLiteral("l"));
+    QVERIFY(ini.ToData().endsWith("G39=changed\nNew=n\nLast=l\n\n; trailer\n[Next]\n"));
 }
 
 void TestExtIniFile::lineBreaksInValuesStayOnOneLine()
