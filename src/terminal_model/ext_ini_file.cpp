@@ -124,6 +124,7 @@ TExtIniFile &TExtIniFile::operator=(const TExtIniFile &other)
     m_fileName = other.m_fileName;
     m_lastError = other.m_lastError;
     m_encoding = other.m_encoding;
+    m_crlf = other.m_crlf;
     m_modified = other.m_modified;
     return *this;
 }
