@@ -103,14 +103,15 @@ void TFCommThread::run()
             if (!WaitAnswer(command, timeOutMs))
                 Notify(FEFP_N_AnswerTimedOut, command);
         }
-        m_line->clear();
+        // No discarding here: it could drop our last ACK before it has left
+        // the line. Leftovers are discarded before the next command.
         m_parser.Reset();
     }
 
     m_line->resetAbort();
     m_line->setDataTerminalReady(false);
     m_line->setRequestToSend(false);
-    m_line->clear();
+    // Closing without discarding lets an ACK just written still reach the printer.
     m_line->close();
 }
 
@@ -141,10 +142,13 @@ bool TFCommThread::WaitAnswer(quint64 command, int timeOutMs)
                 break;
             case TAuxReceiveParser::TStep::FrameComplete: {
                 const bool final = TAuxFraming::IsFinalFrame(step.Frame);
-                // Reported before the ACK is written, as the printer may
-                // answer the ACK at once.
+                // The ACK goes out before the answer is reported: a caller
+                // that closes the port on the final answer must not cut it
+                // off. The answer is still reported first.
+                const bool acknowledged =
+                    m_line->write(QByteArray(1, TAuxFraming::ACK), WriteTimeOut(1));
                 Notify(FEFP_N_AnswerFrame, command, step.Frame, final);
-                if (m_line->write(QByteArray(1, TAuxFraming::ACK), WriteTimeOut(1)))
+                if (acknowledged)
                     Notify(FEFP_N_AckSent, command);
                 if (final)
                     return true;

@@ -75,6 +75,7 @@ private slots:
     void exchange_data();
     void exchange();
     void nonFinalAnswerKeepsBusy();
+    void ackIsOutBeforeTheAnswerIsReported();
     void silentPrinterTimesOut();
     void unlimitedTimeOutEndsByPurge();
     void lateNoticeDoesNotEndNewerCommand();
@@ -221,6 +222,23 @@ void TestFPAuxControl::nonFinalAnswerKeepsBusy()
     QCOMPARE(m_control->LastError(), FEFP_E_OperationInProgress);
     m_control->Purge();
     QCOMPARE(m_control->State(), FEFP_S_Idle);
+}
+
+void TestFPAuxControl::ackIsOutBeforeTheAnswerIsReported()
+{
+    OpenWith([](TScriptedSerialLine &line, const QByteArray &written) {
+        if (written != Ack)
+            line.deliver(Frame("0000"));
+    });
+    QList<QByteArray> lastWrites;
+    connect(m_control.get(), &TFPAuxControl::OnAnswer, this,
+            [&] { lastWrites << m_line->writes().last(); });
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(lastWrites.size(), 1, 5000);
+    QCOMPARE(lastWrites.first(), Ack);
+    // Closing at once loses nothing.
+    QVERIFY(m_control->ClosePort());
+    QCOMPARE(m_line->writes().size(), 2);
 }
 
 void TestFPAuxControl::silentPrinterTimesOut()

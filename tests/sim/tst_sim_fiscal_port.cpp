@@ -127,6 +127,8 @@ void TestSimFiscalPort::clientReopensAndSimulatorStopsCleanly()
     QCOMPARE(sim.Stop(), 0);
     const QString trace = sim.Trace();
     QCOMPARE(trace.count(QStringLiteral("client closed")), 3);
+    // The ACK of each final frame reached the printer before the port closed.
+    QVERIFY2(trace.count(QStringLiteral("fiscal <- 06")) == 3, qPrintable(trace));
     // Every frame is traced in hex with a millisecond time stamp.
     static const QRegularExpression sent(
         QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d fiscal -> 02 30 30 30 30 58 33 03 [0-9a-f]{2}$"),

@@ -141,9 +141,7 @@ void TestSimHostPort::answerForAnotherCommandIsAcknowledgedAndDropped()
     }
     QVERIFY(control.ClosePort());
     QCOMPARE(sim.Stop(), 0);
-    // Two answers and two ACKs of the host for the second command.
     const QString trace = sim.Trace();
-    QCOMPARE(trace.count(QStringLiteral("host   <- 06")), 3);
     QVERIFY2(trace.contains(QStringLiteral("command 2: answer for sequence")), qPrintable(trace));
 }
 
