@@ -33,6 +33,7 @@ private slots:
     void builtInFiscalFrames();
     void badFilesKeepTheProfile_data();
     void badFilesKeepTheProfile();
+    void demoProfile();
 };
 
 void TestSimProfile::fields_data()
@@ -177,6 +178,27 @@ void TestSimProfile::badFilesKeepTheProfile()
     QVERIFY(!profile.LoadFromText(text));
     QCOMPARE(profile.ErrorString(), message);
     QCOMPARE(profile.HostReply({"A"}).ReturnCode, 5);
+}
+
+void TestSimProfile::demoProfile()
+{
+    TSimProfile profile;
+    QVERIFY2(profile.Load(TESSALY_SOURCE_DIR "/examples/demo-profile.ini"), qPrintable(profile.ErrorString()));
+    const TSimProfile::THostReply status = profile.HostReply({QByteArray::fromHex("0001")}, Noon);
+    QCOMPARE(status.FiscalStatus, 8);
+    QCOMPARE(status.Fields, (QList<QByteArray>{"TS-00012345", "1.04", QByteArray::fromHex("0007")}));
+    QCOMPARE(profile.HostReply({QByteArray::fromHex("0002")}, Noon).Fields,
+             (QList<QByteArray>{"071226", "123045"}));
+    const TSimProfile::THostReply sell =
+        profile.HostReply({QByteArray::fromHex("0102"), "Item", "00001000", "000000199"}, Noon);
+    QCOMPARE(sell.FiscalStatus, 0x18);
+    QCOMPARE(sell.Fields.first(), QByteArray("000000199"));
+    QCOMPARE(profile.HostReply({QByteArray::fromHex("0304")}, Noon).Fields, QList<QByteArray>{});
+    QCOMPARE(profile.FiscalReplies("D1").size(), 3);
+    QCOMPARE(profile.FiscalReplies("S"), QList<QByteArray>{"0000 S"});
+
+    QVERIFY(!profile.Load(TESSALY_SOURCE_DIR "/examples/no-such-profile.ini"));
+    QVERIFY(profile.ErrorString().contains("no-such-profile.ini"));
 }
 
 QTEST_GUILESS_MAIN(TestSimProfile)
