@@ -4,12 +4,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+const QByteArray kUtf16LeBom("\xFF\xFE", 2);
+const QByteArray kUtf16BeBom("\xFE\xFF", 2);
+// Larger files are not terminal files; refusing them keeps a mistaken open
+// from eating the machine's memory.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+QByteArray EncodeUtf16(const QString &text, bool littleEndian)
+{
+    QStringEncoder encoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
 
 bool IsBlank(char c)
 {
@@ -138,6 +152,7 @@ void TExtIniFile::Clear()
     m_sections.push_back(std::move(preamble));
     m_encoding = TTextCodec::TEncoding::Utf8;
     m_bom = false;
+    m_utf16 = TUtf16::No;
     m_crlf = false;
     m_modified = false;
 }
@@ -146,7 +161,13 @@ bool TExtIniFile::Load(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_lastError = QStringLiteral("Unable to read from %1").arg(QDir::toNativeSeparators(fileName));
+        m_lastError = QStringLiteral("Unable to read from %1: %2")
+                          .arg(QDir::toNativeSeparators(fileName), file.errorString());
+        return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        m_lastError = QStringLiteral("Unable to read from %1: the file is too large for a terminal file")
+                          .arg(QDir::toNativeSeparators(fileName));
         return false;
     }
     const QByteArray data = file.readAll();
@@ -184,6 +205,17 @@ void TExtIniFile::Parse(const QByteArray &input)
     if (data.startsWith(kUtf8Bom)) {
         m_bom = true;
         data.remove(0, kUtf8Bom.size());
+    } else if (data.startsWith(kUtf16LeBom) || data.startsWith(kUtf16BeBom)) {
+        const bool littleEndian = data.startsWith(kUtf16LeBom);
+        const QByteArray body = data.mid(2);
+        QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::Stateless);
+        const QString text = decoder.decode(body);
+        // Anything that would not convert back byte for byte is kept as bytes.
+        if (!decoder.hasError() && EncodeUtf16(text, littleEndian) == body) {
+            m_utf16 = littleEndian ? TUtf16::LittleEndian : TUtf16::BigEndian;
+            data = text.toUtf8();
+        }
     }
     m_encoding = TTextCodec::Detect(data);
 
@@ -487,14 +519,19 @@ QByteArray TExtIniFile::ToData() const
     if (m_bom)
         data += kUtf8Bom;
     for (const auto &section : m_sections) {
-        if (section->hasHeader)
-            data += section->header.raw + section->header.eol;
+        if (section->hasHeader) {
+            data += section->header.raw;
+            data += section->header.eol;
+        }
         for (const TLine &line : section->lines) {
             data += line.raw;
             data += line.eol;
         }
     }
-    return data;
+    if (m_utf16 == TUtf16::No)
+        return data;
+    const bool littleEndian = m_utf16 == TUtf16::LittleEndian;
+    return (littleEndian ? kUtf16LeBom : kUtf16BeBom) + EncodeUtf16(QString::fromUtf8(data), littleEndian);
 }
 
 bool TExtIniFile::WriteData(const QString &fileName, const QByteArray &data)

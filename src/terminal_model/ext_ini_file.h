@@ -74,6 +74,10 @@ private:
     QString m_lastError;
     TTextCodec::TEncoding m_encoding = TTextCodec::TEncoding::Utf8;
     bool m_bom = false;
+    // A UTF-16 file (with its byte-order mark) is held as UTF-8 and turned
+    // back into UTF-16 on writing; the conversion is checked to be lossless.
+    enum class TUtf16 { No, LittleEndian, BigEndian };
+    TUtf16 m_utf16 = TUtf16::No;
     bool m_modified = false;
     bool m_crlf = false;
     // Lines before the first section header live in a section with no header.
