@@ -88,6 +88,10 @@ void TSimHostResponder::Answer(quint8 sequence, const QList<QByteArray> &fields,
         return;
     }
     reaction.Outputs.append({faults.DelayMs, QByteArray(1, THostFraming::ACK)});
+    if (faults.Dc2Count > 0)
+        reaction.Notes << tag + QStringLiteral("%1 DC2, %2 ms apart").arg(faults.Dc2Count).arg(faults.Dc2GapMs);
+    if (faults.BusyFrames > 0)
+        reaction.Notes << tag + QStringLiteral("%1 intermediate frames, %2 ms apart").arg(faults.BusyFrames).arg(faults.BusyGapMs);
     for (int i = 0; i < faults.Dc2Count; ++i)
         reaction.Outputs.append({faults.Dc2GapMs, QByteArray(1, THostFraming::DC2)});
     for (int i = 0; i < faults.BusyFrames; ++i) {
