@@ -45,6 +45,7 @@ private slots:
     void noPrinter();
     void noPrinterRealTimeOut();
     void writeFailure();
+    void endlessAnswerFillsBuffer();
     void vanishedLine();
     void purgeDuringWait();
     void purgedCommandCannotEndTheNextOne();
@@ -382,6 +383,22 @@ void TestFPHostControl::writeFailure()
     QVERIFY(host->SendCommand());
     QVERIFY(recorder->waitForEnd());
     QCOMPARE(host->LastError(), EFP_E_ReadTimeOut);
+}
+
+void TestFPHostControl::endlessAnswerFillsBuffer()
+{
+    // A frame that never ends cannot be completed once the receive buffer is
+    // full: the command ends then, not after the silence limit.
+    host->SetAnswerTimeOut(60000);
+    ScriptPrinter(*line, [](TScriptedSerialLine &far, quint8 sequence, const Fields &) {
+        far.deliver(QByteArray("\x06\x02") + char(sequence) + QByteArray(6000, 'x'));
+        far.deliver(QByteArray(6000, 'y'));
+        far.deliver(QByteArray(6000, 'z'), 60000);
+    });
+    openHost();
+    QVERIFY(host->SendCommand());
+    QVERIFY(recorder->waitForEnd(1, 5000));
+    QCOMPARE(recorder->events.last(), QStringLiteral("error %1/1").arg(int(EFP_E_ReadTimeOut)));
 }
 
 void TestFPHostControl::vanishedLine()
