@@ -53,12 +53,6 @@ bool TTextCodec::Encode(QStringView text, TEncoding encoding, QByteArray *out)
     return EncodeWindows1252(text, out);
 }
 
-bool TTextCodec::CanEncode(QStringView text, TEncoding encoding)
-{
-    QByteArray unused;
-    return Encode(text, encoding, &unused);
-}
-
 QString TTextCodec::DecodeWindows1252(const QByteArray &data)
 {
     QString result(data.size(), Qt::Uninitialized);

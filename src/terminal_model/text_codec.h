@@ -20,7 +20,6 @@ public:
     // False (and nothing written to *out) when the text holds a character that
     // the encoding cannot represent; UTF-8 represents everything.
     static bool Encode(QStringView text, TEncoding encoding, QByteArray *out);
-    static bool CanEncode(QStringView text, TEncoding encoding);
 
     static QString DecodeWindows1252(const QByteArray &data);
     static bool EncodeWindows1252(QStringView text, QByteArray *out);

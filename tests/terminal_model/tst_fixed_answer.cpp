@@ -13,6 +13,7 @@ private slots:
     void colorToText_data();
     void colorToText();
     void everyNameRoundTrips();
+    void colorBytes();
     void parse_data();
     void parse();
     void readSectionInFileOrder();
@@ -80,6 +81,20 @@ void TestFixedAnswer::everyNameRoundTrips()
         QVERIFY2(TColorNotation::FromText(name, &color), qPrintable(name));
         QCOMPARE(TColorNotation::ToText(color), name);
     }
+}
+
+void TestFixedAnswer::colorBytes()
+{
+    // Red is the lowest byte: 0x0000FF is clRed.
+    const quint32 color = TColorNotation::FromRgb(0x12, 0x34, 0x56);
+    QCOMPARE(color, quint32(0x563412));
+    QCOMPARE(TColorNotation::Red(color), 0x12);
+    QCOMPARE(TColorNotation::Green(color), 0x34);
+    QCOMPARE(TColorNotation::Blue(color), 0x56);
+    QCOMPARE(TColorNotation::ToText(TColorNotation::FromRgb(255, 0, 0)), QStringLiteral("clRed"));
+    QVERIFY(TColorNotation::IsSystemColor(0x80000018));
+    QVERIFY(!TColorNotation::IsSystemColor(0x80000019));
+    QVERIFY(!TColorNotation::IsSystemColor(TColorNotation::None));
 }
 
 void TestFixedAnswer::parse_data()
