@@ -51,6 +51,8 @@ private slots:
     void init();
 
     void lists();
+    void cutName_data();
+    void cutName();
     void addGroup();
     void addGroupRefused_data();
     void addGroupRefused();
@@ -128,6 +130,24 @@ void TestTerminalDocument::lists()
     QVERIFY(!m_doc.CommandExists(QStringLiteral("Reports"), QStringLiteral("Sell")));
     QCOMPARE(TTerminalDocument::CommandSection(QStringLiteral("Group1"), QStringLiteral("Command1")),
              QStringLiteral("Group1Command1"));
+}
+
+void TestTerminalDocument::cutName_data()
+{
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("short") << "Sales" << "Sales";
+    QTest::newRow("30 characters") << "123456789012345678901234567890" << "1234567890123456789012345";
+    QTest::newRow("blanks around") << "  Sales  " << "Sales";
+    QTest::newRow("blank at the cut") << "123456789012345678901234 6789" << "123456789012345678901234";
+    QTest::newRow("only blanks") << "   " << "";
+}
+
+void TestTerminalDocument::cutName()
+{
+    QFETCH(QString, entered);
+    QFETCH(QString, stored);
+    QCOMPARE(TTerminalDocument::CutName(entered), stored);
 }
 
 void TestTerminalDocument::addGroup()
