@@ -46,6 +46,7 @@ private slots:
     void exchange_data();
     void exchange();
     void clientReopensAndSimulatorStopsCleanly();
+    void unlimitedWaitEndsByPurge();
 };
 
 void TestSimFiscalPort::exchange_data()
@@ -134,6 +135,32 @@ void TestSimFiscalPort::clientReopensAndSimulatorStopsCleanly()
         QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d fiscal -> 02 30 30 30 30 58 33 03 [0-9a-f]{2}$"),
         QRegularExpression::MultilineOption);
     QVERIFY2(trace.contains(sent), qPrintable(trace));
+}
+
+void TestSimFiscalPort::unlimitedWaitEndsByPurge()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--fiscal-fault", "silence@1"}), qPrintable(sim.Error()));
+    TFPAuxControl control;
+    control.SetDeviceName(sim.FiscalPath());
+    QVERIFY(control.OpenPort());
+    QSignalSpy error(&control, &TFPAuxControl::OnError);
+    QSignalSpy written(&control, &TFPAuxControl::OnWrite);
+    QVERIFY(control.SendData("R"));
+    QVERIFY(written.wait(5000));
+    // Longer than one read of the worker: still waiting.
+    QVERIFY(!error.wait(TFCommThread::UnlimitedReadSliceMs + 300));
+    QCOMPARE(control.State(), FEFP_S_Busy);
+    control.Purge();
+    QCOMPARE(control.State(), FEFP_S_Idle);
+    QVERIFY(error.wait(5000));
+    // The second request is answered normally.
+    QSignalSpy answered(&control, &TFPAuxControl::OnAnswer);
+    QVERIFY(control.SendData("S"));
+    QVERIFY(answered.wait(5000));
+    QCOMPARE(control.Answer(), QByteArray("0000S"));
+    QVERIFY(control.ClosePort());
+    QCOMPARE(sim.Stop(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSimFiscalPort)
