@@ -244,11 +244,11 @@ void TFPHostControl::HandleNotification(const THostNotification &notification)
         HandleFinalAnswer(notification.Fields);
         break;
     case EFP_N_FrameWritten:
+        RaiseWrite(notification.Frame);
+        break;
     case EFP_N_FrameRead:
-        if (notification.Code == EFP_N_FrameWritten)
-            emit OnWrite(notification.Frame);
-        else
-            emit OnRead(notification.Frame);
+        m_lastReadFrame = notification.Frame;
+        emit OnRead(notification.Frame);
         break;
     case EFP_N_WriteFailed:
         m_state = EFP_S_Idle;
@@ -262,12 +262,18 @@ void TFPHostControl::HandleNotification(const THostNotification &notification)
         emit OnError();
         break;
     case EFP_N_AckSent:
-        emit OnWrite(QByteArray(1, THostFraming::ACK));
+        RaiseWrite(QByteArray(1, THostFraming::ACK));
         break;
     case EFP_N_NakSent:
-        emit OnWrite(QByteArray(1, THostFraming::NAK));
+        RaiseWrite(QByteArray(1, THostFraming::NAK));
         break;
     }
+}
+
+void TFPHostControl::RaiseWrite(const QByteArray &value)
+{
+    m_lastWrittenFrame = value;
+    emit OnWrite(value);
 }
 
 void TFPHostControl::HandleFinalAnswer(const QList<QByteArray> &fields)

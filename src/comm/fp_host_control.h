@@ -48,6 +48,10 @@ public:
     qint16 PrinterStatus() const { return m_printerStatus; }
     qint16 ReturnCode() const { return m_returnCode; }
 
+    // The values of the last OnWrite and OnRead.
+    QByteArray LastWrittenFrame() const { return m_lastWrittenFrame; }
+    QByteArray LastReadFrame() const { return m_lastReadFrame; }
+
     // The device OpenPort opens.
     QString PortName() const;
 
@@ -88,12 +92,15 @@ private:
     void SetFirstSequenceNumber();
     void StopWorker();
     void ClearCommand();
+    void RaiseWrite(const QByteArray &value);
 
     TSerialLine *m_externalLine = nullptr;
     std::unique_ptr<TSerialLine> m_ownLine;
     TCommThread *m_worker = nullptr;
 
     QByteArray m_command;
+    QByteArray m_lastWrittenFrame;
+    QByteArray m_lastReadFrame;
     QList<QByteArray> m_extraFields;
     quint8 m_sequence = 0;
     qint32 m_dataLength = 0;
