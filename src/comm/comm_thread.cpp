@@ -106,6 +106,8 @@ void TCommThread::run()
         lock.relock();
     }
     lock.unlock();
+    // Discarding first also spares close() the wait for output to drain.
+    m_line->clear();
     m_line->close();
 }
 
