@@ -52,8 +52,15 @@ TSimResponder::TReaction TSimHostResponder::Receive(const QByteArray &bytes)
         }
         THostFrame frame;
         const THostFraming::TParseStatus status = THostFraming::ParseFrame(m_buffer, frame);
-        if (status == THostFraming::FrameIncomplete)
+        if (status == THostFraming::FrameIncomplete) {
+            // A start without an end for this long is noise, not a command.
+            if (m_buffer.size() > MaxFrameBytes) {
+                noise += m_buffer;
+                m_buffer.clear();
+                reaction.Notes << QStringLiteral("unterminated frame dropped");
+            }
             break;
+        }
         flushNoise();
         reaction.Received.append(m_buffer.left(frame.Length));
         m_buffer.remove(0, frame.Length);

@@ -14,6 +14,8 @@ class TSimHostResponder : public TSimResponder
 public:
     // How often one answer frame is repeated on the host's NAK.
     static constexpr int MaxRepeats = 3;
+    // Longest command frame taken; the host never sends more.
+    static constexpr int MaxFrameBytes = 2 * 8192;
 
     TSimHostResponder(TProtocolType protocol, const TSimProfile &profile,
                       const TSimFaultPlan &faults);

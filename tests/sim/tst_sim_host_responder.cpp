@@ -43,6 +43,7 @@ private slots:
     void badChecksumThenGoodOnNak();
     void badCommandChecksumGetsNak();
     void resetForgetsHalfFrame();
+    void endlessFrameIsDropped();
 };
 
 void TestSimHostResponder::faults_data()
@@ -167,6 +168,19 @@ void TestSimHostResponder::resetForgetsHalfFrame()
     QVERIFY(responder.Receive(command.left(4)).Outputs.isEmpty());
     responder.Reset();
     QCOMPARE(responder.Receive(command).Outputs.size(), 2);
+}
+
+void TestSimHostResponder::endlessFrameIsDropped()
+{
+    TSimProfile profile;
+    TSimFaultPlan plan;
+    TSimHostResponder responder(protocol_Extended, profile, plan);
+    const QByteArray endless = "\x02\x90" + QByteArray(TSimHostResponder::MaxFrameBytes, 'a');
+    const TSimResponder::TReaction dropped = responder.Receive(endless);
+    QCOMPARE(dropped.Received, QList<QByteArray>{endless});
+    QVERIFY(dropped.Outputs.isEmpty());
+    // The next command is read from a clean start.
+    QCOMPARE(responder.Receive(THostFraming::BuildCommandFrame(protocol_Extended, 0x91, {"y"})).Outputs.size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestSimHostResponder)
