@@ -1,0 +1,129 @@
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "execution/answer_page.h"
+#include "execution/command_definition.h"
+#include "execution/command_runner.h"
+#include "support_sim_process.h"
+#include "terminal_model/ext_ini_file.h"
+
+#include <QtTest>
+
+// The whole road of a command, from the sample terminal file through the
+// runner and the two components to the simulator program and back to the
+// answer page, over pseudo-terminals.
+class TestRunnerOnSimulator : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void everySampleCommand_data();
+    void everySampleCommand();
+    void repeatAppendsStepNumbers();
+
+private:
+    TRunOutcome Run(const TCommandDefinition &definition, int repeat);
+
+    TSimProcess m_sim;
+    TExtIniFile m_ini;
+    std::unique_ptr<TFPHostControl> m_host;
+    std::unique_ptr<TFPAuxControl> m_aux;
+    std::unique_ptr<TCommandRunner> m_runner;
+};
+
+void TestRunnerOnSimulator::initTestCase()
+{
+    QVERIFY(m_ini.Load(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy")));
+    QVERIFY2(m_sim.Start({QStringLiteral("--protocol"), QStringLiteral("extended")}),
+             qPrintable(m_sim.Error()));
+    m_host = std::make_unique<TFPHostControl>();
+    m_host->SetDeviceName(m_sim.HostPath());
+    m_host->SetBaudRate(br9600);
+    m_host->SetProtocolType(TProtocolType(m_ini.ReadInteger("General", "Protocol", 0)));
+    QVERIFY(m_host->OpenPort());
+    m_aux = std::make_unique<TFPAuxControl>();
+    m_aux->SetDeviceName(m_sim.FiscalPath());
+    m_aux->SetTimeOut(3000);
+    QVERIFY(m_aux->OpenPort());
+    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
+    m_runner->ConnectComponents();
+}
+
+void TestRunnerOnSimulator::cleanupTestCase()
+{
+    m_runner.reset();
+    m_host.reset();
+    m_aux.reset();
+    m_sim.Stop();
+}
+
+TRunOutcome TestRunnerOnSimulator::Run(const TCommandDefinition &definition, int repeat)
+{
+    QList<TFieldInput> inputs;
+    for (int i = 0; i < definition.fields.size(); ++i)
+        inputs << definition.DefaultInput(i, QDate(2026, 12, 7), QTime(10, 30, 15));
+    m_runner->SetCommand(definition.RunCommand(inputs, m_ini.ReadInteger("General", "InputDateFormat", 0)));
+    QSignalSpy finished(m_runner.get(), &TCommandRunner::Finished);
+    if (repeat > 1)
+        m_runner->Repeat(repeat);
+    else
+        m_runner->Send();
+    if (finished.isEmpty() && !finished.wait(15000))
+        return {};
+    return finished.first().first().value<TRunOutcome>();
+}
+
+void TestRunnerOnSimulator::everySampleCommand_data()
+{
+    QTest::addColumn<QString>("section");
+    for (const QString &group : m_ini.ReadSection(QStringLiteral("Groups")))
+        for (const QString &command : m_ini.ReadSection(group))
+            QTest::newRow(qPrintable(group + "/" + command)) << group + command;
+}
+
+void TestRunnerOnSimulator::everySampleCommand()
+{
+    QFETCH(QString, section);
+    const TCommandDefinition definition = TCommandDefinition::Load(m_ini, section);
+    QVERIFY2(definition.IsSendable(), qPrintable(definition.error));
+    const TRunOutcome outcome = Run(definition, 1);
+    QCOMPARE(outcome.sent, 1);
+
+    if (definition.port == cpFiscalPort) {
+        QVERIFY2(outcome.kind == TRunOutcome::Ack || outcome.kind == TRunOutcome::Answer,
+                 qPrintable(TRunOutcome::KindName(outcome.kind)));
+        return;
+    }
+    QCOMPARE(TRunOutcome::KindName(outcome.kind), QStringLiteral("answer"));
+    QCOMPARE(outcome.answer.commandKey, section);
+    TAnswerPage::TOptions options;
+    options.protocol = m_ini.ReadInteger("General", "Protocol", 0);
+    const TAnswerPage page =
+        TAnswerPage::Build(m_ini, TFixedAnswerTable::Load(m_ini, "FiscalAnswer"),
+                           TFixedAnswerTable::Load(m_ini, "PrinterAnswer"), outcome.answer, options);
+    QVERIFY(page.error.isEmpty());
+    QVERIFY(page.fiscalCaption.startsWith("Fiscal answer = "));
+    QCOMPARE(page.rows.at(1).label, QStringLiteral("Return Code"));
+    QCOMPARE(page.rows.size(), 3 + outcome.answer.fields.size());
+}
+
+void TestRunnerOnSimulator::repeatAppendsStepNumbers()
+{
+    const TCommandDefinition definition =
+        TCommandDefinition::Load(m_ini, QStringLiteral("ReceiptSell item"));
+    const TRunOutcome outcome = Run(definition, 12);
+    QCOMPARE(TRunOutcome::KindName(outcome.kind), QStringLiteral("answer"));
+    QCOMPARE(outcome.sent, 12);
+    QCOMPARE(outcome.count, 12);
+    // The description went out as Item001 ... Item012, each in one command.
+    QStringList received;
+    for (const QString &line : m_sim.Trace().split('\n'))
+        if (line.contains(QStringLiteral("host   <- 02")))
+            received << line;
+    for (int step = 1; step <= 12; ++step) {
+        const QByteArray text = "Item" + QByteArray::number(step).rightJustified(3, '0');
+        QCOMPARE(received.filter(QString::fromLatin1(text.toHex(' '))).size(), 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestRunnerOnSimulator)
+#include "tst_runner_on_simulator.moc"
