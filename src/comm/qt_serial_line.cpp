@@ -1,7 +1,9 @@
 #include "comm/qt_serial_line.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QSerialPort>
+#include <QThread>
 
 #include <algorithm>
 
@@ -15,9 +17,28 @@ TQtSerialLine::~TQtSerialLine()
 bool TQtSerialLine::open(const TLineSettings &settings)
 {
     close();
+#ifndef Q_OS_WIN
+    // QSerialPort takes its lock file before it looks at the device, so a
+    // missing device could be reported as busy while someone else tries it.
+    const QString path = settings.Name.startsWith(QLatin1Char('/'))
+        ? settings.Name : QStringLiteral("/dev/") + settings.Name;
+    if (!QFileInfo::exists(path)) {
+        setError(NotFoundError, QStringLiteral("No such device: %1").arg(path));
+        return false;
+    }
+#endif
     m_port = std::make_unique<QSerialPort>();
     m_port->setPortName(settings.Name);
-    if (!m_port->open(QIODevice::ReadWrite)) {
+    // A program that is just releasing the port still holds its lock file
+    // for a moment; give it that moment before calling the port busy.
+    bool opened = m_port->open(QIODevice::ReadWrite);
+    for (int retry = 0; !opened && retry < OpenRetries
+                        && m_port->error() == QSerialPort::PermissionError; ++retry) {
+        QThread::msleep(OpenRetryPauseMs);
+        m_port->clearError();
+        opened = m_port->open(QIODevice::ReadWrite);
+    }
+    if (!opened) {
         const QSerialPort::SerialPortError reason = m_port->error();
         setError(reason == QSerialPort::DeviceNotFoundError ? NotFoundError : OpenError,
                  m_port->errorString());

@@ -28,6 +28,9 @@ public:
 
     // Longest a blocked read or write goes without looking at abort().
     static constexpr int AbortPollMs = 10;
+    // Attempts, and the pause between them, at opening a port that is busy.
+    static constexpr int OpenRetries = 4;
+    static constexpr int OpenRetryPauseMs = 25;
 
 private:
     bool failIfUnusable(TLineError error);

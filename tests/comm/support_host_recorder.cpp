@@ -7,6 +7,17 @@ THostRecorder::THostRecorder(TFPHostControl &host)
 {
     clock.start();
     TFPHostControl *h = &host;
+    // Connected first, so every event is stamped before it is written down.
+    const auto stamp = [this] { times << clock.elapsed(); };
+    QObject::connect(h, &TFPHostControl::OnOpen, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnClose, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnAck, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnNack, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnIntermediateAnswer, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnWrite, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnRead, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnFinalAnswer, h, stamp);
+    QObject::connect(h, &TFPHostControl::OnError, h, stamp);
     QObject::connect(h, &TFPHostControl::OnOpen, h, [this] { events << "open"; });
     QObject::connect(h, &TFPHostControl::OnClose, h, [this] { events << "close"; });
     QObject::connect(h, &TFPHostControl::OnAck, h, [this] { events << "ack"; });
@@ -33,8 +44,15 @@ THostRecorder::THostRecorder(TFPHostControl &host)
 void THostRecorder::clear()
 {
     events.clear();
+    times.clear();
     ended = 0;
     endedAtMs = -1;
+}
+
+qint64 THostRecorder::timeOf(const QString &event) const
+{
+    const qsizetype index = events.indexOf(event);
+    return index < 0 ? -1 : times.value(index, -1);
 }
 
 bool THostRecorder::waitForEnd(int count, int timeoutMs)

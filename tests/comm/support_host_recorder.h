@@ -19,11 +19,13 @@ public:
     explicit THostRecorder(TFPHostControl &host);
 
     QStringList events;
+    QList<qint64> times;    // when each event came, from construction
     int ended = 0;          // final answers and errors
     qint64 endedAtMs = -1;  // when the last command ended, from construction
     QElapsedTimer clock;
 
     void clear();
+    qint64 timeOf(const QString &event) const;
     bool waitForEnd(int count = 1, int timeoutMs = 5000);
 };
 
