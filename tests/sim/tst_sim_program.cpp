@@ -1,3 +1,6 @@
+#include "comm/aux_framing.h"
+#include "comm/host_framing.h"
+#include "comm/pseudo_terminal.h"
 #include "sim/sim_options.h"
 #include "support_sim_process.h"
 
@@ -18,6 +21,7 @@ private slots:
     void refusesBadStart();
     void stopsCleanlyOnSigint();
     void traceToFile();
+    void servesSerialDevices();
 };
 
 void TestSimProgram::options_data()
@@ -105,6 +109,31 @@ void TestSimProgram::traceToFile()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     QVERIFY2(text.contains("-- serving, extended protocol") && text.contains("-- stopped"), text.constData());
+}
+
+void TestSimProgram::servesSerialDevices()
+{
+    // Pseudo-terminal slaves stand in for the two serial devices; the test
+    // talks through the masters like the machine at the cable's far end.
+    TPseudoTerminal hostCable;
+    TPseudoTerminal fiscalCable;
+    QVERIFY(hostCable.open());
+    QVERIFY(fiscalCable.open());
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--host-device", hostCable.slavePath(), "--baud", "38400",
+                        "--fiscal-device", fiscalCable.slavePath()}),
+             qPrintable(sim.Error()));
+    QCOMPARE(sim.HostPath(), hostCable.slavePath());
+    QCOMPARE(sim.FiscalPath(), fiscalCable.slavePath());
+
+    QVERIFY(hostCable.write(THostFraming::BuildCommandFrame(protocol_Extended, 0x85, {"Z"})));
+    const QByteArray answer = THostFraming::BuildAnswerFrame(
+        0x85, THostFraming::AnswerFields(protocol_Extended, 0, 0, 0, {"Z"}));
+    QCOMPARE(hostCable.readExactly(answer.size() + 1, 5000).toHex(' '), ('\x06' + answer).toHex(' '));
+
+    QVERIFY(fiscalCable.write(QByteArray(1, TAuxFraming::ENQ)));
+    QCOMPARE(fiscalCable.readExactly(1, 5000), QByteArray(1, TAuxFraming::ACK));
+    QCOMPARE(sim.Stop(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSimProgram)
