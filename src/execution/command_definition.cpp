@@ -63,7 +63,10 @@ QString TCommandDefinition::InputError(int field, const QString &text) const
                              .arg(QString(f.Caption).remove(QLatin1Char('&')));
     if (IsPicker(f.ControlType))
         return QString();
-    if (f.ControlType == ctDropDownList && !comboLines.at(field).contains(text))
+    // A list without lines can only stay empty.
+    const QStringList &lines = comboLines.at(field);
+    if (f.ControlType == ctDropDownList && !lines.contains(text)
+        && !(lines.isEmpty() && text.isEmpty()))
         return QStringLiteral("%1: '%2' is not one of its lines").arg(name, text);
     if (!TFieldTypes::IsValidText(f.TextType, text))
         return QStringLiteral("%1: '%2' is not a valid %3 text")

@@ -40,8 +40,8 @@ struct TRunOutcome {
     int sent = 0;     // commands handed to the component
     int field = -1;   // BadInput: index of the field, from 0
     int error = 0;    // LastError of the component that ended the run
-    TReceivedAnswer answer;               // Answer on the host port
-    QList<QByteArray> fiscalAnswers;  // auxiliary answers, in order
+    TReceivedAnswer answer;            // Answer on the host port
+    QList<QByteArray> fiscalAnswers;   // auxiliary answers, in order
 
     // "answer", "ack", "timeout", "write-error", "nak", "bad-input",
     // "port-error", "refused", "cancelled", "not-sent".

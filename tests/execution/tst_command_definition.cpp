@@ -159,6 +159,10 @@ void TestCommandDefinition::inputError_data()
                                             << "C" << "Field 1 (Rate): 'C' is not one of its lines";
     QTest::newRow("a line of the list") << Record(0, "Rate", 0, "", 2) << "CL1=\"A,B\"\n" << "B"
                                         << "";
+    QTest::newRow("list without lines stays empty") << Record(0, "Rate", 0, "", 2) << "" << ""
+                                                    << "";
+    QTest::newRow("list without lines takes no text") << Record(0, "Rate", 0, "", 2) << "" << "A"
+                                                      << "Field 1 (Rate): 'A' is not one of its lines";
     QTest::newRow("free text in a drop-down") << Record(0, "Rate", 0, "", 1) << "CL1=\"A,B\"\n"
                                               << "C" << "";
 }
