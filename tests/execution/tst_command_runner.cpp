@@ -117,6 +117,10 @@ private slots:
     void fiscalAck();
     void fiscalRepeatRefused();
     void fiscalTooLong();
+    void fiscalFailures_data();
+    void fiscalFailures();
+    void cancelButtons_data();
+    void cancelButtons();
     void resetForgetsPending();
 
 private:
@@ -529,6 +533,66 @@ void TestCommandRunner::fiscalTooLong()
     m_runner->Send();
     QCOMPARE(m_log->Events, QStringList({"status:Error", "send:1", "finished:refused:0"}));
     QCOMPARE(m_log->Outcomes.first().error, int(FEFP_E_MaxDataLengthReached));
+}
+
+void TestCommandRunner::fiscalFailures_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("time-out") << int(TScriptedPrinter::TReply::Silent)
+                              << ExecutionTexts::CommunicationError << "TimeOut" << "timeout";
+    QTest::newRow("NAK") << int(TScriptedPrinter::TReply::Nak) << ExecutionTexts::BadFrame << "Error"
+                         << "nak";
+}
+
+void TestCommandRunner::fiscalFailures()
+{
+    QFETCH(int, reply);
+    QFETCH(QString, dialog);
+    QFETCH(QString, status);
+    QFETCH(QString, kind);
+    OpenFiscal();
+    m_printer->SetReply(TScriptedPrinter::TReply(reply));
+    m_runner->SetCommand(FiscalCommand({Field("A")}));
+    m_runner->Send();
+    QVERIFY(m_log->WaitFinished());
+    QCOMPARE(m_log->Events, QStringList({"tree:0", "status:Sending ...", "send:0", "tree:1",
+                                         "error:" + dialog, "status:" + status, "send:1",
+                                         "finished:" + kind + ":1"}));
+}
+
+void TestCommandRunner::cancelButtons_data()
+{
+    QTest::addColumn<bool>("fiscal");
+    QTest::addColumn<bool>("fiscalOpen");
+    QTest::addColumn<int>("fields");
+    QTest::addColumn<QStringList>("events");
+
+    QTest::newRow("host command") << false << false << 1
+                                  << QStringList{"send:1", "repeat:1", "tree:1"};
+    QTest::newRow("fiscal command, port open") << true << true << 1
+                                               << QStringList{"send:1", "repeat:0", "tree:1"};
+    QTest::newRow("fiscal command, port closed") << true << false << 1
+                                                 << QStringList{"send:0", "repeat:0", "tree:1"};
+    QTest::newRow("no fields") << false << true << 0 << QStringList{"send:0", "repeat:0", "tree:1"};
+}
+
+void TestCommandRunner::cancelButtons()
+{
+    QFETCH(bool, fiscal);
+    QFETCH(bool, fiscalOpen);
+    QFETCH(int, fields);
+    QFETCH(QStringList, events);
+    if (fiscalOpen)
+        OpenFiscal();
+    const QList<TSendField> sendFields(fields, Field("A"));
+    m_runner->SetCommand(fiscal ? FiscalCommand(sendFields) : HostCommand(sendFields));
+    m_runner->Cancel();
+    QCOMPARE(m_log->Events, events);
+    QVERIFY(m_log->Outcomes.isEmpty());
 }
 
 void TestCommandRunner::resetForgetsPending()
