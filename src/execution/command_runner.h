@@ -76,6 +76,8 @@ public:
     // The number typed at the Repeat prompt; 0 when not a decimal integer.
     static int RepeatCount(const QString &text);
 
+    // Both components must outlive the runner; a port the caller does not
+    // use may stay closed.
     TCommandRunner(TFPHostControl *host, TFPAuxControl *aux, QObject *parent = nullptr);
 
     // Connects the outcome events of both components to the handlers below,

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The lines of the communication log, as the log window shows them and as
+// its file keeps them, without any window: the tool that drives commands
+// from the shell writes the very same file lines.
+class TCommLogFormatter {
+public:
+    static inline const QString HostPrefix = QStringLiteral("HOST --> ");
+    static inline const QString PrinterPrefix = QStringLiteral("FP   --> ");
+    static inline const QString FiscalPrefix = QStringLiteral("FISCAL-> ");
+    static inline const QString ClosePort = QStringLiteral("Close port");
+    static inline const QString Ack = QStringLiteral("ACK");
+    static inline const QString Nak = QStringLiteral("NACK");
+    static inline const QString IntermediateAnswer = QStringLiteral("INTERMEDIATE ANSWER");
+    static inline const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+    // Every byte as two upper-case hex digits and a blank: "02 41 03 ".
+    static QString Hex(const QByteArray &bytes);
+
+    // "Open COM2 38400,N,8,1": the port number counts from 1; the host baud
+    // index 0..5 gives its rate, any other index none. A device path used
+    // instead of a COM port is named as it is.
+    static QString HostOpenText(int commPort, int baudRate, const QString &deviceName = QString());
+    // The fiscal port always runs at 9600 baud.
+    static QString FiscalOpenText(int commPort, const QString &deviceName = QString());
+
+    // File lines, without the line end; the open and close lines carry no prefix.
+    static QString HostWritten(const QByteArray &bytes) { return HostPrefix + Hex(bytes); }
+    static QString FiscalWritten(const QByteArray &bytes) { return FiscalPrefix + Hex(bytes); }
+    // Reads of both ports come from the printer.
+    static QString PrinterRead(const QByteArray &bytes) { return PrinterPrefix + Hex(bytes); }
+    static QString AckReceived() { return PrinterPrefix + Ack; }
+    static QString NakReceived() { return PrinterPrefix + Nak; }
+    static QString IntermediateReceived() { return PrinterPrefix + IntermediateAnswer; }
+
+    // The two lines a new log file starts with: the company and the name of
+    // the program that created it.
+    static QStringList HeaderLines(const QString &programName);
+    // What every new session appends: an empty line and the time stamp.
+    static QByteArray SessionStart(const QDateTime &now);
+    // One line as the file holds it, ended by CR LF.
+    static QByteArray FileLine(const QString &line);
+};
