@@ -3,7 +3,6 @@
 #include "comm/aux_framing.h"
 #include "comm/qt_serial_line.h"
 
-#include <QPointer>
 
 TFPAuxControl::TFPAuxControl(QObject *parent)
     : QObject(parent), m_lineFactory([] { return std::make_shared<TQtSerialLine>(); })
@@ -64,14 +63,12 @@ bool TFPAuxControl::OpenPort()
     settings.BaudRate = 9600;
 
     // The worker posts from its thread; the notices reach this object in
-    // order on its own thread, and are dropped once it is gone.
-    QPointer<TFPAuxControl> self(this);
-    auto notify = [self](const TFAuxNotice &notice) {
-        if (!self)
-            return;
-        QMetaObject::invokeMethod(
-            self.data(), [self, notice] { if (self) self->HandleNotice(notice); },
-            Qt::QueuedConnection);
+    // order on its own thread. The worker never outlives this object
+    // (StopWorker waits for it), and notices still queued when the object
+    // is destroyed are dropped with it.
+    auto notify = [this](const TFAuxNotice &notice) {
+        QMetaObject::invokeMethod(this, [this, notice] { HandleNotice(notice); },
+                                  Qt::QueuedConnection);
     };
     m_worker = std::make_unique<TFCommThread>(m_line, settings, notify);
     TSerialLine::TLineError error = TSerialLine::NoError;

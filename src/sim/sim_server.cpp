@@ -67,15 +67,17 @@ int TSimServer::Run()
         const int ready = ::poll(fds.data(), nfds_t(fds.size()), int(timeout));
         if (ready < 0 && errno != EINTR)
             return 1;
-        if (ready > 0 && (fds[0].revents & POLLIN))
-            return 0;
         for (int k = 1; ready > 0 && k < fds.size(); ++k) {
             TServed &served = m_ports[owners[k]];
             if (fds[k].revents & POLLIN)
                 Receive(served);
-            else if (fds[k].revents & (POLLHUP | POLLERR | POLLNVAL))
+            // A client that wrote and closed: its last bytes are read first.
+            if ((fds[k].revents & (POLLHUP | POLLERR | POLLNVAL)) && served.Port->HasClient())
                 ClientGone(served);
         }
+        // What arrived together with the stop request is still traced.
+        if (ready > 0 && (fds[0].revents & POLLIN))
+            return 0;
         for (TServed &served : m_ports) {
             if (!served.Port->HasClient() && served.Port->CheckClient())
                 m_trace.Note(served.Name, QStringLiteral("client opened %1").arg(served.Port->Path()));
