@@ -1,0 +1,65 @@
+#pragma once
+
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "execution/command_runner.h"
+#include "terminal_model/settings.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+// One command sent from the shell: opens only the port the command needs,
+// runs it through the same runner as the window's Send and Repeat, keeps
+// every frame in order and appends the log lines to a file.
+class TCliSender : public QObject {
+    Q_OBJECT
+
+public:
+    struct TOptions {
+        QString hostDevice;     // empty: the settings' HPort, else COM index HComm
+        QString fiscalDevice;   // empty: the settings' DPort, else COM index DComm
+        int baudRate = -1;      // TBaudRate; -1: the settings' host baud
+        int protocol = 0;       // TProtocolType
+        int fiscalTimeOut = -1; // ms; -1: the settings' DTimeOut
+        int repeat = 0;         // 0 sends once; 1..999 repeats
+        QString logFile;        // empty: no log
+    };
+
+    struct TFrame {
+        bool out = false;
+        TCommandPort port = cpHostPort;
+        QByteArray bytes;
+    };
+
+    struct TResult {
+        TRunOutcome outcome;
+        QList<TFrame> frames;
+        QString error;   // why the port or the log file could not be opened
+    };
+
+    TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
+    ~TCliSender() override;
+
+    // Sends and waits for the outcome, processing events meanwhile.
+    TResult Run(const TRunCommand &command);
+
+    // "Baud rate" index of a rate in bits per second; -1 for other rates.
+    static int BaudRateIndex(int bitsPerSecond);
+
+private:
+    bool OpenLog(QString *error);
+    void Log(const QString &line);
+    void Frame(bool out, TCommandPort port, const QByteArray &bytes);
+    void ConnectHost();
+    void ConnectAux();
+
+    TSettings m_settings;
+    TOptions m_options;
+    TFPHostControl m_host;
+    TFPAuxControl m_aux;
+    QFile m_log;
+    QList<TFrame> m_frames;
+};

@@ -1,0 +1,387 @@
+#include "cli/cli_tool.h"
+
+#include "cli/cli_sender.h"
+#include "cli/file_checker.h"
+#include "cli/file_inspector.h"
+#include "cli/send_inputs.h"
+#include "cli/send_report.h"
+#include "terminal_model/settings.h"
+#include "terminal_model/terminal_document.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSettings>
+
+namespace {
+
+const QString Program = QStringLiteral("tessaly-cli");
+
+const QString Usage = QStringLiteral(
+    "Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]\n"
+    "\n"
+    "Runs the commands of a terminal file from the shell.\n"
+    "\n"
+    "Commands:\n"
+    "  list FILE.tsy                   groups and commands in file order\n"
+    "  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command\n"
+    "  check FILE.tsy                  every problem a reader of the file would meet\n"
+    "  send FILE.tsy GROUP/COMMAND     send a command and print its outcome\n"
+    "\n"
+    "Run \"tessaly-cli COMMAND --help\" for the options of a command.\n"
+    "  -h, --help       show this help\n"
+    "  -v, --version    show the version\n");
+
+struct TStreams {
+    QTextStream &out;
+    QTextStream &err;
+
+    int Fail(const QString &message, int status = TCliTool::ExitError)
+    {
+        err << Program << ": " << message << '\n';
+        err.flush();
+        return status;
+    }
+};
+
+void PrintJson(QTextStream &out, const QJsonObject &json)
+{
+    out << QJsonDocument(json).toJson(QJsonDocument::Indented);
+    out.flush();
+}
+
+QCommandLineOption JsonOption()
+{
+    return QCommandLineOption(QStringLiteral("json"), QStringLiteral("Print one JSON object instead of text."));
+}
+
+QCommandLineOption HelpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+}
+
+// Parses the options of one command; false when the caller is done (help
+// printed or an error reported), *status then holds the exit status.
+bool Parse(QCommandLineParser &parser, const QString &command, const QStringList &arguments,
+           int positionals, TStreams &streams, int *status)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(HelpOption());
+    if (!parser.parse(QStringList{Program + QLatin1Char(' ') + command} + arguments)) {
+        *status = streams.Fail(parser.errorText() + QStringLiteral(" (see tessaly-cli %1 --help)").arg(command));
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The parser names the program by its path; the usage line names the command.
+        QString help = parser.helpText();
+        const qsizetype options = help.indexOf(QStringLiteral(" [options]"));
+        if (help.startsWith(QStringLiteral("Usage: ")) && options > 0)
+            help.replace(0, options, QStringLiteral("Usage: ") + Program + QLatin1Char(' ') + command);
+        streams.out << help;
+        streams.out.flush();
+        *status = TCliTool::ExitOk;
+        return false;
+    }
+    if (parser.positionalArguments().size() != positionals) {
+        *status = streams.Fail(QStringLiteral("%1 takes %2 argument%3 (see tessaly-cli %1 --help)")
+                                   .arg(command)
+                                   .arg(positionals)
+                                   .arg(positionals == 1 ? QString() : QStringLiteral("s")));
+        return false;
+    }
+    return true;
+}
+
+bool LoadDocument(const QString &fileName, TTerminalDocument &document, TStreams &streams, int *status)
+{
+    if (!QFile::exists(fileName)) {
+        *status = streams.Fail(QStringLiteral("%1: no such file").arg(fileName));
+        return false;
+    }
+    if (!document.Load(fileName)) {
+        *status = streams.Fail(QStringLiteral("%1: %2").arg(fileName, document.LastError()));
+        return false;
+    }
+    return true;
+}
+
+bool FindCommand(const TTerminalDocument &document, const QString &path,
+                 TFileInspector::TCommandPath *found, TStreams &streams, int *status)
+{
+    *found = TFileInspector::FindCommand(document, path);
+    if (!found->found) {
+        *status = streams.Fail(QStringLiteral("%1: no command \"%2\" (GROUP/COMMAND; see tessaly-cli list)")
+                                   .arg(document.FileName(), path));
+        return false;
+    }
+    return true;
+}
+
+int List(const QStringList &arguments, TStreams &streams)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lists the groups and commands of a terminal file in file "
+                                                    "order, each command with its port and its numbers of "
+                                                    "command and answer fields."));
+    parser.addOption(JsonOption());
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("list"), arguments, 1, streams, &status))
+        return status;
+    TTerminalDocument document;
+    if (!LoadDocument(parser.positionalArguments().at(0), document, streams, &status))
+        return status;
+    if (parser.isSet(QStringLiteral("json")))
+        PrintJson(streams.out, TFileInspector::ListJson(document));
+    else
+        streams.out << TFileInspector::ListText(document);
+    return TCliTool::ExitOk;
+}
+
+int Show(const QStringList &arguments, TStreams &streams)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows a command's fields (all 12 attributes, combo lines, "
+                                                    "notes) and answer fields, read the way the terminal window "
+                                                    "reads them. Exit status 1 when the command cannot be read "
+                                                    "in full."));
+    parser.addOption(JsonOption());
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QStringLiteral("The command."));
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("show"), arguments, 2, streams, &status))
+        return status;
+    TTerminalDocument document;
+    TFileInspector::TCommandPath path;
+    if (!LoadDocument(parser.positionalArguments().at(0), document, streams, &status)
+        || !FindCommand(document, parser.positionalArguments().at(1), &path, streams, &status))
+        return status;
+    const TFileInspector::TShown shown = TFileInspector::Show(document, path);
+    if (parser.isSet(QStringLiteral("json")))
+        PrintJson(streams.out, TFileInspector::ShowJson(shown));
+    else
+        streams.out << TFileInspector::ShowText(shown);
+    streams.out.flush();
+    if (!shown.definition.error.isEmpty())
+        status = streams.Fail(QStringLiteral("%1: Commands: %2").arg(path.Name(), shown.definition.error));
+    if (!shown.answersError.isEmpty())
+        status = streams.Fail(QStringLiteral("%1: Answers: %2").arg(path.Name(), shown.answersError));
+    return status;
+}
+
+int Check(const QStringList &arguments, TStreams &streams)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lists every problem a reader of the terminal file would "
+                                                    "meet, with its section and key. Exit status 0 when the "
+                                                    "file is clean, 1 otherwise."));
+    parser.addOption(JsonOption());
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("check"), arguments, 1, streams, &status))
+        return status;
+    const QString fileName = parser.positionalArguments().at(0);
+    TTerminalDocument document;
+    if (!LoadDocument(fileName, document, streams, &status))
+        return status;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return streams.Fail(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+    const QList<TFileChecker::TProblem> problems = TFileChecker::Check(document.Ini(), file.readAll());
+    if (parser.isSet(QStringLiteral("json")))
+        PrintJson(streams.out, TFileChecker::Json(fileName, problems));
+    else if (problems.isEmpty())
+        streams.out << fileName << ": no problems\n";
+    else
+        streams.out << TFileChecker::Text(problems);
+    return problems.isEmpty() ? TCliTool::ExitOk : TCliTool::ExitError;
+}
+
+// The user's settings as the window keeps them; a user who never ran the
+// window has the defaults, and nothing is written for them.
+TSettings UserSettings(const QString &settingsName)
+{
+    TSettings settings;
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, settingsName);
+    if (!store.allKeys().isEmpty())
+        LoadSettings(settings, settingsName);
+    return settings;
+}
+
+int Send(const QStringList &arguments, TStreams &streams, const QString &settingsName)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Sends a command as the terminal window's Send does (Repeat with --repeat) and prints the "
+        "outcome. Only the port the command needs is opened.\n"
+        "Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, "
+        "1 usage, file or port errors."));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Host port device (default: the settings' HPort, else the COM index)."),
+                                  QStringLiteral("DEV"));
+    const QCommandLineOption fiscalPort(QStringLiteral("fiscal-port"),
+                                        QStringLiteral("Fiscal port device (default: the settings' DPort, else the COM index)."),
+                                        QStringLiteral("DEV"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
+                                                 "(default: the settings')."),
+                                  QStringLiteral("RATE"));
+    const QCommandLineOption protocol(QStringLiteral("protocol"),
+                                      QStringLiteral("compatible or extended (default: the file's [General])."),
+                                      QStringLiteral("PROTOCOL"));
+    const QCommandLineOption timeOut(QStringLiteral("timeout"),
+                                     QStringLiteral("Fiscal port time-out in ms, 0 waits without limit "
+                                                    "(default: the settings' DTimeOut)."),
+                                     QStringLiteral("MS"));
+    const QCommandLineOption set(QStringLiteral("set"),
+                                 QStringLiteral("Text of command field N (from 1); repeatable."),
+                                 QStringLiteral("N=TEXT"));
+    const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Date of picker field N (default: today)."),
+                                  QStringLiteral("N=YYYY-MM-DD"));
+    const QCommandLineOption time(QStringLiteral("time"), QStringLiteral("Time of picker field N (default: now)."),
+                                  QStringLiteral("N=HH:MM:SS"));
+    const QCommandLineOption repeat(QStringLiteral("repeat"),
+                                    QStringLiteral("Repeat N times (1..999) with auto-increment fields; only "
+                                                   "the last answer is printed."),
+                                    QStringLiteral("N"));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Append the communication log lines to FILE."), QStringLiteral("FILE"));
+    parser.addOptions({port, fiscalPort, baud, protocol, timeOut, set, date, time, repeat, log, JsonOption()});
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QStringLiteral("The command."));
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("send"), arguments, 2, streams, &status))
+        return status;
+
+    const TSettings settings = UserSettings(settingsName);
+    TCliSender::TOptions options;
+    options.hostDevice = parser.value(port);
+    options.fiscalDevice = parser.value(fiscalPort);
+    options.logFile = parser.value(log);
+    if (parser.isSet(baud)) {
+        options.baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
+        if (options.baudRate < 0)
+            return streams.Fail(QStringLiteral("--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
+                                    .arg(parser.value(baud)));
+    }
+    if (parser.isSet(timeOut)) {
+        bool ok = false;
+        options.fiscalTimeOut = parser.value(timeOut).toInt(&ok, 10);
+        if (!ok || options.fiscalTimeOut < 0)
+            return streams.Fail(QStringLiteral("--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
+    }
+    if (parser.isSet(repeat)) {
+        bool ok = false;
+        options.repeat = parser.value(repeat).toInt(&ok, 10);
+        if (!ok || options.repeat < 1 || options.repeat > TCommandRunner::MaxRepeatCount)
+            return streams.Fail(QStringLiteral("--repeat %1: give a count from 1 to %2")
+                                    .arg(parser.value(repeat))
+                                    .arg(TCommandRunner::MaxRepeatCount));
+    }
+
+    TTerminalDocument document;
+    TFileInspector::TCommandPath path;
+    if (!LoadDocument(parser.positionalArguments().at(0), document, streams, &status)
+        || !FindCommand(document, parser.positionalArguments().at(1), &path, streams, &status))
+        return status;
+    const TExtIniFile &ini = document.Ini();
+
+    options.protocol = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("Protocol"), 0) == 1 ? 1 : 0;
+    if (parser.isSet(protocol)) {
+        const QString name = parser.value(protocol);
+        if (name == QLatin1String("compatible"))
+            options.protocol = 0;
+        else if (name == QLatin1String("extended"))
+            options.protocol = 1;
+        else
+            return streams.Fail(QStringLiteral("--protocol %1: use compatible or extended").arg(name));
+    }
+
+    const TCommandDefinition definition =
+        TCommandDefinition::Load(ini, TTerminalDocument::CommandSection(path.group, path.command));
+    if (!definition.error.isEmpty())
+        return streams.Fail(QStringLiteral("%1 cannot be sent: %2").arg(path.Name(), definition.error));
+    if (definition.fields.isEmpty())
+        return streams.Fail(QStringLiteral("%1 has no command fields: nothing to send").arg(path.Name()));
+    if (definition.port == cpFiscalPort && options.repeat > 0)
+        return streams.Fail(QStringLiteral("%1 goes to the fiscal port, which has no Repeat").arg(path.Name()));
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const TSendInputs::TResult inputs =
+        TSendInputs::Build(definition, parser.values(set), parser.values(date), parser.values(time), now);
+    if (inputs.status != TSendInputs::TStatus::Ok)
+        return streams.Fail(inputs.error, inputs.status == TSendInputs::TStatus::BadInput ? TCliTool::ExitBadInput
+                                                                                         : TCliTool::ExitError);
+    const int inputDateFormat = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0);
+    const TRunCommand command = definition.RunCommand(inputs.inputs, inputDateFormat);
+
+    TCliSender sender(settings, options);
+    TSendReport::TInput input;
+    input.command = path.Name();
+    input.result = sender.Run(command);
+    input.options.protocol = options.protocol;
+    input.options.inputDateFormat = inputDateFormat;
+    input.options.outputDateFormat = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0);
+    input.options.extReservedFields = settings.ExtReservedFields;
+    input.options.today = now.date();
+    const TSendReport report = TSendReport::Build(ini, input);
+
+    if (!input.result.error.isEmpty())
+        streams.Fail(input.result.error);
+    if (parser.isSet(QStringLiteral("json")))
+        PrintJson(streams.out, report.ToJson());
+    else
+        streams.out << report.ToText();
+    streams.out.flush();
+
+    const TRunOutcome &outcome = input.result.outcome;
+    if (outcome.kind == TRunOutcome::BadInput && outcome.field >= 0)
+        streams.Fail(QStringLiteral("Bad user data input in control: field %1 (%2)")
+                         .arg(outcome.field + 1)
+                         .arg(QString(definition.fields.at(outcome.field).Caption).remove(QLatin1Char('&'))),
+                     TCliTool::ExitBadInput);
+    else if (outcome.kind == TRunOutcome::TimeOut)
+        streams.Fail(QStringLiteral("%1: no answer in time").arg(path.Name()));
+    else if (outcome.kind == TRunOutcome::WriteError)
+        streams.Fail(QStringLiteral("%1: the command could not be written").arg(path.Name()));
+    else if (outcome.kind == TRunOutcome::Nak)
+        streams.Fail(QStringLiteral("%1: the printer rejected the command (NAK)").arg(path.Name()));
+    else if (outcome.kind == TRunOutcome::Refused)
+        streams.Fail(QStringLiteral("%1: the port refused the command (error %2)").arg(path.Name()).arg(outcome.error));
+    return TSendReport::ExitStatus(outcome.kind);
+}
+
+}
+
+QString TCliTool::Version()
+{
+    return Program + QLatin1Char(' ') + QStringLiteral(TESSALY_VERSION);
+}
+
+int TCliTool::Run(const QStringList &arguments, QTextStream &out, QTextStream &err, const QString &settingsName)
+{
+    TStreams streams{out, err};
+    if (arguments.isEmpty())
+        return streams.Fail(QStringLiteral("a command is needed (see tessaly-cli --help)"));
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
+        out << Usage;
+        out.flush();
+        return ExitOk;
+    }
+    if (command == QLatin1String("-v") || command == QLatin1String("--version")) {
+        out << Version() << '\n';
+        out.flush();
+        return ExitOk;
+    }
+    if (command == QLatin1String("list"))
+        return List(rest, streams);
+    if (command == QLatin1String("show"))
+        return Show(rest, streams);
+    if (command == QLatin1String("check"))
+        return Check(rest, streams);
+    if (command == QLatin1String("send"))
+        return Send(rest, streams, settingsName);
+    return streams.Fail(QStringLiteral("unknown command \"%1\" (see tessaly-cli --help)").arg(command));
+}
