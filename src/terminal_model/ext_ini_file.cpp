@@ -201,7 +201,8 @@ QString TExtIniFile::FileName() const
 void TExtIniFile::Parse(const QByteArray &input)
 {
     Clear();
-    QByteArray data = input;
+    m_source = input;
+    QByteArray &data = m_source;
     if (data.startsWith(kUtf8Bom)) {
         m_bom = true;
         data.remove(0, kUtf8Bom.size());
@@ -226,7 +227,7 @@ void TExtIniFile::Parse(const QByteArray &input)
         qsizetype end = data.indexOf('\n', start);
         TLine line;
         if (end < 0) {
-            line.raw = data.mid(start);
+            line.raw = QByteArray::fromRawData(data.constData() + start, data.size() - start);
             end = data.size();
         } else {
             qsizetype contentEnd = end;
@@ -236,7 +237,7 @@ void TExtIniFile::Parse(const QByteArray &input)
             } else {
                 line.eol = QByteArrayLiteral("\n");
             }
-            line.raw = data.mid(start, contentEnd - start);
+            line.raw = QByteArray::fromRawData(data.constData() + start, contentEnd - start);
             if (!eolSeen) {
                 m_crlf = line.eol.size() == 2;
                 eolSeen = true;

@@ -80,6 +80,8 @@ private:
     TUtf16 m_utf16 = TUtf16::No;
     bool m_modified = false;
     bool m_crlf = false;
+    // The bytes as loaded; the lines refer into them until they are changed.
+    QByteArray m_source;
     // Lines before the first section header live in a section with no header.
     std::vector<std::unique_ptr<TSection>> m_sections;
     // Lower-case name -> every section of that name, in file order; reads and

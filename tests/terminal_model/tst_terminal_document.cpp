@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 const QByteArray kBase = "; head\n"
@@ -83,15 +85,14 @@ private:
     QByteArray Text() const;
     void Check(const TTerminalDocument::TResult &result, const QByteArray &expected);
 
-    QTemporaryDir *m_dir = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
     TTerminalDocument m_doc;
 };
 
 void TestTerminalDocument::init()
 {
-    delete m_dir;
-    m_dir = new QTemporaryDir;
+    m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_path = m_dir->filePath(QStringLiteral("terminal.tsy"));
     Prepare(kBase);
