@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QComboBox>
+#include <QtGlobal>
+
+class TPrompts;
+
+// A colour picker over the colour notation of terminal files: the named
+// colours with swatches, the current value when it has no name, and
+// "Custom..." for any other colour.
+class TColorBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    static const QString CustomItem;
+
+    TColorBox(TPrompts &prompts, QWidget *parent = nullptr);
+
+    void SetColor(quint32 color);
+    quint32 Color() const;
+
+signals:
+    // The user chose a colour.
+    void ColorChanged();
+
+private:
+    void Activated(int index);
+    void ChooseCustom();
+    int AddColorItem(quint32 color);
+
+    TPrompts &FPrompts;
+    quint32 FColor = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TExtIniFile;
+class TPrompts;
+
+// The terminal file as the editors see it: read afresh before every change
+// and written back atomically after it, with failures shown to the user.
+class TEditorFile
+{
+public:
+    TEditorFile(const QString &fileName, TPrompts &prompts, QWidget *owner);
+
+    QString FileName() const { return FFileName; }
+    // False (reported) when the file cannot be read.
+    bool Read(TExtIniFile &ini) const;
+    // False (reported) when the file cannot be written; the file on disk is
+    // then unchanged.
+    bool Write(TExtIniFile &ini) const;
+    // Reports a value that would exceed the format's limit for its key.
+    bool CheckLength(const QString &key, const QString &value, int limit) const;
+
+private:
+    QString FFileName;
+    TPrompts &FPrompts;
+    QWidget *FOwner;
+};

@@ -1,0 +1,50 @@
+#include "editors/editor_widgets.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace EditorWidgets {
+
+QPushButton *Button(const QString &name, const QString &caption, const QString &hint, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    return button;
+}
+
+QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent)
+{
+    auto *memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setToolTip(hint);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setTabChangesFocus(true);
+    return memo;
+}
+
+QStringList Lines(const QPlainTextEdit *memo)
+{
+    QString text = memo->toPlainText();
+    if (text.isEmpty())
+        return {};
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+void SetLines(QPlainTextEdit *memo, const QStringList &lines)
+{
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace EditorWidgets

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+// Small pieces shared by the editor dialogs.
+namespace EditorWidgets {
+
+// A button with its caption and hint.
+QPushButton *Button(const QString &name, const QString &caption, const QString &hint, QWidget *parent);
+// A label whose accelerator focuses buddy.
+QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent);
+// A multi-line memo with a horizontal scroll bar instead of wrapping.
+QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent);
+// The memo's lines; a final line break does not start another line.
+QStringList Lines(const QPlainTextEdit *memo);
+void SetLines(QPlainTextEdit *memo, const QStringList &lines);
+
+} // namespace EditorWidgets

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "terminal_model/answer_field.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TFieldTypeComboBox;
+
+// Edits one answer field record: its caption, text type and, for Currency,
+// its implied decimal digits. The caller writes the file after OK.
+class TFormEditAnswerRecord : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // A new field.
+    explicit TFormEditAnswerRecord(QWidget *parent = nullptr);
+    // Field number (from 1) and record of an existing field.
+    TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, QWidget *parent = nullptr);
+
+    // The record as entered; decimal digits only for Currency, normalised.
+    TAnswerField Field() const;
+
+    // Currency frees the decimal digits, any other type resets and locks them.
+    void ComboBoxFormatChange();
+
+private:
+    void Build();
+
+    QLineEdit *EditCaption = nullptr;
+    QComboBox *ComboBoxFormat = nullptr;
+    TFieldTypeComboBox *FieldTypeComboBoxDecimals = nullptr;
+    QPushButton *ButtonOk = nullptr;
+    QPushButton *ButtonCancel = nullptr;
+};

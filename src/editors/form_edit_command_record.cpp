@@ -1,0 +1,395 @@
+#include "editors/form_edit_command_record.h"
+
+#include "editors/editor_widgets.h"
+#include "terminal_model/field_types.h"
+#include "widgets/field_type_combo_box.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+TFieldTypeComboBox *Box(const QString &name, const QString &hint, TFieldTypeComboBox::TComboStyle style,
+                        QWidget *parent)
+{
+    auto *box = new TFieldTypeComboBox(parent);
+    box->setObjectName(name);
+    box->setToolTip(hint);
+    box->SetStyle(style);
+    return box;
+}
+
+TFieldTypeComboBox *List(const QString &name, const QString &hint, const QStringList &items, QWidget *parent)
+{
+    TFieldTypeComboBox *box = Box(name, hint, TFieldTypeComboBox::csDropDownList, parent);
+    box->addItems(items);
+    box->setCurrentIndex(0);
+    return box;
+}
+
+TFieldTypeComboBox *Number(const QString &name, const QString &hint, QWidget *parent)
+{
+    TFieldTypeComboBox *box = Box(name, hint, TFieldTypeComboBox::csSimple, parent);
+    box->SetFieldType(ftdNumerical);
+    box->SetText(QStringLiteral("0"));
+    return box;
+}
+
+bool IsDateControl(int controlType)
+{
+    return controlType == ctDate || controlType == ctTime;
+}
+
+int DateTextTypeOf(int controlType)
+{
+    return controlType == ctDate ? ttDate : ttTime;
+}
+
+const QString Zero = QStringLiteral("0");
+
+} // namespace
+
+TFormEditCommandRecord::TFormEditCommandRecord(bool free, QWidget *parent)
+    : QDialog(parent)
+{
+    Build();
+    setWindowTitle(QStringLiteral("Add new field"));
+    ValidateComboData();
+    FieldTypeComboBoxMode->setEnabled(free);
+    MemoNotes->setEnabled(free);
+    FieldTypeComboBoxControlTypeChange();
+}
+
+TFormEditCommandRecord::TFormEditCommandRecord(int fieldNumber, const TCommandField &field,
+                                               const QStringList &comboLines, const QStringList &notes,
+                                               QWidget *parent)
+    : QDialog(parent)
+{
+    Build();
+    setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
+    ValidateComboData();
+    FieldTypeComboBoxCaption->SetText(field.Caption);
+    FieldTypeComboBoxHint->SetText(field.Hint);
+    CheckListBoxOther->item(0)->setCheckState(field.Required ? Qt::Checked : Qt::Unchecked);
+    CheckListBoxOther->item(1)->setCheckState(field.ReadOnly ? Qt::Checked : Qt::Unchecked);
+    CheckListBoxOther->item(2)->setCheckState(field.AutoIncrement ? Qt::Checked : Qt::Unchecked);
+    SetMode(field.Mode);
+    EditorWidgets::SetLines(MemoNotes, notes);
+    ButtonOk->setEnabled(true);
+    const bool first = fieldNumber < 2;
+    FieldTypeComboBoxMode->setEnabled(first);
+    MemoNotes->setEnabled(first);
+    ApplyExistingField(field, comboLines);
+}
+
+void TFormEditCommandRecord::Build()
+{
+    setObjectName(QStringLiteral("FormEditCommandRecord"));
+
+    FieldTypeComboBoxMode = List(QStringLiteral("FieldTypeComboBoxMode"), QStringLiteral("Select mode"),
+                                 {QStringLiteral("Host"), QStringLiteral("Fiscal")}, this);
+    FieldTypeComboBoxCaption = Box(QStringLiteral("FieldTypeComboBoxCaption"), QStringLiteral("Enter caption text"),
+                                   TFieldTypeComboBox::csSimple, this);
+    FieldTypeComboBoxCaption->SetMaxLength(MaxCaptionLength);
+    FieldTypeComboBoxHint = Box(QStringLiteral("FieldTypeComboBoxHint"), QStringLiteral("Enter hint text"),
+                                TFieldTypeComboBox::csSimple, this);
+    FieldTypeComboBoxHint->SetMaxLength(MaxCaptionLength);
+    FieldTypeComboBoxTextType = List(QStringLiteral("FieldTypeComboBoxTextType"), QStringLiteral("Select text type"),
+                                     TFieldTypes::TextTypeDialogNames(), this);
+    FieldTypeComboBoxDefaultText = Box(QStringLiteral("FieldTypeComboBoxDefaultText"),
+                                       QStringLiteral("Enter default text"), TFieldTypeComboBox::csSimple, this);
+    FieldTypeComboBoxControlType = List(QStringLiteral("FieldTypeComboBoxControlType"),
+                                        QStringLiteral("Select type of control"), TFieldTypes::ControlTypeNames(),
+                                        this);
+    FieldTypeComboBoxMinLength = Number(QStringLiteral("FieldTypeComboBoxMinLength"),
+                                        QStringLiteral("Enter minimum length "), this);
+    FieldTypeComboBoxMaxLength = Number(QStringLiteral("FieldTypeComboBoxMaxLength"),
+                                        QStringLiteral("Enter maximum user text"), this);
+    FieldTypeComboBoxDecimalDigits = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
+                                            QStringLiteral("Enter decimal digits"), this);
+
+    CheckListBoxOther = new QListWidget(this);
+    CheckListBoxOther->setObjectName(QStringLiteral("CheckListBoxOther"));
+    CheckListBoxOther->setToolTip(QStringLiteral("Select other parameter"));
+    for (const QString &text : {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}) {
+        auto *item = new QListWidgetItem(text, CheckListBoxOther);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    CheckListBoxOther->setFixedHeight(CheckListBoxOther->sizeHintForRow(0) * 3 + 2 * CheckListBoxOther->frameWidth());
+
+    MemoComboLines = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
+    MemoComboLines->setEnabled(false);
+    MemoNotes = EditorWidgets::Memo(QStringLiteral("MemoNotes"), QStringLiteral("Enter command notes"), this);
+
+    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
+    ButtonOk->setEnabled(false);
+    ButtonOk->setDefault(true);
+    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
+                                         QStringLiteral("Cancel"), this);
+    ButtonCancel->setAutoDefault(false);
+
+    auto *grid = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const QString &caption, QWidget *input) {
+        grid->addWidget(EditorWidgets::Label(caption, input, this), row, 0);
+        grid->addWidget(input, row, 1);
+        ++row;
+    };
+    addRow(QStringLiteral("&Mode"), FieldTypeComboBoxMode);
+    addRow(QStringLiteral("C&aption"), FieldTypeComboBoxCaption);
+    addRow(QStringLiteral("&Hint"), FieldTypeComboBoxHint);
+    addRow(QStringLiteral("&Text type"), FieldTypeComboBoxTextType);
+    addRow(QStringLiteral("&Default Text"), FieldTypeComboBoxDefaultText);
+    addRow(QStringLiteral("Co&ntrol type"), FieldTypeComboBoxControlType);
+    addRow(QStringLiteral("M&in length"), FieldTypeComboBoxMinLength);
+    addRow(QStringLiteral("Ma&x length"), FieldTypeComboBoxMaxLength);
+    addRow(QStringLiteral("D&ecimal digits"), FieldTypeComboBoxDecimalDigits);
+    addRow(QStringLiteral("Othe&r"), CheckListBoxOther);
+
+    auto *memos = new QGridLayout;
+    memos->addWidget(EditorWidgets::Label(QStringLiteral("Com&bo box lines"), MemoComboLines, this), 0, 0);
+    memos->addWidget(MemoComboLines, 1, 0);
+    memos->addWidget(EditorWidgets::Label(QStringLiteral("Note&s"), MemoNotes, this), 2, 0);
+    memos->addWidget(MemoNotes, 3, 0);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ButtonOk);
+    buttons->addWidget(ButtonCancel);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(grid);
+    top->addLayout(memos);
+    auto *layout = new QGridLayout(this);
+    layout->addLayout(top, 0, 0);
+    layout->addLayout(buttons, 1, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget *order[] = {FieldTypeComboBoxMode, FieldTypeComboBoxCaption, FieldTypeComboBoxHint,
+                        FieldTypeComboBoxTextType, FieldTypeComboBoxDefaultText, FieldTypeComboBoxControlType,
+                        FieldTypeComboBoxMinLength, FieldTypeComboBoxMaxLength, FieldTypeComboBoxDecimalDigits,
+                        CheckListBoxOther, MemoComboLines, MemoNotes, ButtonOk, ButtonCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(FieldTypeComboBoxTextType, &TFieldTypeComboBox::Changed, this,
+            &TFormEditCommandRecord::FieldTypeComboBoxTextTypeChange);
+    connect(FieldTypeComboBoxControlType, &TFieldTypeComboBox::Changed, this,
+            &TFormEditCommandRecord::FieldTypeComboBoxControlTypeChange);
+    for (TFieldTypeComboBox *box : {FieldTypeComboBoxCaption, FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength,
+                                    FieldTypeComboBoxDecimalDigits})
+        connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditCommandRecord::ValidateComboData);
+    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormEditCommandRecord::SetMode(int mode)
+{
+    FieldTypeComboBoxMode->setCurrentIndex(mode == 0 ? 0 : 1);
+}
+
+TCommandField TFormEditCommandRecord::Field() const
+{
+    TCommandField field;
+    field.Mode = FieldTypeComboBoxMode->currentIndex() == 0 ? 0 : 1;
+    field.Caption = FieldTypeComboBoxCaption->GetText();
+    field.Hint = FieldTypeComboBoxHint->GetText();
+    field.TextType = qMax(0, FieldTypeComboBoxTextType->currentIndex());
+    field.DefaultText = FieldTypeComboBoxDefaultText->GetText();
+    field.ControlType = qMax(0, FieldTypeComboBoxControlType->currentIndex());
+    field.MaxLength = NormalisedNumber(FieldTypeComboBoxMaxLength->GetText());
+    field.Required = CheckListBoxOther->item(0)->checkState() == Qt::Checked;
+    field.ReadOnly = CheckListBoxOther->item(1)->checkState() == Qt::Checked;
+    field.MinLength = NormalisedNumber(FieldTypeComboBoxMinLength->GetText());
+    field.DecimalDigits = NormalisedNumber(FieldTypeComboBoxDecimalDigits->GetText());
+    field.AutoIncrement = CheckListBoxOther->item(2)->checkState() == Qt::Checked;
+    return field;
+}
+
+QStringList TFormEditCommandRecord::ComboLines() const
+{
+    return EditorWidgets::Lines(MemoComboLines);
+}
+
+QStringList TFormEditCommandRecord::Notes() const
+{
+    return EditorWidgets::Lines(MemoNotes);
+}
+
+void TFormEditCommandRecord::FieldTypeComboBoxTextTypeChange()
+{
+    ApplyTextTypeRule();
+    // The rule may have freed an empty box or locked one.
+    ValidateComboData();
+}
+
+void TFormEditCommandRecord::FieldTypeComboBoxControlTypeChange()
+{
+    const int controlType = FieldTypeComboBoxControlType->currentIndex();
+    if (IsDateControl(controlType))
+        FieldTypeComboBoxTextType->setCurrentIndex(DateTextTypeOf(controlType));
+    ApplyTextTypeRule();
+    ValidateComboData();
+}
+
+void TFormEditCommandRecord::ValidateComboData()
+{
+    bool ok = !FieldTypeComboBoxCaption->GetText().isEmpty();
+    for (const TFieldTypeComboBox *box :
+         {FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength, FieldTypeComboBoxDecimalDigits})
+        if (box->isEnabledTo(this) && box->GetText().isEmpty())
+            ok = false;
+    ButtonOk->setEnabled(ok);
+}
+
+void TFormEditCommandRecord::SetBox(TFieldTypeComboBox *box, const QString &text, bool free)
+{
+    box->SetText(text);
+    box->setEnabled(free);
+}
+
+void TFormEditCommandRecord::SetDefaultTextType(int textType, int maxLength)
+{
+    FieldTypeComboBoxDefaultText->SetFieldTypeCode(textType >= ttDate ? int(ftdAlphaNumeric) : textType);
+    FieldTypeComboBoxDefaultText->SetMaxLength(maxLength);
+}
+
+void TFormEditCommandRecord::ApplyTextTypeRule()
+{
+    const int textType = FieldTypeComboBoxTextType->currentIndex();
+    const int controlType = FieldTypeComboBoxControlType->currentIndex();
+    const bool dateControl = IsDateControl(controlType);
+    const bool dateText = textType == ttDate || textType == ttTime;
+    if (dateControl && !dateText)
+        return;
+
+    int defaultLimit = 0;
+    QString maxText = Zero;
+    bool maxFree = true;
+    bool minFree = false;
+    bool decimalsFree = false;
+    switch (textType) {
+    case ttCurrency:
+        minFree = decimalsFree = true;
+        break;
+    case ttDecimal:
+        minFree = true;
+        break;
+    case ttHexa:
+        minFree = controlType == ctSimple;
+        break;
+    case ttBoolean:
+        defaultLimit = 1;
+        maxText = QStringLiteral("1");
+        maxFree = false;
+        break;
+    case ttDate:
+    case ttTime:
+        defaultLimit = dateControl ? 0 : 10;
+        maxText = QStringLiteral("10");
+        maxFree = false;
+        break;
+    default:
+        break;
+    }
+
+    SetDefaultTextType(textType, defaultLimit);
+    FieldTypeComboBoxDefaultText->SetText(QString());
+    if (controlType == ctSimple) {
+        MemoComboLines->clear();
+        MemoComboLines->setEnabled(false);
+        FieldTypeComboBoxDefaultText->setEnabled(true);
+    } else if (dateControl) {
+        MemoComboLines->clear();
+        MemoComboLines->setEnabled(false);
+        FieldTypeComboBoxDefaultText->setEnabled(false);
+    } else {
+        MemoComboLines->setEnabled(true);
+        FieldTypeComboBoxDefaultText->setEnabled(false);
+    }
+    SetBox(FieldTypeComboBoxMaxLength, maxText, maxFree);
+    SetBox(FieldTypeComboBoxMinLength, Zero, minFree);
+    SetBox(FieldTypeComboBoxDecimalDigits, Zero, decimalsFree);
+    FieldTypeComboBoxTextType->setEnabled(!dateControl);
+}
+
+void TFormEditCommandRecord::ApplyExistingField(const TCommandField &field, const QStringList &comboLines)
+{
+    int controlType = field.ControlType >= 0 && field.ControlType < TFieldTypes::ControlTypeCount ? field.ControlType
+                                                                                                   : int(ctSimple);
+    int textType = field.TextType >= 0 && field.TextType < TFieldTypes::TextTypeCount ? field.TextType
+                                                                                       : int(ttAlphaNumeric);
+    const bool dateControl = IsDateControl(controlType);
+    // A date or time control decides the text type, whatever the file says.
+    if (dateControl)
+        textType = DateTextTypeOf(controlType);
+    FieldTypeComboBoxTextType->setCurrentIndex(textType);
+    FieldTypeComboBoxControlType->setCurrentIndex(controlType);
+    FieldTypeComboBoxTextType->setEnabled(!dateControl);
+
+    const QString maxValue = QString::number(field.MaxLength);
+    const QString minValue = QString::number(field.MinLength);
+    const QString decimalsValue = QString::number(field.DecimalDigits);
+    int defaultLimit = 0;
+    switch (textType) {
+    case ttCurrency:
+        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
+        SetBox(FieldTypeComboBoxMinLength, minValue, true);
+        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, true);
+        break;
+    case ttNumeric:
+        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
+        SetBox(FieldTypeComboBoxMinLength, minValue, false);
+        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, false);
+        break;
+    case ttDecimal:
+        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
+        SetBox(FieldTypeComboBoxMinLength, minValue, true);
+        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, false);
+        break;
+    case ttHexa:
+    case ttBinary:
+        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
+        SetBox(FieldTypeComboBoxMinLength, minValue, true);
+        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
+        break;
+    case ttBoolean:
+        defaultLimit = 1;
+        SetBox(FieldTypeComboBoxMaxLength, QStringLiteral("1"), false);
+        SetBox(FieldTypeComboBoxMinLength, Zero, false);
+        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
+        break;
+    case ttDate:
+    case ttTime:
+        defaultLimit = dateControl ? 0 : 10;
+        SetBox(FieldTypeComboBoxMaxLength, QStringLiteral("10"), false);
+        SetBox(FieldTypeComboBoxMinLength, Zero, false);
+        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
+        break;
+    default:
+        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
+        SetBox(FieldTypeComboBoxMinLength, Zero, false);
+        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
+        break;
+    }
+
+    SetDefaultTextType(textType, defaultLimit);
+    if (controlType == ctSimple) {
+        SetBox(FieldTypeComboBoxDefaultText, field.DefaultText, true);
+        MemoComboLines->clear();
+        MemoComboLines->setEnabled(false);
+    } else if (dateControl) {
+        SetBox(FieldTypeComboBoxDefaultText, QString(), false);
+        MemoComboLines->clear();
+        MemoComboLines->setEnabled(false);
+    } else {
+        SetBox(FieldTypeComboBoxDefaultText, QString(), false);
+        EditorWidgets::SetLines(MemoComboLines, comboLines);
+        MemoComboLines->setEnabled(true);
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QtGlobal>
+
+class QPushButton;
+class TColorBox;
+class TFieldTypeComboBox;
+class TPrompts;
+
+// Edits one fixed-answer record: panel, mask, result, text and colour. A
+// panel of "0" opens it for a new record.
+class TFormEditFixAnswerRecord : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxTextLength = 25;
+    static constexpr int HexDigits = 4;
+
+    TFormEditFixAnswerRecord(quint32 color, const QString &text, const QString &result, const QString &mask,
+                             const QString &panel, TPrompts &prompts, QWidget *parent = nullptr);
+
+    bool AddMode() const { return FAddMode; }
+    QString Panel() const;
+    QString Mask() const;
+    QString Result() const;
+    QString Text() const;
+    quint32 Color() const;
+
+    // "&Ok" is enabled exactly when panel, mask, result and text are filled.
+    void InputChange();
+    // Pads mask and result to four digits, then accepts.
+    void ButtonOkClick();
+
+private:
+    bool FAddMode;
+    TFieldTypeComboBox *ComboBoxPanel = nullptr;
+    TFieldTypeComboBox *EditMask = nullptr;
+    TFieldTypeComboBox *EditResult = nullptr;
+    TFieldTypeComboBox *EditText = nullptr;
+    TColorBox *ColorBoxText = nullptr;
+    QPushButton *ButtonOk = nullptr;
+    QPushButton *ButtonCancel = nullptr;
+};

@@ -1,0 +1,81 @@
+#include "editors/record_grid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+TRecordGrid::TRecordGrid(const QStringList &headers, QWidget *parent)
+    : QTableWidget(1, int(headers.size()), parent)
+{
+    setHorizontalHeaderLabels(headers);
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setWordWrap(false);
+    SetRows({});
+}
+
+void TRecordGrid::SetColumnWidths(const QList<int> &widths)
+{
+    for (int column = 0; column < widths.size() && column < columnCount(); ++column)
+        setColumnWidth(column, widths.at(column));
+}
+
+void TRecordGrid::SetRows(const QList<QStringList> &rows)
+{
+    const int selected = currentRow();
+    clearContents();
+    FRecordCount = int(rows.size());
+    setRowCount(qMax(1, int(rows.size())));
+    for (int row = 0; row < rows.size(); ++row)
+        for (int column = 0; column < columnCount(); ++column)
+            setItem(row, column, new QTableWidgetItem(rows.at(row).value(column)));
+    SelectRecord(qBound(0, selected, rowCount() - 1));
+}
+
+QList<QStringList> TRecordGrid::Rows() const
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < RecordCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columnCount(); ++column)
+            cells.append(Cell(row, column));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+bool TRecordGrid::HasRecords() const
+{
+    return FRecordCount > 0;
+}
+
+int TRecordGrid::RecordCount() const
+{
+    return FRecordCount;
+}
+
+int TRecordGrid::SelectedRecord() const
+{
+    const int row = currentRow();
+    return row >= 0 && row < RecordCount() ? row : -1;
+}
+
+void TRecordGrid::SelectRecord(int index)
+{
+    setCurrentCell(index, 0);
+}
+
+QString TRecordGrid::Cell(int record, int column) const
+{
+    const QTableWidgetItem *cell = item(record, column);
+    return cell ? cell->text() : QString();
+}
+
+void TRecordGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClicked();
+}
