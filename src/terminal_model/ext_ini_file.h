@@ -20,6 +20,11 @@
 // format's limits (MaxListValueLength for Commands and Answers, MaxValueLength
 // for everything else) are for writers to respect, and cutting on reading
 // would lose data on the next write.
+//
+// Files are read as UTF-8 when valid, otherwise as Windows-1252, and written
+// back in the same encoding (UTF-16 with a byte-order mark is kept as well).
+// Text that Windows-1252 cannot hold moves the whole file to UTF-8. New lines
+// take the line ending of the file's first line.
 class TExtIniFile {
 public:
     static constexpr int MaxListValueLength = 8191;
@@ -48,8 +53,13 @@ public:
     void EraseSection(const QString &section);
 
     bool IsModified() const;
-    bool UpdateFile();                        // atomic; false + LastError()
-    bool SaveAs(const QString &fileName);     // whole content to another file, atomically
+    // Temporary file in the same folder, renamed over the original (keeping
+    // its permissions). False + LastError() "Unable to write to <file>": the
+    // file is unchanged and the changes stay in memory (Reload() drops them).
+    bool UpdateFile();
+    // The whole content to another file, atomically; on success that file
+    // becomes FileName().
+    bool SaveAs(const QString &fileName);
     QString LastError() const;
     QByteArray ToData() const;                // the bytes UpdateFile would write
 
