@@ -26,6 +26,7 @@ public:
 
     struct TResult {
         bool Ok = false;        // false: refused or failed, Message tells why
+                                // (an empty Message: nothing to do, e.g. an empty name)
         bool Changed = false;   // the file was written
         QString Message;        // error, or remarks about skipped items when Ok
         QString Name;           // the group or command name finally used
@@ -33,8 +34,9 @@ public:
         QStringList Added;      // commands that became new children (merge, duplicate)
     };
 
-    // Asked when the name is already taken in the target group. On New the
-    // callback stores the new name (it is cut to MaxNameLength; empty stops).
+    // Asked when the name is already taken in the target group, with the taken
+    // name. Overwrite replaces that command; on New the callback stores the new
+    // name (it is cut to MaxNameLength; empty stops) and it is checked again.
     using TOverwriteChooser = std::function<TPasteChoice(const QString &takenName, QString *newName)>;
     // Asked per command of a merge that already exists in the target; true
     // overwrites it.
@@ -57,7 +59,8 @@ public:
     bool CommandExists(const QString &group, const QString &command) const;
     static QString CommandSection(const QString &group, const QString &command);
 
-    // Names as entered: trimmed, then cut to MaxNameLength characters.
+    // Names as entered: trimmed, then cut to MaxNameLength characters. The
+    // operations below cut the names they are given themselves.
     static QString CutName(const QString &name);
     static bool IsReservedName(const QString &name);
     // Empty when the text can be stored as a key and a section name.
@@ -70,7 +73,8 @@ public:
     TResult RenameCommand(const QString &group, const QString &oldName, const QString &newName);
     TResult RemoveCommand(const QString &group, const QString &command);
 
-    // Paste or drop of a group on the root: a copy named group + n.
+    // Paste or drop of a group on the root: a copy named group + n, the first
+    // n whose group and command sections are all free.
     TResult DuplicateGroup(const QString &source);
     // Paste or drop of a group on a group.
     TResult MergeGroup(const QString &target, const QString &source, const TMergeConfirm &confirm);
