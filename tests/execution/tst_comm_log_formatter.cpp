@@ -1,0 +1,92 @@
+#include "execution/comm_log_formatter.h"
+
+#include <QtTest>
+
+class TestCommLogFormatter : public QObject {
+    Q_OBJECT
+private slots:
+    void hex_data();
+    void hex();
+    void openTexts_data();
+    void openTexts();
+    void lines_data();
+    void lines();
+    void fileLayout();
+};
+
+void TestCommLogFormatter::hex_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QByteArray() << "";
+    QTest::newRow("frame") << QByteArray("\x02\x41\x03") << "02 41 03 ";
+    QTest::newRow("high bytes") << QByteArray("\x00\xff\x80\x1b", 4) << "00 FF 80 1B ";
+}
+
+void TestCommLogFormatter::hex()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(TCommLogFormatter::Hex(bytes), text);
+}
+
+void TestCommLogFormatter::openTexts_data()
+{
+    QTest::addColumn<bool>("host");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("COM1 19200") << true << 0 << 4 << "" << "Open COM1 19200,N,8,1";
+    QTest::newRow("COM2 38400") << true << 1 << 5 << "" << "Open COM2 38400,N,8,1";
+    QTest::newRow("1200") << true << 3 << 0 << "" << "Open COM4 1200,N,8,1";
+    QTest::newRow("unknown rate") << true << 0 << 6 << "" << "Open COM1,N,8,1";
+    QTest::newRow("host device") << true << 0 << 3 << "/dev/ttyUSB0" << "Open /dev/ttyUSB0 9600,N,8,1";
+    QTest::newRow("fiscal") << false << 2 << -1 << "" << "Open COM3 9600,N,8,1";
+    QTest::newRow("fiscal device") << false << 0 << -1 << "/dev/pts/7" << "Open /dev/pts/7 9600,N,8,1";
+}
+
+void TestCommLogFormatter::openTexts()
+{
+    QFETCH(bool, host);
+    QFETCH(int, port);
+    QFETCH(int, baud);
+    QFETCH(QString, device);
+    QFETCH(QString, text);
+    QCOMPARE(host ? TCommLogFormatter::HostOpenText(port, baud, device) : TCommLogFormatter::FiscalOpenText(port, device),
+             text);
+}
+
+void TestCommLogFormatter::lines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    // Reads of both ports carry the printer's prefix; a written ACK is a host frame.
+    QTest::newRow("host write") << TCommLogFormatter::HostWritten("\x06") << "HOST --> 06 ";
+    QTest::newRow("fiscal write") << TCommLogFormatter::FiscalWritten("\x05") << "FISCAL-> 05 ";
+    QTest::newRow("read") << TCommLogFormatter::PrinterRead("\x02\x03") << "FP   --> 02 03 ";
+    QTest::newRow("ack") << TCommLogFormatter::AckReceived() << "FP   --> ACK";
+    QTest::newRow("nak") << TCommLogFormatter::NakReceived() << "FP   --> NACK";
+    QTest::newRow("intermediate") << TCommLogFormatter::IntermediateReceived() << "FP   --> INTERMEDIATE ANSWER";
+}
+
+void TestCommLogFormatter::lines()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    QCOMPARE(line, expected);
+}
+
+void TestCommLogFormatter::fileLayout()
+{
+    QCOMPARE(TCommLogFormatter::HeaderLines("tessaly"), QStringList({"Quvero S.A.", "tessaly"}));
+    QCOMPARE(TCommLogFormatter::FileLine(TCommLogFormatter::ClosePort), QByteArray("Close port\r\n"));
+    const QByteArray start = TCommLogFormatter::SessionStart(QDateTime(QDate(2026, 12, 7), QTime(9, 5, 7)));
+    QVERIFY(start.startsWith("\r\n"));
+    QVERIFY(start.endsWith("\r\n"));
+    QCOMPARE(start.count("\r\n"), 2);
+    QVERIFY2(start.contains("9:05:07") || start.contains("09:05:07"), start.constData());
+}
+
+QTEST_GUILESS_MAIN(TestCommLogFormatter)
+#include "tst_comm_log_formatter.moc"
