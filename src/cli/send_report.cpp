@@ -4,6 +4,7 @@
 #include "terminal_model/color_notation.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/return_codes.h"
+#include "terminal_model/text_codec.h"
 
 #include <QJsonArray>
 
@@ -42,7 +43,7 @@ void PanelsText(QString &text, const QList<TFixedAnswerTable::TPanel> &panels)
 // Auxiliary answers are bytes of the printer's single-byte code page.
 QString FiscalAnswerText(const QByteArray &answer)
 {
-    return QString::fromLatin1(answer);
+    return TTextCodec::DecodeWindows1252(answer);
 }
 
 }
