@@ -1,5 +1,6 @@
 #include "cli/cli_sender.h"
 
+#include "cli/interrupt_watcher.h"
 #include "execution/comm_log_formatter.h"
 
 #include <QCoreApplication>
@@ -130,11 +131,6 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     TResult result;
     result.outcome.port = command.port;
     result.outcome.count = m_options.repeat > 0 ? m_options.repeat : 1;
-    if (!OpenLog(&result.error)) {
-        result.outcome.kind = TRunOutcome::PortError;
-        return result;
-    }
-
     ConnectHost();
     ConnectAux();
     if (command.port == cpHostPort) {
@@ -168,6 +164,8 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     TCommandRunner runner(&m_host, &m_aux);
     runner.ConnectComponents();
     runner.SetCommand(command);
+    TInterruptWatcher interrupt;
+    connect(&interrupt, &TInterruptWatcher::Interrupted, &runner, &TCommandRunner::Cancel);
     QEventLoop loop;
     bool finished = false;
     connect(&runner, &TCommandRunner::Finished, &loop, [&](const TRunOutcome &outcome) {

@@ -37,12 +37,15 @@ public:
     struct TResult {
         TRunOutcome outcome;
         QList<TFrame> frames;
-        QString error;   // why the port or the log file could not be opened
+        QString error;   // why the port could not be opened
     };
 
     TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
     ~TCliSender() override;
 
+    // Opens the log file of the options, when there is one, and starts the
+    // session in it; false with *error set when it cannot be written.
+    bool OpenLog(QString *error);
     // Sends and waits for the outcome, processing events meanwhile.
     TResult Run(const TRunCommand &command);
 
@@ -50,7 +53,6 @@ public:
     static int BaudRateIndex(int bitsPerSecond);
 
 private:
-    bool OpenLog(QString *error);
     void Log(const QString &line);
     void Frame(bool out, TCommandPort port, const QByteArray &bytes);
     void ConnectHost();

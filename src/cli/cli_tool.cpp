@@ -316,6 +316,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     const TRunCommand command = definition.RunCommand(inputs.inputs, inputDateFormat);
 
     TCliSender sender(settings, options);
+    if (QString error; !sender.OpenLog(&error))
+        return streams.Fail(error);
     TSendReport::TInput input;
     input.command = path.Name();
     input.result = sender.Run(command);
@@ -346,6 +348,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         streams.Fail(QStringLiteral("%1: the command could not be written").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Nak)
         streams.Fail(QStringLiteral("%1: the printer rejected the command (NAK)").arg(path.Name()));
+    else if (outcome.kind == TRunOutcome::Cancelled)
+        streams.Fail(QStringLiteral("%1: cancelled").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Refused)
         streams.Fail(QStringLiteral("%1: the port refused the command (error %2)").arg(path.Name()).arg(outcome.error));
     return TSendReport::ExitStatus(outcome.kind);

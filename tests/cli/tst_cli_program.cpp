@@ -33,6 +33,7 @@ private slots:
     void portFromSettings();
     void portThatCannotOpen();
     void logFileLines();
+    void terminationCancels();
 
 private:
     struct TRun {
@@ -222,6 +223,7 @@ void TestCliProgram::usageErrors_data()
     QTest::newRow("set syntax") << QStringList{"send", demo, "Status/Status query", "--set", "x"} << 1 << "expected N=VALUE";
     QTest::newRow("set on a picker") << QStringList{"send", demo, "Status/Set date time", "--set", "2=010126"} << 1 << "Field 2 (Date) is a date picker";
     QTest::newRow("date on a box") << QStringList{"send", demo, "Status/Set date time", "--date", "1=2026-01-01"} << 1 << "Field 1 (Command) is not a date picker";
+    QTest::newRow("log file") << QStringList{"send", demo, "Status/Status query", "--log", "/nonexistent/x.log"} << 1 << "cannot open the log file /nonexistent/x.log";
     QTest::newRow("fiscal repeat") << QStringList{"send", demo, "Fiscal port/Alive check", "--repeat", "2"} << 1 << "has no Repeat";
     QTest::newRow("bad date") << QStringList{"send", demo, "Status/Set date time", "--date", "2=2026-02-30"} << 4 << "Field 2 (Date): '2026-02-30' is not a date";
     QTest::newRow("bad time") << QStringList{"send", demo, "Status/Set date time", "--time", "3=25:00:00"} << 4 << "Field 3 (Time): '25:00:00' is not a time";
@@ -578,6 +580,34 @@ void TestCliProgram::logFileLines()
     QCOMPARE(body.mid(0, 6), QList<QByteArray>({QByteArray("Open " + host).left(12), "HOST --> 02 ", "FP   --> ACK",
                                                 "FP   --> 02 ", "HOST --> 06 ", "Close port"}));
     QVERIFY(content.contains("\r\nOpen " + fiscal + " 9600,N,8,1\r\nFISCAL-> 05 \r\nFP   --> ACK\r\nClose port\r\n"));
+}
+
+void TestCliProgram::terminationCancels()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--fiscal-fault", "silence"}), qPrintable(sim.Error()));
+    const QString log = m_dir.filePath("cancel.log");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+    process.setProcessEnvironment(environment);
+    // Without a time-out only a Cancel ends the command.
+    process.start(QStringLiteral(TESSALY_CLI), {"send", Demo(), "Fiscal port/Alive check", "--fiscal-port",
+                                                sim.FiscalPath(), "--timeout", "0", "--log", log, "--json"});
+    const auto logged = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(logged().contains("FISCAL-> 05 \r\n"), 10000);
+    process.terminate();
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QJsonDocument::fromJson(process.readAllStandardOutput()).object().value("outcome").toString(),
+             QStringLiteral("cancelled"));
+    QCOMPARE(process.readAllStandardError(), "tessaly-cli: Fiscal port/Alive check: cancelled\n");
+    QVERIFY(logged().endsWith("FISCAL-> 05 \r\nClose port\r\n"));
+    QCOMPARE(sim.Stop(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliProgram)
