@@ -92,6 +92,7 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
                                          this);
     StringGridCommands->setObjectName(QStringLiteral("StringGridCommands"));
     StringGridCommands->setToolTip(QStringLiteral("Commands fields"));
+    StringGridCommands->SetFixedFirstColumn(true);
     StringGridCommands->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     StringGridCommands->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGridAnswers = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Caption"),
@@ -99,6 +100,7 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
                                         this);
     StringGridAnswers->setObjectName(QStringLiteral("StringGridAnswers"));
     StringGridAnswers->setToolTip(QStringLiteral("Answer Fields"));
+    StringGridAnswers->SetFixedFirstColumn(true);
     StringGridAnswers->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     StringGridAnswers->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     PageControl->addTab(StringGridCommands, QStringLiteral("C&ommands"));

@@ -26,6 +26,7 @@ TRecordGrid *NewGrid(const QString &name, int lastWidth, QWidget *parent)
     auto *grid = new TRecordGrid(Headers, parent);
     grid->setObjectName(name);
     grid->SetColumnWidths({64, 52, 47, 179, lastWidth});
+    grid->SetFixedFirstColumn(true);
     return grid;
 }
 

@@ -22,6 +22,12 @@ void TRecordGrid::SetColumnWidths(const QList<int> &widths)
         setColumnWidth(column, widths.at(column));
 }
 
+void TRecordGrid::SetFixedFirstColumn(bool fixed)
+{
+    FFixedFirstColumn = fixed;
+    SetRows(Rows());
+}
+
 void TRecordGrid::SetRows(const QList<QStringList> &rows)
 {
     const int selected = currentRow();
@@ -29,8 +35,12 @@ void TRecordGrid::SetRows(const QList<QStringList> &rows)
     FRecordCount = int(rows.size());
     setRowCount(qMax(1, int(rows.size())));
     for (int row = 0; row < rows.size(); ++row)
-        for (int column = 0; column < columnCount(); ++column)
-            setItem(row, column, new QTableWidgetItem(rows.at(row).value(column)));
+        for (int column = 0; column < columnCount(); ++column) {
+            auto *cell = new QTableWidgetItem(rows.at(row).value(column));
+            if (column == 0 && FFixedFirstColumn)
+                cell->setBackground(palette().button());
+            setItem(row, column, cell);
+        }
     SelectRecord(qBound(0, selected, rowCount() - 1));
 }
 

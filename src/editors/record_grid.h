@@ -14,6 +14,8 @@ public:
     TRecordGrid(const QStringList &headers, QWidget *parent = nullptr);
 
     void SetColumnWidths(const QList<int> &widths);
+    // Draws the first column like the header (a fixed column).
+    void SetFixedFirstColumn(bool fixed);
     // Replaces the rows; the selection stays on the same row number when
     // that row still exists.
     void SetRows(const QList<QStringList> &rows);
@@ -35,4 +37,5 @@ protected:
 
 private:
     int FRecordCount = 0;
+    bool FFixedFirstColumn = false;
 };
