@@ -48,6 +48,7 @@ private slots:
     void answersStoreDecimalsOnlyForCurrency();
     void doubleClickOnEmptyGridAdds();
     void unreadableFileReported();
+    void overlongListRefused();
 
 private:
     QString Path() const { return m_dir.filePath("printer.tsy"); }
@@ -287,6 +288,26 @@ void TstFormEditCmdAns::unreadableFileReported()
     Child<QPushButton>(&editor, "ButtonAdd")->click();
     QVERIFY(!QFile::exists(m_dir.filePath("missing.tsy")));
     QVERIFY(!Child<TRecordGrid>(&editor, "StringGridCommands")->HasRecords());
+}
+
+void TstFormEditCmdAns::overlongListRefused()
+{
+    const QByteArray file = Head + "[ReportsDaily close]\nCommands=0,\"A\",\"\",0,\"\",0,5,0,0,0,0,0\n" + Tail;
+    WriteFile(Path(), file);
+    TFormEditCmdAns editor(Path(), Section, m_prompts);
+    m_prompts.Scripts.enqueue([](QDialog *dialog) {
+        Type(Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxCaption"), "B");
+        Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxDefaultText")->SetText(QString(8200, 'd'));
+        return Click(dialog, "ButtonOk");
+    });
+    Child<QPushButton>(&editor, "ButtonAdd")->click();
+    const QStringList errors = m_prompts.Texts(TScriptedPrompts::KindError);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith("The value of Commands would be 8255 characters long; a terminal file holds "
+                                       "at most 8191."),
+             qPrintable(errors.first()));
+    QCOMPARE(ReadFile(Path()), file);
+    QCOMPARE(Child<TRecordGrid>(&editor, "StringGridCommands")->RecordCount(), 1);
 }
 
 QTEST_MAIN(TstFormEditCmdAns)
