@@ -128,6 +128,7 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(PageControl);
     layout->addLayout(buttons);
+    resize(ColumnWidth * 10 + 60, 400);
 
     connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonAddClick);
     connect(ButtonModify, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonModifyClick);
