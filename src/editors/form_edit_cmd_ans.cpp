@@ -315,15 +315,19 @@ bool TFormEditCmdAns::WriteLinesTo(TExtIniFile &ini, const QString &key, const Q
 void TFormEditCmdAns::AddCommand()
 {
     const bool hadFields = !FCommands.isEmpty();
+    TExtIniFile ini;
+    if (!FFile.Read(ini))
+        return;
     TFormEditCommandRecord dialog(!hadFields, this);
     if (hadFields)
         dialog.SetMode(FCommands.first().Mode);
+    else
+        dialog.SetNotes(TValueList::ReadNotes(ini, FSection));
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
         return;
     if (FieldLimitReached(int(FCommands.size())))
         return;
 
-    TExtIniFile ini;
     if (!FFile.Read(ini))
         return;
     QList<TCommandField> fields = FCommands;
@@ -333,7 +337,9 @@ void TFormEditCmdAns::AddCommand()
     // left behind in the file.
     if (!WriteLinesTo(ini, TValueList::ComboKey(number), dialog.ComboLines(), true))
         return;
-    if (number == 1 && !dialog.Notes().isEmpty() && !WriteLinesTo(ini, NotesKey, dialog.Notes(), false))
+    // Notes the user cleared are stored as an empty list, like Modify does.
+    const bool notes = !dialog.Notes().isEmpty() || ini.ValueExists(FSection, NotesKey);
+    if (number == 1 && notes && !WriteLinesTo(ini, NotesKey, dialog.Notes(), false))
         return;
     if (!WriteCommandsTo(ini, fields) || !FFile.Write(ini))
         return;

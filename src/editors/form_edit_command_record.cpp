@@ -193,6 +193,11 @@ void TFormEditCommandRecord::SetMode(int mode)
     FieldTypeComboBoxMode->setCurrentIndex(mode == 0 ? 0 : 1);
 }
 
+void TFormEditCommandRecord::SetNotes(const QStringList &notes)
+{
+    EditorWidgets::SetLines(MemoNotes, notes);
+}
+
 TCommandField TFormEditCommandRecord::Field() const
 {
     TCommandField field;

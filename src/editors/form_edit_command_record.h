@@ -31,6 +31,8 @@ public:
 
     // Presets the Mode of a field that must follow field 1.
     void SetMode(int mode);
+    // Shows the command's notes (kept from fields removed earlier).
+    void SetNotes(const QStringList &notes);
 
     // The record as entered, its numbers normalised (007 is 7, empty is 0).
     TCommandField Field() const;

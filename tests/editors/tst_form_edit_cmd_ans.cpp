@@ -49,6 +49,7 @@ private slots:
     void doubleClickOnEmptyGridAdds();
     void unreadableFileReported();
     void overlongListRefused();
+    void notesKeptThroughRemovalOfEveryField();
 
 private:
     QString Path() const { return m_dir.filePath("printer.tsy"); }
@@ -308,6 +309,26 @@ void TstFormEditCmdAns::overlongListRefused()
              qPrintable(errors.first()));
     QCOMPARE(ReadFile(Path()), file);
     QCOMPARE(Child<TRecordGrid>(&editor, "StringGridCommands")->RecordCount(), 1);
+}
+
+void TstFormEditCmdAns::notesKeptThroughRemovalOfEveryField()
+{
+    WriteFile(Path(), Head + "[ReportsDaily close]\nCommands=0,\"A\",\"\",0,\"\",0,5,0,0,0,0,0\nNotes=\"keep\"\n");
+    TFormEditCmdAns editor(Path(), Section, m_prompts);
+    m_prompts.Confirms.enqueue(true);
+    Child<QPushButton>(&editor, "ButtonRemove")->click();
+    QCOMPARE(ReadFile(Path()), Head + "[ReportsDaily close]\nCommands=\nNotes=\"keep\"\n");
+
+    // The next first field shows them and keeps them.
+    QString shown;
+    m_prompts.Scripts.enqueue([&](QDialog *dialog) {
+        shown = Child<QPlainTextEdit>(dialog, "MemoNotes")->toPlainText();
+        Type(Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxCaption"), "B");
+        return Click(dialog, "ButtonOk");
+    });
+    Child<QPushButton>(&editor, "ButtonAdd")->click();
+    QCOMPARE(shown, QStringLiteral("keep"));
+    QCOMPARE(ReadFile(Path()), Head + "[ReportsDaily close]\nCommands=0,\"B\",\"\",0,\"\",0,0,0,0,0,0,0\nNotes=\"keep\"\n");
 }
 
 QTEST_MAIN(TstFormEditCmdAns)
