@@ -37,15 +37,6 @@ TCliSender::TCliSender(const TSettings &settings, const TOptions &options, QObje
 {
 }
 
-TCliSender::~TCliSender()
-{
-    // Closing logs "Close port" while the log file is still open.
-    if (m_host.State() != EFP_S_Close)
-        m_host.ClosePort();
-    if (m_aux.State() != FEFP_S_Close)
-        m_aux.ClosePort();
-}
-
 int TCliSender::BaudRateIndex(int bitsPerSecond)
 {
     static const int rates[] = {1200, 2400, 4800, 9600, 19200, 38400};

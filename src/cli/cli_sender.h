@@ -41,7 +41,6 @@ public:
     };
 
     TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
-    ~TCliSender() override;
 
     // Opens the log file of the options, when there is one, and starts the
     // session in it; false with *error set when it cannot be written.

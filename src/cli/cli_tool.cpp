@@ -303,6 +303,11 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         return streams.Fail(QStringLiteral("%1 cannot be sent: %2").arg(path.Name(), definition.error));
     if (definition.fields.isEmpty())
         return streams.Fail(QStringLiteral("%1 has no command fields: nothing to send").arg(path.Name()));
+    if (definition.IsCut())
+        streams.Fail(QStringLiteral("warning: %1 holds %2 command fields; like the window, only the first %3 are sent")
+                         .arg(path.Name())
+                         .arg(definition.fileFieldCount)
+                         .arg(definition.fields.size()));
     if (definition.port == cpFiscalPort && options.repeat > 0)
         return streams.Fail(QStringLiteral("%1 goes to the fiscal port, which has no Repeat").arg(path.Name()));
 

@@ -30,6 +30,7 @@ private slots:
     void failures();
     void auxiliaryCommand();
     void badInputSendsNothing();
+    void cutCommandWarns();
     void portFromSettings();
     void portThatCannotOpen();
     void logFileLines();
@@ -523,6 +524,22 @@ void TestCliProgram::badInputSendsNothing()
     QCOMPARE(run.Json().value("sent").toInt(), 0);
     QCOMPARE(run.err, QStringLiteral("tessaly-cli: Bad user data input in control: field 2 (Text)\n"));
     QVERIFY(!sim.Trace().contains("host   <-"));
+    QCOMPARE(sim.Stop(), 0);
+}
+
+// A command longer than the panel goes out cut, as from the window, but not silently.
+void TestCliProgram::cutCommandWarns()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({}), qPrintable(sim.Error()));
+    QByteArray fields = "0,\"Code\",\"\",0,\"01\",0,0,0,0,0,0,0";
+    for (int i = 1; i < 71; ++i)
+        fields += ",0,\"F\",\"\",0,\"f\",0,0,0,0,0,0,0";
+    const QString wide = WriteFile("wide.tsy", "[General]\nProtocol=1\n[Groups]\nG=\n[G]\nC=\n[GC]\nCommands=" + fields + "\n");
+    const TRun cut = Cli({"send", wide, "G/C", "--port", sim.HostPath(), "--json"});
+    QCOMPARE(cut.exit, 0);
+    QCOMPARE(cut.err, QStringLiteral("tessaly-cli: warning: G/C holds 71 command fields; like the window, only the first 70 are sent\n"));
+    QCOMPARE(CommandFields(OutFrames(cut.Json()).first()).size(), 70);
     QCOMPARE(sim.Stop(), 0);
 }
 
