@@ -36,7 +36,10 @@ QString Decode(const QByteArray &data)
         QStringDecoder decoder(*encoding);
         return decoder.decode(data);
     }
-    return TTextCodec::Decode(data, TTextCodec::Detect(data));
+    QString text = TTextCodec::Decode(data, TTextCodec::Detect(data));
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 // Sections and keys written twice: the reader takes the first and never

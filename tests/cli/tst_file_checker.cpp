@@ -124,6 +124,14 @@ void TestFileChecker::problems_data()
                                    << "duplicate key at line";
     QTest::newRow("duplicate section") << File() + "[g]\nZ=\n" << "g" << ""
                                        << "the section appears again at line";
+    QTest::newRow("duplicate after a byte-order mark")
+        << "\xEF\xBB\xBF" + File() + "[general]\n" << "general" << "" << "appears again at line 18 (first at line 1)";
+    {
+        const QString text = QString::fromUtf8(File() + "[General]\n");
+        QByteArray utf16("\xFF\xFE");
+        utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        QTest::newRow("duplicate in UTF-16") << utf16 << "General" << "" << "appears again at line 18 (first at line 1)";
+    }
 
     QTest::newRow("items not whole records") << File("G=\n", "[G]\nC=\n", "Commands=" + code + ",0\n")
                                              << "GC" << "Commands" << "13 items do not make whole records of 12 values";
