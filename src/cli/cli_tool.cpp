@@ -29,6 +29,8 @@ const QString Usage = QStringLiteral(
     "  send FILE.tsy GROUP/COMMAND     send a command and print its outcome\n"
     "\n"
     "Run \"tessaly-cli COMMAND --help\" for the options of a command.\n"
+    "\n"
+    "Options:\n"
     "  -h, --help       show this help\n"
     "  -v, --version    show the version\n");
 
@@ -335,6 +337,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
 
     if (!input.result.error.isEmpty())
         streams.Fail(input.result.error);
+    if (!report.AnswerError().isEmpty())
+        streams.Fail(QStringLiteral("warning: %1: Answers: %2").arg(path.Name(), report.AnswerError()));
     if (parser.isSet(QStringLiteral("json")))
         PrintJson(streams.out, report.ToJson());
     else

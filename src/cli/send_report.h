@@ -21,6 +21,10 @@ public:
 
     static TSendReport Build(const TExtIniFile &ini, const TInput &input);
 
+    // The answer definitions could not be read in full; rows past the last
+    // one read are named "Field<r>".
+    QString AnswerError() const { return m_page.error; }
+
     QJsonObject ToJson() const;
     QString ToText() const;
 

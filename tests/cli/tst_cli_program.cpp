@@ -30,7 +30,7 @@ private slots:
     void failures();
     void auxiliaryCommand();
     void badInputSendsNothing();
-    void cutCommandWarns();
+    void warnings();
     void portFromSettings();
     void portThatCannotOpen();
     void logFileLines();
@@ -527,11 +527,13 @@ void TestCliProgram::badInputSendsNothing()
     QCOMPARE(sim.Stop(), 0);
 }
 
-// A command longer than the panel goes out cut, as from the window, but not silently.
-void TestCliProgram::cutCommandWarns()
+// What the window shows in its status bar or answer page goes to standard
+// error as a warning; the command still runs.
+void TestCliProgram::warnings()
 {
     TSimProcess sim;
     QVERIFY2(sim.Start({}), qPrintable(sim.Error()));
+    // A command longer than the panel goes out cut, as from the window.
     QByteArray fields = "0,\"Code\",\"\",0,\"01\",0,0,0,0,0,0,0";
     for (int i = 1; i < 71; ++i)
         fields += ",0,\"F\",\"\",0,\"f\",0,0,0,0,0,0,0";
@@ -540,6 +542,15 @@ void TestCliProgram::cutCommandWarns()
     QCOMPARE(cut.exit, 0);
     QCOMPARE(cut.err, QStringLiteral("tessaly-cli: warning: G/C holds 71 command fields; like the window, only the first 70 are sent\n"));
     QCOMPARE(CommandFields(OutFrames(cut.Json()).first()).size(), 70);
+
+    // Answer definitions read in part: the rows past them are unnamed.
+    const QString answers = WriteFile("answers.tsy", "[General]\nProtocol=1\n[Groups]\nG=\n[G]\nC=\n[GC]\n"
+                                                     "Commands=0,\"A\",\"\",0,\"x\",0,0,0,0,0,0,0\n"
+                                                     "Answers=\"One\",0,0,\"Two\",z,0\n");
+    const TRun partly = Cli({"send", answers, "G/C", "--port", sim.HostPath(), "--set", "1=abc"});
+    QCOMPARE(partly.exit, 0);
+    QCOMPARE(partly.err, QStringLiteral("tessaly-cli: warning: G/C: Answers: 'z' is not a valid integer value\n"));
+    QVERIFY(partly.out.endsWith("\nOne: abc\n"));
     QCOMPARE(sim.Stop(), 0);
 }
 
