@@ -608,6 +608,8 @@ void TestCliProgram::logFileLines()
     QCOMPARE(body.mid(0, 6), QList<QByteArray>({QByteArray("Open " + host).left(12), "HOST --> 02 ", "FP   --> ACK",
                                                 "FP   --> 02 ", "HOST --> 06 ", "Close port"}));
     QVERIFY(content.contains("\r\nOpen " + fiscal + " 9600,N,8,1\r\nFISCAL-> 05 \r\nFP   --> ACK\r\nClose port\r\n"));
+    // The tool reads the user's settings but never creates them.
+    QVERIFY(QDir(m_dir.filePath("config")).isEmpty());
 }
 
 void TestCliProgram::terminationCancels()
