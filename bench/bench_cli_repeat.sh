@@ -36,7 +36,7 @@ run() {
         >"$work/ports" 2>"$work/sim.err" &
     sim_pid=$!
     tries=0
-    while [ "$(grep -c '' "$work/ports" 2>/dev/null || echo 0)" -lt 2 ]; do
+    while [ "$(wc -l <"$work/ports")" -lt 2 ]; do
         tries=$((tries + 1))
         if [ $tries -gt 500 ] || ! kill -0 "$sim_pid" 2>/dev/null; then
             echo "bench_cli_repeat: the simulator named no ports" >&2
