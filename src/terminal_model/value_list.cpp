@@ -63,8 +63,9 @@ QStringList TValueList::Split(QStringView text)
 
 QString TValueList::Item(const QString &item)
 {
+    // A NUL outside quotes would be dropped and split the item in two.
     for (const QChar c : item) {
-        if (IsBlank(c) || c == QLatin1Char('"') || c == QLatin1Char(','))
+        if (c.unicode() <= 32 || c == QLatin1Char('"') || c == QLatin1Char(','))
             return Quoted(item);
     }
     return item;

@@ -78,6 +78,7 @@ void TestValueList::joinThenSplitGivesItemsBack_data()
     QTest::newRow("mixed") << QStringList{"a b", "", "\"", ",", "x\"y", "  lead"};
     QTest::newRow("blank lines of notes") << QStringList{"first", "", "", "last", ""};
     QTest::newRow("only empties") << QStringList{"", ""};
+    QTest::newRow("nul inside items") << QStringList{QString::fromLatin1("a\0b", 3), QString(QChar(0)) + "c"};
 }
 
 void TestValueList::joinThenSplitGivesItemsBack()
