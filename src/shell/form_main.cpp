@@ -94,6 +94,13 @@ TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *p
 TFormMain::~TFormMain()
 {
     FormDestroy();
+    // The children about to go may still move the focus or emit; nothing of
+    // this window may answer then.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    if (m_trackedFocus)
+        disconnect(m_trackedFocus, nullptr, this, nullptr);
 }
 
 void TFormMain::FormCreate()

@@ -1,0 +1,485 @@
+#include "shell/form_about_box.h"
+#include "shell/form_main.h"
+#include "shell/terminal_files.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+const QByteArray ExtendedFile = "[General]\nProtocol=1\nInputDateFormat=3\nOutputDateFormat=1\n\n"
+                                "[Groups]\nSales=\n\n[Sales]\nItem=\n\n[SalesItem]\nCommands=\nAnswers=\n";
+const QByteArray PlainFile = "; no general section\n[Groups]\nReports=\n\n[Reports]\nDaily=\n";
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+} // namespace
+
+class TstFormMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startWithoutSettingsOpensNothing();
+    void bareFileNameArgumentOpensFromCurrentFolder();
+    void capitalExtensionIgnoredButDropOpens();
+    void dropConsidersOnlyFirstFile();
+    void newReplacesChangedDefaultFile();
+    void newFallsBackToUserDataFolder();
+    void failedNewKeepsCurrentFile();
+    void saveAsReplacesExistingFile();
+    void saveAsAppendsExtension();
+    void failedSaveAsKeepsCurrentFile();
+    void closeThenRestartReopensClosedFile();
+    void generalValuesBelongToEachFile();
+    void missingLastFileReportedInStatusBar();
+    void unreadableFileIsReportedAndNotOpened();
+    void shutdownStoresTreeWidth();
+    void portsGivenForOneRunAreNotStored();
+    void hintsGoToFirstPanel();
+    void windowCommandsFollowChildren();
+    void clipboardCommandsActOnFocusedField();
+    void aboutBoxShowsBuildInformation();
+
+private:
+    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
+    QString Path(const QString &name) const;
+    QAction *Action(TFormMain &window, const char *name) const;
+
+    QTemporaryDir m_root;
+    TFormMain::TStartOptions m_options;
+    TScriptedPrompts m_prompts;
+    int m_counter = 0;
+};
+
+void TstFormMain::initTestCase()
+{
+    Q_INIT_RESOURCE(shell);
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_root.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+}
+
+void TstFormMain::init()
+{
+    ++m_counter;
+    const QString base = m_root.filePath(QString::number(m_counter));
+    QDir().mkpath(base + "/app");
+    QDir().mkpath(base + "/work");
+    m_options = TFormMain::TStartOptions();
+    m_options.SettingsName = QStringLiteral("TessalyMain%1").arg(m_counter);
+    m_options.ApplicationDir = base + "/app";
+    m_options.UserDataDir = base + "/userdata";
+    m_options.AssociationDataDir = base + "/xdg";
+    m_options.NotifyDesktop = false;
+    m_prompts.Clear();
+    QDir::setCurrent(base + "/work");
+}
+
+void TstFormMain::cleanup()
+{
+    QDir::setCurrent(m_root.path());
+}
+
+std::unique_ptr<TFormMain> TstFormMain::Start(const QStringList &arguments)
+{
+    m_options.Arguments = arguments;
+    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
+    window->resize(900, 600);
+    window->show();
+    return window;
+}
+
+QString TstFormMain::Path(const QString &name) const
+{
+    return QDir::current().absoluteFilePath(name);
+}
+
+QAction *TstFormMain::Action(TFormMain &window, const char *name) const
+{
+    auto *action = window.findChild<QAction *>(QLatin1String(name));
+    if (!action)
+        qFatal("no action %s", name);
+    return action;
+}
+
+void TstFormMain::startWithoutSettingsOpensNothing()
+{
+    auto window = Start();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Tessaly Terminal"));
+    QVERIFY(!window->TerminalWindow());
+    QVERIFY(window->MdiArea()->subWindowList().isEmpty());
+    QCOMPARE(window->Settings().File, QString());
+    QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+    QVERIFY(Action(*window, "ActionNew")->isEnabled());
+    QVERIFY(Action(*window, "ActionOpen")->isEnabled());
+    for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
+        QVERIFY2(!Action(*window, name)->isEnabled(), name);
+    QCOMPARE(Action(*window, "ActionOpen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    QVERIFY(m_prompts.Questions.isEmpty());
+    // The terminal-file type is registered in the (test) data folder.
+    QVERIFY(QFile::exists(m_options.AssociationDataDir + "/mime/packages/" + QCoreApplication::applicationName().toLower() + ".xml")
+            || !QDir(m_options.AssociationDataDir + "/mime/packages").isEmpty());
+}
+
+void TstFormMain::bareFileNameArgumentOpensFromCurrentFolder()
+{
+    Write(Path("printer.tsy"), ExtendedFile);
+    auto window = Start({"printer.tsy"});
+    QVERIFY(window->TerminalWindow());
+    QCOMPARE(window->Settings().File, Path("printer.tsy"));
+    QCOMPARE(window->TerminalWindow()->FileName(), Path("printer.tsy"));
+    QVERIFY(window->TerminalWindow()->isMaximized());
+    for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
+        QVERIFY2(Action(*window, name)->isEnabled(), name);
+}
+
+void TstFormMain::capitalExtensionIgnoredButDropOpens()
+{
+    Write(Path("Printer.TSY"), PlainFile);
+    auto window = Start({"Printer.TSY"});
+    QVERIFY(!window->TerminalWindow());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("Printer.TSY"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    QVERIFY(enter.isAccepted());
+    QVERIFY(drop.isAccepted());
+    QVERIFY(window->TerminalWindow());
+    QCOMPARE(window->Settings().File, Path("Printer.TSY"));
+}
+
+void TstFormMain::dropConsidersOnlyFirstFile()
+{
+    Write(Path("a.tsy"), PlainFile);
+    Write(Path("b.tsy"), PlainFile);
+    Write(Path("readme.txt"), "text");
+    auto window = Start();
+    window->DropFiles({Path("readme.txt"), Path("a.tsy")});
+    QVERIFY(!window->TerminalWindow());
+    window->DropFiles({Path("b.tsy"), Path("a.tsy")});
+    QCOMPARE(window->TerminalWindow()->FileName(), Path("b.tsy"));
+    // A new drop replaces the open file.
+    window->DropFiles({Path("a.tsy")});
+    QCOMPARE(window->TerminalWindow()->FileName(), Path("a.tsy"));
+    QCOMPARE(window->MdiArea()->subWindowList().size(), 1);
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMain::newReplacesChangedDefaultFile()
+{
+    const QString path = QDir(m_options.ApplicationDir).filePath("default.tsy");
+    Write(path, "[Groups]\nMine=\n");
+    Write(Path("other.tsy"), PlainFile);
+    auto window = Start({"other.tsy"});
+    window->ActionFileNew();
+    QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
+    QCOMPARE(window->Settings().File, path);
+    QCOMPARE(window->TerminalWindow()->FileName(), path);
+    QCOMPARE(window->TerminalWindow()->RootNode()->childCount(), 0);
+    QCOMPARE(window->MdiArea()->subWindowList().size(), 1);
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMain::newFallsBackToUserDataFolder()
+{
+    // The program's folder cannot take files (here: it is a plain file).
+    const QString blocked = Path("blocked");
+    Write(blocked, "x");
+    m_options.ApplicationDir = blocked;
+    auto window = Start();
+    window->ActionFileNew();
+    const QString path = QDir(m_options.UserDataDir).filePath("default.tsy");
+    QCOMPARE(window->Settings().File, path);
+    QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
+    QVERIFY(window->TerminalWindow());
+}
+
+void TstFormMain::failedNewKeepsCurrentFile()
+{
+    Write(Path("blocked"), "x");
+    m_options.ApplicationDir = Path("blocked");
+    m_options.UserDataDir = Path("blocked/data");
+    Write(Path("current.tsy"), ExtendedFile);
+    auto window = Start({"current.tsy"});
+    TFormChildTerminalWindow *before = window->TerminalWindow();
+    window->ActionFileNew();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).constFirst().startsWith("Unable to write to"));
+    QCOMPARE(window->TerminalWindow(), before);
+    QCOMPARE(window->Settings().File, Path("current.tsy"));
+}
+
+void TstFormMain::saveAsReplacesExistingFile()
+{
+    Write(Path("source.tsy"), ExtendedFile);
+    Write(Path("target.tsy"), PlainFile);
+    auto window = Start({"source.tsy"});
+    m_prompts.FileNames.enqueue(Path("target.tsy"));
+    window->ActionFileSaveAs();
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindSave), QStringList{"Save as "});
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindSave), QStringList{"Tessaly Terminal Files ( *.tsy)"});
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindConfirm), 0);
+    QCOMPARE(ReadAll(Path("target.tsy")), ExtendedFile);
+    QCOMPARE(window->Settings().File, Path("target.tsy"));
+    QCOMPARE(window->TerminalWindow()->FileName(), Path("target.tsy"));
+    QCOMPARE(window->TerminalWindow()->RootNode()->child(0)->text(0), QStringLiteral("Sales"));
+}
+
+void TstFormMain::saveAsAppendsExtension()
+{
+    Write(Path("source.tsy"), ExtendedFile);
+    auto window = Start({"source.tsy"});
+    // The [General] values of the open file are written before the copy.
+    window->Settings().InputDateFormat = 6;
+    m_prompts.FileNames.enqueue(Path("copy"));
+    window->ActionFileSaveAs();
+    QCOMPARE(window->Settings().File, Path("copy.tsy"));
+    QVERIFY(ReadAll(Path("source.tsy")).contains("InputDateFormat=6\n"));
+    QVERIFY(ReadAll(Path("copy.tsy")).contains("InputDateFormat=6\n"));
+    QCOMPARE(window->Settings().InputDateFormat, quint8(6));
+}
+
+void TstFormMain::failedSaveAsKeepsCurrentFile()
+{
+    Write(Path("source.tsy"), ExtendedFile);
+    auto window = Start({"source.tsy"});
+    TFormChildTerminalWindow *before = window->TerminalWindow();
+    m_prompts.FileNames.enqueue(Path("no/such/folder/copy.tsy"));
+    window->ActionFileSaveAs();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+    QCOMPARE(window->TerminalWindow(), before);
+    QCOMPARE(window->Settings().File, Path("source.tsy"));
+
+    // Cancelling the dialog changes nothing either.
+    m_prompts.Clear();
+    window->ActionFileSaveAs();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindSave), 1);
+    QCOMPARE(window->TerminalWindow(), before);
+}
+
+void TstFormMain::closeThenRestartReopensClosedFile()
+{
+    Write(Path("last.tsy"), ExtendedFile);
+    {
+        auto window = Start({"last.tsy"});
+        window->ActionFileClose();
+        QVERIFY(!window->TerminalWindow());
+        QVERIFY(window->MdiArea()->subWindowList().isEmpty());
+        for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
+            QVERIFY2(!Action(*window, name)->isEnabled(), name);
+        QCOMPARE(window->Settings().File, Path("last.tsy"));
+        window->ActionFileExit();
+    }
+    auto again = Start();
+    QVERIFY(again->TerminalWindow());
+    QCOMPARE(again->TerminalWindow()->FileName(), Path("last.tsy"));
+}
+
+void TstFormMain::generalValuesBelongToEachFile()
+{
+    Write(Path("extended.tsy"), ExtendedFile);
+    Write(Path("plain.tsy"), PlainFile);
+    auto window = Start({"extended.tsy"});
+    QCOMPARE(window->Settings().Protocol, quint8(1));
+    QCOMPARE(window->Settings().InputDateFormat, quint8(3));
+    QCOMPARE(window->Settings().OutputDateFormat, quint8(1));
+    QVERIFY(Action(*window, "ActionEditRC")->isEnabled());
+
+    // Opening another file does not write the previous file's values back.
+    window->Settings().OutputDateFormat = 7;
+    m_prompts.FileNames.enqueue(Path("plain.tsy"));
+    window->ActionFileOpen();
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindOpen), QStringList{"Open dialog"});
+    QCOMPARE(ReadAll(Path("extended.tsy")), ExtendedFile);
+    QCOMPARE(window->Settings().Protocol, quint8(0));
+    QCOMPARE(window->Settings().OutputDateFormat, quint8(0));
+    QVERIFY(!Action(*window, "ActionEditRC")->isEnabled());
+
+    // Close writes them into the file that was open.
+    window->Settings().Protocol = 1;
+    window->ActionFileClose();
+    QCOMPARE(ReadAll(Path("plain.tsy")),
+             PlainFile + "\n[General]\nProtocol=1\nOutputDateFormat=0\nInputDateFormat=0\n");
+}
+
+void TstFormMain::missingLastFileReportedInStatusBar()
+{
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.File = Path("vanished.tsy");
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    auto window = Start();
+    QVERIFY(!window->TerminalWindow());
+    QVERIFY(window->StatusText(0).contains(QDir::toNativeSeparators(Path("vanished.tsy"))));
+    QVERIFY(m_prompts.Questions.isEmpty());
+    window.reset();
+    QVERIFY(!QFile::exists(Path("vanished.tsy")));
+}
+
+void TstFormMain::unreadableFileIsReportedAndNotOpened()
+{
+    QDir().mkpath(Path("folder.tsy"));
+    auto window = Start();
+    m_prompts.FileNames.enqueue(Path("folder.tsy"));
+    window->ActionFileOpen();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+    QVERIFY(!window->TerminalWindow());
+}
+
+void TstFormMain::shutdownStoresTreeWidth()
+{
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.TVWidth = 150;
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    Write(Path("tree.tsy"), ExtendedFile);
+    auto window = Start({"tree.tsy"});
+    QCOMPARE(window->TerminalWindow()->TreeWidth(), 150);
+    window->Settings().TVWidth = 0;
+    window.reset();
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, m_options.SettingsName);
+    QCOMPARE(store.value("TVWidth").toInt(), 150);
+    QCOMPARE(store.value("File").toString(), Path("tree.tsy"));
+}
+
+void TstFormMain::portsGivenForOneRunAreNotStored()
+{
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.HPort = "/dev/ttyS0";
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    m_options.HostPort = "/dev/pts/7";
+    m_options.FiscalPort = "/dev/pts/8";
+    auto window = Start();
+    QCOMPARE(window->Settings().HPort, QStringLiteral("/dev/pts/7"));
+    QCOMPARE(window->Settings().DPort, QStringLiteral("/dev/pts/8"));
+    window.reset();
+    TSettings stored;
+    LoadSettings(stored, m_options.SettingsName);
+    QCOMPARE(stored.HPort, QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(stored.DPort, QString());
+}
+
+void TstFormMain::hintsGoToFirstPanel()
+{
+    auto window = Start();
+    QAction *copy = Action(*window, "ActionEditCopy");
+    QCOMPARE(copy->toolTip(), QStringLiteral("Copy"));
+    QCOMPARE(copy->statusTip(), QStringLiteral("Copy"));
+    QCOMPARE(Action(*window, "ActionSaveAs")->statusTip(), QStringLiteral("Save terminal file"));
+    QStatusTipEvent tip(QStringLiteral("Open terminal file"));
+    QApplication::sendEvent(window.get(), &tip);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Open terminal file"));
+    QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+    window->SetStatusText(QStringLiteral("Sending ..."));
+    QCOMPARE(window->StatusText(1), QStringLiteral("Sending ..."));
+}
+
+void TstFormMain::windowCommandsFollowChildren()
+{
+    Write(Path("w.tsy"), PlainFile);
+    auto window = Start();
+    const char *commands[] = {"ActionWindowCascade", "ActionWindowTileHorizontal", "ActionWindowTileVertical",
+                              "ActionWindowMinimizeAll", "ActionWindowArrange"};
+    for (const char *name : commands)
+        QVERIFY2(!Action(*window, name)->isEnabled(), name);
+    window->DropFiles({Path("w.tsy")});
+    for (const char *name : commands)
+        QVERIFY2(Action(*window, name)->isEnabled(), name);
+
+    Action(*window, "ActionWindowTileVertical")->trigger();
+    QVERIFY(!window->TerminalWindow()->isMaximized());
+    QCOMPARE(window->TerminalWindow()->geometry(), window->MdiArea()->viewport()->rect());
+    Action(*window, "ActionWindowMinimizeAll")->trigger();
+    QVERIFY(window->TerminalWindow()->isMinimized());
+    QCOMPARE(window->TerminalWindow()->geometry().bottom(), window->MdiArea()->viewport()->rect().bottom());
+
+    // The close box of the terminal window only minimises it.
+    window->TerminalWindow()->showNormal();
+    QVERIFY(!window->TerminalWindow()->close());
+    QVERIFY(window->TerminalWindow());
+    QVERIFY(window->TerminalWindow()->isMinimized());
+}
+
+void TstFormMain::clipboardCommandsActOnFocusedField()
+{
+    auto window = Start();
+    auto *field = new QLineEdit(QStringLiteral("COM1 9600"));
+    window->MdiArea()->addSubWindow(field)->show();
+    QApplication::setActiveWindow(window.get());
+    field->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+    field->deselect();
+    QVERIFY(!Action(*window, "ActionEditCopy")->isEnabled());
+    field->setSelection(0, 4);
+    QVERIFY(Action(*window, "ActionEditCopy")->isEnabled());
+    QVERIFY(Action(*window, "ActionEditCut")->isEnabled());
+    Action(*window, "ActionEditCut")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("COM1"));
+    QCOMPARE(field->text(), QStringLiteral(" 9600"));
+    QVERIFY(Action(*window, "ActionEditPaste")->isEnabled());
+    field->setCursorPosition(field->text().size());
+    Action(*window, "ActionEditPaste")->trigger();
+    QCOMPARE(field->text(), QStringLiteral(" 9600COM1"));
+    field->setReadOnly(true);
+    field->selectAll();
+    QVERIFY(Action(*window, "ActionEditCopy")->isEnabled());
+    QVERIFY(!Action(*window, "ActionEditCut")->isEnabled());
+}
+
+void TstFormMain::aboutBoxShowsBuildInformation()
+{
+    auto window = Start();
+    window->MenuItemHelpAboutClick();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), QStringList{"FormAboutBox"});
+    TFormAboutBox about;
+    QCOMPARE(about.ProductName(), QStringLiteral("Tessaly"));
+    QCOMPARE(about.Version(), QStringLiteral(TESSALY_VERSION));
+    QCOMPARE(about.Company(), QStringLiteral(TESSALY_COMPANY));
+    QCOMPARE(about.Copyright(), QStringLiteral(TESSALY_COPYRIGHT));
+}
+
+QTEST_MAIN(TstFormMain)
+#include "tst_form_main.moc"
