@@ -72,6 +72,7 @@ private slots:
     void windowCommandsFollowChildren();
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
+    void sampleFileShowsItsTree();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -479,6 +480,23 @@ void TstFormMain::aboutBoxShowsBuildInformation()
     QCOMPARE(about.Version(), QStringLiteral(TESSALY_VERSION));
     QCOMPARE(about.Company(), QStringLiteral(TESSALY_COMPANY));
     QCOMPARE(about.Copyright(), QStringLiteral(TESSALY_COPYRIGHT));
+}
+
+void TstFormMain::sampleFileShowsItsTree()
+{
+    const QString sample = QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy");
+    const QByteArray before = ReadAll(sample);
+    {
+        auto window = Start({sample});
+        QVERIFY(window->TerminalWindow());
+        const QTreeWidgetItem *root = window->TerminalWindow()->RootNode();
+        QVERIFY(root->isExpanded());
+        QVERIFY(root->childCount() >= 3);
+        QVERIFY(root->child(0)->childCount() > 0);
+        QCOMPARE(window->Settings().Protocol, quint8(1));
+    }
+    // Looking at a file does not change it.
+    QCOMPARE(ReadAll(sample), before);
 }
 
 QTEST_MAIN(TstFormMain)
