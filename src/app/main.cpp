@@ -1,9 +1,11 @@
+#include "shell/action_icons.h"
 #include "shell/form_main.h"
 #include "widgets/dialog_prompts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QProxyStyle>
+#include <QScreen>
 
 namespace {
 
@@ -32,6 +34,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
     QApplication::setOrganizationName(QStringLiteral(TESSALY_COMPANY));
     QApplication::setStyle(new THintStyle);
+    QApplication::setWindowIcon(TActionIcons::ApplicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Test and drive fiscal printers over serial ports."));
@@ -56,6 +59,9 @@ int main(int argc, char *argv[])
 
     TDialogPrompts prompts;
     TFormMain window(options, prompts);
+    // Without a window manager "maximised" means nothing: fill the screen anyway.
+    if (QScreen *screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return app.exec();
 }
