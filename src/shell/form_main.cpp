@@ -1,5 +1,7 @@
 #include "shell/form_main.h"
 
+#include "editors/form_edit_fix_answer.h"
+#include "editors/form_edit_return_code.h"
 #include "shell/action_icons.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
@@ -250,6 +252,8 @@ void TFormMain::CreateActions()
     m_actionEditRC = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit Return code "),
                                QStringLiteral("Edit return code description"));
     m_actionEditRC->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
+    connect(m_actionEditFixAnswer, &QAction::triggered, this, &TFormMain::ActionEditFixAnswerExecute);
+    connect(m_actionEditRC, &QAction::triggered, this, &TFormMain::ActionEditRCExecute);
 
     m_actionCopy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
                              QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -273,6 +277,9 @@ void TFormMain::CreateActions()
                                    QStringLiteral("Reset all open serial ports"));
     m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("Preferences"),
                                     QStringLiteral("System preferences|System preferences"));
+    // Their dialogs come with the serial ports.
+    m_actionResetPorts->setEnabled(false);
+    m_actionPreferences->setEnabled(false);
     m_actionAbout = NewAction(QStringLiteral("MenuItemHelpAbout"), QStringLiteral("&About..."), QString());
     connect(m_actionAbout, &QAction::triggered, this, &TFormMain::MenuItemHelpAboutClick);
 }
@@ -590,6 +597,26 @@ void TFormMain::ActionFileClose()
 void TFormMain::ActionFileExit()
 {
     close();
+}
+
+void TFormMain::ActionEditFixAnswerExecute()
+{
+    if (!m_terminalWindow)
+        return;
+    TFormEditFixAnswer editor(m_settings.File, m_prompts, this);
+    m_prompts.Exec(&editor);
+    if (m_terminalWindow)
+        m_terminalWindow->ReloadTerminalFile();
+}
+
+void TFormMain::ActionEditRCExecute()
+{
+    if (!m_terminalWindow)
+        return;
+    TFormEditReturnCode editor(m_settings.File, m_prompts, this);
+    m_prompts.Exec(&editor);
+    if (m_terminalWindow)
+        m_terminalWindow->ReloadTerminalFile();
 }
 
 void TFormMain::MenuItemHelpAboutClick()

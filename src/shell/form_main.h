@@ -49,6 +49,8 @@ public:
     void ActionFileSaveAs();
     void ActionFileClose();
     void ActionFileExit();
+    void ActionEditFixAnswerExecute();
+    void ActionEditRCExecute();
     void MenuItemHelpAboutClick();
     // Files dropped on the window (the first one counts).
     void DropFiles(const QStringList &paths);

@@ -1,5 +1,6 @@
 #include "terminal_window/form_child_terminal_window.h"
 
+#include "editors/form_edit_cmd_ans.h"
 #include "shell/action_icons.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/form_overwrite_new_command.h"
@@ -502,8 +503,15 @@ void TFormChildTerminalWindow::MenuItemCommandRemoveClick()
 void TFormChildTerminalWindow::MenuItemEditFieldsClick()
 {
     const QTreeWidgetItem *node = Selected();
-    if (Level(node) == LevelCommand)
-        emit EditFieldsRequested(TTerminalDocument::CommandSection(node->parent()->text(0), node->text(0)));
+    if (Level(node) != LevelCommand)
+        return;
+    const QString section = TTerminalDocument::CommandSection(node->parent()->text(0), node->text(0));
+    TFormEditCmdAns editor(m_fileName, section, m_prompts, this);
+    m_prompts.Exec(&editor);
+    // The editor wrote the file: show the command as it is now.
+    ReadFileCopy();
+    m_pages->setCurrentIndex(0);
+    m_commandKey = section;
 }
 
 void TFormChildTerminalWindow::MenuItemCopyCommandClick()

@@ -76,10 +76,6 @@ public:
     QMenu *TerminalWindowPopupMenu() const;
     bool CopyPending() const;
 
-signals:
-    // "&Edit fields" on a command: its section, for the fields editor.
-    void EditFieldsRequested(const QString &section);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -73,6 +73,7 @@ private slots:
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
     void sampleFileShowsItsTree();
+    void editorsOpenOnTheOpenFile();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -497,6 +498,16 @@ void TstFormMain::sampleFileShowsItsTree()
     }
     // Looking at a file does not change it.
     QCOMPARE(ReadAll(sample), before);
+}
+
+void TstFormMain::editorsOpenOnTheOpenFile()
+{
+    Write(Path("edit.tsy"), ExtendedFile);
+    auto window = Start({"edit.tsy"});
+    Action(*window, "ActionEditFixAnswer")->trigger();
+    Action(*window, "ActionEditRC")->trigger();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), (QStringList{"FormEditFixAnswer", "FormEditReturnCode"}));
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
 }
 
 QTEST_MAIN(TstFormMain)

@@ -75,6 +75,7 @@ private slots:
     void pasteAfterRemovalForgetsCopy();
     void selectionSetsCommandKey();
     void expandAndCollapse();
+    void editFieldsShowsCommandAfterwards();
     void treeWidthStoredOnDestruction();
     void overwriteDialogAnswers();
 
@@ -512,6 +513,23 @@ void TstFormChildTerminalWindow::expandAndCollapse()
     QVERIFY(!Node("Sales")->isExpanded());
     m_window->MenuItemCollapseNodeClick();
     QVERIFY(!m_window->RootNode()->isExpanded());
+}
+
+void TstFormChildTerminalWindow::editFieldsShowsCommandAfterwards()
+{
+    Select("Sales/Item");
+    QTRY_COMPARE(m_window->CommandKey(), QStringLiteral("SalesItem"));
+    m_window->PageControl()->setCurrentIndex(1);
+    // Another program changes the file while the editor is open.
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("\n[SalesItem2]\nCommands=\n");
+    file.close();
+    m_window->MenuItemEditFieldsClick();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), QStringList{"FormEditCmdAns"});
+    QCOMPARE(m_window->CommandKey(), QStringLiteral("SalesItem"));
+    QCOMPARE(m_window->PageControl()->currentIndex(), 0);
+    QVERIFY(m_window->FileCopy().SectionExists("SalesItem2"));
 }
 
 void TstFormChildTerminalWindow::treeWidthStoredOnDestruction()
