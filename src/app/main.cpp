@@ -28,7 +28,6 @@ public:
 
 int main(int argc, char *argv[])
 {
-    Q_INIT_RESOURCE(shell);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));

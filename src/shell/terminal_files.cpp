@@ -8,6 +8,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+// The resources live in a static library: register them before first use.
+static void InitShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
 namespace TerminalFiles {
 
 namespace {
@@ -59,6 +65,8 @@ QString FileFromDrop(const QStringList &paths)
 
 QByteArray NewFileTemplate()
 {
+    static const bool registered = (InitShellResources(), true);
+    Q_UNUSED(registered);
     QFile resource(QStringLiteral(":/DEFAULTTSY"));
     if (!resource.open(QIODevice::ReadOnly))
         return QByteArray();

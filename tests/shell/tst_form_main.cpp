@@ -88,7 +88,6 @@ private:
 
 void TstFormMain::initTestCase()
 {
-    Q_INIT_RESOURCE(shell);
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_root.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));

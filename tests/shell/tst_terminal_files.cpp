@@ -63,7 +63,6 @@ private:
 
 void TstTerminalFiles::initTestCase()
 {
-    Q_INIT_RESOURCE(shell);
     QVERIFY(m_dir.isValid());
     Write(m_dir.filePath("present.tsy"), "[Groups]\n");
     Write(m_dir.filePath("upper.TSY"), "[Groups]\n");
