@@ -25,6 +25,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 const QString RootText = QStringLiteral("Root");
@@ -327,10 +329,12 @@ void TFormChildTerminalWindow::RemoveNode(QTreeWidgetItem *node)
             break;
         }
     }
-    for (QTreeWidgetItem *n = m_dragSource; n; n = n->parent()) {
-        if (n == node) {
-            m_dragSource = nullptr;
-            break;
+    for (QTreeWidgetItem **remembered : {&m_dragSource, &m_dropTarget}) {
+        for (QTreeWidgetItem *n = *remembered; n; n = n->parent()) {
+            if (n == node) {
+                *remembered = nullptr;
+                break;
+            }
         }
     }
     delete node;
@@ -687,7 +691,12 @@ bool TFormChildTerminalWindow::eventFilter(QObject *watched, QEvent *event)
             QTreeWidgetItem *target = m_tree->itemAt(drop->position().toPoint());
             if (TreeViewCommandDragOver(target)) {
                 drop->acceptProposedAction();
-                TreeViewCommandDragDrop(target);
+                // Copy once the drag has ended: the copy may ask questions.
+                m_dropTarget = target;
+                QTimer::singleShot(0, this, [this] {
+                    QTreeWidgetItem *dropTarget = std::exchange(m_dropTarget, nullptr);
+                    TreeViewCommandDragDrop(dropTarget);
+                });
             }
         }
         return true;

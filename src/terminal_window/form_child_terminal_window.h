@@ -5,7 +5,6 @@
 
 #include <QMdiSubWindow>
 #include <QPoint>
-#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -128,5 +127,6 @@ private:
     QTreeWidgetItem *m_copySource = nullptr;
     bool m_copyPending = false;
     QTreeWidgetItem *m_dragSource = nullptr;
+    QTreeWidgetItem *m_dropTarget = nullptr;
     QPoint m_dragStart;
 };

@@ -5,6 +5,8 @@
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMimeData>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -72,6 +74,7 @@ private slots:
     void dragOverRules_data();
     void dragOverRules();
     void commandDroppedOnCommandIsCopied();
+    void dropFromElsewhereIsRefused();
     void pasteAfterRemovalForgetsCopy();
     void selectionSetsCommandKey();
     void expandAndCollapse();
@@ -461,6 +464,27 @@ void TstFormChildTerminalWindow::commandDroppedOnCommandIsCopied()
     QCOMPARE(ini.ReadString("SalesDaily", "Notes"), QStringLiteral("\"\"Daily report\"\""));
     QVERIFY(ini.SectionExists("ReportsDaily"));
     QVERIFY(m_window->FileCopy().SectionExists("SalesDaily"));
+}
+
+void TstFormChildTerminalWindow::dropFromElsewhereIsRefused()
+{
+    m_window->resize(800, 500);
+    m_window->show();
+    m_window->MenuItemExpandallClick();
+    QWidget *viewport = m_window->TreeViewCommand()->viewport();
+    const QPoint onTotal = m_window->TreeViewCommand()->visualItemRect(Node("Sales/Total")).center();
+    m_window->TreeViewMouseDown(Node("Reports/Daily"));
+    // Looks like a node of this tree, but comes from no drag of it.
+    QMimeData data;
+    data.setData("application/x-tessaly-tree-node", "Daily");
+    QDragEnterEvent enter(onTotal, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QVERIFY(!enter.isAccepted());
+    QDropEvent drop(onTotal, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    QCoreApplication::processEvents();
+    QCOMPARE(ReadAll(m_path), Sample);
+    QCOMPARE(Children(Node("Sales")), (QStringList{"Item", "Total"}));
 }
 
 void TstFormChildTerminalWindow::pasteAfterRemovalForgetsCopy()
