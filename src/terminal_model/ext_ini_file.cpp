@@ -550,7 +550,9 @@ bool TExtIniFile::WriteData(const QString &fileName, const QByteArray &data)
         return false;
     }
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+    // The explicit flush reports a short write (full disk): commit() would
+    // otherwise put the cut-off copy in place of the file.
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush()) {
         file.cancelWriting();
         m_lastError = failure;
         return false;
