@@ -47,7 +47,7 @@ constexpr int AnswerTimeOutMs = 250;
 // final event.
 constexpr int CommandDeadlineMs = 8000;
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#ifdef TESSALY_SANITIZED
 constexpr bool Sanitized = true;   // the sanitizers' own bookkeeping grows
 #else
 constexpr bool Sanitized = false;
