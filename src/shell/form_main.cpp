@@ -371,9 +371,14 @@ void TFormMain::CreateToolBar()
     bar->setIconSize(QSize(24, 24));
     bar->addAction(m_actionNew);
     bar->addAction(m_actionOpen);
-    bar->addAction(m_actionSaveAs);
-    if (QWidget *button = bar->widgetForAction(m_actionSaveAs))
-        button->setToolTip(QStringLiteral("Save terminal file as ..."));
+    // The toolbar's Save As carries a hint of its own.
+    QAction *saveAs = NewAction(QStringLiteral("ToolButtonSaveAs"), m_actionSaveAs->text(),
+                                QStringLiteral("Save terminal file as ..."));
+    saveAs->setIcon(m_actionSaveAs->icon());
+    saveAs->setEnabled(m_actionSaveAs->isEnabled());
+    connect(saveAs, &QAction::triggered, m_actionSaveAs, &QAction::trigger);
+    connect(m_actionSaveAs, &QAction::enabledChanged, saveAs, &QAction::setEnabled);
+    bar->addAction(saveAs);
     bar->addSeparator();
     bar->addAction(m_actionCut);
     bar->addAction(m_actionCopy);

@@ -12,12 +12,15 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -69,6 +72,7 @@ private slots:
     void shutdownStoresTreeWidth();
     void portsGivenForOneRunAreNotStored();
     void hintsGoToFirstPanel();
+    void menusAndToolBarInOrder();
     void windowCommandsFollowChildren();
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
@@ -416,6 +420,51 @@ void TstFormMain::hintsGoToFirstPanel()
     QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
     window->SetStatusText(QStringLiteral("Sending ..."));
     QCOMPARE(window->StatusText(1), QStringLiteral("Sending ..."));
+}
+
+void TstFormMain::menusAndToolBarInOrder()
+{
+    Write(Path("m.tsy"), PlainFile);
+    auto window = Start({"m.tsy"});
+    const auto names = [](const QList<QAction *> &actions) {
+        QStringList result;
+        for (const QAction *action : actions)
+            result.append(action->isSeparator() ? QStringLiteral("-")
+                                                : action->objectName().isEmpty() ? action->text()
+                                                                                 : action->objectName());
+        return result;
+    };
+    auto *bar = window->findChild<QToolBar *>("ToolBarMain");
+    QCOMPARE(names(bar->actions()),
+             (QStringList{"ActionNew", "ActionOpen", "ToolButtonSaveAs", "-", "ActionEditCut", "ActionEditCopy",
+                          "ActionEditPaste", "-", "ActionWindowCascade", "ActionWindowTileHorizontal",
+                          "ActionWindowTileVertical", "-", "ActionEditFixAnswer", "ActionTestFixAnswer",
+                          "ActionEditRC"}));
+    QAction *saveAs = Action(*window, "ToolButtonSaveAs");
+    QCOMPARE(bar->widgetForAction(saveAs)->toolTip(), QStringLiteral("Save terminal file as ..."));
+    QVERIFY(saveAs->isEnabled());
+
+    QStringList menus;
+    for (const QAction *menu : window->menuBar()->actions())
+        menus.append(menu->text());
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
+    QCOMPARE(names(window->findChild<QMenu *>("MenuFile")->actions()),
+             (QStringList{"ActionNew", "ActionOpen", "ActionClose", "MenuItemSaveAs", "-", "ActionExit"}));
+    QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file As ..."));
+    QVERIFY(window->findChild<QAction *>("MenuItemSaveAs")->isEnabled());
+    QCOMPARE(names(window->findChild<QMenu *>("MenuEdit")->actions()),
+             (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut"}));
+    QCOMPARE(names(window->findChild<QMenu *>("MenuOptions")->actions()),
+             (QStringList{"ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC", "-",
+                          "MenuItemResetserialports", "-", "MenuItemPreferences"}));
+    QMenu *windows = window->findChild<QMenu *>("MenuWindow");
+    emit windows->aboutToShow();
+    QCOMPARE(names(windows->actions()),
+             (QStringList{"ActionWindowCascade", "ActionWindowTileHorizontal", "ActionWindowTileVertical",
+                          "ActionWindowMinimizeAll", "ActionWindowArrange", "-",
+                          "&1 " + QDir::toNativeSeparators(Path("m.tsy"))}));
+    QCOMPARE(names(window->findChild<QMenu *>("PopupMenuMain")->actions()),
+             (QStringList{"ActionWindowMinimizeAll", "ActionWindowCascade", "ActionWindowArrange"}));
 }
 
 void TstFormMain::windowCommandsFollowChildren()
