@@ -2,6 +2,11 @@
 
 #include "comm/host_framing.h"
 
+namespace {
+// An ACK at 1200 baud leaves in under 10 ms; a line that takes longer is stuck.
+constexpr int kCloseDrainMs = 50;
+}
+
 TCommThread::TCommThread(TSerialLine *line, const TSerialLine::TLineSettings &settings,
                          TBaudRate baudRate, QObject *parent)
     : QThread(parent),
@@ -106,8 +111,14 @@ void TCommThread::run()
         lock.relock();
     }
     lock.unlock();
-    // Discarding first also spares close() the wait for output to drain.
-    m_line->clear();
+    // Let the last ACK leave, but bounded: discarding what a stuck line still
+    // holds spares close() the driver's own, much longer wait. A drained line
+    // is not flushed: on a pseudo-terminal that would discard what the far
+    // end has not read yet.
+    if (m_line->drainOutput(kCloseDrainMs))
+        m_line->clearInput();
+    else
+        m_line->clear();
     m_line->close();
 }
 

@@ -7,6 +7,11 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 TQtSerialLine::TQtSerialLine() = default;
 
 TQtSerialLine::~TQtSerialLine()
@@ -174,6 +179,25 @@ void TQtSerialLine::clearInput()
         m_port->clear(QSerialPort::Input);
         m_port->clearError();
     }
+}
+
+bool TQtSerialLine::drainOutput(int timeoutMs)
+{
+    if (!isOpen() || m_lost)
+        return false;
+    const QDeadlineTimer deadline(timeoutMs);
+    m_port->waitForBytesWritten(timeoutMs);
+#ifdef Q_OS_UNIX
+    // The driver's own queue: a dead or flow-stopped line never drains, so
+    // the wait is bounded and the caller discards what is left.
+    int queued = 0;
+    while (::ioctl(int(m_port->handle()), TIOCOUTQ, &queued) == 0 && queued > 0
+           && !deadline.hasExpired() && !isAborted())
+        QThread::msleep(1);
+    return queued == 0 && m_port->bytesToWrite() == 0;
+#else
+    return m_port->bytesToWrite() == 0;
+#endif
 }
 
 bool TQtSerialLine::driveModemLine(bool ok)

@@ -23,6 +23,7 @@ public:
     bool read(QByteArray &data, qint64 maxBytes, int timeoutMs) override;
     void clear() override;
     void clearInput() override;
+    bool drainOutput(int timeoutMs) override;
     bool setDataTerminalReady(bool on) override;
     bool setRequestToSend(bool on) override;
 

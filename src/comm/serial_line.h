@@ -58,6 +58,10 @@ public:
     virtual void clear() = 0;
     // Discards only what was received and not read.
     virtual void clearInput() = 0;
+    // Waits at most timeoutMs for bytes that write() handed to the device to
+    // leave it, so closing right after a write does not cut them off. False
+    // when some are still queued.
+    virtual bool drainOutput(int timeoutMs) { Q_UNUSED(timeoutMs); return true; }
 
     // Lines a device cannot drive (a pseudo-terminal has none) count as set.
     virtual bool setDataTerminalReady(bool on) = 0;

@@ -27,6 +27,7 @@ private slots:
     void hangUpFailsWithoutSpinning();
     void hostExchange();
     void hostSurvivesHangUp();
+    void ackSurvivesCloseOnAnswer();
 
 private:
     TPseudoTerminal pty;
@@ -226,6 +227,31 @@ void TestQtSerialLine::hostSurvivesHangUp()
     QVERIFY(recorder.waitForEnd(2, 10000));
     QCOMPARE(host.State(), EFP_S_Idle);
     QVERIFY(host.ClosePort());
+}
+
+void TestQtSerialLine::ackSurvivesCloseOnAnswer()
+{
+    // A caller that closes the port as soon as the answer is in (a script
+    // sending one command) must not cut off the ACK the printer waits for.
+    TFPHostControl host;
+    THostRecorder recorder(host);
+    host.SetDeviceName(pty.slavePath());
+    host.SetBaudRate(br38400);
+    connect(&host, &TFPHostControl::OnFinalAnswer, &host, [&host] { host.ClosePort(); });
+    QVERIFY(host.OpenPort());
+    QVERIFY(host.AddDataField("A"));
+    QVERIFY(host.SendCommand());
+    QByteArray frame;
+    THostFrame parsed;
+    while (THostFraming::ParseFrame(frame, parsed) != THostFraming::FrameComplete) {
+        const QByteArray byte = pty.readExactly(1, 5000);
+        QVERIFY(!byte.isEmpty() && frame.size() < 64);
+        frame += byte;
+    }
+    QVERIFY(pty.write(ExtendedAnswer(parsed.Sequence, 0, 0, 0, {})));
+    QVERIFY(recorder.waitForEnd());
+    QTRY_COMPARE_WITH_TIMEOUT(host.State(), EFP_S_Close, 5000);
+    QCOMPARE(pty.readExactly(1, 5000), QByteArray(1, 0x06));
 }
 
 QTEST_GUILESS_MAIN(TestQtSerialLine)
