@@ -51,9 +51,12 @@ QPixmap DragPicture(int level)
 } // namespace
 
 TFormChildTerminalWindow::TFormChildTerminalWindow(TSettings &settings, TPrompts &prompts,
-                                                   const QString &fileName, QWidget *parent)
-    : QMdiSubWindow(parent), m_settings(settings), m_prompts(prompts), m_fileName(fileName)
+                                                   const QString &fileName, QWidget *parent,
+                                                   TFPHostControl *host, TFPAuxControl *aux)
+    : QMdiSubWindow(parent), m_settings(settings), m_prompts(prompts), m_host(host), m_aux(aux),
+      m_fileName(fileName)
 {
+    m_runner = new TCommandRunner(host, aux, this);
     setObjectName(QStringLiteral("FormChildTerminalWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     BuildLayout();
@@ -712,4 +715,99 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
     // The close box only minimises: the window lives as long as its file is open.
     event->ignore();
     showMinimized();
+}
+
+void TFormChildTerminalWindow::ButtonSendClick()
+{
+}
+
+void TFormChildTerminalWindow::ButtonRepeatClick()
+{
+}
+
+void TFormChildTerminalWindow::ButtonCancelClick()
+{
+    m_runner->Cancel();
+}
+
+TCommandRunner &TFormChildTerminalWindow::Runner()
+{
+    return *m_runner;
+}
+
+TCommandInputPanel *TFormChildTerminalWindow::InputPanel() const
+{
+    return m_inputPanel;
+}
+
+TAnswerDisplay *TFormChildTerminalWindow::AnswerDisplay() const
+{
+    return m_answerDisplay;
+}
+
+QPlainTextEdit *TFormChildTerminalWindow::FiscalAnswerMemo() const
+{
+    return m_fiscalMemo;
+}
+
+QPushButton *TFormChildTerminalWindow::ButtonSend() const
+{
+    return m_buttonSend;
+}
+
+QPushButton *TFormChildTerminalWindow::ButtonRepeat() const
+{
+    return m_buttonRepeat;
+}
+
+QPushButton *TFormChildTerminalWindow::ButtonCancel() const
+{
+    return m_buttonCancel;
+}
+
+void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
+{
+    m_runner->HostFinalAnswer(answer);
+}
+
+void TFormChildTerminalWindow::NotifyHostError(int lastError)
+{
+    m_runner->HostError(lastError);
+}
+
+void TFormChildTerminalWindow::NotifyAuxAnswer(const QByteArray &text)
+{
+    m_runner->AuxAnswer(text);
+}
+
+void TFormChildTerminalWindow::NotifyAuxFinalAnswer(const QByteArray &text)
+{
+    m_runner->AuxFinalAnswer(text);
+}
+
+void TFormChildTerminalWindow::NotifyAuxError(int lastError)
+{
+    m_runner->AuxError(lastError);
+}
+
+void TFormChildTerminalWindow::NotifyAuxAck()
+{
+    m_runner->AuxAck();
+}
+
+void TFormChildTerminalWindow::ResetPendingCommand()
+{
+    m_runner->ResetPendingCommand();
+}
+
+void TFormChildTerminalWindow::ShowAnswer(quint16, quint16)
+{
+}
+
+void TFormChildTerminalWindow::ClearFiscalPanels()
+{
+}
+
+void TFormChildTerminalWindow::ClearPrinterPanels()
+{
 }

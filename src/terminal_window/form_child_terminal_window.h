@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/command_runner.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/terminal_document.h"
 
@@ -14,6 +15,11 @@ class QTabWidget;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QPlainTextEdit;
+class TAnswerDisplay;
+class TCommandInputPanel;
+class TFPAuxControl;
+class TFPHostControl;
 class TPrompts;
 struct TSettings;
 
@@ -31,8 +37,11 @@ public:
     static constexpr int MaxTreeWidth = 222;
     static constexpr int DragStartDistance = 15;
 
+    // The components belong to the main window and outlive this window; a
+    // null component counts as a closed port.
     TFormChildTerminalWindow(TSettings &settings, TPrompts &prompts, const QString &fileName,
-                             QWidget *parent = nullptr);
+                             QWidget *parent = nullptr, TFPHostControl *host = nullptr,
+                             TFPAuxControl *aux = nullptr);
     ~TFormChildTerminalWindow() override;
 
     QString FileName() const;
@@ -75,6 +84,40 @@ public:
     QMenu *TerminalWindowPopupMenu() const;
     bool CopyPending() const;
 
+    // Execution: the buttons call these.
+    void ButtonSendClick();
+    void ButtonRepeatClick();
+    void ButtonCancelClick();
+    TCommandRunner &Runner();
+    TCommandInputPanel *InputPanel() const;
+    TAnswerDisplay *AnswerDisplay() const;
+    QPlainTextEdit *FiscalAnswerMemo() const;
+    QPushButton *ButtonSend() const;
+    QPushButton *ButtonRepeat() const;
+    QPushButton *ButtonCancel() const;
+
+    // Notifications the main window forwards, queued, with what each event
+    // carried.
+    void NotifyHostFinalAnswer(const TReceivedAnswer &answer);
+    void NotifyHostError(int lastError);
+    void NotifyAuxAnswer(const QByteArray &text);
+    void NotifyAuxFinalAnswer(const QByteArray &text);
+    void NotifyAuxError(int lastError);
+    void NotifyAuxAck();
+    // Reset serial ports: the pending command is forgotten.
+    void ResetPendingCommand();
+    // The tester's entry point: decodes the two words with the records as
+    // they are in the file now.
+    void ShowAnswer(quint16 fiscal, quint16 printer);
+    // After the fixed-answer editor: the old panels may name records that
+    // are gone.
+    void ClearFiscalPanels();
+    void ClearPrinterPanels();
+
+signals:
+    // Text for status panel 1 of the main window.
+    void StatusText(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -95,6 +138,12 @@ private:
 
     TSettings &m_settings;
     TPrompts &m_prompts;
+    TFPHostControl *m_host = nullptr;
+    TFPAuxControl *m_aux = nullptr;
+    TCommandRunner *m_runner = nullptr;
+    TCommandInputPanel *m_inputPanel = nullptr;
+    TAnswerDisplay *m_answerDisplay = nullptr;
+    QPlainTextEdit *m_fiscalMemo = nullptr;
     QString m_fileName;
     QString m_loadError;
     TTerminalDocument m_document;
