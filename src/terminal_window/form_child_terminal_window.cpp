@@ -2,7 +2,13 @@
 
 #include "editors/form_edit_cmd_ans.h"
 #include "shell/action_icons.h"
+#include "comm/fp_aux_control.h"
+#include "execution/answer_page.h"
+#include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
+#include "terminal_model/text_codec.h"
+#include "terminal_window/answer_display.h"
+#include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_overwrite_new_command.h"
 #include "widgets/prompts.h"
 
@@ -17,6 +23,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
@@ -67,6 +74,7 @@ TFormChildTerminalWindow::TFormChildTerminalWindow(TSettings &settings, TPrompts
         m_treeWidth = qBound(0, m_settings.TVWidth, MaxTreeWidth);
     m_splitter->setSizes({m_treeWidth, 640});
     ReadFileCopy();
+    ConnectRunner();
 }
 
 TFormChildTerminalWindow::~TFormChildTerminalWindow()
@@ -109,16 +117,28 @@ void TFormChildTerminalWindow::BuildLayout()
     right->setMinimumWidth(400);
     m_pages = new QTabWidget(right);
     m_pages->setObjectName(QStringLiteral("PageControl"));
-    const auto page = [this](const QString &caption, const QString &name) {
+    const auto page = [this](const QString &caption, const QString &name, QWidget *content) {
         auto *scroll = new QScrollArea;
         scroll->setObjectName(name);
         scroll->setWidgetResizable(true);
-        scroll->setWidget(new QWidget);
+        scroll->setWidget(content);
         m_pages->addTab(scroll, caption);
     };
-    page(QStringLiteral("Co&mmands"), QStringLiteral("ScrollBoxCommands"));
-    page(QStringLiteral("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"));
-    page(QStringLiteral("&Fiscal Answer"), QStringLiteral("ScrollBoxFiscalAnswer"));
+    m_inputPanel = new TCommandInputPanel;
+    page(QStringLiteral("Co&mmands"), QStringLiteral("ScrollBoxCommands"), m_inputPanel);
+    m_answerDisplay = new TAnswerDisplay;
+    page(QStringLiteral("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"), m_answerDisplay);
+    m_fiscalMemo = new QPlainTextEdit;
+    m_fiscalMemo->setObjectName(QStringLiteral("MemoFiscalAnswer"));
+    m_fiscalMemo->setReadOnly(true);
+    m_fiscalMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_fiscalMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_fiscalMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    m_fiscalMemo->setFont(fixed);
+    m_fiscalMemo->viewport()->installEventFilter(this);
+    m_pages->addTab(m_fiscalMemo, QStringLiteral("&Fiscal Answer"));
 
     auto *buttonPanel = new QWidget(right);
     buttonPanel->setObjectName(QStringLiteral("PanelButtons"));
@@ -128,8 +148,18 @@ void TFormChildTerminalWindow::BuildLayout()
     m_buttonRepeat->setObjectName(QStringLiteral("ButtonRepeat"));
     m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
+    m_buttonSend->setToolTip(ExecutionTexts::SendHint);
+    m_buttonRepeat->setToolTip(ExecutionTexts::RepeatHint);
+    m_buttonCancel->setToolTip(ExecutionTexts::CancelHint);
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
+    connect(m_buttonSend, &QPushButton::clicked, this, &TFormChildTerminalWindow::ButtonSendClick);
+    connect(m_buttonRepeat, &QPushButton::clicked, this, &TFormChildTerminalWindow::ButtonRepeatClick);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &TFormChildTerminalWindow::ButtonCancelClick);
+    // The buttons work on the command page only.
+    connect(m_pages, &QTabWidget::currentChanged, buttonPanel, [buttonPanel](int index) {
+        buttonPanel->setVisible(index == 0);
+    });
     auto *buttons = new QHBoxLayout(buttonPanel);
     buttons->setContentsMargins(0, 4, 0, 0);
     buttons->addStretch();
@@ -257,6 +287,11 @@ void TFormChildTerminalWindow::ReloadTerminalFile()
 void TFormChildTerminalWindow::ReadFileCopy()
 {
     m_fileCopy.Load(m_fileName);
+    QStringList errors;
+    m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
+    m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
+    if (!errors.isEmpty())
+        emit StatusText(errors.join(QStringLiteral("; ")));
 }
 
 QTreeWidget *TFormChildTerminalWindow::TreeViewCommand() const
@@ -362,10 +397,11 @@ void TFormChildTerminalWindow::TreeViewCommandChange()
         const QString section = TTerminalDocument::CommandSection(node->parent()->text(0), node->text(0));
         if (section == m_commandKey)
             return;
-        m_pages->setCurrentIndex(0);
-        m_commandKey = section;
+        ShowCommand(section);
         return;
     }
+    FreeCommandControls();
+    QCoreApplication::processEvents();
     m_commandKey.clear();
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
@@ -517,8 +553,7 @@ void TFormChildTerminalWindow::MenuItemEditFieldsClick()
     m_prompts.Exec(&editor);
     // The editor wrote the file: show the command as it is now.
     ReadFileCopy();
-    m_pages->setCurrentIndex(0);
-    m_commandKey = section;
+    ShowCommand(section);
 }
 
 void TFormChildTerminalWindow::MenuItemCopyCommandClick()
@@ -656,6 +691,13 @@ void TFormChildTerminalWindow::StartDrag()
 
 bool TFormChildTerminalWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_fiscalMemo && watched == m_fiscalMemo->viewport()) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            m_fiscalMemo->clear();
+            return true;
+        }
+        return QMdiSubWindow::eventFilter(watched, event);
+    }
     if (watched != m_tree->viewport())
         return QMdiSubWindow::eventFilter(watched, event);
     switch (event->type()) {
@@ -717,17 +759,83 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
     showMinimized();
 }
 
+void TFormChildTerminalWindow::ConnectRunner()
+{
+    connect(m_runner, &TCommandRunner::StatusText, this, &TFormChildTerminalWindow::StatusText);
+    connect(m_runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
+    connect(m_runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
+    connect(m_runner, &TCommandRunner::TreeEnabledChanged, m_tree, &QWidget::setEnabled);
+    connect(m_runner, &TCommandRunner::ErrorMessage, this, [this](const QString &text) {
+        m_prompts.Error(this, TPrompts::ErrorCaption, text);
+    });
+    connect(m_runner, &TCommandRunner::InformationMessage, this, [this](const QString &text) {
+        m_prompts.Information(this, QStringLiteral("Information"), text);
+    });
+    connect(m_runner, &TCommandRunner::FocusField, m_inputPanel, &TCommandInputPanel::FocusField);
+    connect(m_runner, &TCommandRunner::AnswerReady, this, &TFormChildTerminalWindow::ShowReceivedAnswer);
+    connect(m_runner, &TCommandRunner::FiscalAnswer, this,
+            [this](const QByteArray &text) { AppendFiscalAnswer(text); });
+}
+
+QWidget *TFormChildTerminalWindow::ScrollBox(int page) const
+{
+    return m_pages->widget(page);
+}
+
+void TFormChildTerminalWindow::FreeCommandControls()
+{
+    m_inputPanel->Clear();
+    m_definition = TCommandDefinition();
+}
+
+void TFormChildTerminalWindow::ShowCommand(const QString &section)
+{
+    FreeCommandControls();
+    m_definition = TCommandDefinition::Load(m_fileCopy, section);
+    m_pages->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    auto *scroll = static_cast<QScrollArea *>(ScrollBox(0));
+    m_inputPanel->Build(m_definition, scroll->viewport()->width(), m_inputPanel->logicalDpiX());
+    m_commandKey = section;
+
+    // A command read only in part would send the wrong frame.
+    const bool sendable = m_definition.IsSendable();
+    const TCommandRunner::TButtonStates buttons = TCommandRunner::ButtonsForCommand(
+        sendable ? int(m_definition.fields.size()) : 0, m_definition.port, m_settings.HostPortOpen,
+        m_settings.FiscalPortOpen);
+    m_buttonSend->setEnabled(buttons.send);
+    m_buttonRepeat->setEnabled(sendable && m_definition.port == cpHostPort);
+    if (!m_definition.error.isEmpty())
+        emit StatusText(m_definition.error);
+    else if (m_definition.IsCut())
+        emit StatusText(ExecutionTexts::FieldsCut(TCommandDefinition::MaxFields, m_definition.fileFieldCount));
+}
+
 void TFormChildTerminalWindow::ButtonSendClick()
 {
+    m_auxPurgedByCancel = false;
+    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
+    m_runner->Send();
 }
 
 void TFormChildTerminalWindow::ButtonRepeatClick()
 {
+    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
+    if (m_definition.port == cpFiscalPort) {
+        m_runner->Repeat(0);
+        return;
+    }
+    m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
 }
 
 void TFormChildTerminalWindow::ButtonCancelClick()
 {
+    const bool pending = m_runner->CommandPending();
+    m_auxPurgedByCancel = m_aux && m_aux->State() == FEFP_S_Busy;
     m_runner->Cancel();
+    // A Repeat run says "Abort" itself once its step has stopped.
+    if (pending)
+        emit StatusText(ExecutionTexts::Abort);
 }
 
 TCommandRunner &TFormChildTerminalWindow::Runner()
@@ -782,16 +890,22 @@ void TFormChildTerminalWindow::NotifyAuxAnswer(const QByteArray &text)
 
 void TFormChildTerminalWindow::NotifyAuxFinalAnswer(const QByteArray &text)
 {
+    m_auxPurgedByCancel = false;
     m_runner->AuxFinalAnswer(text);
 }
 
 void TFormChildTerminalWindow::NotifyAuxError(int lastError)
 {
+    // Cancel has already ended the command and set the buttons; the time-out
+    // its purge raises is no fault of the printer.
+    if (std::exchange(m_auxPurgedByCancel, false) && lastError == FEFP_E_ReadTimeOut)
+        return;
     m_runner->AuxError(lastError);
 }
 
 void TFormChildTerminalWindow::NotifyAuxAck()
 {
+    m_auxPurgedByCancel = false;
     m_runner->AuxAck();
 }
 
@@ -800,14 +914,44 @@ void TFormChildTerminalWindow::ResetPendingCommand()
     m_runner->ResetPendingCommand();
 }
 
-void TFormChildTerminalWindow::ShowAnswer(quint16, quint16)
+void TFormChildTerminalWindow::ShowAnswer(quint16 fiscal, quint16 printer)
 {
+    TReceivedAnswer answer;
+    answer.commandKey = m_runner->SentCommandKey();
+    answer.fiscalStatus = fiscal;
+    answer.printerStatus = printer;
+    ShowReceivedAnswer(answer);
+}
+
+void TFormChildTerminalWindow::ShowReceivedAnswer(const TReceivedAnswer &answer)
+{
+    TAnswerPage::TOptions options;
+    options.protocol = m_settings.Protocol;
+    options.inputDateFormat = m_settings.InputDateFormat;
+    options.outputDateFormat = m_settings.OutputDateFormat;
+    options.extReservedFields = m_settings.ExtReservedFields;
+    options.today = QDate::currentDate();
+    const TAnswerPage page = TAnswerPage::Build(m_fileCopy, m_fiscalTable, m_printerTable, answer, options);
+    auto *scroll = static_cast<QScrollArea *>(ScrollBox(1));
+    m_answerDisplay->Show(page, scroll->viewport()->width());
+    m_pages->setCurrentIndex(1);
+    scroll->setFocus(Qt::OtherFocusReason);
+    if (!page.error.isEmpty())
+        emit StatusText(page.error);
+}
+
+void TFormChildTerminalWindow::AppendFiscalAnswer(const QByteArray &text)
+{
+    m_pages->setCurrentIndex(2);
+    m_fiscalMemo->appendPlainText(TTextCodec::DecodeWindows1252(text));
 }
 
 void TFormChildTerminalWindow::ClearFiscalPanels()
 {
+    m_answerDisplay->ClearFiscalPanels();
 }
 
 void TFormChildTerminalWindow::ClearPrinterPanels()
 {
+    m_answerDisplay->ClearPrinterPanels();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "execution/command_definition.h"
 #include "execution/command_runner.h"
+#include "execution/fixed_answer_table.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/terminal_document.h"
 
@@ -135,6 +137,13 @@ private:
     bool Report(const TTerminalDocument::TResult &result);
     void ReadFileCopy();
     void StartDrag();
+    void ConnectRunner();
+    // Input controls of the command section, for the page as it is now.
+    void FreeCommandControls();
+    void ShowCommand(const QString &section);
+    void ShowReceivedAnswer(const TReceivedAnswer &answer);
+    void AppendFiscalAnswer(const QByteArray &text);
+    QWidget *ScrollBox(int page) const;
 
     TSettings &m_settings;
     TPrompts &m_prompts;
@@ -144,6 +153,12 @@ private:
     TCommandInputPanel *m_inputPanel = nullptr;
     TAnswerDisplay *m_answerDisplay = nullptr;
     QPlainTextEdit *m_fiscalMemo = nullptr;
+    TCommandDefinition m_definition;
+    TFixedAnswerTable m_fiscalTable;
+    TFixedAnswerTable m_printerTable;
+    // Cancel purged a busy auxiliary command: the time-out the purge raises
+    // is the user's doing, not a fault of the printer.
+    bool m_auxPurgedByCancel = false;
     QString m_fileName;
     QString m_loadError;
     TTerminalDocument m_document;
