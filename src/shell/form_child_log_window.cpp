@@ -1,0 +1,247 @@
+#include "shell/form_child_log_window.h"
+
+#include "execution/comm_log_formatter.h"
+#include "terminal_model/color_notation.h"
+#include "terminal_model/settings.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPalette>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace {
+
+QColor ToColor(quint32 color, const QPalette &palette)
+{
+    // System colours and "no colour" fall back to the ordinary text colour.
+    if (TColorNotation::IsSystemColor(color) || color == TColorNotation::None)
+        return palette.color(QPalette::Text);
+    return QColor(TColorNotation::Red(color), TColorNotation::Green(color), TColorNotation::Blue(color));
+}
+
+} // namespace
+
+TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *parent)
+    : QMdiSubWindow(parent), m_settings(settings)
+{
+    setObjectName(QStringLiteral("FormChildLogWindow"));
+    setWindowTitle(QStringLiteral("Log window"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    resize(DesignedWidth, DesignedHeight);
+    setMinimumWidth(MinimumWidth);
+
+    m_view = new QPlainTextEdit(this);
+    m_view->setObjectName(QStringLiteral("RichEditLog"));
+    m_view->setReadOnly(true);
+    m_view->setUndoRedoEnabled(false);
+    // One entry, one line: a long frame scrolls sideways instead of wrapping
+    // under its prefix, so the text of every entry starts in the same column.
+    m_view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    setWidget(m_view);
+
+    // A flood of entries is shown in a few large steps rather than one by one.
+    m_flushTimer = new QTimer(this);
+    m_flushTimer->setSingleShot(true);
+    m_flushTimer->setInterval(FlushInterval);
+    connect(m_flushTimer, &QTimer::timeout, this, &TFormChildLogWindow::FlushEntries);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenuLog"));
+    QAction *clear = m_popup->addAction(QStringLiteral("&Clear"));
+    clear->setObjectName(QStringLiteral("MenuItemClear"));
+    connect(clear, &QAction::triggered, this, &TFormChildLogWindow::MenuItemClearClick);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popup->popup(m_view->viewport()->mapToGlobal(pos)); });
+
+    FormCreate();
+}
+
+TFormChildLogWindow::~TFormChildLogWindow()
+{
+    m_logFile.close();
+}
+
+void TFormChildLogWindow::FormCreate()
+{
+    m_view->clear();
+    ReadSettings();
+    QFont font(QStringLiteral("Courier New"), 8);
+    // Where that face is missing, another fixed-pitch one keeps the columns.
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    m_view->document()->setDefaultFont(font);
+    OpenLogFile();
+}
+
+void TFormChildLogWindow::ReadSettings()
+{
+    const QPalette palette = m_view->palette();
+    m_hostColor = ToColor(m_settings.HostColor, palette);
+    m_printerColor = ToColor(m_settings.FPColor, palette);
+    m_fiscalColor = ToColor(m_settings.DGIColor, palette);
+    m_lowLevel = m_settings.LowLevel;
+}
+
+void TFormChildLogWindow::OpenLogFile()
+{
+    const QFileInfo terminal(m_settings.File);
+    m_logPath = terminal.dir().filePath(terminal.completeBaseName() + QStringLiteral(".log"));
+    m_logFile.setFileName(m_logPath);
+    const bool exists = QFileInfo::exists(m_logPath);
+    if (!m_logFile.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_logError = QStringLiteral("Log file cannot be written: %1 (%2)")
+                         .arg(QDir::toNativeSeparators(m_logPath), m_logFile.errorString());
+        return;
+    }
+    if (!exists) {
+        const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        for (const QString &line : TCommLogFormatter::HeaderLines(program))
+            m_logFile.write(TCommLogFormatter::FileLine(line));
+    }
+    m_logFile.write(TCommLogFormatter::SessionStart(QDateTime::currentDateTime()));
+    m_logFile.flush();
+}
+
+void TFormChildLogWindow::WriteLine(const QString &line)
+{
+    if (!m_logFile.isOpen())
+        return;
+    m_logFile.write(TCommLogFormatter::FileLine(line));
+    ScheduleFlush();
+}
+
+void TFormChildLogWindow::AddEntry(const QString &prefix, const QString &text, const QColor &color)
+{
+    m_pending.append({prefix, text, color});
+    ScheduleFlush();
+}
+
+void TFormChildLogWindow::ScheduleFlush()
+{
+    if (!m_flushTimer->isActive())
+        m_flushTimer->start();
+}
+
+void TFormChildLogWindow::FlushEntries()
+{
+    m_flushTimer->stop();
+    // The file lines of a burst reach the disk with the entries shown, so an
+    // abrupt end cannot lose lines the user has already seen.
+    if (m_logFile.isOpen())
+        m_logFile.flush();
+    if (m_pending.isEmpty())
+        return;
+    QScrollBar *bar = m_view->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    QTextCursor cursor(m_view->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    QTextCharFormat format;
+    for (const TEntry &entry : std::as_const(m_pending)) {
+        if (m_empty)
+            m_empty = false;
+        else
+            cursor.insertBlock();
+        format.setForeground(entry.Color);
+        cursor.insertText(entry.Prefix + entry.Text, format);
+    }
+    cursor.endEditBlock();
+    m_pending.clear();
+    // Follow the newest entry unless the user has scrolled back to read.
+    if (atEnd)
+        bar->setValue(bar->maximum());
+}
+
+QString TFormChildLogWindow::Text()
+{
+    FlushEntries();
+    return m_empty ? QString() : m_view->toPlainText() + QLatin1Char('\n');
+}
+
+void TFormChildLogWindow::MenuItemClearClick()
+{
+    m_pending.clear();
+    m_view->clear();
+    m_empty = true;
+}
+
+void TFormChildLogWindow::HostOpened(const QString &openText)
+{
+    AddEntry(TCommLogFormatter::HostPrefix, openText, m_hostColor);
+    WriteLine(openText);
+}
+
+void TFormChildLogWindow::HostClosed()
+{
+    AddEntry(TCommLogFormatter::HostPrefix, TCommLogFormatter::ClosePort, m_hostColor);
+    WriteLine(TCommLogFormatter::ClosePort);
+}
+
+void TFormChildLogWindow::HostWritten(const QByteArray &bytes)
+{
+    const QString hex = TCommLogFormatter::Hex(bytes);
+    AddEntry(TCommLogFormatter::HostPrefix, hex, m_hostColor);
+    WriteLine(TCommLogFormatter::HostPrefix + hex);
+}
+
+void TFormChildLogWindow::PrinterRead(const QByteArray &bytes)
+{
+    const QString hex = TCommLogFormatter::Hex(bytes);
+    AddEntry(TCommLogFormatter::PrinterPrefix, hex, m_printerColor);
+    WriteLine(TCommLogFormatter::PrinterPrefix + hex);
+}
+
+void TFormChildLogWindow::AckReceived()
+{
+    if (m_lowLevel)
+        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::Ack, m_printerColor);
+    WriteLine(TCommLogFormatter::AckReceived());
+}
+
+void TFormChildLogWindow::NakReceived()
+{
+    if (m_lowLevel)
+        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::Nak, m_printerColor);
+    WriteLine(TCommLogFormatter::NakReceived());
+}
+
+void TFormChildLogWindow::IntermediateAnswerReceived()
+{
+    if (m_lowLevel)
+        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::IntermediateAnswer, m_printerColor);
+    WriteLine(TCommLogFormatter::IntermediateReceived());
+}
+
+void TFormChildLogWindow::SettingsChanged()
+{
+    ReadSettings();
+}
+
+void TFormChildLogWindow::FiscalOpened(const QString &openText)
+{
+    AddEntry(TCommLogFormatter::FiscalPrefix, openText, m_fiscalColor);
+    WriteLine(openText);
+}
+
+void TFormChildLogWindow::FiscalClosed()
+{
+    AddEntry(TCommLogFormatter::FiscalPrefix, TCommLogFormatter::ClosePort, m_fiscalColor);
+    WriteLine(TCommLogFormatter::ClosePort);
+}
+
+void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes)
+{
+    const QString hex = TCommLogFormatter::Hex(bytes);
+    AddEntry(TCommLogFormatter::FiscalPrefix, hex, m_fiscalColor);
+    WriteLine(TCommLogFormatter::FiscalPrefix + hex);
+}
