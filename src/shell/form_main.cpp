@@ -1,10 +1,18 @@
 #include "shell/form_main.h"
 
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "editors/apply_preferences.h"
 #include "editors/form_edit_fix_answer.h"
 #include "editors/form_edit_return_code.h"
+#include "editors/form_preferences.h"
+#include "editors/form_test_fixed_answer.h"
+#include "execution/comm_log_formatter.h"
+#include "execution/command_runner.h"
 #include "shell/action_icons.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
+#include "shell/form_child_log_window.h"
 #include "shell/mdi_layout.h"
 #include "shell/terminal_files.h"
 #include "terminal_window/form_child_terminal_window.h"
@@ -37,6 +45,27 @@ namespace {
 const QString ErrorCaption = QStringLiteral("Error");
 const QString FileFilter = QStringLiteral("Tessaly Terminal Files ( *.tsy)");
 const int PanelWidths[TFormMain::StatusPanelCount] = {300, 70, 150, 100};
+const QString Ready = QStringLiteral("Ready");
+const QString Error = QStringLiteral("Error");
+const QString HostPortError = QStringLiteral("Error when trying to open the Host port");
+const QString FiscalPortError = QStringLiteral("Error when trying to open the Fiscal port");
+const QString EnableFiscalHint = QStringLiteral("Enable Fiscal port");
+const QString DisableFiscalHint = QStringLiteral("Disable Fiscal port");
+
+// " 9600,N,8,1" for the baud index 3; nothing for an index out of 0..5.
+QString LineSuffix(int baudIndex)
+{
+    static const char *const rates[] = {" 1200", " 2400", " 4800", " 9600", " 19200", " 38400"};
+    if (baudIndex < 0 || baudIndex > 5)
+        return QString();
+    return QString::fromLatin1(rates[baudIndex]) + QStringLiteral(",N,8,1");
+}
+
+// A device given by name is shown by that name instead of the COM number.
+QString PortText(int commIndex, const QString &device)
+{
+    return device.isEmpty() ? QStringLiteral("COM%1").arg(commIndex + 1) : device;
+}
 
 // The text field that Copy, Cut and Paste act on, if the focus is in one.
 QWidget *TextTarget(QWidget *focus)
@@ -80,6 +109,13 @@ TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *p
     setWindowTitle(QStringLiteral("Tessaly Terminal"));
     setWindowIcon(TActionIcons::ApplicationIcon());
 
+    m_host = new TFPHostControl(this);
+    m_host->setObjectName(QStringLiteral("QuveroFPHostControl1"));
+    m_aux = new TFPAuxControl(this);
+    m_aux->setObjectName(QStringLiteral("FPAuxControl1"));
+    ConnectHostControl();
+    ConnectAuxControl();
+
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
     m_mdiArea->setBackground(TActionIcons::Background());
@@ -103,6 +139,11 @@ TFormMain::~TFormMain()
     disconnect(m_mdiArea, nullptr, this, nullptr);
     if (m_trackedFocus)
         disconnect(m_trackedFocus, nullptr, this, nullptr);
+    // The components close their ports as they go; nothing is routed then.
+    disconnect(m_host, nullptr, this, nullptr);
+    disconnect(m_aux, nullptr, this, nullptr);
+    delete m_aux;
+    delete m_host;
 }
 
 void TFormMain::FormCreate()
@@ -112,8 +153,12 @@ void TFormMain::FormCreate()
     m_storedDPort = m_settings.DPort;
     if (!m_options.HostPort.isEmpty())
         m_settings.HPort = m_options.HostPort;
-    if (!m_options.FiscalPort.isEmpty())
+    m_storedDGIEnabled = m_settings.DGIEnabled;
+    // A fiscal port named for this run is meant to be used in it.
+    if (!m_options.FiscalPort.isEmpty()) {
         m_settings.DPort = m_options.FiscalPort;
+        m_settings.DGIEnabled = true;
+    }
 
     RegisterFileAssociation(QLatin1String(TerminalFiles::Extension),
                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
@@ -122,6 +167,8 @@ void TFormMain::FormCreate()
     m_settings.InputDateFormat = 0;
     m_settings.Protocol = 0;
     m_actionEditRC->setEnabled(false);
+
+    OpenPorts();
 
     if (!m_options.Arguments.isEmpty()) {
         const QString file = TerminalFiles::FileFromArgument(m_options.Arguments.constFirst(),
@@ -167,6 +214,8 @@ void TFormMain::FormDestroy()
         stored.HPort = m_storedHPort;
     if (!m_options.FiscalPort.isEmpty() && stored.DPort == m_options.FiscalPort)
         stored.DPort = m_storedDPort;
+    if (!m_options.FiscalPort.isEmpty() && stored.DGIEnabled)
+        stored.DGIEnabled = m_storedDGIEnabled;
     SaveSettings(stored, m_options.SettingsName);
     if (!m_settings.File.isEmpty())
         WriteGeneralSection();
@@ -277,9 +326,14 @@ void TFormMain::CreateActions()
                                    QStringLiteral("Reset all open serial ports"));
     m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("Preferences"),
                                     QStringLiteral("System preferences|System preferences"));
-    // Their dialogs come with the serial ports.
-    m_actionResetPorts->setEnabled(false);
-    m_actionPreferences->setEnabled(false);
+    connect(m_actionResetPorts, &QAction::triggered, this, &TFormMain::MenuItemResetserialportsClick);
+    connect(m_actionPreferences, &QAction::triggered, this, &TFormMain::MenuItemGeneralClick);
+    connect(m_actionTestFixAnswer, &QAction::triggered, this, &TFormMain::ActionTestFixAnswerExecute);
+
+    // Pressed means the fiscal port is not in use.
+    m_actionFiscal = NewAction(QStringLiteral("ToolButtonFiscal"), QStringLiteral("Fiscal port"), EnableFiscalHint);
+    m_actionFiscal->setCheckable(true);
+    connect(m_actionFiscal, &QAction::triggered, this, &TFormMain::ToolButtonFiscalClick);
     m_actionAbout = NewAction(QStringLiteral("MenuItemHelpAbout"), QStringLiteral("&About..."), QString());
     connect(m_actionAbout, &QAction::triggered, this, &TFormMain::MenuItemHelpAboutClick);
 }
@@ -391,6 +445,8 @@ void TFormMain::CreateToolBar()
     bar->addAction(m_actionEditFixAnswer);
     bar->addAction(m_actionTestFixAnswer);
     bar->addAction(m_actionEditRC);
+    bar->addSeparator();
+    bar->addAction(m_actionFiscal);
 }
 
 void TFormMain::CreateStatusBar()
@@ -402,7 +458,7 @@ void TFormMain::CreateStatusBar()
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(m_panels[i]);
     }
-    m_panels[1]->setText(QStringLiteral("Ready"));
+    m_panels[1]->setText(Ready);
 }
 
 bool TFormMain::event(QEvent *event)
@@ -423,6 +479,11 @@ TSettings &TFormMain::Settings()
 TFormChildTerminalWindow *TFormMain::TerminalWindow() const
 {
     return m_terminalWindow;
+}
+
+TFormChildLogWindow *TFormMain::LogWindow() const
+{
+    return m_logWindow;
 }
 
 QMdiArea *TFormMain::MdiArea() const
@@ -454,7 +515,7 @@ void TFormMain::RegisterFileAssociation(const QString &extension, const QString 
 
 bool TFormMain::OpenTerminalWindows()
 {
-    auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File);
+    auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File, nullptr, m_host, m_aux);
     if (!window->LoadError().isEmpty()) {
         m_prompts.Error(this, ErrorCaption, window->LoadError());
         delete window;
@@ -463,7 +524,20 @@ bool TFormMain::OpenTerminalWindows()
     m_terminalWindow = window;
     m_mdiArea->addSubWindow(window);
     connect(window, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
+    connect(window, &TFormChildTerminalWindow::StatusText, this, &TFormMain::SetStatusText);
+
+    auto *log = new TFormChildLogWindow(m_settings);
+    m_logWindow = log;
+    m_mdiArea->addSubWindow(log);
+    connect(log, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
+    const QPoint centre = m_mdiArea->viewport()->rect().center();
+    log->move(centre.x() - log->width() / 2, centre.y() - log->height() / 2);
+    log->showMinimized();
+    if (!log->LogFileError().isEmpty())
+        m_panels[0]->setText(log->LogFileError());
+
     ReadGeneralSection();
+    m_host->SetProtocolType(TProtocolType(m_settings.Protocol));
     UpdateFileActions();
     window->showMaximized();
     UpdateWindowActions();
@@ -474,6 +548,8 @@ void TFormMain::CloseTerminalWindows()
 {
     delete m_terminalWindow.data();
     m_terminalWindow.clear();
+    delete m_logWindow.data();
+    m_logWindow.clear();
     UpdateWindowActions();
 }
 
@@ -610,8 +686,246 @@ void TFormMain::ActionEditFixAnswerExecute()
         return;
     TFormEditFixAnswer editor(m_settings.File, m_prompts, this);
     m_prompts.Exec(&editor);
-    if (m_terminalWindow)
+    if (m_terminalWindow) {
+        m_terminalWindow->ClearFiscalPanels();
+        m_terminalWindow->ClearPrinterPanels();
         m_terminalWindow->ReloadTerminalFile();
+    }
+}
+
+void TFormMain::ActionTestFixAnswerExecute()
+{
+    if (!m_terminalWindow)
+        return;
+    TFormTestFixedAnswer tester(this);
+    if (m_prompts.Exec(&tester) != QDialog::Accepted || !m_terminalWindow)
+        return;
+    m_terminalWindow->showMaximized();
+    m_terminalWindow->ShowAnswer(tester.FiscalStatus(), tester.PrinterStatus());
+}
+
+void TFormMain::MenuItemGeneralClick()
+{
+    TFormPreferences dialog(m_settings, m_prompts, TFormPreferences::AvailablePorts(), this);
+    const bool accepted = m_prompts.Exec(&dialog) == QDialog::Accepted;
+    TApplyPreferences::TTargets targets;
+    targets.HostPortClosed = [this] { return m_host->State() == EFP_S_Close; };
+    targets.CloseHostPort = [this] { m_host->ClosePort(); };
+    targets.OpenHostPort = [this] {
+        m_host->SetCommPort(TCommPort(m_settings.HComm));
+        m_host->SetDeviceName(m_settings.HPort);
+        m_host->SetBaudRate(TBaudRate(m_settings.HBaud));
+        return m_host->OpenPort();
+    };
+    targets.SetProtocol = [this](int protocol) { m_host->SetProtocolType(TProtocolType(protocol)); };
+    targets.TerminalFileOpen = [this] { return !m_terminalWindow.isNull(); };
+    targets.EnableEditReturnCodes = [this](bool on) { m_actionEditRC->setEnabled(on); };
+    targets.ReopenFiscalPort = [this] { ShowFiscalButton(OpenFiscalPort()); };
+    targets.NotifyLogWindow = [this] { PostToLog([](TFormChildLogWindow *log) { log->SettingsChanged(); }); };
+    targets.SetStatusText = [this](const QString &text) { SetStatusText(text); };
+    targets.UpdatePortPanels = [this] { UpdatePortPanels(); };
+    TApplyPreferences::Run(accepted, m_settings, m_prompts, this, targets);
+}
+
+void TFormMain::OpenPorts()
+{
+    OpenHostPort();
+    if (m_settings.DGIEnabled) {
+        ShowFiscalButton(OpenFiscalPort());
+    } else {
+        CloseFiscalPort();
+        ShowFiscalButton(false);
+    }
+    UpdatePortPanels();
+}
+
+bool TFormMain::OpenHostPort()
+{
+    m_host->SetCommPort(TCommPort(m_settings.HComm));
+    m_host->SetDeviceName(m_settings.HPort);
+    m_host->SetBaudRate(TBaudRate(m_settings.HBaud));
+    if (m_host->OpenPort()) {
+        m_settings.HostPortOpen = true;
+        m_host->SetProtocolType(TProtocolType(m_settings.Protocol));
+        SetStatusText(Ready);
+        return true;
+    }
+    m_prompts.Error(this, ErrorCaption, HostPortError);
+    m_settings.HostPortOpen = false;
+    SetStatusText(Error);
+    return false;
+}
+
+bool TFormMain::OpenFiscalPort()
+{
+    if (m_aux->State() != FEFP_S_Close)
+        m_aux->ClosePort();
+    m_aux->SetCommPort(TFCommPort(m_settings.DComm));
+    m_aux->SetDeviceName(m_settings.DPort);
+    m_aux->SetTimeOut(m_settings.DTimeOut);
+    if (m_aux->OpenPort()) {
+        m_settings.FiscalPortOpen = true;
+        SetStatusText(Ready);
+        return true;
+    }
+    m_prompts.Error(this, ErrorCaption, FiscalPortError);
+    m_settings.FiscalPortOpen = false;
+    SetStatusText(Error);
+    return false;
+}
+
+void TFormMain::CloseFiscalPort()
+{
+    m_aux->ClosePort();
+    m_settings.FiscalPortOpen = false;
+}
+
+void TFormMain::ShowFiscalButton(bool inUse)
+{
+    m_actionFiscal->setChecked(!inUse);
+    const QString hint = inUse ? DisableFiscalHint : EnableFiscalHint;
+    m_actionFiscal->setToolTip(TerminalFiles::ShortHint(hint));
+    m_actionFiscal->setStatusTip(TerminalFiles::LongHint(hint));
+    m_actionFiscal->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
+}
+
+void TFormMain::ToolButtonFiscalClick()
+{
+    if (m_actionFiscal->isChecked()) {
+        m_settings.DGIEnabled = false;
+        ShowFiscalButton(false);
+        CloseFiscalPort();
+        UpdatePortPanels();
+        return;
+    }
+    m_settings.DGIEnabled = true;
+    if (!OpenFiscalPort()) {
+        // The port stays wanted, so the next start tries again.
+        m_actionFiscal->setChecked(true);
+        return;
+    }
+    ShowFiscalButton(true);
+    UpdatePortPanels();
+}
+
+void TFormMain::MenuItemResetserialportsClick()
+{
+    m_host->Purge();
+    m_aux->Purge();
+    if (m_terminalWindow)
+        m_terminalWindow->ResetPendingCommand();
+    SetStatusText(Ready);
+}
+
+void TFormMain::UpdatePortPanels()
+{
+    const auto show = [this](int panel, const QString &text) {
+        m_panels[panel]->setText(text);
+        // A long device name widens its panel rather than being cut off.
+        const int needed = m_panels[panel]->fontMetrics().horizontalAdvance(text) + 12;
+        m_panels[panel]->setFixedWidth(qMax(PanelWidths[panel], needed));
+    };
+    show(2, PortText(m_settings.HComm, m_settings.HPort) + LineSuffix(m_settings.HBaud));
+    show(3, m_settings.DGIEnabled && m_settings.FiscalPortOpen
+                ? PortText(m_settings.DComm, m_settings.DPort) + LineSuffix(3)
+                : QStringLiteral("Disabled"));
+}
+
+// Events become queued calls of the child windows, made in the order the
+// events came and only while a terminal file is open; each call carries what
+// its event carried, read now, so a later event cannot change it.
+template <typename Call>
+void TFormMain::PostToLog(Call call)
+{
+    if (!m_terminalWindow || !m_logWindow)
+        return;
+    TFormChildLogWindow *log = m_logWindow;
+    QMetaObject::invokeMethod(log, [log, call] { call(log); }, Qt::QueuedConnection);
+}
+
+template <typename Call>
+void TFormMain::PostToTerminal(Call call)
+{
+    if (!m_terminalWindow || !m_logWindow)
+        return;
+    TFormChildTerminalWindow *terminal = m_terminalWindow;
+    QMetaObject::invokeMethod(terminal, [terminal, call] { call(terminal); }, Qt::QueuedConnection);
+}
+
+void TFormMain::ConnectHostControl()
+{
+    connect(m_host, &TFPHostControl::OnOpen, this, [this] {
+        const QString text = TCommLogFormatter::HostOpenText(m_host->CommPort(), m_host->BaudRate(),
+                                                             m_host->DeviceName());
+        PostToLog([text](TFormChildLogWindow *log) { log->HostOpened(text); });
+    });
+    connect(m_host, &TFPHostControl::OnClose, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->HostClosed(); }); });
+    connect(m_host, &TFPHostControl::OnWrite, this, [this](const QByteArray &value) {
+        if (!m_terminalWindow || !m_logWindow)
+            return;
+        m_lastWrittenFrame = value;
+        PostToLog([value](TFormChildLogWindow *log) { log->HostWritten(value); });
+    });
+    connect(m_host, &TFPHostControl::OnRead, this, [this](const QByteArray &value) {
+        if (!m_terminalWindow || !m_logWindow)
+            return;
+        m_lastReadFrame = value;
+        PostToLog([value](TFormChildLogWindow *log) { log->PrinterRead(value); });
+    });
+    connect(m_host, &TFPHostControl::OnAck, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->AckReceived(); }); });
+    connect(m_host, &TFPHostControl::OnNack, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
+    connect(m_host, &TFPHostControl::OnIntermediateAnswer, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(); }); });
+    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this] {
+        const TReceivedAnswer answer = TCommandRunner::ReadHostAnswer(*m_host);
+        PostToTerminal([answer](TFormChildTerminalWindow *terminal) { terminal->NotifyHostFinalAnswer(answer); });
+    });
+    connect(m_host, &TFPHostControl::OnError, this, [this] {
+        const int error = m_host->LastError();
+        PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyHostError(error); });
+    });
+}
+
+void TFormMain::ConnectAuxControl()
+{
+    connect(m_aux, &TFPAuxControl::OnOpen, this, [this] {
+        const QString text = TCommLogFormatter::FiscalOpenText(m_aux->CommPort(), m_aux->DeviceName());
+        PostToLog([text](TFormChildLogWindow *log) { log->FiscalOpened(text); });
+    });
+    connect(m_aux, &TFPAuxControl::OnClose, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->FiscalClosed(); }); });
+    connect(m_aux, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
+        if (!m_terminalWindow || !m_logWindow)
+            return;
+        m_lastWrittenFrame = value;
+        PostToLog([value](TFormChildLogWindow *log) { log->FiscalWritten(value); });
+    });
+    connect(m_aux, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
+        if (!m_terminalWindow || !m_logWindow)
+            return;
+        m_lastReadFrame = value;
+        PostToLog([value](TFormChildLogWindow *log) { log->PrinterRead(value); });
+    });
+    connect(m_aux, &TFPAuxControl::OnAck, this, [this] {
+        PostToLog([](TFormChildLogWindow *log) { log->AckReceived(); });
+        PostToTerminal([](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxAck(); });
+    });
+    connect(m_aux, &TFPAuxControl::OnNack, this,
+            [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
+    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this](bool isFinal) {
+        const QByteArray text = m_aux->Answer();
+        if (isFinal)
+            PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxFinalAnswer(text); });
+        else
+            PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxAnswer(text); });
+    });
+    connect(m_aux, &TFPAuxControl::OnError, this, [this] {
+        const int error = m_aux->LastError();
+        PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxError(error); });
+    });
 }
 
 void TFormMain::ActionEditRCExecute()

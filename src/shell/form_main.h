@@ -2,6 +2,7 @@
 
 #include "terminal_model/settings.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -10,6 +11,9 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class TFPAuxControl;
+class TFPHostControl;
+class TFormChildLogWindow;
 class TFormChildTerminalWindow;
 class TPrompts;
 
@@ -39,6 +43,10 @@ public:
 
     TSettings &Settings();
     TFormChildTerminalWindow *TerminalWindow() const;
+    TFormChildLogWindow *LogWindow() const;
+    // The two port components, owned for the whole run.
+    TFPHostControl *HostControl() const { return m_host; }
+    TFPAuxControl *AuxControl() const { return m_aux; }
     QMdiArea *MdiArea() const;
     QString StatusText(int panel) const;
     // Status panel 1: short state texts.
@@ -51,6 +59,17 @@ public:
     void ActionFileExit();
     void ActionEditFixAnswerExecute();
     void ActionEditRCExecute();
+    void ActionTestFixAnswerExecute();
+    void MenuItemGeneralClick();
+    // Serial ports.
+    void UpdatePortPanels();
+    bool OpenFiscalPort();
+    void CloseFiscalPort();
+    void ToolButtonFiscalClick();
+    void MenuItemResetserialportsClick();
+    // The frames of the most recent write and read event of either port.
+    QByteArray LastWrittenFrame() const { return m_lastWrittenFrame; }
+    QByteArray LastReadFrame() const { return m_lastReadFrame; }
     void MenuItemHelpAboutClick();
     // Files dropped on the window (the first one counts).
     void DropFiles(const QStringList &paths);
@@ -87,18 +106,33 @@ private:
     void FillWindowMenu();
     void RegisterFileAssociation(const QString &extension, const QString &typeName);
     void ScheduleArrangeIcons();
+    void OpenPorts();
+    bool OpenHostPort();
+    void ShowFiscalButton(bool inUse);
+    void ConnectHostControl();
+    void ConnectAuxControl();
+    template <typename Call>
+    void PostToLog(Call call);
+    template <typename Call>
+    void PostToTerminal(Call call);
 
     TStartOptions m_options;
     TPrompts &m_prompts;
     TSettings m_settings;
     QString m_storedHPort;
     QString m_storedDPort;
+    bool m_storedDGIEnabled = false;
     bool m_shown = false;
     bool m_destroyed = false;
     bool m_arrangeQueued = false;
 
     QMdiArea *m_mdiArea = nullptr;
     QPointer<TFormChildTerminalWindow> m_terminalWindow;
+    QPointer<TFormChildLogWindow> m_logWindow;
+    TFPHostControl *m_host = nullptr;
+    TFPAuxControl *m_aux = nullptr;
+    QByteArray m_lastWrittenFrame;
+    QByteArray m_lastReadFrame;
     QLabel *m_panels[StatusPanelCount] = {};
     QMenu *m_windowMenu = nullptr;
     QMenu *m_contextMenu = nullptr;
@@ -122,5 +156,6 @@ private:
     QAction *m_actionPaste = nullptr;
     QAction *m_actionResetPorts = nullptr;
     QAction *m_actionPreferences = nullptr;
+    QAction *m_actionFiscal = nullptr;
     QAction *m_actionAbout = nullptr;
 };

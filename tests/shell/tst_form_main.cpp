@@ -1,3 +1,4 @@
+#include "comm/pseudo_terminal.h"
 #include "shell/form_about_box.h"
 #include "shell/form_main.h"
 #include "shell/terminal_files.h"
@@ -87,6 +88,8 @@ private:
     QTemporaryDir m_root;
     TFormMain::TStartOptions m_options;
     TScriptedPrompts m_prompts;
+    // The host port every window opens at start.
+    std::unique_ptr<TPseudoTerminal> m_hostLine;
     int m_counter = 0;
 };
 
@@ -109,6 +112,9 @@ void TstFormMain::init()
     m_options.UserDataDir = base + "/userdata";
     m_options.AssociationDataDir = base + "/xdg";
     m_options.NotifyDesktop = false;
+    m_hostLine = std::make_unique<TPseudoTerminal>();
+    QVERIFY(m_hostLine->open());
+    m_options.HostPort = m_hostLine->slavePath();
     m_prompts.Clear();
     QDir::setCurrent(base + "/work");
 }
@@ -202,7 +208,8 @@ void TstFormMain::dropConsidersOnlyFirstFile()
     // A new drop replaces the open file.
     window->DropFiles({Path("a.tsy")});
     QCOMPARE(window->TerminalWindow()->FileName(), Path("a.tsy"));
-    QCOMPARE(window->MdiArea()->subWindowList().size(), 1);
+    // The terminal window and its log window.
+    QCOMPARE(window->MdiArea()->subWindowList().size(), 2);
     QVERIFY(m_prompts.Questions.isEmpty());
 }
 
@@ -217,7 +224,8 @@ void TstFormMain::newReplacesChangedDefaultFile()
     QCOMPARE(window->Settings().File, path);
     QCOMPARE(window->TerminalWindow()->FileName(), path);
     QCOMPARE(window->TerminalWindow()->RootNode()->childCount(), 0);
-    QCOMPARE(window->MdiArea()->subWindowList().size(), 1);
+    // The terminal window and its log window.
+    QCOMPARE(window->MdiArea()->subWindowList().size(), 2);
     QVERIFY(m_prompts.Questions.isEmpty());
 }
 
@@ -439,7 +447,7 @@ void TstFormMain::menusAndToolBarInOrder()
              (QStringList{"ActionNew", "ActionOpen", "ToolButtonSaveAs", "-", "ActionEditCut", "ActionEditCopy",
                           "ActionEditPaste", "-", "ActionWindowCascade", "ActionWindowTileHorizontal",
                           "ActionWindowTileVertical", "-", "ActionEditFixAnswer", "ActionTestFixAnswer",
-                          "ActionEditRC"}));
+                          "ActionEditRC", "-", "ToolButtonFiscal"}));
     QAction *saveAs = Action(*window, "ToolButtonSaveAs");
     QCOMPARE(bar->widgetForAction(saveAs)->toolTip(), QStringLiteral("Save terminal file as ..."));
     QVERIFY(saveAs->isEnabled());
@@ -462,7 +470,7 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(names(windows->actions()),
              (QStringList{"ActionWindowCascade", "ActionWindowTileHorizontal", "ActionWindowTileVertical",
                           "ActionWindowMinimizeAll", "ActionWindowArrange", "-",
-                          "&1 " + QDir::toNativeSeparators(Path("m.tsy"))}));
+                          "&1 " + QDir::toNativeSeparators(Path("m.tsy")), "&2 Log window"}));
     QCOMPARE(names(window->findChild<QMenu *>("PopupMenuMain")->actions()),
              (QStringList{"ActionWindowMinimizeAll", "ActionWindowCascade", "ActionWindowArrange"}));
 }
