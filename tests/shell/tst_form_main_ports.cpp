@@ -1,0 +1,405 @@
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "comm/pseudo_terminal.h"
+#include "shell/form_child_log_window.h"
+#include "shell/form_main.h"
+#include "support_sim_process.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString HostError = QStringLiteral("Error when trying to open the Host port");
+const QString FiscalError = QStringLiteral("Error when trying to open the Fiscal port");
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString Hex(const QByteArray &bytes)
+{
+    QString text;
+    for (const char c : bytes)
+        text += QStringLiteral("%1 ").arg(quint8(c), 2, 16, QLatin1Char('0')).toUpper();
+    return text;
+}
+
+// Prompts that note, when the terminal window reports the fiscal port alive,
+// whether the log already holds the ACK that came before it.
+class TOrderPrompts : public TScriptedPrompts
+{
+public:
+    void Information(QWidget *parent, const QString &caption, const QString &text) override
+    {
+        if (Log) {
+            Log->FlushEntries();
+            AckLoggedFirst.append(ReadAll(Log->LogFilePath()).endsWith("FP   --> ACK\r\n"));
+        }
+        TScriptedPrompts::Information(parent, caption, text);
+    }
+
+    QPointer<TFormChildLogWindow> Log;
+    QList<bool> AckLoggedFirst;
+};
+
+} // namespace
+
+class TstFormMainPorts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startOpensNamedPorts();
+    void startReportsPortsThatCannotOpen();
+    void portPanels_data();
+    void portPanels();
+    void fiscalButtonTurnsThePortOffAndOn();
+    void fiscalButtonSpringsBackWhenThePortFails();
+    void resetSerialPorts();
+    void eventsWithoutFileAreDropped();
+    void wholeExchangeLogged_data();
+    void wholeExchangeLogged();
+    void preferencesReopenPortsAndReachLog();
+
+private:
+    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
+    QString Panel(TFormMain &window, int panel) const;
+    QString CopyDemoFile();
+
+    QTemporaryDir m_root;
+    TSimProcess m_sim;
+    TFormMain::TStartOptions m_options;
+    TOrderPrompts m_prompts;
+    int m_counter = 0;
+};
+
+void TstFormMainPorts::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_root.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+    QVERIFY2(m_sim.Start({QStringLiteral("--protocol"), QStringLiteral("extended"), QStringLiteral("--profile"),
+                          QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
+             qPrintable(m_sim.Error()));
+}
+
+void TstFormMainPorts::init()
+{
+    ++m_counter;
+    const QString base = m_root.filePath(QString::number(m_counter));
+    QDir().mkpath(base);
+    m_options = TFormMain::TStartOptions();
+    m_options.SettingsName = QStringLiteral("TessalyPorts%1").arg(m_counter);
+    m_options.ApplicationDir = base;
+    m_options.UserDataDir = base + "/userdata";
+    m_options.AssociationDataDir = base + "/xdg";
+    m_options.NotifyDesktop = false;
+    m_options.HostPort = m_sim.HostPath();
+    m_options.FiscalPort = m_sim.FiscalPath();
+    m_prompts.Clear();
+    m_prompts.AckLoggedFirst.clear();
+    QDir::setCurrent(base);
+}
+
+void TstFormMainPorts::cleanup()
+{
+    QDir::setCurrent(m_root.path());
+}
+
+std::unique_ptr<TFormMain> TstFormMainPorts::Start(const QStringList &arguments)
+{
+    m_options.Arguments = arguments;
+    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
+    window->resize(900, 600);
+    window->show();
+    return window;
+}
+
+QString TstFormMainPorts::Panel(TFormMain &window, int panel) const
+{
+    return window.StatusText(panel);
+}
+
+QString TstFormMainPorts::CopyDemoFile()
+{
+    const QString path = QDir::current().absoluteFilePath("demo.tsy");
+    QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy"), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+}
+
+void TstFormMainPorts::startOpensNamedPorts()
+{
+    auto window = Start();
+    QVERIFY(m_prompts.Questions.isEmpty());
+    QVERIFY(window->Settings().HostPortOpen);
+    QVERIFY(window->Settings().FiscalPortOpen);
+    QCOMPARE(window->HostControl()->State(), EFP_S_Idle);
+    QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QCOMPARE(Panel(*window, 2), m_sim.HostPath() + " 9600,N,8,1");
+    QCOMPARE(Panel(*window, 3), m_sim.FiscalPath() + " 9600,N,8,1");
+    auto *fiscal = window->findChild<QAction *>("ToolButtonFiscal");
+    QVERIFY(!fiscal->isChecked());
+    QCOMPARE(fiscal->toolTip(), QStringLiteral("Disable Fiscal port"));
+    // A fiscal port named for one run does not switch it on for good.
+    window.reset();
+    TSettings stored;
+    LoadSettings(stored, m_options.SettingsName);
+    QVERIFY(!stored.DGIEnabled);
+    QVERIFY(stored.DPort.isEmpty());
+}
+
+void TstFormMainPorts::startReportsPortsThatCannotOpen()
+{
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.DGIEnabled = true;
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    m_options.HostPort = m_root.filePath("no-such-host-tty");
+    m_options.FiscalPort = m_root.filePath("no-such-fiscal-tty");
+    auto window = Start();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), (QStringList{HostError, FiscalError}));
+    QVERIFY(!window->Settings().HostPortOpen);
+    QVERIFY(!window->Settings().FiscalPortOpen);
+    QVERIFY(window->Settings().DGIEnabled);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Error"));
+    QCOMPARE(Panel(*window, 3), QStringLiteral("Disabled"));
+    auto *fiscal = window->findChild<QAction *>("ToolButtonFiscal");
+    QVERIFY(fiscal->isChecked());
+    QCOMPARE(fiscal->toolTip(), QStringLiteral("Enable Fiscal port"));
+}
+
+void TstFormMainPorts::portPanels_data()
+{
+    QTest::addColumn<int>("hcomm");
+    QTest::addColumn<int>("hbaud");
+    QTest::addColumn<QString>("hport");
+    QTest::addColumn<bool>("fiscalOpen");
+    QTest::addColumn<int>("dcomm");
+    QTest::addColumn<QString>("dport");
+    QTest::addColumn<QString>("panel2");
+    QTest::addColumn<QString>("panel3");
+
+    QTest::newRow("defaults") << 0 << 3 << QString() << false << 1 << QString() << "COM1 9600,N,8,1" << "Disabled";
+    QTest::newRow("COM2 38400, fiscal COM3") << 1 << 5 << QString() << true << 2 << QString()
+                                             << "COM2 38400,N,8,1" << "COM3 9600,N,8,1";
+    QTest::newRow("1200 baud") << 3 << 0 << QString() << false << 0 << QString() << "COM4 1200,N,8,1" << "Disabled";
+    QTest::newRow("unknown baud index") << 0 << 9 << QString() << false << 0 << QString() << "COM1" << "Disabled";
+    QTest::newRow("device names") << 0 << 4 << "/dev/ttyUSB0" << true << 0 << "/dev/ttyUSB1"
+                                  << "/dev/ttyUSB0 19200,N,8,1" << "/dev/ttyUSB1 9600,N,8,1";
+}
+
+void TstFormMainPorts::portPanels()
+{
+    QFETCH(int, hcomm);
+    QFETCH(int, hbaud);
+    QFETCH(QString, hport);
+    QFETCH(bool, fiscalOpen);
+    QFETCH(int, dcomm);
+    QFETCH(QString, dport);
+    auto window = Start();
+    TSettings &settings = window->Settings();
+    settings.HComm = quint8(hcomm);
+    settings.HBaud = quint8(hbaud);
+    settings.HPort = hport;
+    settings.DGIEnabled = fiscalOpen;
+    settings.FiscalPortOpen = fiscalOpen;
+    settings.DComm = quint8(dcomm);
+    settings.DPort = dport;
+    window->UpdatePortPanels();
+    QTEST(Panel(*window, 2), "panel2");
+    QTEST(Panel(*window, 3), "panel3");
+}
+
+void TstFormMainPorts::fiscalButtonTurnsThePortOffAndOn()
+{
+    auto window = Start();
+    auto *fiscal = window->findChild<QAction *>("ToolButtonFiscal");
+    fiscal->trigger();
+    QVERIFY(fiscal->isChecked());
+    QCOMPARE(fiscal->toolTip(), QStringLiteral("Enable Fiscal port"));
+    QVERIFY(!window->Settings().DGIEnabled);
+    QVERIFY(!window->Settings().FiscalPortOpen);
+    QCOMPARE(window->AuxControl()->State(), FEFP_S_Close);
+    QCOMPARE(Panel(*window, 3), QStringLiteral("Disabled"));
+
+    fiscal->trigger();
+    QVERIFY(!fiscal->isChecked());
+    QCOMPARE(fiscal->toolTip(), QStringLiteral("Disable Fiscal port"));
+    QVERIFY(window->Settings().DGIEnabled);
+    QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QCOMPARE(Panel(*window, 3), m_sim.FiscalPath() + " 9600,N,8,1");
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMainPorts::fiscalButtonSpringsBackWhenThePortFails()
+{
+    auto window = Start();
+    auto *fiscal = window->findChild<QAction *>("ToolButtonFiscal");
+    fiscal->trigger();
+    window->Settings().DPort = m_root.filePath("unplugged-tty");
+    fiscal->trigger();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{FiscalError});
+    QVERIFY(fiscal->isChecked());
+    QCOMPARE(fiscal->toolTip(), QStringLiteral("Enable Fiscal port"));
+    // Still wanted: the next start tries again.
+    QVERIFY(window->Settings().DGIEnabled);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Error"));
+    QCOMPARE(Panel(*window, 3), QStringLiteral("Disabled"));
+}
+
+void TstFormMainPorts::resetSerialPorts()
+{
+    // The far end never answers, so the command stays in progress until
+    // the purge.
+    TPseudoTerminal silent;
+    QVERIFY(silent.open());
+    m_options.HostPort = silent.slavePath();
+    auto window = Start({CopyDemoFile()});
+    TFPHostControl *host = window->HostControl();
+    QVERIFY(host->AddDataField(QByteArray("\x00\x01", 2)));
+    QVERIFY(host->SendCommand());
+    QCOMPARE(host->State(), EFP_S_Busy);
+    window->SetStatusText("Sending ...");
+    window->findChild<QAction *>("MenuItemResetserialports")->trigger();
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QTRY_COMPARE_WITH_TIMEOUT(host->State(), EFP_S_Idle, 5000);
+    QCOMPARE(host->State(), EFP_S_Idle);
+    // With no file open as well; no port is closed.
+    window->ActionFileClose();
+    window->SetStatusText("Error");
+    window->MenuItemResetserialportsClick();
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QCOMPARE(host->State(), EFP_S_Idle);
+    QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
+}
+
+void TstFormMainPorts::eventsWithoutFileAreDropped()
+{
+    auto window = Start();
+    TFPAuxControl *aux = window->AuxControl();
+    QSignalSpy acks(aux, &TFPAuxControl::OnAck);
+    QVERIFY(aux->SendData("\x05"));
+    QVERIFY(acks.wait(5000));
+    QCoreApplication::processEvents();
+    QVERIFY(window->LastWrittenFrame().isEmpty());
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMainPorts::wholeExchangeLogged_data()
+{
+    QTest::addColumn<bool>("lowLevel");
+    QTest::newRow("low level") << true;
+    QTest::newRow("frames only") << false;
+}
+
+void TstFormMainPorts::wholeExchangeLogged()
+{
+    QFETCH(bool, lowLevel);
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.LowLevel = lowLevel;
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    const QString file = CopyDemoFile();
+    auto window = Start({file});
+    TFormChildLogWindow *log = window->LogWindow();
+    QVERIFY(log);
+    QVERIFY(window->TerminalWindow());
+    m_prompts.Log = log;
+    QVERIFY(log->isMinimized());
+    QCOMPARE(log->LogFilePath(), QDir::current().absoluteFilePath("demo.log"));
+    QCOMPARE(window->HostControl()->ProtocolType(), protocol_Extended);
+
+    // Host: status query.
+    TFPHostControl *host = window->HostControl();
+    QSignalSpy written(host, &TFPHostControl::OnWrite);
+    QSignalSpy read(host, &TFPHostControl::OnRead);
+    QSignalSpy answered(host, &TFPHostControl::OnFinalAnswer);
+    QVERIFY(host->AddDataField(QByteArray("\x00\x01", 2)));
+    QVERIFY(host->SendCommand());
+    QVERIFY(answered.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(written.size(), 2, 5000);
+    QCOMPARE(read.size(), 1);
+    const QByteArray frame = written.at(0).at(0).toByteArray();
+    const QByteArray answer = read.at(0).at(0).toByteArray();
+    QCOMPARE(written.at(1).at(0).toByteArray(), QByteArray("\x06"));
+    QCOMPARE(window->LastWrittenFrame(), QByteArray("\x06"));
+    QCOMPARE(window->LastReadFrame(), answer);
+
+    // Fiscal port: alive check, answered by an ACK.
+    TFPAuxControl *aux = window->AuxControl();
+    QSignalSpy acks(aux, &TFPAuxControl::OnAck);
+    QVERIFY(aux->SendData("\x05"));
+    QVERIFY(acks.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Count(TScriptedPrompts::KindInformation), 1, 5000);
+    QCOMPARE(m_prompts.AckLoggedFirst, QList<bool>{true});
+
+    QStringList lines{"HOST --> " + Hex(frame), "FP   --> ACK", "FP   --> " + Hex(answer), "HOST --> 06 ",
+                      "FISCAL-> 05 ", "FP   --> ACK"};
+    QStringList fileLines = lines;
+    if (!lowLevel)
+        lines.removeAll("FP   --> ACK");
+    QCOMPARE(log->Text(), lines.join('\n') + '\n');
+    const QByteArray logFile = ReadAll(log->LogFilePath());
+    QVERIFY2(logFile.endsWith((fileLines.join("\r\n") + "\r\n").toUtf8()), logFile.constData());
+    QVERIFY(logFile.startsWith("Quvero S.A.\r\n"));
+
+    // Closing the file closes the log; its port events are no longer routed.
+    window->ActionFileClose();
+    QVERIFY(!window->LogWindow());
+    QVERIFY(aux->SendData("\x05"));
+    QVERIFY(acks.wait(5000));
+    QCoreApplication::processEvents();
+    QCOMPARE(ReadAll(QDir::current().absoluteFilePath("demo.log")), logFile);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindInformation), 1);
+}
+
+void TstFormMainPorts::preferencesReopenPortsAndReachLog()
+{
+    auto window = Start({CopyDemoFile()});
+    TFormChildLogWindow *log = window->LogWindow();
+    QVERIFY(log);
+    window->Settings().LowLevel = true;
+    m_prompts.DialogResults.enqueue(QDialog::Accepted);
+    window->findChild<QAction *>("MenuItemPreferences")->trigger();
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+    QCOMPARE(window->HostControl()->State(), EFP_S_Idle);
+    QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    // Reopening the ports is logged; the low-level flag reaches the log.
+    QTRY_VERIFY_WITH_TIMEOUT(log->Text().contains("FISCAL-> Open " + m_sim.FiscalPath() + " 9600,N,8,1"), 5000);
+    const QString text = log->Text();
+    QVERIFY2(text.startsWith("HOST --> Close port\nHOST --> Open " + m_sim.HostPath() + " 9600,N,8,1\n"),
+             qPrintable(text));
+    QSignalSpy acks(window->AuxControl(), &TFPAuxControl::OnAck);
+    QVERIFY(window->AuxControl()->SendData("\x05"));
+    QVERIFY(acks.wait(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(log->Text().endsWith("FP   --> ACK\n"), 5000);
+}
+
+QTEST_MAIN(TstFormMainPorts)
+#include "tst_form_main_ports.moc"
