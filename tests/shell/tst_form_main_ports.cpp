@@ -4,6 +4,7 @@
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "support_sim_process.h"
+#include "terminal_window/answer_display.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -78,6 +81,8 @@ private slots:
     void wholeExchangeLogged_data();
     void wholeExchangeLogged();
     void preferencesReopenPortsAndReachLog();
+    void terminalWindowSendsThroughTheMainWindowsPorts();
+    void unwritableLogFileSaidInStatusBar();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -399,6 +404,38 @@ void TstFormMainPorts::preferencesReopenPortsAndReachLog()
     QVERIFY(window->AuxControl()->SendData("\x05"));
     QVERIFY(acks.wait(5000));
     QTRY_VERIFY_WITH_TIMEOUT(log->Text().endsWith("FP   --> ACK\n"), 5000);
+}
+
+void TstFormMainPorts::terminalWindowSendsThroughTheMainWindowsPorts()
+{
+    auto window = Start({CopyDemoFile()});
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    QTreeWidgetItem *status = terminal->RootNode()->child(0);
+    QCOMPARE(status->text(0), QStringLiteral("Status"));
+    QCOMPARE(status->child(0)->text(0), QStringLiteral("Status query"));
+    terminal->TreeViewCommand()->setCurrentItem(status->child(0));
+    terminal->TreeViewCommandChange();
+    terminal->ButtonSendClick();
+    const auto shows = [terminal](const QString &text) {
+        TAnswerDisplay *display = terminal->AnswerDisplay();
+        for (int row = 0; row < display->RowCount(); ++row)
+            if (display->RowBox(row)->text() == text)
+                return true;
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(shows(QStringLiteral("TS-00012345")), 5000);
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QTRY_VERIFY_WITH_TIMEOUT(window->LogWindow()->Text().endsWith("HOST --> 06 \n"), 5000);
+}
+
+void TstFormMainPorts::unwritableLogFileSaidInStatusBar()
+{
+    const QString file = CopyDemoFile();
+    QVERIFY(QDir().mkpath(QDir::current().absoluteFilePath("demo.log")));
+    auto window = Start({file});
+    QVERIFY(window->LogWindow());
+    QVERIFY(Panel(*window, 0).contains(QStringLiteral("demo.log")));
+    QVERIFY(m_prompts.Questions.isEmpty());
 }
 
 QTEST_MAIN(TstFormMainPorts)
