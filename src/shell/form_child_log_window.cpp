@@ -1,8 +1,8 @@
 #include "shell/form_child_log_window.h"
 
 #include "execution/comm_log_formatter.h"
-#include "terminal_model/color_notation.h"
 #include "terminal_model/settings.h"
+#include "terminal_window/system_colors.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -20,10 +20,9 @@ namespace {
 
 QColor ToColor(quint32 color, const QPalette &palette)
 {
-    // System colours and "no colour" fall back to the ordinary text colour.
-    if (TColorNotation::IsSystemColor(color) || color == TColorNotation::None)
-        return palette.color(QPalette::Text);
-    return QColor(TColorNotation::Red(color), TColorNotation::Green(color), TColorNotation::Blue(color));
+    // "No colour" is written in the ordinary text colour.
+    const QColor resolved = TSystemColors::Resolve(color, palette);
+    return resolved.isValid() ? resolved : palette.color(QPalette::Text);
 }
 
 } // namespace
