@@ -78,6 +78,7 @@ private slots:
     void fiscalButtonSpringsBackWhenThePortFails();
     void resetSerialPorts();
     void eventsWithoutFileAreDropped();
+    void framesInQuickSuccessionKeepTheirBytes();
     void wholeExchangeLogged_data();
     void wholeExchangeLogged();
     void preferencesReopenPortsAndReachLog();
@@ -311,6 +312,22 @@ void TstFormMainPorts::eventsWithoutFileAreDropped()
     QCoreApplication::processEvents();
     QVERIFY(window->LastWrittenFrame().isEmpty());
     QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMainPorts::framesInQuickSuccessionKeepTheirBytes()
+{
+    auto window = Start({CopyDemoFile()});
+    TFormChildLogWindow *log = window->LogWindow();
+    // Several events before the log window handles the first of them.
+    emit window->HostControl()->OnWrite("\x02" "A");
+    emit window->AuxControl()->OnWrite("\x02" "B");
+    emit window->HostControl()->OnRead("\x02" "C");
+    emit window->AuxControl()->OnRead("\x02" "D");
+    QCOMPARE(window->LastWrittenFrame(), QByteArray("\x02" "B"));
+    QCOMPARE(window->LastReadFrame(), QByteArray("\x02" "D"));
+    QTRY_COMPARE_WITH_TIMEOUT(log->Text(),
+                              QStringLiteral("HOST --> 02 41 \nFISCAL-> 02 42 \nFP   --> 02 43 \nFP   --> 02 44 \n"),
+                              5000);
 }
 
 void TstFormMainPorts::wholeExchangeLogged_data()
