@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QSettings>
 #include <QSignalSpy>
@@ -83,6 +84,7 @@ private slots:
     void wholeExchangeLogged();
     void preferencesReopenPortsAndReachLog();
     void terminalWindowSendsThroughTheMainWindowsPorts();
+    void everySampleCommandAnswered();
     void unwritableLogFileSaidInStatusBar();
 
 private:
@@ -443,6 +445,35 @@ void TstFormMainPorts::terminalWindowSendsThroughTheMainWindowsPorts()
     QTRY_VERIFY_WITH_TIMEOUT(shows(QStringLiteral("TS-00012345")), 5000);
     QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
     QTRY_VERIFY_WITH_TIMEOUT(window->LogWindow()->Text().endsWith("HOST --> 06 \n"), 5000);
+}
+
+void TstFormMainPorts::everySampleCommandAnswered()
+{
+    // What the run script offers: every command of the sample file, sent from
+    // the terminal window, ends with an answer and no error.
+    auto window = Start({CopyDemoFile()});
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    QTreeWidgetItem *root = terminal->RootNode();
+    int commands = 0;
+    for (int g = 0; g < root->childCount(); ++g) {
+        for (int c = 0; c < root->child(g)->childCount(); ++c) {
+            QTreeWidgetItem *node = root->child(g)->child(c);
+            const QString name = root->child(g)->text(0) + "/" + node->text(0);
+            terminal->TreeViewCommand()->setCurrentItem(node);
+            terminal->TreeViewCommandChange();
+            QVERIFY2(terminal->ButtonSend()->isEnabled(), qPrintable(name));
+            window->SetStatusText(QString());
+            terminal->ButtonSendClick();
+            QTRY_VERIFY2_WITH_TIMEOUT(terminal->ButtonSend()->isEnabled()
+                                          && window->StatusText(1) != QStringLiteral("Sending ..."),
+                                      qPrintable(name), 5000);
+            QVERIFY2(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty(),
+                     qPrintable(name + ": " + m_prompts.Texts(TScriptedPrompts::KindError).join(", ")));
+            QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+            ++commands;
+        }
+    }
+    QVERIFY(commands >= 10);
 }
 
 void TstFormMainPorts::unwritableLogFileSaidInStatusBar()
