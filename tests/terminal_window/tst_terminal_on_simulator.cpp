@@ -1,0 +1,387 @@
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "execution/execution_texts.h"
+#include "support_sim_process.h"
+#include "terminal_model/settings.h"
+#include "terminal_window/answer_display.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A terminal file whose commands exercise every answer conversion, Repeat
+// with an auto-increment field, and the fiscal port.
+QByteArray TerminalFile(int protocol)
+{
+    return "[General]\nProtocol=" + QByteArray::number(protocol)
+        + "\nInputDateFormat=0\nOutputDateFormat=1\n\n"
+          "[FiscalAnswer]\n"
+          "Record1=1,1,0000,0000,\"Fiscal OK\",clGreen\n"
+          "Record2=2,2,0600,0600,\"Memory full\",clRed\n\n"
+          "[PrinterAnswer]\n"
+          "Record1=1,1,0001,0001,\"Paper out\",clRed\n\n"
+          "[Groups]\nTest=\nFiscal=\n\n"
+          "[Test]\nConvert=\nCount=\n\n"
+          "[TestConvert]\n"
+          "Commands=0,\"Command\",\"\",0,\"C1\",0,4,0,1,0,0,0\n"
+          "Answers="
+        + QByteArray(protocol == 0 ? "\"R0\",0,0,\"R1\",0,0,\"R2\",0,0," : "")
+        + "\"Amount\",2,2,\"Number\",4,0,\"Hex\",5,0,\"Bits\",6,0,\"Day\",8,0,\"Clock\",9,0\n\n"
+          "[TestCount]\n"
+          "Commands=0,\"Command\",\"\",5,\"0202\",0,4,0,1,0,0,0,0,\"&Name\",\"\",0,\"ABC\",0,10,0,0,0,0,1\n"
+          "Answers=\n\n"
+          "[Fiscal]\nJoin=\nAlive=\n\n"
+          "[FiscalJoin]\n"
+          "Commands=1,\"A\",\"\",0,\"AB\",0,0,0,0,0,0,0,1,\"B\",\"\",0,\"C\",0,0,0,0,0,0,0\n"
+          "Answers=\n\n"
+          "[FiscalAlive]\nCommands=1,\"ENQ\",\"\",0,\"x'05'\",0,0,0,0,0,0,0\nAnswers=\n\n"
+          "[Return codes]\nRC2=Invalid data in a field\n";
+}
+
+// The convert command's answer: status words, return code 2 and one field
+// for each conversion. The compatible protocol names the three fixed rows by
+// the first definitions.
+const QByteArray Profile =
+    "[Command convert]\nCode=\"C1\"\nFiscalStatus=0x0600\nPrinterStatus=0x0001\nReturnCode=2\n"
+    "Fields=\"12345\",x'0102',x'ABCD',x'05',\"071226\",\"103015\"\n";
+
+} // namespace
+
+// The terminal window against the simulated printer: the main window's
+// routing of the components' events is played by Route().
+class TstTerminalOnSimulator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void hostCommandShownDecoded_data();
+    void hostCommandShownDecoded();
+    void repeatWithAutoIncrement();
+    void cancelStopsRepeat();
+    void timeOutAndNak();
+    void auxiliaryJoinAckAndCancel();
+
+private:
+    bool Start(int protocol, const QStringList &simArguments);
+    void Route();
+    void Select(const QString &group, const QString &command);
+    int HostFrames(const QByteArray &containing = {});
+
+    QTemporaryDir m_dir;
+    TSimProcess *m_sim = nullptr;
+    TSettings m_settings;
+    TScriptedPrompts m_prompts;
+    std::unique_ptr<TFPHostControl> m_host;
+    std::unique_ptr<TFPAuxControl> m_aux;
+    std::unique_ptr<TFormChildTerminalWindow> m_window;
+    QStringList m_status;
+};
+
+void TstTerminalOnSimulator::init()
+{
+    m_sim = new TSimProcess;
+    m_prompts.Clear();
+    m_status.clear();
+}
+
+void TstTerminalOnSimulator::cleanup()
+{
+    m_window.reset();
+    m_host.reset();
+    m_aux.reset();
+    delete m_sim;
+    m_sim = nullptr;
+}
+
+bool TstTerminalOnSimulator::Start(int protocol, const QStringList &simArguments)
+{
+    const QString file = m_dir.filePath(QStringLiteral("terminal.tsy"));
+    const QString profile = m_dir.filePath(QStringLiteral("profile.ini"));
+    QFile out(file);
+    QFile prof(profile);
+    if (!out.open(QIODevice::WriteOnly) || out.write(TerminalFile(protocol)) < 0 || !prof.open(QIODevice::WriteOnly)
+        || prof.write(Profile) < 0)
+        return false;
+    out.close();
+    prof.close();
+    QStringList arguments{QStringLiteral("--protocol"),
+                          protocol == 1 ? QStringLiteral("extended") : QStringLiteral("compatible"),
+                          QStringLiteral("--profile"), profile};
+    if (!m_sim->Start(arguments + simArguments)) {
+        qWarning() << m_sim->Error();
+        return false;
+    }
+    m_host = std::make_unique<TFPHostControl>();
+    m_host->SetDeviceName(m_sim->HostPath());
+    m_host->SetProtocolType(TProtocolType(protocol));
+    m_host->SetAnswerTimeOut(800);
+    m_aux = std::make_unique<TFPAuxControl>();
+    m_aux->SetDeviceName(m_sim->FiscalPath());
+    m_aux->SetTimeOut(800);
+    m_settings = TSettings();
+    m_settings.Protocol = quint8(protocol);
+    m_settings.OutputDateFormat = 1;
+    m_settings.HostPortOpen = m_host->OpenPort();
+    m_settings.FiscalPortOpen = m_aux->OpenPort();
+    m_window = std::make_unique<TFormChildTerminalWindow>(m_settings, m_prompts, file, nullptr, m_host.get(),
+                                                          m_aux.get());
+    connect(m_window.get(), &TFormChildTerminalWindow::StatusText, this,
+            [this](const QString &text) { m_status << text; });
+    Route();
+    m_window->show();
+    return m_settings.HostPortOpen && m_settings.FiscalPortOpen;
+}
+
+void TstTerminalOnSimulator::Route()
+{
+    // As the main window does: each event read at once, handled queued.
+    TFormChildTerminalWindow *w = m_window.get();
+    const auto post = [w](auto call) { QMetaObject::invokeMethod(w, call, Qt::QueuedConnection); };
+    TFPHostControl *host = m_host.get();
+    TFPAuxControl *aux = m_aux.get();
+    connect(host, &TFPHostControl::OnFinalAnswer, w, [w, host, post] {
+        const TReceivedAnswer answer = TCommandRunner::ReadHostAnswer(*host);
+        post([w, answer] { w->NotifyHostFinalAnswer(answer); });
+    });
+    connect(host, &TFPHostControl::OnError, w, [w, host, post] {
+        const int error = host->LastError();
+        post([w, error] { w->NotifyHostError(error); });
+    });
+    connect(aux, &TFPAuxControl::OnAnswer, w, [w, aux, post](bool isFinal) {
+        const QByteArray text = aux->Answer();
+        if (isFinal)
+            post([w, text] { w->NotifyAuxFinalAnswer(text); });
+        else
+            post([w, text] { w->NotifyAuxAnswer(text); });
+    });
+    connect(aux, &TFPAuxControl::OnError, w, [w, aux, post] {
+        const int error = aux->LastError();
+        post([w, error] { w->NotifyAuxError(error); });
+    });
+    connect(aux, &TFPAuxControl::OnAck, w, [w, post] { post([w] { w->NotifyAuxAck(); }); });
+}
+
+void TstTerminalOnSimulator::Select(const QString &group, const QString &command)
+{
+    QTreeWidgetItem *root = m_window->RootNode();
+    for (int g = 0; g < root->childCount(); ++g) {
+        if (root->child(g)->text(0) != group)
+            continue;
+        for (int c = 0; c < root->child(g)->childCount(); ++c) {
+            if (root->child(g)->child(c)->text(0) == command) {
+                m_window->TreeViewCommand()->setCurrentItem(root->child(g)->child(c));
+                m_window->TreeViewCommandChange();
+                return;
+            }
+        }
+    }
+    QFAIL("no such command");
+}
+
+int TstTerminalOnSimulator::HostFrames(const QByteArray &containing)
+{
+    int count = 0;
+    for (const QString &line : m_sim->Trace().split(QLatin1Char('\n')))
+        if (line.contains(QStringLiteral("host   <- 02"))
+            && (containing.isEmpty() || line.contains(QString::fromLatin1(containing.toHex(' ')))))
+            ++count;
+    return count;
+}
+
+void TstTerminalOnSimulator::hostCommandShownDecoded_data()
+{
+    QTest::addColumn<int>("protocol");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<bool>>("visible");
+    QTest::addColumn<QString>("returnCodeHint");
+
+    // Extended: reserved rows hidden, the return code with its hint, then the
+    // fields named from the first definition on.
+    QTest::newRow("extended") << 1
+        << QStringList{"Reserved", "Return Code", "Reserved", "Amount", "Number", "Hex", "Bits", "Day", "Clock"}
+        << QStringList{"", "2", "", "123.45", "258", "ABCD", "00000101", "07/12/2026", "10:30:15"}
+        << QList<bool>{false, true, false, true, true, true, true, true, true}
+        << QStringLiteral("(0002) Invalid data in a field");
+    // Compatible: every row named by the definitions, rows 0 to 2 included.
+    QTest::newRow("compatible") << 0
+        << QStringList{"R0", "R1", "R2", "Amount", "Number", "Hex", "Bits", "Day", "Clock"}
+        << QStringList{"", "0", "", "123.45", "258", "ABCD", "00000101", "07/12/2026", "10:30:15"}
+        << QList<bool>{true, true, true, true, true, true, true, true, true}
+        << QString();
+}
+
+void TstTerminalOnSimulator::hostCommandShownDecoded()
+{
+    QFETCH(int, protocol);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<bool>, visible);
+    QFETCH(QString, returnCodeHint);
+    QVERIFY(Start(protocol, {}));
+    Select(QStringLiteral("Test"), QStringLiteral("Convert"));
+    QVERIFY(m_window->ButtonSend()->isEnabled());
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QCOMPARE(m_status.first(), ExecutionTexts::Sending);
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QCOMPARE(m_window->PageControl()->currentIndex(), 1);
+
+    TAnswerDisplay *display = m_window->AnswerDisplay();
+    QCOMPARE(display->FiscalBox()->title(), QStringLiteral("Fiscal answer = 0600"));
+    QCOMPARE(display->PrinterBox()->title(), QStringLiteral("Printer answer = 0001"));
+    QCOMPARE(display->FiscalPanels().size(), 2);
+    QCOMPARE(display->FiscalPanels().at(0)->text(), QStringLiteral("Fiscal OK"));
+    QCOMPARE(display->FiscalPanels().at(0)->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    QCOMPARE(display->FiscalPanels().at(1)->text(), QStringLiteral("Memory full"));
+    QCOMPARE(display->FiscalPanels().at(1)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(display->PrinterPanels().at(0)->text(), QStringLiteral("Paper out"));
+
+    QCOMPARE(display->RowCount(), 9);
+    for (int r = 0; r < display->RowCount(); ++r) {
+        QCOMPARE(display->RowLabel(r)->text(), labels.at(r));
+        QCOMPARE(display->RowBox(r)->isVisibleTo(display), visible.at(r));
+        if (visible.at(r))
+            QCOMPARE(display->RowBox(r)->text(), texts.at(r));
+    }
+    QCOMPARE(display->RowBox(1)->toolTip(), returnCodeHint);
+}
+
+void TstTerminalOnSimulator::repeatWithAutoIncrement()
+{
+    QVERIFY(Start(1, {}));
+    Select(QStringLiteral("Test"), QStringLiteral("Count"));
+    QSignalSpy answers(&m_window->Runner(), &TCommandRunner::AnswerReady);
+    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    m_prompts.Inputs.enqueue(QStringLiteral("12"));
+    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
+    QVERIFY(finished.wait(20000));
+    QStringList progress;
+    for (int step = 1; step <= 12; ++step)
+        progress << ExecutionTexts::RepeatProgress(step, 12);
+    QCOMPARE(m_status.filter(QStringLiteral("/")), progress);
+    QCOMPARE(m_status.last(), ExecutionTexts::Ready);
+    QCOMPARE(answers.size(), 1);
+    for (int step = 1; step <= 12; ++step)
+        QTRY_COMPARE(HostFrames("ABC" + QByteArray::number(step).rightJustified(3, '0')), 1);
+    QCOMPARE(HostFrames(), 12);
+}
+
+void TstTerminalOnSimulator::cancelStopsRepeat()
+{
+    // Each command takes a while to answer, so Cancel meets the first one busy.
+    QVERIFY(Start(1, {QStringLiteral("--fault"), QStringLiteral("delay=400")}));
+    m_host->SetAnswerTimeOut(3000);
+    Select(QStringLiteral("Test"), QStringLiteral("Count"));
+    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    m_prompts.Inputs.enqueue(QStringLiteral("10"));
+    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QTRY_VERIFY(m_status.contains(QStringLiteral("1/10")));
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 5000);
+    const TRunOutcome outcome = finished.first().first().value<TRunOutcome>();
+    QCOMPARE(TRunOutcome::KindName(outcome.kind), QStringLiteral("cancelled"));
+    QCOMPARE(outcome.sent, 1);
+    QCOMPARE(m_status.last(), ExecutionTexts::Abort);
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+    QVERIFY(m_window->ButtonSend()->isEnabled());
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+
+    // Once a command sent now has reached the printer, no step of the
+    // cancelled run has gone out before it.
+    Select(QStringLiteral("Test"), QStringLiteral("Convert"));
+    m_status.clear();
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY(HostFrames("C1") > 0);
+    // The purge may even have caught the first step before it was written.
+    QVERIFY(HostFrames("ABC0") <= 1);
+}
+
+void TstTerminalOnSimulator::timeOutAndNak()
+{
+    QVERIFY(Start(1, {QStringLiteral("--fault"), QStringLiteral("silence@1"), QStringLiteral("--fault"),
+                      QStringLiteral("nak@2")}));
+    Select(QStringLiteral("Test"), QStringLiteral("Convert"));
+    struct TCase {
+        QString dialog;
+        QString status;
+    };
+    const QList<TCase> cases{{ExecutionTexts::CommunicationError, ExecutionTexts::TimeOut},
+                             {ExecutionTexts::BadFrame, ExecutionTexts::Error}};
+    for (const TCase &c : cases) {
+        m_prompts.Clear();
+        m_status.clear();
+        QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{c.dialog}, 10000);
+        QCOMPARE(m_status, (QStringList{ExecutionTexts::Sending, c.status}));
+        QVERIFY(m_window->ButtonSend()->isEnabled());
+        QVERIFY(m_window->ButtonRepeat()->isEnabled());
+        QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    }
+    // Nothing was shown as an answer.
+    QVERIFY(m_window->AnswerDisplay()->FiscalBox()->isHidden());
+}
+
+void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
+{
+    QVERIFY(Start(1, {QStringLiteral("--fiscal-frames"), QStringLiteral("3"), QStringLiteral("--fiscal-fault"),
+                      QStringLiteral("silence@3")}));
+    Select(QStringLiteral("Fiscal"), QStringLiteral("Join"));
+    QVERIFY(m_window->ButtonSend()->isEnabled());
+    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QCOMPARE(m_window->PageControl()->currentIndex(), 2);
+    const QStringList lines = m_window->FiscalAnswerMemo()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).startsWith(QStringLiteral("1000")));
+    // The fields went out joined, as one request.
+    QCOMPARE(lines.at(2), QStringLiteral("0000ABC"));
+
+    // Answers accumulate.
+    Select(QStringLiteral("Fiscal"), QStringLiteral("Alive"));
+    m_status.clear();
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Texts(TScriptedPrompts::KindInformation),
+                              QStringList{ExecutionTexts::FiscalPortAlive}, 10000);
+    QCOMPARE(m_status.last(), ExecutionTexts::Ready);
+    QCOMPARE(m_window->FiscalAnswerMemo()->toPlainText().count(QLatin1Char('\n')), 2);
+
+    // Cancel of a command the printer does not answer: "Abort", no error box,
+    // even after the time-out would have struck.
+    Select(QStringLiteral("Fiscal"), QStringLiteral("Join"));
+    m_status.clear();
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QCOMPARE(m_aux->State(), FEFP_S_Busy);
+    QSignalSpy auxErrors(m_aux.get(), &TFPAuxControl::OnError);
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_status.last(), ExecutionTexts::Abort);
+    QVERIFY(m_window->ButtonSend()->isEnabled());
+    // The purge ends the worker's wait with a time-out of its own; once it is
+    // handled, nothing has changed.
+    if (auxErrors.isEmpty())
+        auxErrors.wait(3000);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_status.last(), ExecutionTexts::Abort);
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+}
+
+QTEST_MAIN(TstTerminalOnSimulator)
+#include "tst_terminal_on_simulator.moc"
