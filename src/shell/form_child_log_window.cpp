@@ -108,7 +108,21 @@ void TFormChildLogWindow::OpenLogFile()
             m_logFile.write(TCommLogFormatter::FileLine(line));
     }
     m_logFile.write(TCommLogFormatter::SessionStart(QDateTime::currentDateTime()));
-    m_logFile.flush();
+    FlushLogFile();
+}
+
+bool TFormChildLogWindow::FlushLogFile()
+{
+    if (!m_logFile.isOpen())
+        return false;
+    if (m_logFile.flush() && m_logFile.error() == QFileDevice::NoError)
+        return true;
+    // A full disk or a vanished drive: the window goes on, the file stops,
+    // and the user is told once.
+    m_logError = QStringLiteral("Log file cannot be written: %1 (%2)")
+                     .arg(QDir::toNativeSeparators(m_logPath), m_logFile.errorString());
+    m_logFile.close();
+    return false;
 }
 
 void TFormChildLogWindow::WriteLine(const QString &line)
@@ -136,8 +150,8 @@ void TFormChildLogWindow::FlushEntries()
     m_flushTimer->stop();
     // The file lines of a burst reach the disk with the entries shown, so an
     // abrupt end cannot lose lines the user has already seen.
-    if (m_logFile.isOpen())
-        m_logFile.flush();
+    if (m_logFile.isOpen() && !FlushLogFile())
+        emit LogFileFailed(m_logError);
     if (m_pending.isEmpty())
         return;
     QScrollBar *bar = m_view->verticalScrollBar();

@@ -61,6 +61,10 @@ public:
     // the waiting ones at once.
     void FlushEntries();
 
+signals:
+    // Writing to the log file failed; it is no longer written.
+    void LogFileFailed(const QString &text);
+
 private:
     struct TEntry
     {
@@ -75,6 +79,7 @@ private:
     void AddEntry(const QString &prefix, const QString &text, const QColor &color);
     void WriteLine(const QString &line);
     void ScheduleFlush();
+    bool FlushLogFile();
 
     const TSettings &m_settings;
     QPlainTextEdit *m_view = nullptr;

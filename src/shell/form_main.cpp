@@ -535,6 +535,7 @@ bool TFormMain::OpenTerminalWindows()
     log->showMinimized();
     if (!log->LogFileError().isEmpty())
         m_panels[0]->setText(log->LogFileError());
+    connect(log, &TFormChildLogWindow::LogFileFailed, m_panels[0], &QLabel::setText);
 
     ReadGeneralSection();
     m_host->SetProtocolType(TProtocolType(m_settings.Protocol));

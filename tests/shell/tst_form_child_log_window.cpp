@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -48,6 +49,7 @@ private slots:
     void clearEmptiesOnlyTheWindow();
     void settingsChangedRereadsLowLevelAndColours();
     void unwritableLogFileLeavesWindowWorking();
+    void fullDiskStopsTheFileNotTheWindow();
     void narrowestWidth();
 
 private:
@@ -205,6 +207,20 @@ void TstFormChildLogWindow::unwritableLogFileLeavesWindowWorking()
     window.HostWritten("\x02");
     QCOMPARE(window.Text(), QStringLiteral("HOST --> 02 \n"));
     QVERIFY(!QFileInfo::exists(m_dir->filePath("gone")));
+}
+
+void TstFormChildLogWindow::fullDiskStopsTheFileNotTheWindow()
+{
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full");
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_dir->filePath("full.log")));
+    TFormChildLogWindow window(Settings("full.tsy"));
+    QVERIFY(window.LogFileError().contains(QStringLiteral("full.log")));
+    QSignalSpy failed(&window, &TFormChildLogWindow::LogFileFailed);
+    window.HostWritten("\x02");
+    QCOMPARE(window.Text(), QStringLiteral("HOST --> 02 \n"));
+    // Already reported when the window was made.
+    QCOMPARE(failed.size(), 0);
 }
 
 void TstFormChildLogWindow::narrowestWidth()
