@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDir>
+#include <QGroupBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +87,7 @@ private slots:
     void terminalWindowSendsThroughTheMainWindowsPorts();
     void everySampleCommandAnswered();
     void unwritableLogFileSaidInStatusBar();
+    void fixedAnswerTesterShowsInTerminalWindow();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -484,6 +486,23 @@ void TstFormMainPorts::unwritableLogFileSaidInStatusBar()
     QVERIFY(window->LogWindow());
     QVERIFY(Panel(*window, 0).contains(QStringLiteral("demo.log")));
     QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMainPorts::fixedAnswerTesterShowsInTerminalWindow()
+{
+    auto window = Start({CopyDemoFile()});
+    TAnswerDisplay *display = window->TerminalWindow()->AnswerDisplay();
+    // Cancelled: nothing shown.
+    m_prompts.DialogResults.enqueue(QDialog::Rejected);
+    window->findChild<QAction *>("ActionTestFixAnswer")->trigger();
+    QVERIFY(display->FiscalBox()->title().isEmpty() || display->FiscalBox()->isHidden());
+    m_prompts.DialogResults.enqueue(QDialog::Accepted);
+    window->findChild<QAction *>("ActionTestFixAnswer")->trigger();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog),
+             (QStringList{"FormTestFixedAnswer", "FormTestFixedAnswer"}));
+    QVERIFY(display->FiscalBox()->title().startsWith(QStringLiteral("Fiscal answer = ")));
+    QVERIFY(display->PrinterBox()->title().startsWith(QStringLiteral("Printer answer = ")));
+    QVERIFY(window->TerminalWindow()->isMaximized());
 }
 
 QTEST_MAIN(TstFormMainPorts)
