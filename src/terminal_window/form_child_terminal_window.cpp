@@ -3,6 +3,7 @@
 #include "editors/form_edit_cmd_ans.h"
 #include "shell/action_icons.h"
 #include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
 #include "execution/answer_page.h"
 #include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
@@ -63,7 +64,15 @@ TFormChildTerminalWindow::TFormChildTerminalWindow(TSettings &settings, TPrompts
     : QMdiSubWindow(parent), m_settings(settings), m_prompts(prompts), m_host(host), m_aux(aux),
       m_fileName(fileName)
 {
-    m_runner = new TCommandRunner(host, aux, this);
+    if (!m_host) {
+        m_closedHost = std::make_unique<TFPHostControl>();
+        m_host = m_closedHost.get();
+    }
+    if (!m_aux) {
+        m_closedAux = std::make_unique<TFPAuxControl>();
+        m_aux = m_closedAux.get();
+    }
+    m_runner = new TCommandRunner(m_host, m_aux, this);
     setObjectName(QStringLiteral("FormChildTerminalWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     BuildLayout();
@@ -80,6 +89,8 @@ TFormChildTerminalWindow::TFormChildTerminalWindow(TSettings &settings, TPrompts
 TFormChildTerminalWindow::~TFormChildTerminalWindow()
 {
     m_settings.TVWidth = m_treeWidth;
+    // Before the stand-in components it may refer to.
+    delete m_runner;
 }
 
 void TFormChildTerminalWindow::BuildLayout()
@@ -831,7 +842,7 @@ void TFormChildTerminalWindow::ButtonRepeatClick()
 void TFormChildTerminalWindow::ButtonCancelClick()
 {
     const bool pending = m_runner->CommandPending();
-    m_auxPurgedByCancel = m_aux && m_aux->State() == FEFP_S_Busy;
+    m_auxPurgedByCancel = m_aux->State() == FEFP_S_Busy;
     m_runner->Cancel();
     // A Repeat run says "Abort" itself once its step has stopped.
     if (pending)

@@ -9,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QPoint>
 
+#include <memory>
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -147,6 +149,9 @@ private:
 
     TSettings &m_settings;
     TPrompts &m_prompts;
+    // Stand in, never opened, for a component the window was not given.
+    std::unique_ptr<TFPHostControl> m_closedHost;
+    std::unique_ptr<TFPAuxControl> m_closedAux;
     TFPHostControl *m_host = nullptr;
     TFPAuxControl *m_aux = nullptr;
     TCommandRunner *m_runner = nullptr;

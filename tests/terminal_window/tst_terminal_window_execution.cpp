@@ -1,0 +1,255 @@
+#include "execution/execution_texts.h"
+#include "terminal_model/settings.h"
+#include "terminal_window/answer_display.h"
+#include "terminal_window/command_input_panel.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray Field(int mode = 0)
+{
+    return QByteArray::number(mode) + ",\"F\",\"\",0,\"v\",0,0,0,0,0,0,0";
+}
+
+QByteArray Sample()
+{
+    QByteArray many;
+    for (int i = 0; i < 72; ++i)
+        many += (i ? "," : "") + Field();
+    return "[General]\nProtocol=1\n\n"
+           "[FiscalAnswer]\nRecord1=1,1,0000,0000,\"Idle\",clNavy\nRecord2=2,2,0100,0100,\"Drawer open\",clRed\n\n"
+           "[PrinterAnswer]\nRecord1=1,1,0001,0001,\"Paper out\",clRed\n\n"
+           "[Return codes]\nRC0=Command executed\n\n"
+           "[Groups]\nG=\n\n"
+           "[G]\nMany=\nBad=\nEmpty=\nFisc=\nHost=\n\n"
+           "[GMany]\nCommands=" + many + "\nAnswers=\n\n"
+           "[GBad]\nCommands=0,\"A\",\"\",zero,\"v\",0,0,0,0,0,0,0\nAnswers=\n\n"
+           "[GEmpty]\nCommands=\nAnswers=\n\n"
+           "[GFisc]\nCommands=" + Field(1) + "\nAnswers=\n\n"
+           "[GHost]\nCommands=" + Field() + "\nAnswers=\"Total\",2,2\n";
+}
+
+} // namespace
+
+// The terminal window's execution without a printer: command selection,
+// button enabling, closed ports, the tester's entry point.
+class TstTerminalWindowExecution : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void selectionBuildsControls_data();
+    void selectionBuildsControls();
+    void closedPortRefusedAtOnce();
+    void repeatCountOutOfRangeSendsNothing_data();
+    void repeatCountOutOfRangeSendsNothing();
+    void testerShowsDecodedWords();
+    void buttonsOnlyOnCommandPage();
+    void fiscalMemoClearedByDoubleClick();
+
+private:
+    void Select(const QString &command);
+
+    QTemporaryDir m_dir;
+    TSettings m_settings;
+    TScriptedPrompts m_prompts;
+    std::unique_ptr<TFormChildTerminalWindow> m_window;
+    QStringList m_status;
+};
+
+void TstTerminalWindowExecution::init()
+{
+    const QString file = m_dir.filePath(QStringLiteral("t.tsy"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(Sample());
+    out.close();
+    m_settings = TSettings();
+    m_settings.Protocol = 1;
+    m_settings.HostPortOpen = true;
+    m_settings.FiscalPortOpen = true;
+    m_prompts.Clear();
+    m_status.clear();
+    m_window = std::make_unique<TFormChildTerminalWindow>(m_settings, m_prompts, file);
+    connect(m_window.get(), &TFormChildTerminalWindow::StatusText, this,
+            [this](const QString &text) { m_status << text; });
+    m_window->show();
+}
+
+void TstTerminalWindowExecution::cleanup()
+{
+    m_window.reset();
+}
+
+void TstTerminalWindowExecution::Select(const QString &command)
+{
+    QTreeWidgetItem *group = m_window->RootNode()->child(0);
+    for (int i = 0; i < group->childCount(); ++i) {
+        if (group->child(i)->text(0) == command) {
+            m_window->TreeViewCommand()->setCurrentItem(group->child(i));
+            m_window->TreeViewCommandChange();
+            return;
+        }
+    }
+    QFAIL("no such command");
+}
+
+void TstTerminalWindowExecution::selectionBuildsControls_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("controls");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<bool>("repeat");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("more than 70") << "Many" << 70 << true << true
+                                  << ExecutionTexts::FieldsCut(70, 72);
+    QTest::newRow("unreadable record") << "Bad" << 0 << false << false
+                                       << QStringLiteral("'zero' is not a valid integer value");
+    QTest::newRow("no fields") << "Empty" << 0 << false << false << QString();
+    QTest::newRow("fiscal port") << "Fisc" << 1 << true << false << QString();
+    QTest::newRow("host port") << "Host" << 1 << true << true << QString();
+}
+
+void TstTerminalWindowExecution::selectionBuildsControls()
+{
+    QFETCH(QString, command);
+    QFETCH(int, controls);
+    QFETCH(bool, send);
+    QFETCH(bool, repeat);
+    QFETCH(QString, status);
+    Select(command);
+    QCOMPARE(m_window->CommandKey(), QStringLiteral("G") + command);
+    QCOMPARE(m_window->InputPanel()->FieldCount(), controls);
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QCOMPARE(m_status.value(0), status);
+
+    // Selecting the group frees the controls and disables both buttons.
+    m_window->TreeViewCommand()->setCurrentItem(m_window->RootNode()->child(0));
+    m_window->TreeViewCommandChange();
+    QCOMPARE(m_window->InputPanel()->FieldCount(), 0);
+    QVERIFY(!m_window->ButtonSend()->isEnabled());
+    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+}
+
+void TstTerminalWindowExecution::closedPortRefusedAtOnce()
+{
+    // The window was given no components: both ports count as closed.
+    Select(QStringLiteral("Host"));
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QCOMPARE(m_status.last(), ExecutionTexts::HostPortClosed);
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    Select(QStringLiteral("Fisc"));
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QCOMPARE(m_status.last(), ExecutionTexts::FiscalPortClosed);
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+    // Cancel with nothing running changes nothing but the buttons.
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_status.last(), ExecutionTexts::FiscalPortClosed);
+}
+
+void TstTerminalWindowExecution::repeatCountOutOfRangeSendsNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("zero") << "0";
+    QTest::newRow("thousand") << "1000";
+    QTest::newRow("not a number") << "ten";
+    QTest::newRow("cancelled") << "";
+}
+
+void TstTerminalWindowExecution::repeatCountOutOfRangeSendsNothing()
+{
+    QFETCH(QString, typed);
+    Select(QStringLiteral("Host"));
+    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    m_prompts.Inputs.enqueue(typed);
+    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
+    QVERIFY(finished.isEmpty());
+    QVERIFY(m_status.isEmpty());
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+
+    // An auxiliary-port command is never repeated and asks nothing.
+    m_prompts.Clear();
+    Select(QStringLiteral("Fisc"));
+    m_window->ButtonRepeatClick();
+    QVERIFY(m_prompts.Questions.isEmpty());
+    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+}
+
+void TstTerminalWindowExecution::testerShowsDecodedWords()
+{
+    m_window->ShowAnswer(0x0100, 0x0001);
+    TAnswerDisplay *display = m_window->AnswerDisplay();
+    QCOMPARE(m_window->PageControl()->currentIndex(), 1);
+    QCOMPARE(display->FiscalBox()->title(), QStringLiteral("Fiscal answer = 0100"));
+    QCOMPARE(display->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
+    QCOMPARE(display->FiscalPanels().at(0)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(display->FiscalPanels().at(1)->text(), QStringLiteral("Drawer open"));
+    QCOMPARE(display->PrinterPanels().at(0)->text(), QStringLiteral("Paper out"));
+    // Only the return code row, 0, with its description.
+    QCOMPARE(display->RowCount(), 3);
+    QCOMPARE(display->RowLabel(1)->text(), QStringLiteral("Return Code"));
+    QCOMPARE(display->RowBox(1)->text(), QStringLiteral("0"));
+    QCOMPARE(display->RowBox(1)->toolTip(), QStringLiteral("(0000) Command executed"));
+
+    // After the fixed-answer editor the panels go, and the next answer
+    // decodes with the records as they are in the file now.
+    m_window->ClearFiscalPanels();
+    m_window->ClearPrinterPanels();
+    QVERIFY(display->FiscalPanels().isEmpty());
+    QVERIFY(!display->FiscalBox()->isVisible());
+    QFile file(m_window->FileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Sample().replace("\"Drawer open\"", "\"Drawer ajar\""));
+    file.close();
+    m_window->ReloadTerminalFile();
+    m_window->ShowAnswer(0x0100, 0x0000);
+    QCOMPARE(display->FiscalPanels().at(1)->text(), QStringLiteral("Drawer ajar"));
+    QCOMPARE(display->PrinterPanels().at(0)->text(), QString());
+}
+
+void TstTerminalWindowExecution::buttonsOnlyOnCommandPage()
+{
+    QWidget *panel = m_window->ButtonSend()->parentWidget();
+    QVERIFY(panel->isVisible());
+    m_window->PageControl()->setCurrentIndex(1);
+    QVERIFY(!panel->isVisible());
+    m_window->PageControl()->setCurrentIndex(0);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(m_window->ButtonRepeat()->toolTip(), QStringLiteral("Send commands \"n\" times"));
+    QVERIFY(m_window->ButtonCancel()->isEnabled());
+}
+
+void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
+{
+    m_window->NotifyAuxAnswer("1000 line");
+    m_window->NotifyAuxFinalAnswer("0000 \xE9nd");
+    QPlainTextEdit *memo = m_window->FiscalAnswerMemo();
+    QCOMPARE(m_window->PageControl()->currentIndex(), 2);
+    QCOMPARE(memo->toPlainText(), QStringLiteral("1000 line\n0000 \u00E9nd"));
+    QVERIFY(memo->isReadOnly());
+    QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QTest::mouseDClick(memo->viewport(), Qt::LeftButton);
+    QVERIFY(memo->toPlainText().isEmpty());
+}
+
+QTEST_MAIN(TstTerminalWindowExecution)
+#include "tst_terminal_window_execution.moc"
