@@ -62,6 +62,7 @@ private slots:
     void testerShowsDecodedWords();
     void buttonsOnlyOnCommandPage();
     void fiscalMemoClearedByDoubleClick();
+    void editFieldsRebuildsControls();
 
 private:
     void Select(const QString &command);
@@ -249,6 +250,24 @@ void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
     QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
     QTest::mouseDClick(memo->viewport(), Qt::LeftButton);
     QVERIFY(memo->toPlainText().isEmpty());
+}
+
+void TstTerminalWindowExecution::editFieldsRebuildsControls()
+{
+    Select(QStringLiteral("Host"));
+    QPointer<QWidget> old = m_window->InputPanel()->Control(0);
+    // What the fields editor leaves on disk when it closes.
+    QFile file(m_window->FileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Sample().replace("[GHost]\nCommands=" + Field(), "[GHost]\nCommands=" + Field() + "," + Field()));
+    file.close();
+    m_window->PageControl()->setCurrentIndex(1);
+    m_window->MenuItemEditFieldsClick();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
+    QVERIFY(old.isNull());
+    QCOMPARE(m_window->InputPanel()->FieldCount(), 2);
+    QCOMPARE(m_window->PageControl()->currentIndex(), 0);
+    QCOMPARE(m_window->CommandKey(), QStringLiteral("GHost"));
 }
 
 QTEST_MAIN(TstTerminalWindowExecution)
