@@ -301,8 +301,11 @@ void TFormChildTerminalWindow::ReadFileCopy()
     QStringList errors;
     m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
     m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
+    // Queued, so that the owner hears of a file opened by the constructor too.
     if (!errors.isEmpty())
-        emit StatusText(errors.join(QStringLiteral("; ")));
+        QMetaObject::invokeMethod(
+            this, [this, text = errors.join(QStringLiteral("; "))] { emit StatusText(text); },
+            Qt::QueuedConnection);
 }
 
 QTreeWidget *TFormChildTerminalWindow::TreeViewCommand() const

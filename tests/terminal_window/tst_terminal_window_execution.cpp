@@ -63,6 +63,7 @@ private slots:
     void buttonsOnlyOnCommandPage();
     void fiscalMemoClearedByDoubleClick();
     void editFieldsRebuildsControls();
+    void badFixedAnswerRecordNamed();
 
 private:
     void Select(const QString &command);
@@ -268,6 +269,23 @@ void TstTerminalWindowExecution::editFieldsRebuildsControls()
     QCOMPARE(m_window->InputPanel()->FieldCount(), 2);
     QCOMPARE(m_window->PageControl()->currentIndex(), 0);
     QCOMPARE(m_window->CommandKey(), QStringLiteral("GHost"));
+}
+
+void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
+{
+    QFile file(m_window->FileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Sample().replace("Record2=2,2,", "Record2=2,99,"));
+    file.close();
+    TFormChildTerminalWindow window(m_settings, m_prompts, m_window->FileName());
+    QStringList status;
+    connect(&window, &TFormChildTerminalWindow::StatusText, this, [&status](const QString &t) { status << t; });
+    QTRY_COMPARE(status.size(), 1);
+    QVERIFY2(status.first().contains(QStringLiteral("Record2")), qPrintable(status.first()));
+    // The other records still decode.
+    window.ShowAnswer(0x0100, 0);
+    QCOMPARE(window.AnswerDisplay()->FiscalPanels().size(), 1);
+    QCOMPARE(window.AnswerDisplay()->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
 }
 
 QTEST_MAIN(TstTerminalWindowExecution)
