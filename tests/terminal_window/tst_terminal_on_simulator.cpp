@@ -4,6 +4,7 @@
 #include "support_sim_process.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
+#include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -34,7 +35,10 @@ QByteArray TerminalFile(int protocol)
           "[PrinterAnswer]\n"
           "Record1=1,1,0001,0001,\"Paper out\",clRed\n\n"
           "[Groups]\nTest=\nFiscal=\n\n"
-          "[Test]\nConvert=\nCount=\n\n"
+          "[Test]\nConvert=\nCount=\nBad=\n\n"
+          "[TestBad]\n"
+          "Commands=0,\"Command\",\"\",0,\"C3\",0,4,0,1,0,0,0,0,\"&Text\",\"\",0,\"x'1G'\",0,0,0,0,0,0,0\n"
+          "Answers=\n\n"
           "[TestConvert]\n"
           "Commands=0,\"Command\",\"\",0,\"C1\",0,4,0,1,0,0,0\n"
           "Answers="
@@ -75,6 +79,7 @@ private slots:
     void cancelStopsRepeat();
     void timeOutAndNak();
     void auxiliaryJoinAckAndCancel();
+    void badInputFocusesField();
 
 private:
     bool Start(int protocol, const QStringList &simArguments);
@@ -381,6 +386,23 @@ void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
     QCoreApplication::processEvents();
     QCOMPARE(m_status.last(), ExecutionTexts::Abort);
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+}
+
+void TstTerminalOnSimulator::badInputFocusesField()
+{
+    QVERIFY(Start(1, {}));
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    Select(QStringLiteral("Test"), QStringLiteral("Bad"));
+    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::BadInput});
+    QCOMPARE(m_status, QStringList{ExecutionTexts::Error});
+    QTRY_VERIFY(m_window->InputPanel()->Control(1)->hasFocus());
+    QVERIFY(m_window->ButtonSend()->isEnabled());
+    QVERIFY(m_window->ButtonRepeat()->isEnabled());
+    QCOMPARE(m_host->State(), EFP_S_Idle);
+    // Nothing reached the printer.
+    QCOMPARE(HostFrames(), 0);
 }
 
 QTEST_MAIN(TstTerminalOnSimulator)
