@@ -421,7 +421,8 @@ void TestCommandRunner::cancelDuringRepeat()
     QCOMPARE(outcome.kind, TRunOutcome::Cancelled);
     QCOMPARE(outcome.sent, 1);
     QCOMPARE(m_log->Statuses(), QStringList({"1/10", "Abort"}));
-    QCOMPARE(m_printer->HostCommands().size(), 1);
+    // The scripted line records a write before its printer reacts to it.
+    QTRY_COMPARE(m_printer->HostCommands().size(), 1);
     QVERIFY(m_log->Answers.isEmpty());
 }
 
