@@ -134,10 +134,9 @@ bool TstTerminalOnSimulator::Start(int protocol, const QStringList &simArguments
     m_host = std::make_unique<TFPHostControl>();
     m_host->SetDeviceName(m_sim->HostPath());
     m_host->SetProtocolType(TProtocolType(protocol));
-    m_host->SetAnswerTimeOut(800);
     m_aux = std::make_unique<TFPAuxControl>();
     m_aux->SetDeviceName(m_sim->FiscalPath());
-    m_aux->SetTimeOut(800);
+    m_aux->SetTimeOut(3000);
     m_settings = TSettings();
     m_settings.Protocol = quint8(protocol);
     m_settings.OutputDateFormat = 1;
@@ -292,7 +291,6 @@ void TstTerminalOnSimulator::cancelStopsRepeat()
 {
     // Each command takes a while to answer, so Cancel meets the first one busy.
     QVERIFY(Start(1, {QStringLiteral("--fault"), QStringLiteral("delay=400")}));
-    m_host->SetAnswerTimeOut(3000);
     Select(QStringLiteral("Test"), QStringLiteral("Count"));
     QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(QStringLiteral("10"));
@@ -323,6 +321,7 @@ void TstTerminalOnSimulator::timeOutAndNak()
 {
     QVERIFY(Start(1, {QStringLiteral("--fault"), QStringLiteral("silence@1"), QStringLiteral("--fault"),
                       QStringLiteral("nak@2")}));
+    m_host->SetAnswerTimeOut(800);
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
     struct TCase {
         QString dialog;
