@@ -2,7 +2,6 @@
 
 #include "execution/command_definition.h"
 #include "execution/command_panel_layout.h"
-#include "terminal_window/system_colors.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QDateEdit>
@@ -85,9 +84,9 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
         control->setGeometry(layout.fields.at(i).control);
         if (f.ReadOnly) {
             control->setEnabled(false);
+            // Greyed, yet its text stays readable: it is still sent.
             QPalette palette = control->palette();
-            palette.setColor(QPalette::Disabled, QPalette::Base,
-                             TSystemColors::SystemColor(TSystemColors::InactiveCaptionText, palette));
+            palette.setColor(QPalette::Disabled, QPalette::Base, palette.color(QPalette::Disabled, QPalette::Window));
             control->setPalette(palette);
         }
         label->setBuddy(control);

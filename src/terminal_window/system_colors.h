@@ -10,7 +10,6 @@ class QPalette;
 class TSystemColors {
 public:
     static constexpr int InactiveBorder = 11;
-    static constexpr int InactiveCaptionText = 19;
 
     // An invalid colour for "no colour".
     static QColor Resolve(quint32 color, const QPalette &palette);
