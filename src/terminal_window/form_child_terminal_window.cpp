@@ -827,6 +827,9 @@ void TFormChildTerminalWindow::ShowCommand(const QString &section)
 
 void TFormChildTerminalWindow::ButtonSendClick()
 {
+    // A command read only in part would send the wrong frame.
+    if (!m_definition.error.isEmpty())
+        return;
     m_auxPurgedByCancel = false;
     m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
     m_runner->Send();
@@ -834,6 +837,8 @@ void TFormChildTerminalWindow::ButtonSendClick()
 
 void TFormChildTerminalWindow::ButtonRepeatClick()
 {
+    if (!m_definition.error.isEmpty())
+        return;
     m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
     if (m_definition.port == cpFiscalPort) {
         m_runner->Repeat(0);
