@@ -47,6 +47,7 @@ private slots:
     void exchange();
     void clientReopensAndSimulatorStopsCleanly();
     void unlimitedWaitEndsByPurge();
+    void sendRightAfterPurge();
 };
 
 void TestSimFiscalPort::exchange_data()
@@ -163,6 +164,34 @@ void TestSimFiscalPort::unlimitedWaitEndsByPurge()
     QCOMPARE(control.Answer(), QByteArray("0000S"));
     QVERIFY(control.ClosePort());
     QCOMPARE(sim.Stop(), 0);
+}
+
+void TestSimFiscalPort::sendRightAfterPurge()
+{
+    // Cancel then Send at once, without waiting for the purged command's
+    // error: the new request must go out and be answered every time.
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--fiscal-fault", "silence@every"}), qPrintable(sim.Error()));
+    TFPAuxControl control;
+    control.SetDeviceName(sim.FiscalPath());
+    control.SetTimeOut(400);
+    QVERIFY(control.OpenPort());
+    for (int round = 0; round < 8; ++round) {
+        QSignalSpy written(&control, &TFPAuxControl::OnWrite);
+        QSignalSpy error(&control, &TFPAuxControl::OnError);
+        QVERIFY(control.SendData("R"));
+        QVERIFY(written.wait(5000));
+        control.Purge();
+        QVERIFY(control.SendData("S"));
+        // The simulator stays silent: the second request ends by its own
+        // time-out, after having been written.
+        QTRY_VERIFY_WITH_TIMEOUT(written.count() >= 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(control.State(), FEFP_S_Idle, 8000);
+        QCOMPARE(control.LastError(), FEFP_E_ReadTimeOut);
+    }
+    QVERIFY(control.ClosePort());
+    QCOMPARE(sim.Stop(), 0);
+    QCOMPARE(sim.Trace().count(QStringLiteral("fiscal <- 02 53")), 8);
 }
 
 QTEST_GUILESS_MAIN(TestSimFiscalPort)
