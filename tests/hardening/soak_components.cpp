@@ -276,7 +276,8 @@ private:
     void Count(TPort port, const QStringList &notes)
     {
         static const QRegularExpression fault(QStringLiteral("^(command|request) [0-9]+: "));
-        static const QRegularExpression number(QStringLiteral("\\b[0-9a-f]*[0-9][0-9a-f]*\\b"));
+        static const QRegularExpression number(
+            QStringLiteral("\\b[0-9]+\\b|(?<=sequence )[0-9a-f]+\\b"));
         std::lock_guard<std::mutex> lock(m_mutex);
         for (QString note : notes) {
             const bool isFault = note.contains(fault);
