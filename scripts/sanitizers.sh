@@ -76,6 +76,9 @@ tsan() {
   for symbol in $(sed -n 's/^[a-z]* *__wrap_\(_Z[A-Za-z0-9_]*\)(.*/\1/p' "$supp/tsan_qt_sync.cpp"); do
     wraps+=" -Wl,--wrap=$symbol"
   done
+  # CMake's own checks link plain programs, which cannot take the shim:
+  # a first configuration without it makes and caches them.
+  [ -f "$build/CMakeCache.txt" ] || configure "$build" "-fsanitize=thread"
   configure "$build" "-fsanitize=thread" "$shim$wraps"
   local targets
   # shellcheck disable=SC2086
