@@ -1,5 +1,6 @@
 #include "editors/editor_widgets.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,6 +46,30 @@ QStringList Lines(const QPlainTextEdit *memo)
 void SetLines(QPlainTextEdit *memo, const QStringList &lines)
 {
     memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+                             const QString &modifyHint, const QString &removeHint)
+{
+    const TRecordButtons result{
+        Button(QStringLiteral("ButtonAdd"), QStringLiteral("&Add"), addHint, dialog),
+        Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"), modifyHint, dialog),
+        Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"), removeHint, dialog),
+        Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"), QStringLiteral("Close dialog"), dialog)};
+    for (QPushButton *button : {result.Add, result.Modify, result.Remove})
+        button->setAutoDefault(false);
+    result.Close->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(result.Add);
+    buttons->addWidget(result.Modify);
+    buttons->addWidget(result.Remove);
+    buttons->addStretch();
+    buttons->addWidget(result.Close);
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(content);
+    layout->addLayout(buttons);
+    return result;
 }
 
 } // namespace EditorWidgets

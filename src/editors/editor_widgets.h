@@ -20,4 +20,17 @@ QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent);
 QStringList Lines(const QPlainTextEdit *memo);
 void SetLines(QPlainTextEdit *memo, const QStringList &lines);
 
+// The Add, Modify, Remove and Close buttons of a record list editor.
+struct TRecordButtons
+{
+    QPushButton *Add;
+    QPushButton *Modify;
+    QPushButton *Remove;
+    QPushButton *Close;
+};
+// Lays out dialog as content above the row of record buttons, Close the
+// default button; the three hints are those of Add, Modify and Remove.
+TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+                             const QString &modifyHint, const QString &removeHint);
+
 } // namespace EditorWidgets

@@ -9,11 +9,9 @@
 #include "terminal_model/value_list.h"
 #include "widgets/prompts.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -107,27 +105,13 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     PageControl->addTab(StringGridAnswers, QStringLiteral("A&nswers"));
     PageControl->setMinimumSize(ColumnWidth * 7, 300);
 
-    ButtonAdd = EditorWidgets::Button(QStringLiteral("ButtonAdd"), QStringLiteral("&Add"),
-                                      QStringLiteral("Add record"), this);
-    ButtonModify = EditorWidgets::Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"),
-                                         QStringLiteral("Modify record"), this);
-    ButtonRemove = EditorWidgets::Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"),
-                                         QStringLiteral("Remove record"), this);
-    ButtonClose = EditorWidgets::Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"),
-                                        QStringLiteral("Close dialog"), this);
-    for (QPushButton *button : {ButtonAdd, ButtonModify, ButtonRemove})
-        button->setAutoDefault(false);
-    ButtonClose->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ButtonAdd);
-    buttons->addWidget(ButtonModify);
-    buttons->addWidget(ButtonRemove);
-    buttons->addStretch();
-    buttons->addWidget(ButtonClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
-    layout->addLayout(buttons);
+    const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
+        this, PageControl, QStringLiteral("Add record"),
+        QStringLiteral("Modify record"), QStringLiteral("Remove record"));
+    ButtonAdd = record.Add;
+    ButtonModify = record.Modify;
+    ButtonRemove = record.Remove;
+    ButtonClose = record.Close;
     resize(ColumnWidth * 10 + 60, 400);
 
     connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonAddClick);

@@ -9,10 +9,8 @@
 #include "terminal_model/value_list.h"
 #include "widgets/prompts.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -60,27 +58,13 @@ TFormEditFixAnswer::TFormEditFixAnswer(const QString &fileName, TPrompts &prompt
     PageControl->setTabToolTip(1, QStringLiteral("Printer answer fields definitions"));
     PageControl->setMinimumSize(560, 280);
 
-    ButtonAdd = EditorWidgets::Button(QStringLiteral("ButtonAdd"), QStringLiteral("&Add"),
-                                      QStringLiteral("Add new answer record"), this);
-    ButtonModify = EditorWidgets::Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"),
-                                         QStringLiteral("Modify selected answer record "), this);
-    ButtonRemove = EditorWidgets::Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"),
-                                         QStringLiteral("Remove selected answer record"), this);
-    ButtonClose = EditorWidgets::Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"),
-                                        QStringLiteral("Close dialog"), this);
-    for (QPushButton *button : {ButtonAdd, ButtonModify, ButtonRemove})
-        button->setAutoDefault(false);
-    ButtonClose->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ButtonAdd);
-    buttons->addWidget(ButtonModify);
-    buttons->addWidget(ButtonRemove);
-    buttons->addStretch();
-    buttons->addWidget(ButtonClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
-    layout->addLayout(buttons);
+    const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
+        this, PageControl, QStringLiteral("Add new answer record"),
+        QStringLiteral("Modify selected answer record "), QStringLiteral("Remove selected answer record"));
+    ButtonAdd = record.Add;
+    ButtonModify = record.Modify;
+    ButtonRemove = record.Remove;
+    ButtonClose = record.Close;
 
     connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditFixAnswer::ButtonAddClick);
     connect(ButtonModify, &QPushButton::clicked, this, &TFormEditFixAnswer::ButtonModifyClick);

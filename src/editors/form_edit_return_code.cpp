@@ -8,9 +8,7 @@
 #include "widgets/prompts.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -44,27 +42,13 @@ TFormEditReturnCode::TFormEditReturnCode(const QString &fileName, TPrompts &prom
     StringGrid->SetColumnWidths({90, 326});
     StringGrid->setMinimumSize(440, 260);
 
-    ButtonAdd = EditorWidgets::Button(QStringLiteral("ButtonAdd"), QStringLiteral("&Add"),
-                                      QStringLiteral("Add new return code"), this);
-    ButtonModify = EditorWidgets::Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"),
-                                         QStringLiteral("Modify return code"), this);
-    ButtonRemove = EditorWidgets::Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"),
-                                         QStringLiteral("Remove return code"), this);
-    ButtonClose = EditorWidgets::Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"),
-                                        QStringLiteral("Close dialog"), this);
-    for (QPushButton *button : {ButtonAdd, ButtonModify, ButtonRemove})
-        button->setAutoDefault(false);
-    ButtonClose->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ButtonAdd);
-    buttons->addWidget(ButtonModify);
-    buttons->addWidget(ButtonRemove);
-    buttons->addStretch();
-    buttons->addWidget(ButtonClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(StringGrid);
-    layout->addLayout(buttons);
+    const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
+        this, StringGrid, QStringLiteral("Add new return code"),
+        QStringLiteral("Modify return code"), QStringLiteral("Remove return code"));
+    ButtonAdd = record.Add;
+    ButtonModify = record.Modify;
+    ButtonRemove = record.Remove;
+    ButtonClose = record.Close;
 
     connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditReturnCode::ButtonAddClick);
     connect(ButtonModify, &QPushButton::clicked, this, &TFormEditReturnCode::ButtonModifyClick);
