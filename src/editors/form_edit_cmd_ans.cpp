@@ -162,7 +162,7 @@ void TFormEditCmdAns::LoadCommands()
 {
     TExtIniFile ini;
     FCommands.clear();
-    if (FFile.Read(ini))
+    if (FFile.ReadToShow(ini))
         for (const TCommandField &field : ReadCommandFields(ini, FSection, TFieldReading::Lenient))
             FCommands.append(Shown(field));
     ShowCommands();
@@ -172,7 +172,7 @@ void TFormEditCmdAns::LoadAnswers()
 {
     TExtIniFile ini;
     FAnswers.clear();
-    if (FFile.Read(ini))
+    if (FFile.ReadToShow(ini))
         for (const TAnswerField &field : ReadAnswerFields(ini, FSection, TFieldReading::Lenient))
             FAnswers.append(Shown(field));
     ShowAnswers();
