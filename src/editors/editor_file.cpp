@@ -18,6 +18,18 @@ bool TEditorFile::Read(TExtIniFile &ini) const
     return false;
 }
 
+bool TEditorFile::ReadToShow(TExtIniFile &ini)
+{
+    if (ini.Load(FFileName)) {
+        FShowFailureReported = false;
+        return true;
+    }
+    if (!FShowFailureReported)
+        FPrompts.Error(FOwner, TPrompts::ErrorCaption, ini.LastError());
+    FShowFailureReported = true;
+    return false;
+}
+
 bool TEditorFile::Write(TExtIniFile &ini) const
 {
     if (ini.UpdateFile())

@@ -16,6 +16,9 @@ public:
     QString FileName() const { return FFileName; }
     // False (reported) when the file cannot be read.
     bool Read(TExtIniFile &ini) const;
+    // Read for showing the file (a grid, a page): the failure is reported
+    // once, not again by every later showing, until a read succeeds.
+    bool ReadToShow(TExtIniFile &ini);
     // False (reported) when the file cannot be written; the file on disk is
     // then unchanged.
     bool Write(TExtIniFile &ini) const;
@@ -26,4 +29,5 @@ private:
     QString FFileName;
     TPrompts &FPrompts;
     QWidget *FOwner;
+    bool FShowFailureReported = false;
 };

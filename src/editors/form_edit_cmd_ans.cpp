@@ -32,13 +32,21 @@ TCommandField Shown(TCommandField field)
     return field;
 }
 
+// "Format" shows the decimal digits the file holds, whatever the text type.
 TAnswerField Shown(TAnswerField field)
 {
     if (field.TextType < 0 || field.TextType >= TFieldTypes::TextTypeCount)
         field.TextType = ttAlphaNumeric;
-    if (field.TextType != TAnswerField::CurrencyTextType)
-        field.DecimalDigits = 0;
     return field;
+}
+
+// The fields as a write stores them: decimal digits for Currency only.
+QList<TAnswerField> Written(QList<TAnswerField> fields)
+{
+    for (TAnswerField &field : fields)
+        if (field.TextType != TAnswerField::CurrencyTextType)
+            field.DecimalDigits = 0;
+    return fields;
 }
 
 QStringList Cells(int number, const TCommandField &field)
@@ -162,7 +170,7 @@ void TFormEditCmdAns::LoadCommands()
 {
     TExtIniFile ini;
     FCommands.clear();
-    if (FFile.Read(ini))
+    if (FFile.ReadToShow(ini))
         for (const TCommandField &field : ReadCommandFields(ini, FSection, TFieldReading::Lenient))
             FCommands.append(Shown(field));
     ShowCommands();
@@ -172,7 +180,7 @@ void TFormEditCmdAns::LoadAnswers()
 {
     TExtIniFile ini;
     FAnswers.clear();
-    if (FFile.Read(ini))
+    if (FFile.ReadToShow(ini))
         for (const TAnswerField &field : ReadAnswerFields(ini, FSection, TFieldReading::Lenient))
             FAnswers.append(Shown(field));
     ShowAnswers();
@@ -347,7 +355,7 @@ void TFormEditCmdAns::AddAnswer()
     fields.append(dialog.Field());
     if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
         return;
-    FAnswers = fields;
+    FAnswers = Written(fields);
     ShowAnswers();
     StringGridAnswers->SelectRecord(int(fields.size()) - 1);
 }
@@ -390,7 +398,7 @@ void TFormEditCmdAns::ModifyAnswer(int index)
     fields[index] = dialog.Field();
     if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
         return;
-    FAnswers = fields;
+    FAnswers = Written(fields);
     ShowAnswers();
 }
 
@@ -435,6 +443,6 @@ void TFormEditCmdAns::RemoveAnswer(int index)
     fields.removeAt(index);
     if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
         return;
-    FAnswers = fields;
+    FAnswers = Written(fields);
     ShowAnswers();
 }

@@ -51,6 +51,50 @@ int DateTextTypeOf(int controlType)
 
 const QString Zero = QStringLiteral("0");
 
+// What a text type with a control type leaves free, and the presets of the
+// boxes: the one table both for a type the user chooses and for an existing
+// field being opened. Min length is the width of the Currency, Decimal and
+// Binary conversions, so it is free for those three.
+struct TBoxRule
+{
+    QString MaxPreset = Zero;
+    bool MaxFree = true;
+    bool MinFree = false;
+    bool DecimalsFree = false;
+    int DefaultLimit = 0;   // 0: no limit
+};
+
+TBoxRule RuleFor(int textType, int controlType)
+{
+    TBoxRule rule;
+    switch (textType) {
+    case ttCurrency:
+        rule.MinFree = rule.DecimalsFree = true;
+        break;
+    case ttDecimal:
+    case ttBinary:
+        rule.MinFree = true;
+        break;
+    case ttHexa:
+        rule.MinFree = controlType == ctSimple;
+        break;
+    case ttBoolean:
+        rule.DefaultLimit = 1;
+        rule.MaxPreset = QStringLiteral("1");
+        rule.MaxFree = false;
+        break;
+    case ttDate:
+    case ttTime:
+        rule.DefaultLimit = IsDateControl(controlType) ? 0 : 10;
+        rule.MaxPreset = QStringLiteral("10");
+        rule.MaxFree = false;
+        break;
+    default:
+        break;
+    }
+    return rule;
+}
+
 } // namespace
 
 TFormEditCommandRecord::TFormEditCommandRecord(bool free, QWidget *parent)
@@ -273,37 +317,8 @@ void TFormEditCommandRecord::ApplyTextTypeRule()
     if (dateControl && !dateText)
         return;
 
-    int defaultLimit = 0;
-    QString maxText = Zero;
-    bool maxFree = true;
-    bool minFree = false;
-    bool decimalsFree = false;
-    switch (textType) {
-    case ttCurrency:
-        minFree = decimalsFree = true;
-        break;
-    case ttDecimal:
-        minFree = true;
-        break;
-    case ttHexa:
-        minFree = controlType == ctSimple;
-        break;
-    case ttBoolean:
-        defaultLimit = 1;
-        maxText = QStringLiteral("1");
-        maxFree = false;
-        break;
-    case ttDate:
-    case ttTime:
-        defaultLimit = dateControl ? 0 : 10;
-        maxText = QStringLiteral("10");
-        maxFree = false;
-        break;
-    default:
-        break;
-    }
-
-    SetDefaultTextType(textType, defaultLimit);
+    const TBoxRule rule = RuleFor(textType, controlType);
+    SetDefaultTextType(textType, rule.DefaultLimit);
     FieldTypeComboBoxDefaultText->SetText(QString());
     if (controlType == ctSimple) {
         MemoComboLines->clear();
@@ -317,9 +332,9 @@ void TFormEditCommandRecord::ApplyTextTypeRule()
         MemoComboLines->setEnabled(true);
         FieldTypeComboBoxDefaultText->setEnabled(false);
     }
-    SetBox(FieldTypeComboBoxMaxLength, maxText, maxFree);
-    SetBox(FieldTypeComboBoxMinLength, Zero, minFree);
-    SetBox(FieldTypeComboBoxDecimalDigits, Zero, decimalsFree);
+    SetBox(FieldTypeComboBoxMaxLength, rule.MaxPreset, rule.MaxFree);
+    SetBox(FieldTypeComboBoxMinLength, Zero, rule.MinFree);
+    SetBox(FieldTypeComboBoxDecimalDigits, Zero, rule.DecimalsFree);
     FieldTypeComboBoxTextType->setEnabled(!dateControl);
 }
 
@@ -337,53 +352,15 @@ void TFormEditCommandRecord::ApplyExistingField(const TCommandField &field, cons
     FieldTypeComboBoxControlType->setCurrentIndex(controlType);
     FieldTypeComboBoxTextType->setEnabled(!dateControl);
 
-    const QString maxValue = QString::number(field.MaxLength);
-    const QString minValue = QString::number(field.MinLength);
-    const QString decimalsValue = QString::number(field.DecimalDigits);
-    int defaultLimit = 0;
-    switch (textType) {
-    case ttCurrency:
-        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
-        SetBox(FieldTypeComboBoxMinLength, minValue, true);
-        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, true);
-        break;
-    case ttNumeric:
-        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
-        SetBox(FieldTypeComboBoxMinLength, minValue, false);
-        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, false);
-        break;
-    case ttDecimal:
-        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
-        SetBox(FieldTypeComboBoxMinLength, minValue, true);
-        SetBox(FieldTypeComboBoxDecimalDigits, decimalsValue, false);
-        break;
-    case ttHexa:
-    case ttBinary:
-        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
-        SetBox(FieldTypeComboBoxMinLength, minValue, true);
-        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
-        break;
-    case ttBoolean:
-        defaultLimit = 1;
-        SetBox(FieldTypeComboBoxMaxLength, QStringLiteral("1"), false);
-        SetBox(FieldTypeComboBoxMinLength, Zero, false);
-        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
-        break;
-    case ttDate:
-    case ttTime:
-        defaultLimit = dateControl ? 0 : 10;
-        SetBox(FieldTypeComboBoxMaxLength, QStringLiteral("10"), false);
-        SetBox(FieldTypeComboBoxMinLength, Zero, false);
-        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
-        break;
-    default:
-        SetBox(FieldTypeComboBoxMaxLength, maxValue, true);
-        SetBox(FieldTypeComboBoxMinLength, Zero, false);
-        SetBox(FieldTypeComboBoxDecimalDigits, Zero, false);
-        break;
-    }
+    // Free boxes show the field's values, locked ones the presets.
+    const TBoxRule rule = RuleFor(textType, controlType);
+    SetBox(FieldTypeComboBoxMaxLength, rule.MaxFree ? QString::number(field.MaxLength) : rule.MaxPreset,
+           rule.MaxFree);
+    SetBox(FieldTypeComboBoxMinLength, rule.MinFree ? QString::number(field.MinLength) : Zero, rule.MinFree);
+    SetBox(FieldTypeComboBoxDecimalDigits, rule.DecimalsFree ? QString::number(field.DecimalDigits) : Zero,
+           rule.DecimalsFree);
 
-    SetDefaultTextType(textType, defaultLimit);
+    SetDefaultTextType(textType, rule.DefaultLimit);
     if (controlType == ctSimple) {
         SetBox(FieldTypeComboBoxDefaultText, field.DefaultText, true);
         MemoComboLines->clear();

@@ -92,7 +92,7 @@ void TFormEditFixAnswer::LoadList()
 {
     TExtIniFile ini;
     QList<QStringList> rows;
-    if (FFile.Read(ini)) {
+    if (FFile.ReadToShow(ini)) {
         for (const QString &key : ini.ReadSection(Section())) {
             // The first item is the record number; the file order counts.
             QStringList cells = TValueList::Split(ini.ReadString(Section(), key)).mid(1, ColumnCount);

@@ -75,7 +75,7 @@ void TFormEditReturnCode::LoadList()
 {
     TExtIniFile ini;
     QList<QStringList> rows;
-    if (FFile.Read(ini))
+    if (FFile.ReadToShow(ini))
         for (const QString &key : ini.ReadSection(ReturnCodesSection))
             rows.append({key.mid(KeyPrefix.size()), ini.ReadString(ReturnCodesSection, key)});
     StringGrid->SetRows(rows);

@@ -1,30 +1,7 @@
 #include "execution/answer_rows.h"
 
 #include "terminal_model/field_conversion.h"
-#include "terminal_model/field_types.h"
 #include "terminal_model/text_codec.h"
-
-QString AnswerText(const TAnswerField &definition, const QByteArray &data, int inputDateFormat,
-                   int outputDateFormat, const QDate &today)
-{
-    const QString text = TTextCodec::DecodeWindows1252(data);
-    switch (definition.TextType) {
-    case ttCurrency:
-        return TFieldConversion::InsertDecimalPoint(text, definition.DecimalDigits);
-    case ttDecimal:
-        return TFieldConversion::BytesToDecimal(data);
-    case ttHexa:
-        return TFieldConversion::BytesToHex(data);
-    case ttBinary:
-        return TFieldConversion::BytesToBinary(data);
-    case ttDate:
-        return TFieldConversion::ReformatDate(text, inputDateFormat, outputDateFormat, today);
-    case ttTime:
-        return TFieldConversion::ReformatTime(text);
-    default:
-        return text;
-    }
-}
 
 QList<TAnswerRow> BuildAnswerRows(const TAnswerRowsInput &input)
 {
@@ -58,8 +35,9 @@ QList<TAnswerRow> BuildAnswerRows(const TAnswerRowsInput &input)
         if (definition < input.definitions.size()) {
             const TAnswerField &d = input.definitions.at(definition);
             row.label = d.Caption;
-            row.text = AnswerText(d, data.at(r), input.inputDateFormat, input.outputDateFormat,
-                                  input.today);
+            row.text = TFieldConversion::DisplayText(d.TextType, data.at(r), d.DecimalDigits,
+                                                     input.inputDateFormat, input.outputDateFormat,
+                                                     input.today);
         } else {
             row.label = QStringLiteral("Field") + QString::number(r);
             row.text = TTextCodec::DecodeWindows1252(data.at(r));

@@ -40,8 +40,3 @@ struct TAnswerRowsInput {
 // the compatible protocol names every row by the definitions, rows 0 to 2
 // included.
 QList<TAnswerRow> BuildAnswerRows(const TAnswerRowsInput &input);
-
-// The display text of a received data field by its text type; text fields
-// are read as Windows-1252, the code page fields are sent in.
-QString AnswerText(const TAnswerField &definition, const QByteArray &data, int inputDateFormat,
-                   int outputDateFormat, const QDate &today);

@@ -554,6 +554,28 @@ void TFormMain::CloseTerminalWindows()
     UpdateWindowActions();
 }
 
+// Every way another file takes the open one's place (New, Open, Save As, a
+// drop) comes through here, so one rule holds: the per-file values changed
+// for the open file are written back to it before anything else happens.
+// nextFile then makes the new file ready and names it; an empty name leaves
+// the open file open.
+void TFormMain::ReplaceTerminalFile(const std::function<QString()> &nextFile)
+{
+    if (m_terminalWindow)
+        WriteGeneralSection();
+    const QString path = nextFile();
+    if (path.isEmpty())
+        return;
+    CloseTerminalWindows();
+    m_settings.File = path;
+    OpenTerminalWindows();
+}
+
+void TFormMain::ReplaceTerminalFile(const QString &path)
+{
+    ReplaceTerminalFile([&path] { return path; });
+}
+
 void TFormMain::UpdateFileActions()
 {
     const bool open = !m_terminalWindow.isNull();
@@ -613,23 +635,23 @@ void TFormMain::WriteGeneralSection()
 
 void TFormMain::ActionFileNew()
 {
-    const QString appDir = m_options.ApplicationDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                               : m_options.ApplicationDir;
-    const QString dataDir = m_options.UserDataDir.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-        : m_options.UserDataDir;
-    const QByteArray content = TerminalFiles::NewFileTemplate();
-    QString error;
-    const QString path = content.isEmpty() ? QString()
-                                           : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error);
-    if (path.isEmpty()) {
-        m_prompts.Error(this, ErrorCaption,
-                        content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
-        return;
-    }
-    CloseTerminalWindows();
-    m_settings.File = path;
-    OpenTerminalWindows();
+    // The open file may be the default.tsy about to be replaced: its values
+    // are written before the template, never into it.
+    ReplaceTerminalFile([this] {
+        const QString appDir = m_options.ApplicationDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                   : m_options.ApplicationDir;
+        const QString dataDir = m_options.UserDataDir.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+            : m_options.UserDataDir;
+        const QByteArray content = TerminalFiles::NewFileTemplate();
+        QString error;
+        const QString path = content.isEmpty() ? QString()
+                                               : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error);
+        if (path.isEmpty())
+            m_prompts.Error(this, ErrorCaption,
+                            content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
+        return path;
+    });
 }
 
 void TFormMain::ActionFileOpen()
@@ -642,29 +664,26 @@ void TFormMain::ActionFileOpen()
                         QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
         return;
     }
-    CloseTerminalWindows();
-    m_settings.File = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
-    OpenTerminalWindows();
+    ReplaceTerminalFile(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
 }
 
 void TFormMain::ActionFileSaveAs()
 {
-    if (!m_settings.File.isEmpty())
-        WriteGeneralSection();
-    const QString chosen = TerminalFiles::WithDefaultExtension(
-        m_prompts.SaveFileName(this, QStringLiteral("Save as "), QDir::currentPath(), FileFilter,
-                               QLatin1String(TerminalFiles::Extension)));
-    if (chosen.isEmpty())
-        return;
-    const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
-    QString error;
-    if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
-        m_prompts.Error(this, ErrorCaption, error);
-        return;
-    }
-    m_settings.File = target;
-    CloseTerminalWindows();
-    OpenTerminalWindows();
+    // The copy carries the values written back just before it.
+    ReplaceTerminalFile([this] {
+        const QString chosen = TerminalFiles::WithDefaultExtension(
+            m_prompts.SaveFileName(this, QStringLiteral("Save as "), QDir::currentPath(), FileFilter,
+                                   QLatin1String(TerminalFiles::Extension)));
+        if (chosen.isEmpty())
+            return QString();
+        const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+        QString error;
+        if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
+            m_prompts.Error(this, ErrorCaption, error);
+            return QString();
+        }
+        return target;
+    });
 }
 
 void TFormMain::ActionFileClose()
@@ -950,9 +969,7 @@ void TFormMain::DropFiles(const QStringList &paths)
     const QString file = TerminalFiles::FileFromDrop(paths);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
-    m_settings.File = file;
-    CloseTerminalWindows();
-    OpenTerminalWindows();
+    ReplaceTerminalFile(file);
 }
 
 void TFormMain::ScheduleArrangeIcons()

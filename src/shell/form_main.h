@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -99,6 +101,8 @@ private:
     QAction *NewAction(const QString &name, const QString &caption, const QString &hint,
                        const QKeySequence &key = QKeySequence());
     void CloseTerminalWindows();
+    void ReplaceTerminalFile(const std::function<QString()> &nextFile);
+    void ReplaceTerminalFile(const QString &path);
     void UpdateFileActions();
     void UpdateWindowActions();
     void UpdateEditActions();

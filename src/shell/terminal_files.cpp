@@ -43,12 +43,17 @@ bool Holds(const TExtIniFile &ini, const QString &key, int value)
 
 } // namespace
 
+bool HasTerminalExtension(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(Extension), Qt::CaseInsensitive) == 0;
+}
+
 QString FileFromArgument(const QString &argument, const QString &currentDir)
 {
     if (argument.isEmpty())
         return QString();
     const QFileInfo info(QDir(currentDir), argument);
-    if (info.suffix() != QLatin1String(Extension) || !info.isFile())
+    if (!HasTerminalExtension(argument) || !info.isFile())
         return QString();
     return QDir::cleanPath(info.absoluteFilePath());
 }
@@ -58,7 +63,7 @@ QString FileFromDrop(const QStringList &paths)
     if (paths.isEmpty())
         return QString();
     const QFileInfo info(paths.constFirst());
-    if (info.suffix().toLower() != QLatin1String(Extension))
+    if (!HasTerminalExtension(paths.constFirst()))
         return QString();
     return QDir::cleanPath(info.absoluteFilePath());
 }

@@ -12,13 +12,17 @@ namespace TerminalFiles {
 inline constexpr char Extension[] = "tsy";
 inline constexpr char NewFileName[] = "default.tsy";
 
+// True when the path ends in ".tsy", in any letter case: the one test of a
+// terminal file's name, wherever a file comes from.
+bool HasTerminalExtension(const QString &path);
+
 // The terminal file named on the command line, or empty when the argument is
-// to be ignored: the extension must be ".tsy" exactly (case-sensitive) and
-// the file must exist; a relative path is taken from currentDir.
+// to be ignored: it must have the terminal extension and exist; a relative
+// path is taken from currentDir.
 QString FileFromArgument(const QString &argument, const QString &currentDir);
 
-// The terminal file of a drop: only the first file counts, and its
-// extension is compared in lower case. Empty when the drop is ignored.
+// The terminal file of a drop: only the first file counts, and it must have
+// the terminal extension. Empty when the drop is ignored.
 QString FileFromDrop(const QStringList &paths);
 
 // The new-file template embedded in the program; empty when missing.

@@ -1,6 +1,7 @@
 #include "terminal_model/field_conversion.h"
 
 #include "terminal_model/field_types.h"
+#include "terminal_model/text_codec.h"
 
 #include <QStringList>
 
@@ -322,9 +323,11 @@ QString TFieldConversion::ReformatTime(const QString &text)
 QString TFieldConversion::DisplayText(int textType, const QByteArray &data, int decimalDigits,
                                       int inputFormat, int outputFormat, const QDate &today)
 {
+    // Printers send text in the code page the program sends it in.
+    const QString text = TTextCodec::DecodeWindows1252(data);
     switch (textType) {
     case ttCurrency:
-        return InsertDecimalPoint(QString::fromLatin1(data), decimalDigits);
+        return InsertDecimalPoint(text, decimalDigits);
     case ttDecimal:
         return BytesToDecimal(data);
     case ttHexa:
@@ -332,10 +335,10 @@ QString TFieldConversion::DisplayText(int textType, const QByteArray &data, int 
     case ttBinary:
         return BytesToBinary(data);
     case ttDate:
-        return ReformatDate(QString::fromLatin1(data), inputFormat, outputFormat, today);
+        return ReformatDate(text, inputFormat, outputFormat, today);
     case ttTime:
-        return ReformatTime(QString::fromLatin1(data));
+        return ReformatTime(text);
     default:
-        return QString::fromLatin1(data);
+        return text;
     }
 }

@@ -61,8 +61,9 @@ public:
     // ":" between hours, minutes and seconds (143025 gives 14:30:25).
     static QString ReformatTime(const QString &text);
 
-    // The display text of an answer data field by its text type; fields
-    // without a conversion are shown byte for byte.
+    // The display text of an answer data field by its text type, as the
+    // answer page shows it: text is read as Windows-1252, fields without a
+    // conversion are shown as received.
     static QString DisplayText(int textType, const QByteArray &data, int decimalDigits,
                                int inputFormat, int outputFormat, const QDate &today);
 };

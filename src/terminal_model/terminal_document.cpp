@@ -410,11 +410,10 @@ TTerminalDocument::TResult TTerminalDocument::AddCommand(const QString &groupNam
         return Refused(taken);
 
     m_ini.WriteString(group, command, QString());
-    // A section left behind by hand editing keeps its definition.
-    if (!m_ini.ValueExists(section, QStringLiteral("Commands")))
-        m_ini.WriteString(section, QStringLiteral("Commands"), QString());
-    if (!m_ini.ValueExists(section, QStringLiteral("Answers")))
-        m_ini.WriteString(section, QStringLiteral("Answers"), QString());
+    // A new command starts without fields, even over a section whose command
+    // was removed by hand.
+    m_ini.WriteString(section, QStringLiteral("Commands"), QString());
+    m_ini.WriteString(section, QStringLiteral("Answers"), QString());
     return Commit(Accepted(command));
 }
 

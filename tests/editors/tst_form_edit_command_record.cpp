@@ -64,6 +64,8 @@ private slots:
     void textTypeRule();
     void existingFieldTable_data();
     void existingFieldTable();
+    void oneTableOpenedAndChosen_data();
+    void oneTableOpenedAndChosen();
     void presetsDiscardEnteredValues();
     void okRule();
     void booleanDefaultTakesOneLetter();
@@ -90,6 +92,7 @@ void TstFormEditCommandRecord::textTypeRule_data()
     QTest::newRow("decimal, list") << 2 << 4 << "0 free, 0 free, 0 locked" << false << 0 << true << "asDecimal" << true;
     QTest::newRow("hexa, simple") << 0 << 5 << "0 free, 0 free, 0 locked" << true << 0 << false << "asHexa" << true;
     QTest::newRow("hexa, drop-down") << 1 << 5 << "0 free, 0 locked, 0 locked" << false << 0 << true << "asHexa" << true;
+    QTest::newRow("binary, simple") << 0 << 6 << "0 free, 0 free, 0 locked" << true << 0 << false << "asBinary" << true;
     QTest::newRow("boolean, simple") << 0 << 7 << "1 locked, 0 locked, 0 locked" << true << 1 << false << "asBoolean" << true;
     QTest::newRow("date text, simple") << 0 << 8 << "10 locked, 0 locked, 0 locked" << true << 10 << false << "asDate" << true;
     QTest::newRow("time text, list") << 2 << 9 << "10 locked, 0 locked, 0 locked" << false << 10 << true << "asTime" << true;
@@ -139,10 +142,12 @@ void TstFormEditCommandRecord::existingFieldTable_data()
                                       << false << "A\nB" << true;
     QTest::newRow("currency") << Field(2, 0, 10, 3, 2, "1.5") << "10 free, 3 free, 2 free" << "1.5" << true << ""
                               << false;
-    QTest::newRow("numeric") << Field(3, 0, 8, 3, 2) << "8 free, 3 locked, 2 locked" << "" << true << "" << false;
-    QTest::newRow("decimal") << Field(4, 2, 8, 3, 2) << "8 free, 3 free, 2 locked" << "" << false << "A\nB" << true;
+    QTest::newRow("numeric") << Field(3, 0, 8, 3, 2) << "8 free, 0 locked, 0 locked" << "" << true << "" << false;
+    QTest::newRow("decimal") << Field(4, 2, 8, 3, 2) << "8 free, 3 free, 0 locked" << "" << false << "A\nB" << true;
     QTest::newRow("binary") << Field(6, 0, 16, 8, 2) << "16 free, 8 free, 0 locked" << "" << true << "" << false;
-    QTest::newRow("hexa, drop-down") << Field(5, 1, 4, 4, 0) << "4 free, 4 free, 0 locked" << "" << false << "A\nB"
+    QTest::newRow("hexa, simple") << Field(5, 0, 4, 4, 0) << "4 free, 4 free, 0 locked" << "" << true << ""
+                                  << false;
+    QTest::newRow("hexa, drop-down") << Field(5, 1, 4, 4, 0) << "4 free, 0 locked, 0 locked" << "" << false << "A\nB"
                                      << true;
     QTest::newRow("boolean") << Field(7, 0, 5, 3, 2, "S") << "1 locked, 0 locked, 0 locked" << "S" << true << ""
                              << false;
@@ -171,6 +176,38 @@ void TstFormEditCommandRecord::existingFieldTable()
     }
 }
 
+void TstFormEditCommandRecord::oneTableOpenedAndChosen_data()
+{
+    QTest::addColumn<int>("textType");
+    QTest::addColumn<int>("controlType");
+    for (int controlType = 0; controlType < 5; ++controlType)
+        for (int textType = 0; textType < 10; ++textType)
+            // A date or time control forces its own text type.
+            if (controlType < 3 || textType == controlType + 5)
+                QTest::addRow("text %d, control %d", textType, controlType) << textType << controlType;
+}
+
+// Opening an existing field frees and locks exactly what choosing its types
+// in a new field does.
+void TstFormEditCommandRecord::oneTableOpenedAndChosen()
+{
+    QFETCH(int, textType);
+    QFETCH(int, controlType);
+    TFormEditCommandRecord opened(2, Field(textType, controlType, 7, 5, 3), {}, {}, nullptr);
+    TFormEditCommandRecord chosen(false);
+    Choose(Box(chosen, "FieldTypeComboBoxControlType"), controlType);
+    if (controlType < 3)
+        Choose(Box(chosen, "FieldTypeComboBoxTextType"), textType);
+    for (const char *name : {"FieldTypeComboBoxMaxLength", "FieldTypeComboBoxMinLength",
+                             "FieldTypeComboBoxDecimalDigits", "FieldTypeComboBoxDefaultText",
+                             "FieldTypeComboBoxTextType"})
+        QVERIFY2(Box(opened, name)->isEnabled() == Box(chosen, name)->isEnabled(), name);
+    QCOMPARE(Child<QPlainTextEdit>(&opened, "MemoComboLines")->isEnabled(),
+             Child<QPlainTextEdit>(&chosen, "MemoComboLines")->isEnabled());
+    QCOMPARE(Box(opened, "FieldTypeComboBoxDefaultText")->GetMaxLength(),
+             Box(chosen, "FieldTypeComboBoxDefaultText")->GetMaxLength());
+}
+
 void TstFormEditCommandRecord::presetsDiscardEnteredValues()
 {
     TFormEditCommandRecord dialog(2, Field(6, 0, 16, 8, 0), {}, {}, nullptr);
@@ -178,7 +215,7 @@ void TstFormEditCommandRecord::presetsDiscardEnteredValues()
     Choose(Box(dialog, "FieldTypeComboBoxTextType"), 2);
     QCOMPARE(Describe(Boxes(dialog)), QStringLiteral("0 free, 0 free, 0 free"));
     Choose(Box(dialog, "FieldTypeComboBoxTextType"), 6);
-    QCOMPARE(Describe(Boxes(dialog)), QStringLiteral("0 free, 0 locked, 0 locked"));
+    QCOMPARE(Describe(Boxes(dialog)), QStringLiteral("0 free, 0 free, 0 locked"));
 
     // Back from a date control: the text type stays Date and is free again.
     Choose(Box(dialog, "FieldTypeComboBoxControlType"), 3);

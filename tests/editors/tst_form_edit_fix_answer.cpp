@@ -9,6 +9,7 @@
 #include "widgets/field_type_combo_box.h"
 
 #include <QColorDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -53,6 +54,7 @@ private slots:
     void recordDialogOkRule();
     void customColour();
     void testerEnablesTest();
+    void unreadableFileReportedOnce();
 
 private:
     QString Path() const { return m_dir.filePath("printer.tsy"); }
@@ -231,6 +233,21 @@ void TstFormEditFixAnswer::testerEnablesTest()
     QCOMPARE(tester.PrinterStatus(), quint16(0xFFFF));
     Type(Child<TFieldTypeComboBox>(&tester, "EditFiscal"), "");
     QVERIFY(!test->isEnabled());
+}
+
+void TstFormEditFixAnswer::unreadableFileReportedOnce()
+{
+    TFormEditFixAnswer editor(m_dir.filePath("missing.tsy"), m_prompts);
+    auto *pages = Child<QTabWidget>(&editor, "PageControl");
+    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(0);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+    // Once the file can be read again, a later failure is news again.
+    WriteFile(m_dir.filePath("missing.tsy"), Head + "[FiscalAnswer]\n" + Printer);
+    pages->setCurrentIndex(1);
+    QFile::remove(m_dir.filePath("missing.tsy"));
+    pages->setCurrentIndex(0);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 2);
 }
 
 QTEST_MAIN(TstFormEditFixAnswer)

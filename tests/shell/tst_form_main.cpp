@@ -58,7 +58,7 @@ private slots:
     void cleanup();
     void startWithoutSettingsOpensNothing();
     void bareFileNameArgumentOpensFromCurrentFolder();
-    void capitalExtensionIgnoredButDropOpens();
+    void capitalExtensionOpensFromArgumentAndDrop();
     void dropConsidersOnlyFirstFile();
     void newReplacesChangedDefaultFile();
     void newFallsBackToUserDataFolder();
@@ -68,6 +68,9 @@ private slots:
     void failedSaveAsKeepsCurrentFile();
     void closeThenRestartReopensClosedFile();
     void generalValuesBelongToEachFile();
+    void replacedFileKeepsItsValues_data();
+    void replacedFileKeepsItsValues();
+    void newOverOpenDefaultFileGivesTemplate();
     void missingLastFileReportedInStatusBar();
     void unreadableFileIsReportedAndNotOpened();
     void shutdownStoresTreeWidth();
@@ -177,10 +180,13 @@ void TstFormMain::bareFileNameArgumentOpensFromCurrentFolder()
         QVERIFY2(Action(*window, name)->isEnabled(), name);
 }
 
-void TstFormMain::capitalExtensionIgnoredButDropOpens()
+void TstFormMain::capitalExtensionOpensFromArgumentAndDrop()
 {
     Write(Path("Printer.TSY"), PlainFile);
     auto window = Start({"Printer.TSY"});
+    QVERIFY(window->TerminalWindow());
+    QCOMPARE(window->Settings().File, Path("Printer.TSY"));
+    window->ActionFileClose();
     QVERIFY(!window->TerminalWindow());
 
     QMimeData data;
@@ -334,8 +340,7 @@ void TstFormMain::generalValuesBelongToEachFile()
     QCOMPARE(window->Settings().OutputDateFormat, quint8(1));
     QVERIFY(Action(*window, "ActionEditRC")->isEnabled());
 
-    // Opening another file does not write the previous file's values back.
-    window->Settings().OutputDateFormat = 7;
+    // The next file brings its own values.
     m_prompts.FileNames.enqueue(Path("plain.tsy"));
     window->ActionFileOpen();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindOpen), QStringList{"Open dialog"});
@@ -349,6 +354,54 @@ void TstFormMain::generalValuesBelongToEachFile()
     window->ActionFileClose();
     QCOMPARE(ReadAll(Path("plain.tsy")),
              PlainFile + "\n[General]\nProtocol=1\nOutputDateFormat=0\nInputDateFormat=0\n");
+}
+
+void TstFormMain::replacedFileKeepsItsValues_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"open", "new", "drop", "save as"})
+        QTest::newRow(how) << how;
+}
+
+// Values changed for the open file (as the preferences do) go back into it
+// whichever way another file takes its place.
+void TstFormMain::replacedFileKeepsItsValues()
+{
+    QFETCH(QString, how);
+    Write(Path("extended.tsy"), ExtendedFile);
+    Write(Path("plain.tsy"), PlainFile);
+    auto window = Start({"extended.tsy"});
+    window->Settings().Protocol = 0;
+    window->Settings().OutputDateFormat = 7;
+    if (how == "open") {
+        m_prompts.FileNames.enqueue(Path("plain.tsy"));
+        window->ActionFileOpen();
+    } else if (how == "new") {
+        window->ActionFileNew();
+    } else if (how == "drop") {
+        window->DropFiles({Path("plain.tsy")});
+    } else {
+        m_prompts.FileNames.enqueue(Path("copy.tsy"));
+        window->ActionFileSaveAs();
+    }
+    QVERIFY(window->Settings().File != Path("extended.tsy"));
+    QByteArray expected = ExtendedFile;
+    expected.replace("Protocol=1", "Protocol=0").replace("OutputDateFormat=1", "OutputDateFormat=7");
+    QCOMPARE(ReadAll(Path("extended.tsy")), expected);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 0);
+}
+
+void TstFormMain::newOverOpenDefaultFileGivesTemplate()
+{
+    const QString path = QDir(m_options.ApplicationDir).filePath("default.tsy");
+    Write(path, ExtendedFile);
+    auto window = Start({path});
+    window->Settings().InputDateFormat = 5;
+    window->ActionFileNew();
+    // The values of the replaced file do not leak into the new one.
+    QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
+    QCOMPARE(window->Settings().InputDateFormat, quint8(0));
+    QCOMPARE(window->Settings().Protocol, quint8(0));
 }
 
 void TstFormMain::missingLastFileReportedInStatusBar()

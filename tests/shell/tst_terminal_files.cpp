@@ -66,6 +66,8 @@ void TstTerminalFiles::initTestCase()
     QVERIFY(m_dir.isValid());
     Write(m_dir.filePath("present.tsy"), "[Groups]\n");
     Write(m_dir.filePath("upper.TSY"), "[Groups]\n");
+    Write(m_dir.filePath("mixed.Tsy"), "[Groups]\n");
+    Write(m_dir.filePath("present.tsy.txt"), "text\n");
     Write(m_dir.filePath("notes.txt"), "text\n");
     QDir(m_dir.path()).mkdir("sub");
     Write(m_dir.filePath("sub/inner.tsy"), "[Groups]\n");
@@ -79,7 +81,9 @@ void TstTerminalFiles::fileFromArgument_data()
     QTest::newRow("bare name in the current folder") << "present.tsy" << "present.tsy";
     QTest::newRow("relative path") << "sub/inner.tsy" << "sub/inner.tsy";
     QTest::newRow("absolute path") << m_dir.filePath("present.tsy") << "present.tsy";
-    QTest::newRow("capital extension") << "upper.TSY" << "";
+    QTest::newRow("capital extension") << "upper.TSY" << "upper.TSY";
+    QTest::newRow("mixed-case extension") << "mixed.Tsy" << "mixed.Tsy";
+    QTest::newRow("extension inside the name") << "present.tsy.txt" << "";
     QTest::newRow("other extension") << "notes.txt" << "";
     QTest::newRow("missing file") << "absent.tsy" << "";
     QTest::newRow("folder named like a file") << "sub" << "";

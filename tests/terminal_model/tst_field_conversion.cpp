@@ -354,7 +354,11 @@ void TestFieldConversion::displayText_data()
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("alphanumeric") << 0 << QByteArray("ABC 1") << 2 << "ABC 1";
-    QTest::newRow("latin-1 byte kept") << 0 << QByteArray("caf\xe9") << 0 << QString::fromUtf8("café");
+    QTest::newRow("accented letter") << 0 << QByteArray("caf\xe9") << 0 << QString::fromUtf8("café");
+    QTest::newRow("windows-1252 text") << 0 << QByteArray("\x80 5 \x93x\x94") << 0
+                                       << QStringLiteral("\u20AC 5 \u201Cx\u201D");
+    QTest::newRow("windows-1252 currency") << 2 << QByteArray("\x80" "12345") << 2 << QStringLiteral("\u20AC123.45");
+    QTest::newRow("windows-1252 time") << 9 << QByteArray("1430\x85") << 0 << QStringLiteral("14:30:\u2026");
     QTest::newRow("currency") << 2 << QByteArray("0000012345") << 2 << "00000123.45";
     QTest::newRow("numeric") << 3 << QByteArray("0042") << 2 << "0042";
     QTest::newRow("decimal") << 4 << bytes({0x00, 0x64}) << 0 << "100";

@@ -64,6 +64,7 @@ private slots:
     void renameGroupWithOverlappingSections();
     void removeGroup();
     void addCommand();
+    void addCommandOverLeftoverSection();
     void addCommandRefused_data();
     void addCommandRefused();
     void renameCommand();
@@ -283,6 +284,18 @@ void TestTerminalDocument::addCommand()
     expected += "\n[ReportsMonthly]\nCommands=\nAnswers=\n";
     Check(result, expected);
     QCOMPARE(m_doc.Commands(QStringLiteral("Reports")), QStringList({"Daily", "Monthly"}));
+}
+
+void TestTerminalDocument::addCommandOverLeftoverSection()
+{
+    // The command of [ReportsMonthly] was removed from [Reports] by hand.
+    Prepare(kBase + "\n[ReportsMonthly]\nAnswers=\"Total\",2,2\n"
+                    "Commands=0,\"Old\",\"\",0,\"\",0,5,0,0,0,0,0\n");
+    const auto result = m_doc.AddCommand(QStringLiteral("Reports"), QStringLiteral("Monthly"));
+    QByteArray expected = kBase;
+    expected.replace("Daily=\n", "Daily=\nMonthly=\n");
+    expected += "\n[ReportsMonthly]\nAnswers=\nCommands=\n";
+    Check(result, expected);
 }
 
 void TestTerminalDocument::addCommandRefused_data()
