@@ -8,6 +8,12 @@ QString AnswerText(const TAnswerField &definition, const QByteArray &data, int i
                    int outputDateFormat, const QDate &today)
 {
     const QString text = TTextCodec::DecodeWindows1252(data);
+    const bool byteType = definition.TextType == ttDecimal || definition.TextType == ttHexa
+                          || definition.TextType == ttBinary;
+    // Beyond 4 bytes the number conversions read 0, which would pass for a
+    // real value: the bytes are shown as they came, as a hex literal.
+    if (byteType && data.size() > 4)
+        return QStringLiteral("x'") + QString::fromLatin1(data.toHex().toUpper()) + QLatin1Char('\'');
     switch (definition.TextType) {
     case ttCurrency:
         return TFieldConversion::InsertDecimalPoint(text, definition.DecimalDigits);

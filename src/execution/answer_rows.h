@@ -42,6 +42,8 @@ struct TAnswerRowsInput {
 QList<TAnswerRow> BuildAnswerRows(const TAnswerRowsInput &input);
 
 // The display text of a received data field by its text type; text fields
-// are read as Windows-1252, the code page fields are sent in.
+// are read as Windows-1252, the code page fields are sent in. A Decimal, Hexa
+// or Binary field longer than 4 bytes is shown as the hex literal of its
+// bytes (x'0102030405').
 QString AnswerText(const TAnswerField &definition, const QByteArray &data, int inputDateFormat,
                    int outputDateFormat, const QDate &today);
