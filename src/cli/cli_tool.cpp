@@ -5,6 +5,7 @@
 #include "cli/file_inspector.h"
 #include "cli/send_inputs.h"
 #include "cli/send_report.h"
+#include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/terminal_document.h"
 
@@ -319,7 +320,9 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     if (inputs.status != TSendInputs::TStatus::Ok)
         return streams.Fail(inputs.error, inputs.status == TSendInputs::TStatus::BadInput ? TCliTool::ExitBadInput
                                                                                          : TCliTool::ExitError);
-    const int inputDateFormat = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0);
+    // Read as the window reads them: an index outside 0..7 is 0.
+    const int inputDateFormat = TFieldConversion::DateFormatIndex(
+        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0));
     const TRunCommand command = definition.RunCommand(inputs.inputs, inputDateFormat);
 
     TCliSender sender(settings, options);
@@ -330,7 +333,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     input.result = sender.Run(command);
     input.options.protocol = options.protocol;
     input.options.inputDateFormat = inputDateFormat;
-    input.options.outputDateFormat = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0);
+    input.options.outputDateFormat = TFieldConversion::DateFormatIndex(
+        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0));
     input.options.extReservedFields = settings.ExtReservedFields;
     input.options.today = now.date();
     const TSendReport report = TSendReport::Build(ini, input);

@@ -3,6 +3,7 @@
 #include "terminal_model/answer_field.h"
 #include "terminal_model/command_field.h"
 #include "terminal_model/ext_ini_file.h"
+#include "terminal_model/field_conversion.h"
 #include "terminal_model/field_types.h"
 #include "terminal_model/fixed_answer.h"
 #include "terminal_model/return_codes.h"
@@ -186,10 +187,11 @@ void CheckCommandFields(const TExtIniFile &ini, const QString &section, TProblem
         if (f.MaxLength < 0 || f.MinLength < 0 || f.DecimalDigits < 0)
             problems.append({section, key, where + QStringLiteral("MaxLength, MinLength and DecimalDigits may not be negative")});
         const bool picker = f.ControlType == ctDate || f.ControlType == ctTime;
-        if (!picker && !TFieldTypes::IsValidText(f.TextType, f.DefaultText))
-            problems.append({section, key, where + QStringLiteral("the default text '%1' is not a valid %2 text; "
-                                                                  "the input box clears it")
-                                                       .arg(f.DefaultText, TFieldTypes::TextTypeGridName(f.TextType))});
+        const QString unfit =
+            picker ? QString() : TFieldConversion::SendTextError(f.TextType, f.DefaultText, f.MinLength, f.DecimalDigits);
+        if (!unfit.isEmpty())
+            problems.append({section, key, where + QStringLiteral("the default text %1; Send refuses it until it is replaced")
+                                                       .arg(unfit)});
         else if (!picker && f.MaxLength > 0 && f.DefaultText.size() > f.MaxLength)
             problems.append({section, key, where + QStringLiteral("the default text is longer than MaxLength %1").arg(f.MaxLength)});
     }

@@ -9,13 +9,6 @@ struct TAssignment {
     QString value;
 };
 
-QString FieldName(const TCommandDefinition &definition, int field)
-{
-    return QStringLiteral("Field %1 (%2)")
-        .arg(field + 1)
-        .arg(QString(definition.fields.at(field).Caption).remove(QLatin1Char('&')));
-}
-
 // "N=VALUE" with N a field of the command; false with *error set otherwise.
 bool ParseAssignment(const TCommandDefinition &definition, const QString &option,
                      const QString &text, TAssignment *assignment, QString *error)
@@ -66,10 +59,6 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
 
     for (int i = 0; i < definition.fields.size(); ++i) {
         TFieldInput input = definition.DefaultInput(i, now.date(), now.time());
-        // A default the box cannot hold is cleared when the control is built.
-        const TCommandField &f = definition.fields.at(i);
-        if (!IsPicker(f.ControlType) && !TFieldTypes::IsValidText(f.TextType, input.text))
-            input.text.clear();
         input.time = QTime(input.time.hour(), input.time.minute(), input.time.second());
         result.inputs.append(input);
     }
@@ -83,13 +72,13 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
         if (IsPicker(f.ControlType))
             return fail(TStatus::Usage,
                         QStringLiteral("%1 is a %2 picker: give it with --%3")
-                            .arg(FieldName(definition, a.field),
+                            .arg(definition.FieldName(a.field),
                                  f.ControlType == ctDate ? QStringLiteral("date") : QStringLiteral("time"),
                                  f.ControlType == ctDate ? QStringLiteral("date") : QStringLiteral("time")));
         if (f.ReadOnly)
             return fail(TStatus::BadInput,
                         QStringLiteral("%1 is read-only: its text cannot be changed")
-                            .arg(FieldName(definition, a.field)));
+                            .arg(definition.FieldName(a.field)));
         const QString typed = AsTyped(f.TextType, a.value);
         const QString refused = definition.InputError(a.field, typed);
         if (!refused.isEmpty())
@@ -104,11 +93,11 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
             return fail(TStatus::Usage, error);
         if (definition.fields.at(a.field).ControlType != ctDate)
             return fail(TStatus::Usage, QStringLiteral("%1 is not a date picker")
-                                            .arg(FieldName(definition, a.field)));
+                                            .arg(definition.FieldName(a.field)));
         const QDate date = QDate::fromString(a.value.trimmed(), QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
             return fail(TStatus::BadInput, QStringLiteral("%1: '%2' is not a date YYYY-MM-DD")
-                                               .arg(FieldName(definition, a.field), a.value));
+                                               .arg(definition.FieldName(a.field), a.value));
         result.inputs[a.field].date = date;
     }
 
@@ -119,12 +108,20 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
             return fail(TStatus::Usage, error);
         if (definition.fields.at(a.field).ControlType != ctTime)
             return fail(TStatus::Usage, QStringLiteral("%1 is not a time picker")
-                                            .arg(FieldName(definition, a.field)));
+                                            .arg(definition.FieldName(a.field)));
         const QTime time = QTime::fromString(a.value.trimmed(), QStringLiteral("HH:mm:ss"));
         if (!time.isValid())
             return fail(TStatus::BadInput, QStringLiteral("%1: '%2' is not a time HH:MM:SS")
-                                               .arg(FieldName(definition, a.field), a.value));
+                                               .arg(definition.FieldName(a.field), a.value));
         result.inputs[a.field].time = time;
+    }
+
+    // The window's Send refuses these too: nothing is sent and nothing is
+    // written.
+    for (int i = 0; i < definition.fields.size(); ++i) {
+        const QString refused = definition.ValueError(i, result.inputs.at(i));
+        if (!refused.isEmpty())
+            return fail(TStatus::BadInput, refused);
     }
     return result;
 }

@@ -55,12 +55,25 @@ TFieldInput TCommandDefinition::DefaultInput(int field, const QDate &date, const
     return input;
 }
 
+QString TCommandDefinition::FieldName(int field) const
+{
+    return QStringLiteral("Field %1 (%2)")
+        .arg(field + 1)
+        .arg(QString(fields.at(field).Caption).remove(QLatin1Char('&')));
+}
+
+QString TCommandDefinition::ValueError(int field, const TFieldInput &input) const
+{
+    const TCommandField &f = fields.at(field);
+    const QString reason =
+        FieldValueError(f.ControlType, f.TextType, input, f.MinLength, f.DecimalDigits);
+    return reason.isEmpty() ? QString() : FieldName(field) + QStringLiteral(": ") + reason;
+}
+
 QString TCommandDefinition::InputError(int field, const QString &text) const
 {
     const TCommandField &f = fields.at(field);
-    const QString name = QStringLiteral("Field %1 (%2)")
-                             .arg(field + 1)
-                             .arg(QString(f.Caption).remove(QLatin1Char('&')));
+    const QString name = FieldName(field);
     if (IsPicker(f.ControlType))
         return QString();
     // A list without lines can only stay empty.
@@ -90,7 +103,7 @@ TRunCommand TCommandDefinition::RunCommand(const QList<TFieldInput> &inputs,
         command.fields.append({FieldValue(f.ControlType, f.TextType, input, f.MinLength,
                                           f.DecimalDigits, inputDateFormat),
                                IsAutoIncremented(f.ControlType, f.TextType, f.AutoIncrement),
-                               f.ReadOnly});
+                               f.ReadOnly, ValueError(i, input)});
     }
     return command;
 }

@@ -42,6 +42,16 @@ struct TCommandDefinition {
     // a required field. Empty when the text is acceptable.
     QString InputError(int field, const QString &text) const;
 
-    // The command ready for the runner, one input per field.
+    // Why the entered value would not go out as entered: a default text or
+    // list line that does not fit the text type, an amount or a number the
+    // field cannot hold. Names the field; empty when the value fits.
+    QString ValueError(int field, const TFieldInput &input) const;
+
+    // "Field 2 (Amount)": the number from 1 and the caption without its
+    // accelerator mark.
+    QString FieldName(int field) const;
+
+    // The command ready for the runner, one input per field; a field whose
+    // value does not fit carries the reason as its refusal.
     TRunCommand RunCommand(const QList<TFieldInput> &inputs, int inputDateFormat) const;
 };

@@ -213,7 +213,8 @@ void TCommandRunner::SendFields()
 {
     m_phase = TPhase::Idle;
     for (int i = 0; i < m_command.fields.size(); ++i) {
-        if (!AddFieldValue(m_command.fields.at(i).value)) {
+        const TSendField &field = m_command.fields.at(i);
+        if (!field.refusal.isEmpty() || !AddFieldValue(field.value)) {
             BadInput(i, true);
             return;
         }
@@ -275,7 +276,10 @@ void TCommandRunner::BadInput(int field, bool purgeAux)
     m_host->Purge();
     if (purgeAux)
         m_aux->Purge();
-    emit ErrorMessage(ExecutionTexts::BadInput);
+    // A value that does not fit says why, naming its field.
+    const QString &refusal = m_command.fields.at(field).refusal;
+    emit ErrorMessage(refusal.isEmpty() ? ExecutionTexts::BadInput
+                                        : ExecutionTexts::BadInput + QLatin1Char('\n') + refusal);
     if (!m_command.fields.at(field).readOnly)
         emit FocusField(field);
     emit StatusText(ExecutionTexts::Error);
@@ -331,7 +335,7 @@ void TCommandRunner::RepeatStep()
         const TSendField &field = m_command.fields.at(i);
         const QString value =
             field.autoIncrement ? field.value + AutoIncrementSuffix(step) : field.value;
-        if (!AddFieldValue(value)) {
+        if (!field.refusal.isEmpty() || !AddFieldValue(value)) {
             BadInput(i, false);
             return;
         }

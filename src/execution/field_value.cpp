@@ -22,6 +22,14 @@ QString FieldValue(int controlType, int textType, const TFieldInput &input, int 
     return TFieldConversion::SendText(textType, input.text, minLength, decimalDigits);
 }
 
+QString FieldValueError(int controlType, int textType, const TFieldInput &input, int minLength,
+                        int decimalDigits)
+{
+    if (IsPicker(controlType))
+        return QString();
+    return TFieldConversion::SendTextError(textType, input.text, minLength, decimalDigits);
+}
+
 bool IsAutoIncremented(int controlType, int textType, bool autoIncrement)
 {
     return autoIncrement && !IsPicker(controlType) && textType == ttAlphaNumeric;

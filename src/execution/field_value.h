@@ -19,6 +19,12 @@ struct TFieldInput {
 QString FieldValue(int controlType, int textType, const TFieldInput &input, int minLength,
                    int decimalDigits, int inputDateFormat);
 
+// Why the value of a field would go out other than as entered (see
+// TFieldConversion::SendTextError), or an empty text when it goes out as
+// entered. Pickers always hold a value that fits.
+QString FieldValueError(int controlType, int textType, const TFieldInput &input, int minLength,
+                        int decimalDigits);
+
 // Whether a Repeat run appends the step number to the field: AlphaNumeric
 // typed boxes with the auto-increment flag.
 bool IsAutoIncremented(int controlType, int textType, bool autoIncrement);

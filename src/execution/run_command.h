@@ -15,6 +15,9 @@ struct TSendField {
     bool autoIncrement = false;
     // The control cannot take the focus after a bad-input error.
     bool readOnly = false;
+    // Why the value cannot go out as entered, naming the field; empty when
+    // it can. Such a field stops the send as bad input.
+    QString refusal;
 };
 
 // A command as the runner sends it.

@@ -1,6 +1,7 @@
 #include "shell/terminal_files.h"
 
 #include "terminal_model/ext_ini_file.h"
+#include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
 
 #include <QDir>
@@ -39,6 +40,19 @@ bool Holds(const TExtIniFile &ini, const QString &key, int value)
 {
     return ini.ValueExists(GeneralSection, key)
         && ini.ReadString(GeneralSection, key) == QString::number(value);
+}
+
+quint8 ReadDateFormat(const TExtIniFile &ini, const QString &key)
+{
+    return quint8(TFieldConversion::DateFormatIndex(ini.ReadInteger(GeneralSection, key, 0)));
+}
+
+// A date format the file holds out of 0..7 reads as 0 and stays as written
+// while the setting is still that 0: the program never rewrites a file the
+// user did not change.
+bool HoldsDateFormat(const TExtIniFile &ini, const QString &key, int value)
+{
+    return ini.ValueExists(GeneralSection, key) && ReadDateFormat(ini, key) == value;
 }
 
 } // namespace
@@ -137,8 +151,8 @@ bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *e
     if (!loaded && error)
         *error = ini.LastError();
     settings.Protocol = ReadIndex(ini, ProtocolKey, 1);
-    settings.OutputDateFormat = ReadIndex(ini, OutputDateFormatKey, 7);
-    settings.InputDateFormat = ReadIndex(ini, InputDateFormatKey, 7);
+    settings.OutputDateFormat = ReadDateFormat(ini, OutputDateFormatKey);
+    settings.InputDateFormat = ReadDateFormat(ini, InputDateFormatKey);
     return loaded;
 }
 
@@ -153,8 +167,8 @@ bool WriteGeneralSection(const TSettings &settings, const QString &fileName, QSt
         return false;
     }
     if (Holds(ini, ProtocolKey, settings.Protocol)
-        && Holds(ini, OutputDateFormatKey, settings.OutputDateFormat)
-        && Holds(ini, InputDateFormatKey, settings.InputDateFormat))
+        && HoldsDateFormat(ini, OutputDateFormatKey, settings.OutputDateFormat)
+        && HoldsDateFormat(ini, InputDateFormatKey, settings.InputDateFormat))
         return true;
     ini.WriteInteger(GeneralSection, ProtocolKey, settings.Protocol);
     ini.WriteInteger(GeneralSection, OutputDateFormatKey, settings.OutputDateFormat);

@@ -96,6 +96,27 @@ QString hexLiteral(quint32 value, int width)
            + QLatin1Char('\'');
 }
 
+// The digits that carry the value, without the leading zeros.
+QStringView withoutLeadingZeros(QStringView digits)
+{
+    qsizetype first = 0;
+    while (first < digits.size() && digits.at(first) == QLatin1Char('0'))
+        ++first;
+    return digits.mid(first);
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// "1 decimal", "3 decimals".
+QString counted(qsizetype count, const char *noun)
+{
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(noun)
+           + (count == 1 ? QString() : QStringLiteral("s"));
+}
+
 // Blanks in the broad sense of the printer's answers: every character up to
 // and including the space.
 QString trimBlanks(const QString &text)
@@ -110,6 +131,11 @@ QString trimBlanks(const QString &text)
 }
 
 } // namespace
+
+int TFieldConversion::DateFormatIndex(int stored)
+{
+    return stored >= 0 && stored < DateFormatCount ? stored : 0;
+}
 
 QString TFieldConversion::DateFormatLayout(int index)
 {
@@ -210,6 +236,79 @@ QString TFieldConversion::SendText(int textType, const QString &text, int minLen
         return BinaryToHexLiteral(text, minLength);
     default:
         return text;
+    }
+}
+
+QString TFieldConversion::ImpliedDecimalError(const QString &text, int width, int decimals)
+{
+    // The separator as FormatImpliedDecimal finds it.
+    qsizetype separator = text.indexOf(QLatin1Char(','));
+    if (separator < 0)
+        separator = text.indexOf(QLatin1Char('.'));
+    const QString integerPart = separator >= 0 ? text.left(separator) : text;
+    const QString fractionPart = separator >= 0 ? text.mid(separator + 1) : QString();
+    if (!integerPart.isEmpty() && !isAsciiDigits(integerPart))
+        return QStringLiteral("%1: its integer part %2 is not a number")
+            .arg(quoted(text), quoted(integerPart));
+    if (!fractionPart.isEmpty() && !isAsciiDigits(fractionPart))
+        return QStringLiteral("%1: its decimals %2 are not a number")
+            .arg(quoted(text), quoted(fractionPart));
+    if (width <= 0)
+        return QString();
+
+    decimals = qMax(decimals, 0);
+    qsizetype usedDecimals = fractionPart.size();
+    while (usedDecimals > 0 && fractionPart.at(usedDecimals - 1) == QLatin1Char('0'))
+        --usedDecimals;
+    if (usedDecimals > decimals)
+        return QStringLiteral("%1 has %2; the field holds %3")
+            .arg(quoted(text), counted(usedDecimals, "decimal"))
+            .arg(decimals);
+    const qsizetype integerDigits = withoutLeadingZeros(integerPart).size();
+    const int integerWidth = qMax(width - decimals, 0);
+    if (integerDigits > integerWidth)
+        return QStringLiteral("%1 has %2; the field holds %3")
+            .arg(quoted(text), counted(integerDigits, "integer digit"))
+            .arg(integerWidth);
+    return QString();
+}
+
+QString TFieldConversion::DecimalError(const QString &text)
+{
+    if (text.isEmpty())
+        return QString();
+    const QStringView digits = withoutLeadingZeros(text);
+    const bool fits = isAsciiDigits(text)
+                      && (digits.size() < 10
+                          || (digits.size() == 10
+                              && digits.compare(QLatin1String("4294967295")) <= 0));
+    return fits ? QString()
+                : QStringLiteral("%1 is not a whole number from 0 to 4294967295").arg(quoted(text));
+}
+
+QString TFieldConversion::BinaryError(const QString &text)
+{
+    const bool bits = TFieldTypes::IsValidText(ttBinary, text);
+    if (bits && withoutLeadingZeros(text).size() <= 32)
+        return QString();
+    return QStringLiteral("%1 is not a binary number of at most 32 digits").arg(quoted(text));
+}
+
+QString TFieldConversion::SendTextError(int textType, const QString &text, int minLength,
+                                        int decimalDigits)
+{
+    switch (textType) {
+    case ttCurrency:
+        return ImpliedDecimalError(text, minLength, decimalDigits);
+    case ttDecimal:
+        return DecimalError(text);
+    case ttBinary:
+        return BinaryError(text);
+    default:
+        if (TFieldTypes::IsValidText(textType, text))
+            return QString();
+        return QStringLiteral("%1 is not a valid %2 text")
+            .arg(quoted(text), TFieldTypes::TextTypeGridName(textType));
     }
 }
 
@@ -325,6 +424,11 @@ QString TFieldConversion::DisplayText(int textType, const QByteArray &data, int 
 {
     // Printers send text in the code page the program sends it in.
     const QString text = TTextCodec::DecodeWindows1252(data);
+    const bool byteType = textType == ttDecimal || textType == ttHexa || textType == ttBinary;
+    // Beyond 4 bytes the number conversions read 0, which would pass for a
+    // real value: the bytes are shown as they came, as a hex literal.
+    if (byteType && data.size() > 4)
+        return QStringLiteral("x'") + QString::fromLatin1(data.toHex().toUpper()) + QLatin1Char('\'');
     switch (textType) {
     case ttCurrency:
         return InsertDecimalPoint(text, decimalDigits);

@@ -5,47 +5,66 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
+#include <QPainter>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QValidator>
 
 namespace {
 
-// Enforces the box's maximum length on user edits only. The line edit's own
-// limit would also cut texts set by the program (a default text or a list
-// item longer than the limit), which must be shown and sent whole.
-class LengthLimit : public QValidator
+// Checks the user's edits only; texts set by the program (a default text or
+// a list item) are shown and sent whole, fitting or not.
+class UserEditCheck : public QValidator
 {
 public:
-    LengthLimit(const TFieldTypeComboBox *box, QLineEdit *edit)
+    UserEditCheck(const TFieldTypeComboBox *box, QLineEdit *edit)
         : QValidator(edit)
         , FBox(box)
-        , FAcceptedLength(edit->text().size())
+        , FAccepted(edit->text())
     {
         // textChanged follows every accepted change, program-made or not.
         connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString &text) { FAcceptedLength = text.size(); });
+                [this](const QString &text) { FAccepted = text; });
     }
 
     State validate(QString &input, int &) const override
     {
-        const int limit = FBox->GetMaxLength();
         // A text that grows past the limit is refused; one already beyond it
         // (set by the program) may still be shortened.
-        if (limit > 0 && input.size() > limit && input.size() > FAcceptedLength)
+        const int limit = FBox->GetMaxLength();
+        if (limit > 0 && input.size() > limit && input.size() > FAccepted.size())
+            return Invalid;
+        // A paste or drop with characters the type refuses is refused as a
+        // whole, so what was typed stays. A text the program set that does
+        // not fit is left to the box's validation, which clears it.
+        const int type = FBox->GetFieldTypeCode();
+        if (TFieldTypes::IsValidText(type, FAccepted) && !TFieldTypes::IsValidText(type, input))
             return Invalid;
         return Acceptable;
     }
 
 private:
     const TFieldTypeComboBox *FBox;
-    int FAcceptedLength;
+    QString FAccepted;
 };
 
-bool hasCommandModifier(const QKeyEvent *event)
+// Whether the line edit inserts the key's text, by the test Qt's own line
+// control applies. Editing keys and shortcuts insert nothing (Delete comes
+// with 0x7F, Ctrl+A with 0x01) and pass unfiltered; AltGr arrives as
+// Ctrl+Alt with a printable text, which is inserted and so is filtered.
+bool insertsText(const QKeyEvent *event)
 {
-    return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.at(0);
+    if (first.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return first.isPrint() || first.category() == QChar::Other_PrivateUse
+           || (first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
 }
 
 } // namespace
@@ -85,6 +104,15 @@ void TFieldTypeComboBox::SetStyle(TComboStyle style)
         if (editable)
             AttachLineEdit();
     }
+    if (QLineEdit *edit = lineEdit()) {
+        // The edit field lets the frame's inner shading through, as a plain
+        // line edit's text area does; other styles give it its own fill.
+        QPalette palette;
+        if (style == csSimple)
+            palette.setBrush(QPalette::Base, Qt::transparent);
+        edit->setPalette(palette);
+    }
+    PlaceSimpleEdit();
     update();
 }
 
@@ -115,7 +143,7 @@ void TFieldTypeComboBox::showPopup()
 void TFieldTypeComboBox::AttachLineEdit()
 {
     QLineEdit *edit = lineEdit();
-    edit->setValidator(new LengthLimit(this, edit));
+    edit->setValidator(new UserEditCheck(this, edit));
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this] { Change(); });
 }
@@ -135,9 +163,9 @@ QString TFieldTypeComboBox::FilterTyped(const QString &typed) const
 std::unique_ptr<QKeyEvent> TFieldTypeComboBox::FilteredKey(QKeyEvent *event, bool &refused) const
 {
     refused = false;
-    const QString typed = event->text();
-    if (typed.isEmpty() || hasCommandModifier(event) || !TFieldTypes::IsFiltered(FFldType))
+    if (!TFieldTypes::IsFiltered(FFldType) || !insertsText(event))
         return nullptr;
+    const QString typed = event->text();
     const QString accepted = FilterTyped(typed);
     if (accepted == typed)
         return nullptr;
@@ -281,17 +309,56 @@ void TFieldTypeComboBox::ReclaimFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
+QStyleOptionFrame TFieldTypeComboBox::EditFrameOption() const
+{
+    // As a plain line edit with its frame describes itself.
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (lineEdit() && lineEdit()->isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    option.features = QStyleOptionFrame::None;
+    return option;
+}
+
+void TFieldTypeComboBox::PlaceSimpleEdit()
+{
+    if (FStyle != csSimple || !lineEdit())
+        return;
+    const QStyleOptionFrame option = EditFrameOption();
+    lineEdit()->setGeometry(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
+}
+
+bool TFieldTypeComboBox::event(QEvent *event)
+{
+    const bool handled = QComboBox::event(event);
+    // The combo box places its edit field beside the arrow whenever its
+    // size, style or direction changes; the edit-box style has no arrow.
+    switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::ApplicationLayoutDirectionChange:
+        PlaceSimpleEdit();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
 void TFieldTypeComboBox::paintEvent(QPaintEvent *event)
 {
     if (FStyle != csSimple) {
         QComboBox::paintEvent(event);
         return;
     }
-    // The edit-box style has no list, so it shows no arrow.
-    QStylePainter painter(this);
-    painter.setPen(palette().color(QPalette::Text));
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    option.subControls &= ~QStyle::SC_ComboBoxArrow;
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    // The edit-box style has no list: it is drawn as a plain edit box.
+    QPainter painter(this);
+    const QStyleOptionFrame option = EditFrameOption();
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
 }

@@ -8,10 +8,12 @@
 
 class QInputMethodEvent;
 class QKeyEvent;
+class QStyleOptionFrame;
 
-// A combo box that accepts only the characters of its text type, clears a
-// text the user changed into one that does not fit, and may refuse to give
-// up the focus while it is empty.
+// A combo box that accepts only the characters of its text type (editing
+// keys always work), refuses a paste that does not fit, clears a text that
+// does not fit once the user edits it or chooses it from the list, and may
+// refuse to give up the focus while it is empty.
 class TFieldTypeComboBox : public QComboBox
 {
     Q_OBJECT
@@ -60,6 +62,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -77,6 +80,10 @@ private:
     void QueueReclaim(Qt::FocusReason reason);
     void ReclaimFocus();
     void AttachLineEdit();
+    // The edit-box style: the frame of a plain line edit around the whole
+    // box, the edit field filling its inside.
+    QStyleOptionFrame EditFrameOption() const;
+    void PlaceSimpleEdit();
 
     int FFldType = ftdAlphaNumeric;
     bool FRequired = false;

@@ -157,6 +157,10 @@ void TestFileChecker::problems_data()
         << "GC" << "Commands" << "field 1: the hint is longer than 35 characters";
     QTest::newRow("default text type") << File("G=\n", "[G]\nC=\n", "Commands=0,\"A\",\"\",3,\"1a\",0,0,0,0,0,0,0\n")
                                        << "GC" << "Commands" << "field 1: the default text '1a' is not a valid Numeric text";
+    QTest::newRow("default amount too large")
+        << File("G=\n", "[G]\nC=\n", "Commands=0,\"A\",\"\",2,\"12345,67\",0,0,0,0,6,2,0\n")
+        << "GC" << "Commands"
+        << "field 1: the default text '12345,67' has 5 integer digits; the field holds 4; Send refuses it";
     QTest::newRow("default text length") << File("G=\n", "[G]\nC=\n", "Commands=0,\"A\",\"\",3,\"123\",0,2,0,0,0,0,0\n")
                                          << "GC" << "Commands" << "field 1: the default text is longer than MaxLength 2";
     QTest::newRow("commands length")

@@ -124,7 +124,13 @@ void TestAnswerRows::conversions_data()
 
     QTest::newRow("currency") << 2 << 2 << QByteArray("12345") << "123.45";
     QTest::newRow("decimal") << 4 << 0 << QByteArray("\x00\x64", 2) << "100";
-    QTest::newRow("decimal of 5 bytes") << 4 << 0 << QByteArray("\x01\x02\x03\x04\x05") << "0";
+    // Past 4 bytes no number is read: the bytes are shown, never a 0 that
+    // looks like a value.
+    QTest::newRow("decimal of 5 bytes") << 4 << 0 << QByteArray("\x01\x02\x03\x04\x05") << "x'0102030405'";
+    QTest::newRow("hexa of 6 bytes") << 5 << 0 << QByteArray("\x00\xAB\x00\x00\x10\xFF", 6) << "x'00AB000010FF'";
+    QTest::newRow("binary of 5 bytes") << 6 << 0 << QByteArray("\x80\x00\x00\x00\x01", 5) << "x'8000000001'";
+    QTest::newRow("decimal of 4 bytes read") << 4 << 0 << QByteArray("\x00\x01\x00\x00", 4) << "65536";
+    QTest::newRow("numeric of 6 characters as text") << 3 << 0 << QByteArray("123456") << "123456";
     QTest::newRow("hexa") << 5 << 0 << QByteArray("\xAB") << "AB";
     QTest::newRow("binary") << 6 << 0 << QByteArray("\x05") << "00000101";
     QTest::newRow("date to yyyy/mm/dd") << 8 << 0 << QByteArray("030504") << "2004/05/03";

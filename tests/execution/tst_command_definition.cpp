@@ -46,6 +46,8 @@ private slots:
     void inputError_data();
     void inputError();
     void runCommand();
+    void valueError_data();
+    void valueError();
 };
 
 void TestCommandDefinition::fieldCount_data()
@@ -198,6 +200,38 @@ void TestCommandDefinition::runCommand()
     QVERIFY(command.fields.at(2).autoIncrement);
     QCOMPARE(command.fields.at(3).value, QStringLiteral("20040503"));
     QVERIFY(!command.fields.at(3).autoIncrement);
+}
+
+void TestCommandDefinition::valueError_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<QString>("error");   // of the field's default input
+
+    QTest::newRow("default amount too large")
+        << Record(0, "&Total", 2, "12345,67", 0, 0, 0, 0, 6, 2) << ""
+        << "Field 1 (Total): '12345,67' has 5 integer digits; the field holds 4";
+    QTest::newRow("default not numeric") << Record(0, "Count", 3, "12a", 0) << ""
+                                         << "Field 1 (Count): '12a' is not a valid Numeric text";
+    QTest::newRow("read-only default bits") << Record(0, "Mask", 6, "0102", 0, 0, 0, 1) << ""
+                                            << "Field 1 (Mask): '0102' is not a binary number of at most 32 digits";
+    QTest::newRow("list line out of range") << Record(0, "Id", 4, "", 2) << "CL1=\"4294967296,1\"\n"
+                                            << "Field 1 (Id): '4294967296' is not a whole number from 0 to 4294967295";
+    QTest::newRow("default that fits") << Record(0, "Total", 2, "1234,5", 0, 0, 0, 0, 6, 2) << "" << "";
+    QTest::newRow("picker ignores its default") << Record(0, "Day", 4, "x", 3) << "" << "";
+}
+
+// RunCommand carries the same reason with the field, so the window's Send
+// refuses what the command-line tool refuses.
+void TestCommandDefinition::valueError()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, extra);
+    QFETCH(QString, error);
+    const TCommandDefinition definition = Load(record, extra);
+    const TFieldInput input = definition.DefaultInput(0, QDate(2026, 1, 2), QTime(3, 4, 5));
+    QCOMPARE(definition.ValueError(0, input), error);
+    QCOMPARE(definition.RunCommand({input}, 0).fields.at(0).refusal, error);
 }
 
 QTEST_GUILESS_MAIN(TestCommandDefinition)

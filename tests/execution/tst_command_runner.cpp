@@ -69,7 +69,7 @@ public:
 
 TSendField Field(const QString &value, bool autoIncrement = false, bool readOnly = false)
 {
-    return {value, autoIncrement, readOnly};
+    return {value, autoIncrement, readOnly, {}};
 }
 
 TRunCommand HostCommand(const QList<TSendField> &fields)

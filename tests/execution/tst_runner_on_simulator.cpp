@@ -19,9 +19,12 @@ private slots:
     void everySampleCommand_data();
     void everySampleCommand();
     void repeatAppendsStepNumbers();
+    void valueThatDoesNotFitGoesNowhere_data();
+    void valueThatDoesNotFitGoesNowhere();
 
 private:
-    TRunOutcome Run(const TCommandDefinition &definition, int repeat);
+    TRunOutcome Run(const TCommandDefinition &definition, int repeat,
+                    const QStringList &texts = {});
 
     TSimProcess m_sim;
     TExtIniFile m_ini;
@@ -56,11 +59,16 @@ void TestRunnerOnSimulator::cleanupTestCase()
     m_sim.Stop();
 }
 
-TRunOutcome TestRunnerOnSimulator::Run(const TCommandDefinition &definition, int repeat)
+// texts replace the default texts of the first fields; an empty one keeps it.
+TRunOutcome TestRunnerOnSimulator::Run(const TCommandDefinition &definition, int repeat,
+                                       const QStringList &texts)
 {
     QList<TFieldInput> inputs;
-    for (int i = 0; i < definition.fields.size(); ++i)
+    for (int i = 0; i < definition.fields.size(); ++i) {
         inputs << definition.DefaultInput(i, QDate(2026, 12, 7), QTime(10, 30, 15));
+        if (!texts.value(i).isEmpty())
+            inputs.last().text = texts.at(i);
+    }
     m_runner->SetCommand(definition.RunCommand(inputs, m_ini.ReadInteger("General", "InputDateFormat", 0)));
     QSignalSpy finished(m_runner.get(), &TCommandRunner::Finished);
     if (repeat > 1)
@@ -123,6 +131,41 @@ void TestRunnerOnSimulator::repeatAppendsStepNumbers()
         const QByteArray text = "Item" + QByteArray::number(step).rightJustified(3, '0');
         QCOMPARE(received.filter(QString::fromLatin1(text.toHex(' '))).size(), 1);
     }
+}
+
+void TestRunnerOnSimulator::valueThatDoesNotFitGoesNowhere_data()
+{
+    QTest::addColumn<int>("repeat");
+    QTest::newRow("send") << 1;
+    QTest::newRow("repeat") << 3;
+}
+
+// A unit price with more integer digits than its field holds would go out
+// with its leading digit dropped; it is refused before any frame is made.
+void TestRunnerOnSimulator::valueThatDoesNotFitGoesNowhere()
+{
+    QFETCH(int, repeat);
+    const TCommandDefinition definition =
+        TCommandDefinition::Load(m_ini, QStringLiteral("ReceiptSell item"));
+    QSignalSpy errors(m_runner.get(), &TCommandRunner::ErrorMessage);
+    QSignalSpy focus(m_runner.get(), &TCommandRunner::FocusField);
+    const TRunOutcome outcome = Run(definition, repeat, {{}, {}, {}, QStringLiteral("12345678,5")});
+    QCOMPARE(TRunOutcome::KindName(outcome.kind), QStringLiteral("bad-input"));
+    QCOMPARE(outcome.field, 3);
+    QCOMPARE(outcome.sent, 0);
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors.first().first().toString(),
+             QStringLiteral("Bad user data input in control\n"
+                            "Field 4 (Unit price): '12345678,5' has 8 integer digits; the field holds 7"));
+    QCOMPARE(focus.size(), 1);
+    QCOMPARE(focus.first().first().toInt(), 3);
+
+    // Once the next command has reached the printer, the refused one (as it
+    // would have gone out) is still nowhere.
+    const TRunOutcome next = Run(definition, 1, {{}, {}, {}, QStringLiteral("1234567,5")});
+    QCOMPARE(TRunOutcome::KindName(next.kind), QStringLiteral("answer"));
+    QTRY_VERIFY(m_sim.Trace().contains(QString::fromLatin1(QByteArray("123456750").toHex(' '))));
+    QVERIFY(!m_sim.Trace().contains(QString::fromLatin1(QByteArray("234567850").toHex(' '))));
 }
 
 QTEST_GUILESS_MAIN(TestRunnerOnSimulator)

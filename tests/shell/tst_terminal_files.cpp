@@ -47,6 +47,7 @@ private slots:
     void generalSectionRead_data();
     void generalSectionRead();
     void generalSectionWriteKeepsOtherLines();
+    void generalSectionWriteLeavesUnchangedFileAlone_data();
     void generalSectionWriteLeavesUnchangedFileAlone();
     void generalSectionWriteDoesNotRecreateDeletedFile();
     void hints_data();
@@ -240,18 +241,31 @@ void TstTerminalFiles::generalSectionWriteKeepsOtherLines()
                                        "OutputDateFormat=2\r\n\r\n[Groups]\r\nSales=\r\n"));
 }
 
+void TstTerminalFiles::generalSectionWriteLeavesUnchangedFileAlone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("same values") << QByteArray("[General]\nProtocol=1\nInputDateFormat=0\nOutputDateFormat=0\n");
+    // Read as 0, as the command-line tool reads them; the file keeps them.
+    QTest::newRow("date formats out of range")
+        << QByteArray("[General]\nProtocol=1\nInputDateFormat=9\nOutputDateFormat=-2\n");
+}
+
 void TstTerminalFiles::generalSectionWriteLeavesUnchangedFileAlone()
 {
+    QFETCH(QByteArray, content);
     const QString path = m_dir.filePath("same.tsy");
-    Write(path, "[General]\nProtocol=1\nInputDateFormat=0\nOutputDateFormat=0\n");
+    QFile::remove(path);
+    Write(path, content);
     QFile::setPermissions(path, QFile::ReadOwner);
     const QDateTime before = QFileInfo(path).lastModified();
     TSettings settings;
-    settings.Protocol = 1;
     QString error;
+    QVERIFY(TerminalFiles::ReadGeneralSection(settings, path, &error));
+    QCOMPARE(int(settings.InputDateFormat), 0);
     QVERIFY2(TerminalFiles::WriteGeneralSection(settings, path, &error), qPrintable(error));
     QCOMPARE(QFileInfo(path).lastModified(), before);
     QCOMPARE(QFileInfo(path).permissions() & QFile::WriteOwner, QFile::Permissions());
+    QCOMPARE(ReadAll(path), content);
 }
 
 void TstTerminalFiles::generalSectionWriteDoesNotRecreateDeletedFile()

@@ -32,6 +32,9 @@ private slots:
     void binaryToHexLiteral();
     void sendText_data();
     void sendText();
+    void sendTextError_data();
+    void sendTextError();
+    void dateFormatIndex();
     void bytesConversions_data();
     void bytesConversions();
     void insertDecimalPoint_data();
@@ -192,6 +195,83 @@ void TestFieldConversion::sendText()
     QFETCH(int, decimals);
     QFETCH(QString, sent);
     QCOMPARE(TFieldConversion::SendText(textType, text, minLength, decimals), sent);
+}
+
+void TestFieldConversion::sendTextError_data()
+{
+    QTest::addColumn<int>("textType");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("minLength");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("error");   // empty: the value goes out as entered
+
+    // The conversions' own examples that lose part of the value.
+    QTest::newRow("currency leading digits dropped") << 2 << "123456789" << 8 << 2
+                                                     << "'123456789' has 9 integer digits; the field holds 6";
+    QTest::newRow("currency ten times smaller") << 2 << "12345,67" << 6 << 2
+                                                << "'12345,67' has 5 integer digits; the field holds 4";
+    QTest::newRow("currency decimals cut") << 2 << "1.999" << 10 << 2
+                                           << "'1.999' has 3 decimals; the field holds 2";
+    QTest::newRow("currency no decimals") << 2 << "12,5" << 6 << 0 << "'12,5' has 1 decimal; the field holds 0";
+    QTest::newRow("currency both separators") << 2 << "1.250,75" << 10 << 2
+                                              << "'1.250,75': its integer part '1.250' is not a number";
+    QTest::newRow("currency two commas") << 2 << "1,2,3" << 10 << 2 << "'1,2,3': its decimals '2,3' are not a number";
+    QTest::newRow("currency blank") << 2 << " 12" << 10 << 2 << "' 12': its integer part ' 12' is not a number";
+    QTest::newRow("currency only decimals field") << 2 << "3,14" << 2 << 2
+                                                  << "'3,14' has 1 integer digit; the field holds 0";
+    QTest::newRow("currency width 0 still a number") << 2 << "1.2.3" << 0 << 2
+                                                     << "'1.2.3': its decimals '2.3' are not a number";
+    QTest::newRow("decimal beyond 32 bits") << 4 << "4294967296" << 0 << 0
+                                            << "'4294967296' is not a whole number from 0 to 4294967295";
+    QTest::newRow("decimal negative") << 4 << "-1" << 2 << 0 << "'-1' is not a whole number from 0 to 4294967295";
+    QTest::newRow("decimal letters") << 4 << "12a" << 2 << 0 << "'12a' is not a whole number from 0 to 4294967295";
+    QTest::newRow("binary with 2") << 6 << "0102" << 2 << 0 << "'0102' is not a binary number of at most 32 digits";
+    QTest::newRow("binary of 33 digits") << 6 << "1" + QString(32, QLatin1Char('0')) << 0 << 0
+                                         << "'1" + QString(32, QLatin1Char('0'))
+                                                + "' is not a binary number of at most 32 digits";
+    QTest::newRow("numeric with letter") << 3 << "12a" << 0 << 0 << "'12a' is not a valid Numeric text";
+    QTest::newRow("hexa with g") << 5 << "1G" << 0 << 0 << "'1G' is not a valid Hexa text";
+    QTest::newRow("alpha with digit") << 1 << "ab1" << 0 << 0 << "'ab1' is not a valid Alpha text";
+    QTest::newRow("boolean word") << 7 << "yes" << 0 << 0 << "'yes' is not a valid Boolean text";
+
+    // Values that go out as they were entered.
+    QTest::newRow("currency short fraction") << 2 << "12,5" << 10 << 2 << "";
+    QTest::newRow("currency full width") << 2 << "1234,56" << 6 << 2 << "";
+    QTest::newRow("currency leading zeros") << 2 << "00012,5" << 6 << 2 << "";
+    QTest::newRow("currency zeros after the decimals") << 2 << "1.990" << 10 << 2 << "";
+    QTest::newRow("currency fraction only") << 2 << ",5" << 6 << 2 << "";
+    QTest::newRow("currency separator last") << 2 << "12." << 6 << 2 << "";
+    QTest::newRow("currency empty") << 2 << "" << 6 << 2 << "";
+    QTest::newRow("currency zero in decimals-only field") << 2 << "0,14" << 2 << 2 << "";
+    QTest::newRow("currency width 0 sends digits as typed") << 2 << "12,555" << 0 << 2 << "";
+    QTest::newRow("currency integer beyond 32 bits") << 2 << "98765432101" << 14 << 2 << "";
+    QTest::newRow("decimal largest") << 4 << "4294967295" << 0 << 0 << "";
+    QTest::newRow("decimal leading zeros") << 4 << "000004294967295" << 0 << 0 << "";
+    QTest::newRow("decimal empty") << 4 << "" << 2 << 0 << "";
+    QTest::newRow("binary 32 digits after zeros") << 6 << "0" + QString(32, QLatin1Char('1')) << 0 << 0 << "";
+    QTest::newRow("hexa lower case") << 5 << "1f" << 0 << 0 << "";
+    QTest::newRow("boolean lower s") << 7 << "s" << 0 << 0 << "";
+    QTest::newRow("alphanumeric literal") << 0 << "AB x'1C'" << 0 << 0 << "";
+    QTest::newRow("time text") << 9 << "14:30" << 0 << 0 << "";
+}
+
+void TestFieldConversion::sendTextError()
+{
+    QFETCH(int, textType);
+    QFETCH(QString, text);
+    QFETCH(int, minLength);
+    QFETCH(int, decimals);
+    QFETCH(QString, error);
+    QCOMPARE(TFieldConversion::SendTextError(textType, text, minLength, decimals), error);
+}
+
+void TestFieldConversion::dateFormatIndex()
+{
+    for (int index = 0; index < TFieldConversion::DateFormatCount; ++index)
+        QCOMPARE(TFieldConversion::DateFormatIndex(index), index);
+    QCOMPARE(TFieldConversion::DateFormatIndex(8), 0);
+    QCOMPARE(TFieldConversion::DateFormatIndex(-1), 0);
+    QCOMPARE(TFieldConversion::DateFormatIndex(263), 0);
 }
 
 void TestFieldConversion::bytesConversions_data()
@@ -362,7 +442,7 @@ void TestFieldConversion::displayText_data()
     QTest::newRow("currency") << 2 << QByteArray("0000012345") << 2 << "00000123.45";
     QTest::newRow("numeric") << 3 << QByteArray("0042") << 2 << "0042";
     QTest::newRow("decimal") << 4 << bytes({0x00, 0x64}) << 0 << "100";
-    QTest::newRow("decimal of 5 bytes") << 4 << QByteArray("\x01\x02\x03\x04\x05") << 0 << "0";
+    QTest::newRow("decimal of 5 bytes") << 4 << QByteArray("\x01\x02\x03\x04\x05") << 0 << "x'0102030405'";
     QTest::newRow("hexa") << 5 << bytes({0xAB}) << 0 << "AB";
     QTest::newRow("binary") << 6 << bytes({0x05}) << 0 << "00000101";
     QTest::newRow("date") << 8 << QByteArray("030504") << 0 << "03/05/2004";

@@ -27,6 +27,36 @@ void paste(TFieldTypeComboBox &box, const QString &text)
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
 }
 
+// One press and release with the text the platform gives the key.
+void pressKey(QWidget *target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// The editing keys, each with the text X11 gives it: Delete's is 0x7F, the
+// Ctrl letters' their control codes.
+struct TEditKey {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *text;
+};
+
+const TEditKey EditKeys[] = {
+    {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
+    {Qt::Key_Backspace, Qt::NoModifier, "\b"},
+    {Qt::Key_Home, Qt::NoModifier, ""},
+    {Qt::Key_End, Qt::NoModifier, ""},
+    {Qt::Key_Left, Qt::NoModifier, ""},
+    {Qt::Key_Right, Qt::ShiftModifier, ""},
+    {Qt::Key_A, Qt::ControlModifier, "\x01"},
+    {Qt::Key_Z, Qt::ControlModifier, "\x1a"},
+    {Qt::Key_Delete, Qt::ControlModifier, "\x7f"},
+    {Qt::Key_Backspace, Qt::ControlModifier, "\b"},
+};
+
 } // namespace
 
 class TestFieldTypeComboBox : public QObject
@@ -38,6 +68,10 @@ private slots:
     void typing_data();
     void typing();
     void keysDeliveredToTheLineEdit();
+    void editingKeysWorkInEveryType_data();
+    void editingKeysWorkInEveryType();
+    void altGrCharacterIsFiltered_data();
+    void altGrCharacterIsFiltered();
     void pasting_data();
     void pasting();
     void currencySeparatorLooksAtSelection();
@@ -47,6 +81,7 @@ private slots:
     void listChoiceIsValidated_data();
     void listChoiceIsValidated();
     void styles();
+    void simpleStyleDrawsAsLineEdit();
     void inputMethodCommitIsFiltered();
     void requiredKeepsFocus();
     void requiredReclaimsFocusFromClick();
@@ -111,6 +146,92 @@ void TestFieldTypeComboBox::keysDeliveredToTheLineEdit()
     QCOMPARE(box.GetText(), QStringLiteral("F1"));
 }
 
+void TestFieldTypeComboBox::editingKeysWorkInEveryType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("toLineEdit");
+
+    const char *const texts[] = {"", "ab", "12,5", "123", "4294", "1F0", "0110", "Y"};
+    for (int type = ftdAlpha; type <= ftdBool; ++type) {
+        const QString name = TFieldTypes::TextTypeGridName(type);
+        QTest::addRow("%s", qPrintable(name)) << type << QString::fromLatin1(texts[type]) << false;
+        QTest::addRow("%s, keys to the line edit", qPrintable(name))
+            << type << QString::fromLatin1(texts[type]) << true;
+    }
+}
+
+// Every editing key does in a filtered box what it does in a plain line edit
+// holding the same text, wherever the cursor stands.
+void TestFieldTypeComboBox::editingKeysWorkInEveryType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, text);
+    QFETCH(bool, toLineEdit);
+
+    for (const TEditKey &editKey : EditKeys) {
+        for (int cursor = 0; cursor <= text.size(); ++cursor) {
+            TFieldTypeComboBox box;
+            box.SetStyle(TFieldTypeComboBox::csSimple);
+            box.SetFieldTypeCode(type);
+            // Typed, so that Ctrl+Z has something to undo.
+            box.lineEdit()->insert(text);
+            box.lineEdit()->setCursorPosition(cursor);
+            QLineEdit plain;
+            plain.insert(text);
+            plain.setCursorPosition(cursor);
+
+            const QString keyText = QString::fromLatin1(editKey.text);
+            pressKey(toLineEdit ? static_cast<QWidget *>(box.lineEdit()) : &box, editKey.key,
+                     editKey.modifiers, keyText);
+            pressKey(&plain, editKey.key, editKey.modifiers, keyText);
+            const QString where = QStringLiteral("key %1 with modifiers %2 at %3")
+                                      .arg(editKey.key, 0, 16)
+                                      .arg(int(editKey.modifiers), 0, 16)
+                                      .arg(cursor);
+            QVERIFY2(box.GetText() == plain.text(),
+                     qPrintable(where + ": " + box.GetText() + " instead of " + plain.text()));
+            QVERIFY2(box.lineEdit()->cursorPosition() == plain.cursorPosition(), qPrintable(where));
+            QVERIFY2(box.lineEdit()->selectedText() == plain.selectedText(), qPrintable(where));
+        }
+    }
+}
+
+void TestFieldTypeComboBox::altGrCharacterIsFiltered_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("numeric refuses at sign") << int(ftdNumerical) << "12" << "@" << "12";
+    QTest::newRow("currency refuses euro") << int(ftdCurrency) << "10,5" << QString::fromUtf8("€") << "10,5";
+    QTest::newRow("currency refuses a second separator") << int(ftdCurrency) << "10,5" << "." << "10,5";
+    QTest::newRow("hexa upper-cases") << int(ftdHexadecimal) << "1" << "b" << "1B";
+    QTest::newRow("binary refuses brace") << int(ftdBinary) << "01" << "{" << "01";
+    QTest::newRow("alpha takes a letter") << int(ftdAlpha) << "a" << QString::fromUtf8("ł") << QString::fromUtf8("ał");
+}
+
+// AltGr arrives as Ctrl+Alt with the character's text.
+void TestFieldTypeComboBox::altGrCharacterIsFiltered()
+{
+    QFETCH(int, type);
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+
+    for (bool toLineEdit : {false, true}) {
+        TFieldTypeComboBox box;
+        box.SetFieldTypeCode(type);
+        typeText(&box, before);
+        QSignalSpy changed(&box, &TFieldTypeComboBox::Changed);
+        pressKey(toLineEdit ? static_cast<QWidget *>(box.lineEdit()) : &box, Qt::Key_unknown,
+                 Qt::ControlModifier | Qt::AltModifier, typed);
+        QCOMPARE(box.GetText(), after);
+        QCOMPARE(changed.isEmpty(), before == after);
+    }
+}
+
 void TestFieldTypeComboBox::pasting_data()
 {
     QTest::addColumn<int>("type");
@@ -120,7 +241,12 @@ void TestFieldTypeComboBox::pasting_data()
 
     QTest::newRow("numeric with a letter clears") << 3 << "" << "12a3" << "";
     QTest::newRow("numeric digits") << 3 << "1" << "23" << "123";
-    QTest::newRow("numeric into valid text clears it all") << 3 << "99" << "x" << "";
+    QTest::newRow("numeric refused whole, typed text kept") << 3 << "99" << "x" << "99";
+    QTest::newRow("numeric partly fitting refused whole") << 3 << "12" << "3a4" << "12";
+    QTest::newRow("currency pasted over its digits") << 2 << "10,5" << "7;" << "10,5";
+    QTest::newRow("hexa partly fitting") << 5 << "A" << "BZ" << "A";
+    QTest::newRow("binary partly fitting") << 6 << "1" << "012" << "1";
+    QTest::newRow("boolean refused") << 7 << "" << "x" << "";
     QTest::newRow("currency several separators kept") << 2 << "" << "1.2.3" << "1.2.3";
     QTest::newRow("hexa 0x clears") << 5 << "" << "0x1F" << "";
     QTest::newRow("hexa lower case kept") << 5 << "" << "1f" << "1f";
@@ -214,8 +340,15 @@ void TestFieldTypeComboBox::changedFollowsUserEditsOnly()
     typeText(&box, QStringLiteral("x"));
     QCOMPARE(changed.count(), 1);
 
-    // A change that clears the text is still reported.
+    // A refused paste changes nothing and raises nothing.
     paste(box, QStringLiteral("z"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(box.GetText(), QStringLiteral("123"));
+
+    // An edit that clears a program-set text that does not fit is reported.
+    box.SetText(QStringLiteral("1x"));
+    box.lineEdit()->end(false);
+    typeText(&box, QStringLiteral("2"));
     QCOMPARE(changed.count(), 2);
     QCOMPARE(box.GetText(), QString());
 }
@@ -272,7 +405,41 @@ void TestFieldTypeComboBox::styles()
     typeText(&box, QStringLiteral("7a"));
     QCOMPARE(box.GetText(), QStringLiteral("7"));
     paste(box, QStringLiteral("q"));
-    QCOMPARE(box.GetText(), QString());
+    QCOMPARE(box.GetText(), QStringLiteral("7"));
+}
+
+// The edit-box style is drawn exactly as a line edit of the same size and
+// text: frame, background and text position, no button.
+void TestFieldTypeComboBox::simpleStyleDrawsAsLineEdit()
+{
+    QWidget window;
+    auto *elsewhere = new QLineEdit(&window);
+    auto *box = new TFieldTypeComboBox(&window);
+    auto *plain = new QLineEdit(&window);
+    box->SetStyle(TFieldTypeComboBox::csSimple);
+    box->SetText(QStringLiteral("1234"));
+    plain->setText(QStringLiteral("1234"));
+    plain->setCursorPosition(0);
+    box->lineEdit()->setCursorPosition(0);
+    box->setGeometry(10, 10, 213, 24);
+    plain->setGeometry(10, 50, 213, 24);
+    elsewhere->setGeometry(10, 80, 50, 24);
+    window.resize(240, 110);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    QTRY_VERIFY(elsewhere->hasFocus());
+
+    const QImage boxImage = box->grab().toImage();
+    const QImage plainImage = plain->grab().toImage();
+    QCOMPARE(boxImage.size(), plainImage.size());
+    QCOMPARE(boxImage, plainImage);
+    QCOMPARE(box->lineEdit()->geometry().right(), box->width() - 1 - box->lineEdit()->x());
+
+    // Read-only fields are disabled boxes.
+    box->setEnabled(false);
+    plain->setEnabled(false);
+    QCOMPARE(box->grab().toImage(), plain->grab().toImage());
 }
 
 void TestFieldTypeComboBox::inputMethodCommitIsFiltered()
