@@ -1,11 +1,14 @@
+#include "app/command_line.h"
 #include "shell/action_icons.h"
 #include "shell/form_main.h"
 #include "widgets/dialog_prompts.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QProxyStyle>
 #include <QScreen>
+
+#include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -24,37 +27,44 @@ public:
     }
 };
 
+void SetIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral(TESSALY_COMPANY));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
-    QApplication::setOrganizationName(QStringLiteral(TESSALY_COMPANY));
-    QApplication::setStyle(new THintStyle);
-    QApplication::setWindowIcon(TActionIcons::ApplicationIcon());
+    {
+        // Qt takes its own options out of the argument vector it is given:
+        // the GUI below still needs them, so this reading works on a copy.
+        std::vector<char *> copy(argv, argv + argc);
+        int copyCount = argc;
+        QCoreApplication core(copyCount, copy.data());
+        SetIdentity();
+        TCommandLine early;
+        if (early.AnswerEarly(QCoreApplication::arguments())) {
+            std::fputs(qPrintable(early.Output()), early.IsError() ? stderr : stdout);
+            return early.ExitStatus();
+        }
+    }
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Test and drive fiscal printers over serial ports."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption hostPort(QStringLiteral("host-port"),
-                                      QStringLiteral("Serial device of the host port for this run."),
-                                      QStringLiteral("device"));
-    const QCommandLineOption fiscalPort(QStringLiteral("fiscal-port"),
-                                        QStringLiteral("Serial device of the fiscal port for this run."),
-                                        QStringLiteral("device"));
-    parser.addOption(hostPort);
-    parser.addOption(fiscalPort);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Terminal file (*.tsy) to open."),
-                                 QStringLiteral("[file]"));
-    parser.process(app);
+    QApplication app(argc, argv);
+    SetIdentity();
+    QApplication::setStyle(new THintStyle);
+    // An installed copy shows the icon of its menu entry.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaly"), TActionIcons::ApplicationIcon()));
+
+    TCommandLine commandLine;
+    commandLine.Process(app);
 
     TFormMain::TStartOptions options;
-    options.Arguments = parser.positionalArguments();
-    options.HostPort = parser.value(hostPort);
-    options.FiscalPort = parser.value(fiscalPort);
+    options.Arguments = commandLine.Files();
+    options.HostPort = commandLine.HostPort();
+    options.FiscalPort = commandLine.FiscalPort();
 
     TDialogPrompts prompts;
     TFormMain window(options, prompts);

@@ -32,6 +32,31 @@ QString XmlEscaped(const QString &text)
     return text.toHtmlEscaped();
 }
 
+QString SamePathForm(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+QByteArray ReadSmallFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+}
+
+// Whether a desktop entry's MimeType key lists the type.
+bool EntryListsType(const QByteArray &entry, const QString &mimeType)
+{
+    for (const QByteArray &line : entry.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith("MimeType=")
+            && trimmed.mid(9).split(';').contains(mimeType.toUtf8()))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TFileAssociation::TFileAssociation(const QString &extension, const QString &typeName,
@@ -47,12 +72,44 @@ QString TFileAssociation::MimeType() const
 
 QString TFileAssociation::MimeFile() const
 {
-    return QDir(m_dataDir).filePath(QStringLiteral("mime/packages/%1.xml").arg(m_typeName.toLower()));
+    return MimeFileIn(m_dataDir);
 }
 
 QString TFileAssociation::DesktopFile() const
 {
-    return QDir(m_dataDir).filePath(QStringLiteral("applications/%1.desktop").arg(m_typeName.toLower()));
+    return DesktopFileIn(m_dataDir);
+}
+
+QString TFileAssociation::MimeFileIn(const QString &dataDir) const
+{
+    return QDir(dataDir).filePath(QStringLiteral("mime/packages/%1.xml").arg(m_typeName.toLower()));
+}
+
+QString TFileAssociation::DesktopFileIn(const QString &dataDir) const
+{
+    return QDir(dataDir).filePath(QStringLiteral("applications/%1.desktop").arg(m_typeName.toLower()));
+}
+
+QStringList TFileAssociation::SystemDataDirs()
+{
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    dirs.removeAll(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return dirs;
+}
+
+bool TFileAssociation::InstalledIn(const QStringList &dataDirs) const
+{
+    const QString executable = SamePathForm(m_executable);
+    const QString program = QFileInfo(m_executable).fileName();
+    const QByteArray typeAttribute = QStringLiteral("type=\"%1\"").arg(MimeType()).toUtf8();
+    for (const QString &dir : dataDirs) {
+        if (SamePathForm(QDir(dir).filePath(QStringLiteral("../bin/") + program)) != executable)
+            continue;
+        if (EntryListsType(ReadSmallFile(DesktopFileIn(dir)), MimeType())
+            && ReadSmallFile(MimeFileIn(dir)).contains(typeAttribute))
+            return true;
+    }
+    return false;
 }
 
 QByteArray TFileAssociation::MimeXml() const
@@ -79,7 +136,7 @@ QByteArray TFileAssociation::DesktopEntry() const
         "Comment=Test and drive fiscal printers over serial ports\n"
         "Exec=%2 %f\n"
         "MimeType=%3;\n"
-        "Categories=Utility;Development;\n"
+        "Categories=Utility;\n"
         "Terminal=false\n")
         .arg(QCoreApplication::applicationName().isEmpty() ? m_typeName : QCoreApplication::applicationName(),
              DesktopQuoted(m_executable), MimeType());
@@ -128,6 +185,8 @@ bool TFileAssociation::Register()
     }
     return true;
 #else
+    if (InstalledIn(SystemDataDirs()))
+        return true;
     const bool mime = WriteIfDifferent(MimeFile(), MimeXml());
     const bool desktop = WriteIfDifferent(DesktopFile(), DesktopEntry());
     return mime && desktop;
