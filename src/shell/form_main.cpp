@@ -519,6 +519,9 @@ bool TFormMain::OpenTerminalWindows()
     if (!window->LoadError().isEmpty()) {
         m_prompts.Error(this, ErrorCaption, window->LoadError());
         delete window;
+        // No file open, and none to reopen at the next start.
+        m_settings.File.clear();
+        UpdateFileActions();
         return false;
     }
     m_terminalWindow = window;
@@ -620,11 +623,17 @@ void TFormMain::ActionFileNew()
         : m_options.UserDataDir;
     const QByteArray content = TerminalFiles::NewFileTemplate();
     QString error;
-    const QString path = content.isEmpty() ? QString()
-                                           : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error);
+    const auto mayReplace = [this](const QString &existing) {
+        return m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalFiles::ReplaceWithNewQuestion(existing));
+    };
+    const QString path = content.isEmpty()
+        ? QString()
+        : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error, mayReplace);
     if (path.isEmpty()) {
-        m_prompts.Error(this, ErrorCaption,
-                        content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
+        // Declined: the existing file and the open one stay as they are.
+        if (content.isEmpty() || !error.isEmpty())
+            m_prompts.Error(this, ErrorCaption,
+                            content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
         return;
     }
     CloseTerminalWindows();
@@ -642,6 +651,12 @@ void TFormMain::ActionFileOpen()
                         QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
         return;
     }
+    // The open file gives way only to one that can be read.
+    QString error;
+    if (!TerminalFiles::IsReadable(chosen, &error)) {
+        m_prompts.Error(this, ErrorCaption, error);
+        return;
+    }
     CloseTerminalWindows();
     m_settings.File = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
     OpenTerminalWindows();
@@ -657,6 +672,10 @@ void TFormMain::ActionFileSaveAs()
     if (chosen.isEmpty())
         return;
     const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    // The copy replaces the target: asked here, once the default extension is added.
+    if (QFileInfo::exists(target) && QFileInfo(target) != QFileInfo(m_settings.File)
+        && !m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalFiles::ReplaceQuestion(target)))
+        return;
     QString error;
     if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
         m_prompts.Error(this, ErrorCaption, error);
@@ -950,6 +969,12 @@ void TFormMain::DropFiles(const QStringList &paths)
     const QString file = TerminalFiles::FileFromDrop(paths);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
+    // The open file gives way only to one that can be read.
+    QString error;
+    if (!TerminalFiles::IsReadable(file, &error)) {
+        m_prompts.Error(this, ErrorCaption, error);
+        return;
+    }
     m_settings.File = file;
     CloseTerminalWindows();
     OpenTerminalWindows();
