@@ -410,7 +410,7 @@ void TFormMain::FillWindowMenu()
         connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
             if (!window)
                 return;
-            if (window->isMinimized())
+            if (window->isMinimized() || window->isHidden())
                 window->showNormal();
             m_mdiArea->setActiveSubWindow(window);
         });
