@@ -830,10 +830,15 @@ void TFormMain::ToolButtonFiscalClick()
 
 void TFormMain::MenuItemResetserialportsClick()
 {
-    m_host->Purge();
-    m_aux->Purge();
-    if (m_terminalWindow)
+    // Purged by the terminal window, the commands this cuts short end
+    // without an error box: their aborted waits are no time-outs.
+    if (m_terminalWindow) {
+        m_terminalWindow->PurgePorts();
         m_terminalWindow->ResetPendingCommand();
+    } else {
+        m_host->Purge();
+        m_aux->Purge();
+    }
     SetStatusText(Ready);
 }
 

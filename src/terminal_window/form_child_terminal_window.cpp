@@ -491,6 +491,9 @@ void TFormChildTerminalWindow::MenuItemGroupModifyClick()
         return;
     node->setText(0, result.Name);
     ReadFileCopy();
+    for (const QString &command : m_document.Commands(result.Name))
+        FollowRename(TTerminalDocument::CommandSection(oldName, command),
+                     TTerminalDocument::CommandSection(result.Name, command));
 }
 
 void TFormChildTerminalWindow::MenuItemGroupRemoveClick()
@@ -535,12 +538,14 @@ void TFormChildTerminalWindow::MenuItemCommandModifyClick()
         m_prompts.InputText(this, TTerminalDocument::RenameCommandCaption(oldName)));
     if (newName.isEmpty())
         return;
-    const TTerminalDocument::TResult result =
-        m_document.RenameCommand(node->parent()->text(0), oldName, newName);
+    const QString group = node->parent()->text(0);
+    const TTerminalDocument::TResult result = m_document.RenameCommand(group, oldName, newName);
     if (!Report(result))
         return;
     node->setText(0, result.Name);
     ReadFileCopy();
+    FollowRename(TTerminalDocument::CommandSection(group, oldName),
+                 TTerminalDocument::CommandSection(group, result.Name));
 }
 
 void TFormChildTerminalWindow::MenuItemCommandRemoveClick()
@@ -775,6 +780,7 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
 
 void TFormChildTerminalWindow::ConnectRunner()
 {
+    m_runner->SetIdleButtonRule([this] { return IdleButtons(); });
     connect(m_runner, &TCommandRunner::StatusText, this, &TFormChildTerminalWindow::StatusText);
     connect(m_runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
@@ -812,17 +818,29 @@ void TFormChildTerminalWindow::ShowCommand(const QString &section)
     m_inputPanel->Build(m_definition, scroll->viewport()->width(), m_inputPanel->logicalDpiX());
     m_commandKey = section;
 
-    // A command read only in part would send the wrong frame.
-    const bool sendable = m_definition.IsSendable();
-    const TCommandRunner::TButtonStates buttons = TCommandRunner::ButtonsForCommand(
-        sendable ? int(m_definition.fields.size()) : 0, m_definition.port, m_settings.HostPortOpen,
-        m_settings.FiscalPortOpen);
+    const TCommandRunner::TButtonStates buttons = IdleButtons();
     m_buttonSend->setEnabled(buttons.send);
-    m_buttonRepeat->setEnabled(sendable && m_definition.port == cpHostPort);
+    m_buttonRepeat->setEnabled(buttons.repeat);
     if (!m_definition.error.isEmpty())
         emit StatusText(m_definition.error);
     else if (m_definition.IsCut())
         emit StatusText(ExecutionTexts::FieldsCut(TCommandDefinition::MaxFields, m_definition.fileFieldCount));
+}
+
+TCommandRunner::TButtonStates TFormChildTerminalWindow::IdleButtons() const
+{
+    // A command read only in part would send the wrong frame.
+    return TCommandRunner::IdleButtons(m_definition.IsSendable() ? int(m_definition.fields.size()) : 0,
+                                       m_definition.port, m_settings.HostPortOpen, m_settings.FiscalPortOpen);
+}
+
+void TFormChildTerminalWindow::FollowRename(const QString &from, const QString &to)
+{
+    if (m_commandKey == from) {
+        m_commandKey = to;
+        m_definition.key = to;
+    }
+    m_runner->RenameSection(from, to);
 }
 
 void TFormChildTerminalWindow::ButtonSendClick()
@@ -830,7 +848,6 @@ void TFormChildTerminalWindow::ButtonSendClick()
     // A command read only in part would send the wrong frame.
     if (!m_definition.error.isEmpty())
         return;
-    m_auxPurgedByCancel = false;
     m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
     m_runner->Send();
 }
@@ -850,7 +867,6 @@ void TFormChildTerminalWindow::ButtonRepeatClick()
 void TFormChildTerminalWindow::ButtonCancelClick()
 {
     const bool pending = m_runner->CommandPending();
-    m_auxPurgedByCancel = m_aux->State() == FEFP_S_Busy;
     m_runner->Cancel();
     // A Repeat run says "Abort" itself once its step has stopped.
     if (pending)
@@ -909,23 +925,22 @@ void TFormChildTerminalWindow::NotifyAuxAnswer(const QByteArray &text)
 
 void TFormChildTerminalWindow::NotifyAuxFinalAnswer(const QByteArray &text)
 {
-    m_auxPurgedByCancel = false;
     m_runner->AuxFinalAnswer(text);
 }
 
 void TFormChildTerminalWindow::NotifyAuxError(int lastError)
 {
-    // Cancel has already ended the command and set the buttons; the time-out
-    // its purge raises is no fault of the printer.
-    if (std::exchange(m_auxPurgedByCancel, false) && lastError == FEFP_E_ReadTimeOut)
-        return;
     m_runner->AuxError(lastError);
 }
 
 void TFormChildTerminalWindow::NotifyAuxAck()
 {
-    m_auxPurgedByCancel = false;
     m_runner->AuxAck();
+}
+
+void TFormChildTerminalWindow::PurgePorts()
+{
+    m_runner->PurgePorts();
 }
 
 void TFormChildTerminalWindow::ResetPendingCommand()

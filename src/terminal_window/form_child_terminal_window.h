@@ -108,7 +108,9 @@ public:
     void NotifyAuxFinalAnswer(const QByteArray &text);
     void NotifyAuxError(int lastError);
     void NotifyAuxAck();
-    // Reset serial ports: the pending command is forgotten.
+    // Reset serial ports: the ports are purged, then the pending command is
+    // forgotten. Purged here, the end of a command cut short is no error.
+    void PurgePorts();
     void ResetPendingCommand();
     // The tester's entry point: decodes the two words with the records as
     // they are in the file now.
@@ -143,6 +145,11 @@ private:
     // Input controls of the command section, for the page as it is now.
     void FreeCommandControls();
     void ShowCommand(const QString &section);
+    // Send and Repeat as the command on display allows them now.
+    TCommandRunner::TButtonStates IdleButtons() const;
+    // A group or command rename changed the section of the command on
+    // display: the page and its answers follow the new name.
+    void FollowRename(const QString &from, const QString &to);
     void ShowReceivedAnswer(const TReceivedAnswer &answer);
     void AppendFiscalAnswer(const QByteArray &text);
     QWidget *ScrollBox(int page) const;
@@ -161,9 +168,6 @@ private:
     TCommandDefinition m_definition;
     TFixedAnswerTable m_fiscalTable;
     TFixedAnswerTable m_printerTable;
-    // Cancel purged a busy auxiliary command: the time-out the purge raises
-    // is the user's doing, not a fault of the printer.
-    bool m_auxPurgedByCancel = false;
     QString m_fileName;
     QString m_loadError;
     TTerminalDocument m_document;

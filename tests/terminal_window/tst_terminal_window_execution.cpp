@@ -1,3 +1,4 @@
+#include "comm/host_types.h"
 #include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
@@ -56,6 +57,8 @@ private slots:
     void cleanup();
     void selectionBuildsControls_data();
     void selectionBuildsControls();
+    void buttonsFollowTheCommandOnDisplay_data();
+    void buttonsFollowTheCommandOnDisplay();
     void closedPortRefusedAtOnce();
     void repeatCountOutOfRangeSendsNothing_data();
     void repeatCountOutOfRangeSendsNothing();
@@ -149,6 +152,45 @@ void TstTerminalWindowExecution::selectionBuildsControls()
     QCOMPARE(m_window->InputPanel()->FieldCount(), 0);
     QVERIFY(!m_window->ButtonSend()->isEnabled());
     QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+}
+
+void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("Root") << QString() << false << false;
+    QTest::newRow("group") << "G" << false << false;
+    QTest::newRow("no fields") << "Empty" << false << false;
+    QTest::newRow("fiscal-port command") << "Fisc" << true << false;
+    QTest::newRow("host-port command") << "Host" << true << true;
+}
+
+void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, send);
+    QFETCH(bool, repeat);
+    if (command.isEmpty() || command == QStringLiteral("G")) {
+        QTreeWidgetItem *node = command.isEmpty() ? m_window->RootNode() : m_window->RootNode()->child(0);
+        m_window->TreeViewCommand()->setCurrentItem(node);
+        m_window->TreeViewCommandChange();
+    } else {
+        Select(command);
+    }
+    // Cancel before any Send, and once more.
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    // A host error that comes late is said, and changes no button.
+    m_window->NotifyHostError(EFP_E_ReadTimeOut);
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::CommunicationError});
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
 }
 
 void TstTerminalWindowExecution::closedPortRefusedAtOnce()
