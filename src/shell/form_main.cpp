@@ -454,9 +454,14 @@ void TFormMain::CreateStatusBar()
     for (int i = 0; i < StatusPanelCount; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        m_panels[i]->setFixedWidth(PanelWidths[i]);
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(m_panels[i]);
+        // The state texts take the room the other panels leave, so a longer
+        // one ("Fiscal port closed", "125/999") is read in full.
+        if (i == 1)
+            m_panels[i]->setMinimumWidth(PanelWidths[i]);
+        else
+            m_panels[i]->setFixedWidth(PanelWidths[i]);
+        statusBar()->addWidget(m_panels[i], i == 1 ? 1 : 0);
     }
     m_panels[1]->setText(Ready);
 }

@@ -2,15 +2,18 @@
 
 #include "editors/form_edit_cmd_ans.h"
 #include "shell/action_icons.h"
+#include "shell/terminal_files.h"
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "execution/answer_page.h"
+#include "execution/command_notice.h"
 #include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/text_codec.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_overwrite_new_command.h"
+#include "terminal_window/notice_bar.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
@@ -159,9 +162,13 @@ void TFormChildTerminalWindow::BuildLayout()
     m_buttonRepeat->setObjectName(QStringLiteral("ButtonRepeat"));
     m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
-    m_buttonSend->setToolTip(ExecutionTexts::SendHint);
-    m_buttonRepeat->setToolTip(ExecutionTexts::RepeatHint);
-    m_buttonCancel->setToolTip(ExecutionTexts::CancelHint);
+    // The long part of each hint goes to the main window's status bar.
+    for (const auto &[button, hint] : {std::pair{m_buttonSend, ExecutionTexts::SendHint},
+                                       std::pair{m_buttonRepeat, ExecutionTexts::RepeatHint},
+                                       std::pair{m_buttonCancel, ExecutionTexts::CancelHint}}) {
+        button->setToolTip(TerminalFiles::ShortHint(hint));
+        button->setStatusTip(TerminalFiles::LongHint(hint));
+    }
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
     connect(m_buttonSend, &QPushButton::clicked, this, &TFormChildTerminalWindow::ButtonSendClick);
@@ -178,8 +185,11 @@ void TFormChildTerminalWindow::BuildLayout()
     buttons->addWidget(m_buttonRepeat);
     buttons->addWidget(m_buttonCancel);
 
+    m_noticeBar = new TNoticeBar(right);
+
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_noticeBar);
     rightLayout->addWidget(m_pages, 1);
     rightLayout->addWidget(buttonPanel);
 
@@ -301,11 +311,9 @@ void TFormChildTerminalWindow::ReadFileCopy()
     QStringList errors;
     m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
     m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
-    // Queued, so that the owner hears of a file opened by the constructor too.
-    if (!errors.isEmpty())
-        QMetaObject::invokeMethod(
-            this, [this, text = errors.join(QStringLiteral("; "))] { emit StatusText(text); },
-            Qt::QueuedConnection);
+    m_noticeBar->SetNotice(TNoticeBar::File, errors.isEmpty() ? QString()
+                                                              : ExecutionTexts::PanelsLeftOut(
+                                                                    errors.join(QStringLiteral("; "))));
 }
 
 QTreeWidget *TFormChildTerminalWindow::TreeViewCommand() const
@@ -419,6 +427,7 @@ void TFormChildTerminalWindow::TreeViewCommandChange()
     m_commandKey.clear();
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
+    m_noticeBar->SetNotice(TNoticeBar::Command, QString());
 }
 
 void TFormChildTerminalWindow::TerminalWindowPopupMenuPopup()
@@ -821,10 +830,8 @@ void TFormChildTerminalWindow::ShowCommand(const QString &section)
     const TCommandRunner::TButtonStates buttons = IdleButtons();
     m_buttonSend->setEnabled(buttons.send);
     m_buttonRepeat->setEnabled(buttons.repeat);
-    if (!m_definition.error.isEmpty())
-        emit StatusText(m_definition.error);
-    else if (m_definition.IsCut())
-        emit StatusText(ExecutionTexts::FieldsCut(TCommandDefinition::MaxFields, m_definition.fileFieldCount));
+    m_noticeBar->SetNotice(TNoticeBar::Command,
+                           CommandNotice(m_definition, m_settings.HostPortOpen, m_settings.FiscalPortOpen));
 }
 
 TCommandRunner::TButtonStates TFormChildTerminalWindow::IdleButtons() const
@@ -908,6 +915,11 @@ QPushButton *TFormChildTerminalWindow::ButtonCancel() const
     return m_buttonCancel;
 }
 
+TNoticeBar *TFormChildTerminalWindow::NoticeBar() const
+{
+    return m_noticeBar;
+}
+
 void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
 {
     m_runner->HostFinalAnswer(answer);
@@ -970,8 +982,9 @@ void TFormChildTerminalWindow::ShowReceivedAnswer(const TReceivedAnswer &answer)
     m_answerDisplay->Show(page, scroll->viewport()->width());
     m_pages->setCurrentIndex(1);
     scroll->setFocus(Qt::OtherFocusReason);
-    if (!page.error.isEmpty())
-        emit StatusText(page.error);
+    m_noticeBar->SetNotice(TNoticeBar::Answer,
+                           page.error.isEmpty() ? QString()
+                                               : ExecutionTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
 }
 
 void TFormChildTerminalWindow::AppendFiscalAnswer(const QByteArray &text)

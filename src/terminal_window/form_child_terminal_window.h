@@ -24,6 +24,7 @@ class TAnswerDisplay;
 class TCommandInputPanel;
 class TFPAuxControl;
 class TFPHostControl;
+class TNoticeBar;
 class TPrompts;
 struct TSettings;
 
@@ -99,6 +100,9 @@ public:
     QPushButton *ButtonSend() const;
     QPushButton *ButtonRepeat() const;
     QPushButton *ButtonCancel() const;
+    // What the window has to say in full: why Send is disabled, which
+    // panels or answer names are missing.
+    TNoticeBar *NoticeBar() const;
 
     // Notifications the main window forwards, queued, with what each event
     // carried.
@@ -165,6 +169,7 @@ private:
     TCommandInputPanel *m_inputPanel = nullptr;
     TAnswerDisplay *m_answerDisplay = nullptr;
     QPlainTextEdit *m_fiscalMemo = nullptr;
+    TNoticeBar *m_noticeBar = nullptr;
     TCommandDefinition m_definition;
     TFixedAnswerTable m_fiscalTable;
     TFixedAnswerTable m_printerTable;

@@ -1,17 +1,24 @@
 #include "comm/pseudo_terminal.h"
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
+#include "terminal_window/command_input_panel.h"
+#include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <memory>
@@ -30,9 +37,22 @@ void Write(const QString &path, const QByteArray &data)
     file.write(data);
 }
 
+// What the mouse does when it comes over a widget and leaves it again.
+void Hover(QWidget *widget, bool enter)
+{
+    if (enter) {
+        QEnterEvent event(QPointF(2, 2), widget->mapTo(widget->window(), QPointF(2, 2)),
+                          widget->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(widget, &event);
+    } else {
+        QEvent event(QEvent::Leave);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
 } // namespace
 
-// The main window's child windows as a person sees them.
+// The main window's child windows and status bar as a person sees them.
 class TstFormMainWindows : public QObject
 {
     Q_OBJECT
@@ -41,6 +61,9 @@ private slots:
     void initTestCase();
     void init();
     void logWindowClosedComesBack();
+    void stateTextsReadInFull_data();
+    void stateTextsReadInFull();
+    void terminalWindowHintsInFirstPanel();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -115,6 +138,56 @@ void TstFormMainWindows::logWindowClosedComesBack()
     bringBack();
     log->hide();
     bringBack();
+}
+
+void TstFormMainWindows::stateTextsReadInFull_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("host port") << QStringLiteral("Host port closed");
+    QTest::newRow("fiscal port") << QStringLiteral("Fiscal port closed");
+    QTest::newRow("progress") << QStringLiteral("999/999");
+    QTest::newRow("sending") << QStringLiteral("Sending ...");
+}
+
+void TstFormMainWindows::stateTextsReadInFull()
+{
+    QFETCH(QString, text);
+    auto window = Start();
+    window->SetStatusText(text);
+    auto *panel = window->statusBar()->findChild<QLabel *>("StatusPanel1");
+    QVERIFY(panel);
+    QCOMPARE(panel->text(), text);
+    QTRY_VERIFY(panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(text));
+    // The port panels stay in sight at the right.
+    auto *fiscal = window->statusBar()->findChild<QLabel *>("StatusPanel3");
+    QVERIFY(fiscal->isVisible());
+    QVERIFY(fiscal->geometry().right() <= window->statusBar()->width());
+    QVERIFY(panel->geometry().right() < fiscal->geometry().left());
+}
+
+void TstFormMainWindows::terminalWindowHintsInFirstPanel()
+{
+    auto window = Start({"hints.tsy"});
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    QVERIFY(terminal);
+    QTreeWidgetItem *pay = terminal->RootNode()->child(0)->child(0);
+    terminal->TreeViewCommand()->setCurrentItem(pay);
+    terminal->TreeViewCommandChange();
+    QWidget *amount = terminal->InputPanel()->Control(0);
+    QCOMPARE(amount->toolTip(), QStringLiteral("Amount"));
+
+    Hover(amount, true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Amount to pay, with two decimals"));
+    Hover(amount, false);
+    QCOMPARE(window->StatusText(0), QString());
+    Hover(terminal->ButtonSend(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Send selected command"));
+    Hover(terminal->ButtonRepeat(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Send commands \"n\" times"));
+    Hover(terminal->ButtonCancel(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Cancel command in progress"));
+    // The short texts in panel 1 are not touched.
+    QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
 }
 
 QTEST_MAIN(TstFormMainWindows)
