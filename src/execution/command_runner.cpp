@@ -6,6 +6,8 @@
 #include "execution/field_value.h"
 #include "execution/hex_literal.h"
 
+#include <utility>
+
 namespace {
 
 TRunOutcome::TKind KindOfPortError(int error)
@@ -64,6 +66,15 @@ TCommandRunner::TButtonStates TCommandRunner::ButtonsForCommand(int fieldCount, 
     if (fieldCount > 0 && fiscalOpen)
         return {true, false};
     return {false, false};
+}
+
+TCommandRunner::TButtonStates TCommandRunner::IdleButtons(int fieldCount, TCommandPort port,
+                                                          bool hostOpen, bool fiscalOpen)
+{
+    TButtonStates buttons = ButtonsForCommand(fieldCount, port, hostOpen, fiscalOpen);
+    // Repeat follows the port alone: with the host port closed it says so.
+    buttons.repeat = fieldCount > 0 && port == cpHostPort;
+    return buttons;
 }
 
 int TCommandRunner::RepeatCount(const QString &text)
@@ -126,6 +137,19 @@ void TCommandRunner::SetCommand(const TRunCommand &command)
     m_command = command;
 }
 
+void TCommandRunner::SetIdleButtonRule(std::function<TButtonStates()> rule)
+{
+    m_idleButtonRule = std::move(rule);
+}
+
+void TCommandRunner::RenameSection(const QString &from, const QString &to)
+{
+    if (m_sentCommandKey == from)
+        m_sentCommandKey = to;
+    if (m_command.key == from)
+        m_command.key = to;
+}
+
 void TCommandRunner::BeginRun(int count)
 {
     // A run still waiting for its outcome is given up by starting another.
@@ -156,6 +180,9 @@ void TCommandRunner::FinishInFlight(TCommandPort port, TRunOutcome::TKind kind, 
 
 void TCommandRunner::RefuseClosedPort(TCommandPort port)
 {
+    // A Repeat run that finds its port closed gives the tree back.
+    if (m_phase == TPhase::WaitRepeatStep)
+        emit TreeEnabledChanged(true);
     m_phase = TPhase::Idle;
     if (port == cpFiscalPort) {
         emit SendEnabledChanged(false);
@@ -187,10 +214,31 @@ bool TCommandRunner::AuxBusy() const
     return m_aux->State() == FEFP_S_Busy;
 }
 
+void TCommandRunner::PurgeHost()
+{
+    m_hostCutShort = m_hostCutShort || HostBusy();
+    m_host->Purge();
+}
+
+void TCommandRunner::PurgeAux()
+{
+    m_auxCutShort = m_auxCutShort || AuxBusy();
+    m_aux->Purge();
+}
+
 void TCommandRunner::SetSendAndRepeat(bool enabled)
 {
     emit SendEnabledChanged(enabled);
     emit RepeatEnabledChanged(enabled);
+}
+
+void TCommandRunner::ReleaseButtons()
+{
+    const TButtonStates buttons = m_idleButtonRule
+        ? m_idleButtonRule()
+        : IdleButtons(int(m_command.fields.size()), m_command.port, !HostClosed(), !AuxClosed());
+    emit SendEnabledChanged(buttons.send);
+    emit RepeatEnabledChanged(buttons.repeat);
 }
 
 void TCommandRunner::Send()
@@ -226,6 +274,7 @@ void TCommandRunner::SendFields()
 
     if (m_command.port == cpFiscalPort) {
         if (m_aux->SendData(m_auxData)) {
+            m_auxCutShort = false;
             m_outcome.sent = 1;
             emit TreeEnabledChanged(false);
             m_commandPending = true;
@@ -234,14 +283,15 @@ void TCommandRunner::SendFields()
         } else {
             const int error = m_aux->LastError();
             emit StatusText(ExecutionTexts::Error);
-            m_aux->Purge();
-            emit SendEnabledChanged(true);
+            PurgeAux();
+            ReleaseButtons();
             Finish(KindOfPortError(error), error);
         }
         return;
     }
 
     if (m_host->SendCommand()) {
+        m_hostCutShort = false;
         m_outcome.sent = 1;
         emit TreeEnabledChanged(false);
         m_sentCommandKey = m_command.key;
@@ -251,8 +301,8 @@ void TCommandRunner::SendFields()
     } else {
         const int error = m_host->LastError();
         emit StatusText(ExecutionTexts::Error);
-        m_host->Purge();
-        SetSendAndRepeat(true);
+        PurgeHost();
+        ReleaseButtons();
         Finish(KindOfPortError(error), error);
     }
 }
@@ -271,11 +321,12 @@ bool TCommandRunner::AddFieldValue(const QString &value)
 
 void TCommandRunner::BadInput(int field, bool purgeAux)
 {
+    const bool repeating = m_phase == TPhase::WaitRepeatStep;
     m_phase = TPhase::Idle;
     const int error = m_command.port == cpHostPort ? int(m_host->LastError()) : 0;
-    m_host->Purge();
+    PurgeHost();
     if (purgeAux)
-        m_aux->Purge();
+        PurgeAux();
     // A value that does not fit says why, naming its field.
     const QString &refusal = m_command.fields.at(field).refusal;
     emit ErrorMessage(refusal.isEmpty() ? ExecutionTexts::BadInput
@@ -283,7 +334,9 @@ void TCommandRunner::BadInput(int field, bool purgeAux)
     if (!m_command.fields.at(field).readOnly)
         emit FocusField(field);
     emit StatusText(ExecutionTexts::Error);
-    SetSendAndRepeat(true);
+    if (repeating)
+        emit TreeEnabledChanged(true);
+    ReleaseButtons();
     m_outcome.field = field;
     Finish(TRunOutcome::BadInput, error);
 }
@@ -294,7 +347,7 @@ void TCommandRunner::Repeat(int count)
         emit RepeatEnabledChanged(false);
         return;
     }
-    m_host->Purge();
+    PurgeHost();
     m_repeatCancelled = false;
     if (count < 1 || count > MaxRepeatCount)
         return;
@@ -316,17 +369,12 @@ void TCommandRunner::RepeatStep()
     if (m_repeatCancelled) {
         m_phase = TPhase::Idle;
         emit StatusText(ExecutionTexts::Abort);
-        SetSendAndRepeat(true);
+        ReleaseButtons();
         Finish(TRunOutcome::Cancelled);
         return;
     }
     if (m_host->LastError() != EFP_Success) {
-        m_phase = TPhase::Idle;
-        const int error = m_host->LastError();
-        emit StatusText(ExecutionTexts::Error);
-        m_host->Purge();
-        SetSendAndRepeat(true);
-        Finish(KindOfPortError(error), error);
+        StopRepeat(KindOfPortError(m_host->LastError()), m_host->LastError());
         return;
     }
 
@@ -341,15 +389,11 @@ void TCommandRunner::RepeatStep()
         }
     }
     if (!m_host->SendCommand()) {
-        m_phase = TPhase::Idle;
-        const int error = m_host->LastError();
-        emit StatusText(ExecutionTexts::Error);
-        m_host->Purge();
-        SetSendAndRepeat(true);
-        Finish(KindOfPortError(error), error);
+        StopRepeat(KindOfPortError(m_host->LastError()), m_host->LastError());
         return;
     }
 
+    m_hostCutShort = false;
     m_sentCommandKey = m_command.key;
     ++m_outcome.sent;
     if (step == m_repeatCount) {
@@ -360,6 +404,16 @@ void TCommandRunner::RepeatStep()
     }
     SetSendAndRepeat(false);
     emit StatusText(ExecutionTexts::RepeatProgress(step, m_repeatCount));
+}
+
+void TCommandRunner::StopRepeat(TRunOutcome::TKind kind, int error)
+{
+    m_phase = TPhase::Idle;
+    emit StatusText(ExecutionTexts::Error);
+    PurgeHost();
+    emit TreeEnabledChanged(true);
+    ReleaseButtons();
+    Finish(kind, error);
 }
 
 void TCommandRunner::ScheduleResume()
@@ -400,21 +454,18 @@ void TCommandRunner::Resume()
     }
 }
 
+void TCommandRunner::PurgePorts()
+{
+    PurgeHost();
+    PurgeAux();
+}
+
 void TCommandRunner::Cancel()
 {
-    m_host->Purge();
-    m_aux->Purge();
+    PurgePorts();
     m_commandPending = false;
     m_repeatCancelled = true;
-
-    if (m_command.fields.isEmpty()) {
-        SetSendAndRepeat(false);
-    } else if (m_command.port == cpFiscalPort) {
-        emit SendEnabledChanged(!AuxClosed());
-        emit RepeatEnabledChanged(false);
-    } else {
-        SetSendAndRepeat(true);
-    }
+    ReleaseButtons();
     emit TreeEnabledChanged(true);
 
     switch (m_phase) {
@@ -436,21 +487,27 @@ void TCommandRunner::Cancel()
 void TCommandRunner::ResetPendingCommand()
 {
     m_commandPending = false;
-    if (m_phase == TPhase::Idle)
+    if (m_phase == TPhase::Idle) {
+        // Nothing waits to go out: the command ended here, and the window
+        // is the user's again rather than waiting for an error box.
+        emit TreeEnabledChanged(true);
+        ReleaseButtons();
         Finish(TRunOutcome::Cancelled);
+    }
     ScheduleResume();
 }
 
 void TCommandRunner::HostFinalAnswer(const TReceivedAnswer &received)
 {
+    // A command cut short may still have got its answer: nothing else follows.
+    m_hostCutShort = false;
     if (m_commandPending) {
         emit TreeEnabledChanged(true);
         TReceivedAnswer answer = received;
         answer.commandKey = m_sentCommandKey;
         emit AnswerReady(answer);
         emit StatusText(ExecutionTexts::Ready);
-        if (!m_command.fields.isEmpty())
-            SetSendAndRepeat(true);
+        ReleaseButtons();
         m_commandPending = false;
         m_outcome.answer = answer;
         FinishInFlight(cpHostPort, TRunOutcome::Answer);
@@ -460,6 +517,12 @@ void TCommandRunner::HostFinalAnswer(const TReceivedAnswer &received)
 
 void TCommandRunner::HostError(int lastError)
 {
+    // The user's Cancel or Reset serial ports ended this command and has
+    // already given the window back: the aborted wait is no time-out.
+    if (std::exchange(m_hostCutShort, false)) {
+        ScheduleResume();
+        return;
+    }
     emit TreeEnabledChanged(true);
     m_commandPending = false;
     if (lastError == EFP_E_WriteError || lastError == EFP_E_ReadTimeOut) {
@@ -469,7 +532,7 @@ void TCommandRunner::HostError(int lastError)
         emit ErrorMessage(ExecutionTexts::BadFrame);
         emit StatusText(ExecutionTexts::Error);
     }
-    SetSendAndRepeat(true);
+    ReleaseButtons();
     FinishInFlight(cpHostPort, KindOfPortError(lastError), lastError);
     ScheduleResume();
 }
@@ -483,12 +546,13 @@ void TCommandRunner::AuxAnswer(const QByteArray &text)
 
 void TCommandRunner::AuxFinalAnswer(const QByteArray &text)
 {
+    m_auxCutShort = false;
     emit FiscalAnswer(text, true);
     if (m_running && m_command.port == cpFiscalPort)
         m_outcome.fiscalAnswers.append(text);
     emit TreeEnabledChanged(true);
     emit StatusText(ExecutionTexts::Ready);
-    emit SendEnabledChanged(true);
+    ReleaseButtons();
     m_commandPending = false;
     FinishInFlight(cpFiscalPort, TRunOutcome::Answer);
     ScheduleResume();
@@ -496,6 +560,10 @@ void TCommandRunner::AuxFinalAnswer(const QByteArray &text)
 
 void TCommandRunner::AuxError(int lastError)
 {
+    if (std::exchange(m_auxCutShort, false)) {
+        ScheduleResume();
+        return;
+    }
     emit TreeEnabledChanged(true);
     m_commandPending = false;
     if (lastError == FEFP_E_WriteError || lastError == FEFP_E_ReadTimeOut) {
@@ -505,16 +573,17 @@ void TCommandRunner::AuxError(int lastError)
         emit ErrorMessage(ExecutionTexts::BadFrame);
         emit StatusText(ExecutionTexts::Error);
     }
-    emit SendEnabledChanged(true);
+    ReleaseButtons();
     FinishInFlight(cpFiscalPort, KindOfPortError(lastError), lastError);
     ScheduleResume();
 }
 
 void TCommandRunner::AuxAck()
 {
+    m_auxCutShort = false;
     emit TreeEnabledChanged(true);
     emit StatusText(ExecutionTexts::Ready);
-    emit SendEnabledChanged(true);
+    ReleaseButtons();
     m_commandPending = false;
     emit InformationMessage(ExecutionTexts::FiscalPortAlive);
     FinishInFlight(cpFiscalPort, TRunOutcome::Ack);

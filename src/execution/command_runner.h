@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class TFPHostControl;
 class TFPAuxControl;
 
@@ -73,6 +75,11 @@ public:
     // Send and Repeat enabling once a command's controls are built.
     static TButtonStates ButtonsForCommand(int fieldCount, TCommandPort port, bool hostOpen,
                                            bool fiscalOpen);
+    // What the command on display allows while none of its commands is on
+    // its way: Send as the build gives it, Repeat for every host-port
+    // command with fields.
+    static TButtonStates IdleButtons(int fieldCount, TCommandPort port, bool hostOpen,
+                                     bool fiscalOpen);
     // The number typed at the Repeat prompt; 0 when not a decimal integer.
     static int RepeatCount(const QString &text);
 
@@ -87,13 +94,26 @@ public:
     // The command on display; Send and Repeat work on it.
     void SetCommand(const TRunCommand &command);
     const TRunCommand &Command() const { return m_command; }
+    // Whenever a command ends, Send and Repeat go back to what this rule
+    // gives for the command on display, which may have changed since the
+    // command was sent. Without a rule: IdleButtons() for the command last
+    // given to SetCommand(), with the ports as the components are.
+    void SetIdleButtonRule(std::function<TButtonStates()> rule);
+    // The command section `from` is now called `to`: the answer of a
+    // command sent under the old name is still decoded by its definitions.
+    void RenameSection(const QString &from, const QString &to);
 
     void Send();
     // count is the number typed at the prompt (see RepeatCount); a count
     // outside 1..999 only purges the host control.
     void Repeat(int count);
     void Cancel();
-    // Reset serial ports: the pending command is forgotten.
+    // Reset serial ports, first step: purges both components. The end they
+    // still report for a command this cuts short is not shown as an error.
+    void PurgePorts();
+    // Reset serial ports, second step: the pending command is forgotten.
+    // Unless a Send or Repeat still waits to go on, the tree and the buttons
+    // are given back.
     void ResetPendingCommand();
 
     // What a notification carries, read from the component when it raises
@@ -145,7 +165,14 @@ private:
     bool HostBusy() const;
     bool AuxClosed() const;
     bool AuxBusy() const;
+    void PurgeHost();
+    void PurgeAux();
+    // Send and Repeat as the command on display allows them.
+    void ReleaseButtons();
     void SetSendAndRepeat(bool enabled);
+    // After a Repeat run stopped by an error: the tree and the buttons are
+    // the user's again.
+    void StopRepeat(TRunOutcome::TKind kind, int error);
 
     TFPHostControl *m_host;
     TFPAuxControl *m_aux;
@@ -160,6 +187,13 @@ private:
     bool m_resumeScheduled = false;
     bool m_running = false;
     TRunOutcome m_outcome;
+    std::function<TButtonStates()> m_idleButtonRule;
+    // A purge cut short the command a component was busy with: the error
+    // that component still reports for it is the purge's doing. Cleared by
+    // the next command handed to that component, whose newer number makes
+    // the component drop what the purged command still reports.
+    bool m_hostCutShort = false;
+    bool m_auxCutShort = false;
 };
 
 Q_DECLARE_METATYPE(TReceivedAnswer)

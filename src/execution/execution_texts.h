@@ -34,10 +34,40 @@ inline QString RepeatProgress(int step, int count)
     return QString::number(step) + QLatin1Char('/') + QString::number(count);
 }
 
-// Status-bar text when a command has more fields than the panel holds.
+// Notice when a command has more fields than the panel holds.
 inline QString FieldsCut(int shown, int total)
 {
     return QStringLiteral("Showing the first %1 of %2 command fields").arg(shown).arg(total);
+}
+
+// Notices that say why Send is disabled for the command on display.
+inline QString CommandUnreadable(const QString &error)
+{
+    return QStringLiteral("This command cannot be sent: its command fields cannot be read (%1)")
+        .arg(error);
+}
+inline const QString NoCommandFields =
+    QStringLiteral("This command has no command fields: there is nothing to send");
+inline const QString HostPortClosedNotice =
+    QStringLiteral("Host port closed: this command cannot be sent until the host port opens "
+                   "(Options, Preferences)");
+inline const QString FiscalPortClosedNotice =
+    QStringLiteral("Fiscal port closed: this command goes to the fiscal port, which the "
+                   "fiscal-port button of the toolbar turns on");
+
+// Notice when fixed-answer records cannot be read: their panels are missing.
+inline QString PanelsLeftOut(const QString &errors)
+{
+    return QStringLiteral("Status panels left out, their fixed-answer records cannot be read: %1")
+        .arg(errors);
+}
+
+// Notice when the answer fields of the command answered cannot be read.
+inline QString AnswerFieldsUnreadable(const QString &section, const QString &error)
+{
+    return QStringLiteral("The answer fields of [%1] cannot be read (%2): rows past the last one "
+                          "read are shown as Field and their number")
+        .arg(section, error);
 }
 
 }

@@ -5,6 +5,7 @@
 #include "terminal_window/system_colors.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -68,6 +69,12 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
 TFormChildLogWindow::~TFormChildLogWindow()
 {
     m_logFile.close();
+}
+
+void TFormChildLogWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    showMinimized();
 }
 
 void TFormChildLogWindow::FormCreate()

@@ -65,6 +65,11 @@ signals:
     // Writing to the log file failed; it is no longer written.
     void LogFileFailed(const QString &text);
 
+protected:
+    // The close box only minimises: the window lives as long as its file is
+    // open, and the Window menu brings it back.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     struct TEntry
     {

@@ -410,7 +410,7 @@ void TFormMain::FillWindowMenu()
         connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
             if (!window)
                 return;
-            if (window->isMinimized())
+            if (window->isMinimized() || window->isHidden())
                 window->showNormal();
             m_mdiArea->setActiveSubWindow(window);
         });
@@ -454,9 +454,14 @@ void TFormMain::CreateStatusBar()
     for (int i = 0; i < StatusPanelCount; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        m_panels[i]->setFixedWidth(PanelWidths[i]);
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(m_panels[i]);
+        // The state texts take the room the other panels leave, so a longer
+        // one ("Fiscal port closed", "125/999") is read in full.
+        if (i == 1)
+            m_panels[i]->setMinimumWidth(PanelWidths[i]);
+        else
+            m_panels[i]->setFixedWidth(PanelWidths[i]);
+        statusBar()->addWidget(m_panels[i], i == 1 ? 1 : 0);
     }
     m_panels[1]->setText(Ready);
 }
@@ -519,6 +524,9 @@ bool TFormMain::OpenTerminalWindows()
     if (!window->LoadError().isEmpty()) {
         m_prompts.Error(this, ErrorCaption, window->LoadError());
         delete window;
+        // No file open, and none to reopen at the next start.
+        m_settings.File.clear();
+        UpdateFileActions();
         return false;
     }
     m_terminalWindow = window;
@@ -645,9 +653,15 @@ void TFormMain::ActionFileNew()
             : m_options.UserDataDir;
         const QByteArray content = TerminalFiles::NewFileTemplate();
         QString error;
-        const QString path = content.isEmpty() ? QString()
-                                               : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error);
-        if (path.isEmpty())
+        const auto mayReplace = [this](const QString &existing) {
+            return m_prompts.Confirm(this, TPrompts::WarningCaption,
+                                     TerminalFiles::ReplaceWithNewQuestion(existing));
+        };
+        const QString path = content.isEmpty()
+            ? QString()
+            : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error, mayReplace);
+        // Declined: the existing file and the open one stay as they are.
+        if (path.isEmpty() && (content.isEmpty() || !error.isEmpty()))
             m_prompts.Error(this, ErrorCaption,
                             content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
         return path;
@@ -664,6 +678,12 @@ void TFormMain::ActionFileOpen()
                         QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
         return;
     }
+    // The open file gives way only to one that can be read.
+    QString error;
+    if (!TerminalFiles::IsReadable(chosen, &error)) {
+        m_prompts.Error(this, ErrorCaption, error);
+        return;
+    }
     ReplaceTerminalFile(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
 }
 
@@ -677,6 +697,10 @@ void TFormMain::ActionFileSaveAs()
         if (chosen.isEmpty())
             return QString();
         const QString target = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+        // The copy replaces the target: asked here, once the default extension is added.
+        if (QFileInfo::exists(target) && QFileInfo(target) != QFileInfo(m_settings.File)
+            && !m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalFiles::ReplaceQuestion(target)))
+            return QString();
         QString error;
         if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
             m_prompts.Error(this, ErrorCaption, error);
@@ -830,10 +854,15 @@ void TFormMain::ToolButtonFiscalClick()
 
 void TFormMain::MenuItemResetserialportsClick()
 {
-    m_host->Purge();
-    m_aux->Purge();
-    if (m_terminalWindow)
+    // Purged by the terminal window, the commands this cuts short end
+    // without an error box: their aborted waits are no time-outs.
+    if (m_terminalWindow) {
+        m_terminalWindow->PurgePorts();
         m_terminalWindow->ResetPendingCommand();
+    } else {
+        m_host->Purge();
+        m_aux->Purge();
+    }
     SetStatusText(Ready);
 }
 
@@ -969,6 +998,12 @@ void TFormMain::DropFiles(const QStringList &paths)
     const QString file = TerminalFiles::FileFromDrop(paths);
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return;
+    // The open file gives way only to one that can be read.
+    QString error;
+    if (!TerminalFiles::IsReadable(file, &error)) {
+        m_prompts.Error(this, ErrorCaption, error);
+        return;
+    }
     ReplaceTerminalFile(file);
 }
 

@@ -130,18 +130,45 @@ bool CopyTerminalFile(const QString &source, const QString &target, QString *err
     return WriteFileAtomically(target, data, error);
 }
 
-QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error)
+QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error,
+                      const TMayReplace &mayReplace)
 {
     for (const QString &folder : folders) {
-        if (folder.isEmpty() || !QDir().mkpath(folder))
+        if (folder.isEmpty() || !QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
             continue;
         const QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(QLatin1String(NewFileName)));
+        if (QFileInfo::exists(path) && mayReplace && !mayReplace(path)) {
+            if (error)
+                error->clear();
+            return QString();
+        }
         if (WriteFileAtomically(path, content, error))
             return path;
     }
     if (error && error->isEmpty())
         *error = UnableToWrite(QLatin1String(NewFileName));
     return QString();
+}
+
+QString ReplaceWithNewQuestion(const QString &path)
+{
+    return QStringLiteral("\"%1\" already exists.\nReplace it with a new terminal file?")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString ReplaceQuestion(const QString &path)
+{
+    return QStringLiteral("\"%1\" already exists.\nReplace it?").arg(QDir::toNativeSeparators(path));
+}
+
+bool IsReadable(const QString &path, QString *error)
+{
+    TExtIniFile ini;
+    if (ini.Load(path))
+        return true;
+    if (error)
+        *error = ini.LastError();
+    return false;
 }
 
 bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error)

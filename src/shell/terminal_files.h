@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct TSettings;
 
 // The rules of the main window's file commands, apart from any window.
@@ -38,10 +40,25 @@ bool WriteFileAtomically(const QString &path, const QByteArray &data, QString *e
 // Copies source over target (replacing it) atomically.
 bool CopyTerminalFile(const QString &source, const QString &target, QString *error);
 
+// Whether an existing file may be replaced; the user is asked.
+using TMayReplace = std::function<bool(const QString &path)>;
+
 // Writes the template as default.tsy into the first folder of the list
 // where that works (the program's folder, then the user's data folder);
-// returns the path written, or empty with error set.
-QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error);
+// returns the path written, or empty with error set. Every change in a
+// terminal file is saved at once, so an existing default.tsy may hold a
+// whole definition: it is replaced only when mayReplace agrees; when it
+// does not, the result and error are empty and nothing is written.
+QString CreateNewFile(const QStringList &folders, const QByteArray &content, QString *error,
+                      const TMayReplace &mayReplace = {});
+
+// The questions before a file is replaced.
+QString ReplaceWithNewQuestion(const QString &path);
+QString ReplaceQuestion(const QString &path);
+
+// Whether the file can be read as a terminal file; otherwise error says why.
+// Checked before the open file gives way to it.
+bool IsReadable(const QString &path, QString *error);
 
 // The per-file values of the [General] section. Missing, non-numeric or
 // out-of-range values read as 0.

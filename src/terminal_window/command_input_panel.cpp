@@ -2,6 +2,7 @@
 
 #include "execution/command_definition.h"
 #include "execution/command_panel_layout.h"
+#include "shell/terminal_files.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QDateEdit>
@@ -95,7 +96,9 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
             palette.setColor(QPalette::WindowText, Maroon);
             label->setPalette(palette);
         }
-        control->setToolTip(f.Hint);
+        // A hint "short|long": the long part goes to the main window's status bar.
+        control->setToolTip(TerminalFiles::ShortHint(f.Hint));
+        control->setStatusTip(TerminalFiles::LongHint(f.Hint));
         label->show();
         control->show();
         used |= label->geometry() | control->geometry();

@@ -2,15 +2,18 @@
 
 #include "editors/form_edit_cmd_ans.h"
 #include "shell/action_icons.h"
+#include "shell/terminal_files.h"
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "execution/answer_page.h"
+#include "execution/command_notice.h"
 #include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/text_codec.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_overwrite_new_command.h"
+#include "terminal_window/notice_bar.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
@@ -159,9 +162,13 @@ void TFormChildTerminalWindow::BuildLayout()
     m_buttonRepeat->setObjectName(QStringLiteral("ButtonRepeat"));
     m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
-    m_buttonSend->setToolTip(ExecutionTexts::SendHint);
-    m_buttonRepeat->setToolTip(ExecutionTexts::RepeatHint);
-    m_buttonCancel->setToolTip(ExecutionTexts::CancelHint);
+    // The long part of each hint goes to the main window's status bar.
+    for (const auto &[button, hint] : {std::pair{m_buttonSend, ExecutionTexts::SendHint},
+                                       std::pair{m_buttonRepeat, ExecutionTexts::RepeatHint},
+                                       std::pair{m_buttonCancel, ExecutionTexts::CancelHint}}) {
+        button->setToolTip(TerminalFiles::ShortHint(hint));
+        button->setStatusTip(TerminalFiles::LongHint(hint));
+    }
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
     connect(m_buttonSend, &QPushButton::clicked, this, &TFormChildTerminalWindow::ButtonSendClick);
@@ -178,8 +185,11 @@ void TFormChildTerminalWindow::BuildLayout()
     buttons->addWidget(m_buttonRepeat);
     buttons->addWidget(m_buttonCancel);
 
+    m_noticeBar = new TNoticeBar(right);
+
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_noticeBar);
     rightLayout->addWidget(m_pages, 1);
     rightLayout->addWidget(buttonPanel);
 
@@ -301,11 +311,9 @@ void TFormChildTerminalWindow::ReadFileCopy()
     QStringList errors;
     m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
     m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
-    // Queued, so that the owner hears of a file opened by the constructor too.
-    if (!errors.isEmpty())
-        QMetaObject::invokeMethod(
-            this, [this, text = errors.join(QStringLiteral("; "))] { emit StatusText(text); },
-            Qt::QueuedConnection);
+    m_noticeBar->SetNotice(TNoticeBar::File, errors.isEmpty() ? QString()
+                                                              : ExecutionTexts::PanelsLeftOut(
+                                                                    errors.join(QStringLiteral("; "))));
 }
 
 QTreeWidget *TFormChildTerminalWindow::TreeViewCommand() const
@@ -419,6 +427,7 @@ void TFormChildTerminalWindow::TreeViewCommandChange()
     m_commandKey.clear();
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
+    m_noticeBar->SetNotice(TNoticeBar::Command, QString());
 }
 
 void TFormChildTerminalWindow::TerminalWindowPopupMenuPopup()
@@ -491,6 +500,9 @@ void TFormChildTerminalWindow::MenuItemGroupModifyClick()
         return;
     node->setText(0, result.Name);
     ReadFileCopy();
+    for (const QString &command : m_document.Commands(result.Name))
+        FollowRename(TTerminalDocument::CommandSection(oldName, command),
+                     TTerminalDocument::CommandSection(result.Name, command));
 }
 
 void TFormChildTerminalWindow::MenuItemGroupRemoveClick()
@@ -535,12 +547,14 @@ void TFormChildTerminalWindow::MenuItemCommandModifyClick()
         m_prompts.InputText(this, TTerminalDocument::RenameCommandCaption(oldName)));
     if (newName.isEmpty())
         return;
-    const TTerminalDocument::TResult result =
-        m_document.RenameCommand(node->parent()->text(0), oldName, newName);
+    const QString group = node->parent()->text(0);
+    const TTerminalDocument::TResult result = m_document.RenameCommand(group, oldName, newName);
     if (!Report(result))
         return;
     node->setText(0, result.Name);
     ReadFileCopy();
+    FollowRename(TTerminalDocument::CommandSection(group, oldName),
+                 TTerminalDocument::CommandSection(group, result.Name));
 }
 
 void TFormChildTerminalWindow::MenuItemCommandRemoveClick()
@@ -775,6 +789,7 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
 
 void TFormChildTerminalWindow::ConnectRunner()
 {
+    m_runner->SetIdleButtonRule([this] { return IdleButtons(); });
     connect(m_runner, &TCommandRunner::StatusText, this, &TFormChildTerminalWindow::StatusText);
     connect(m_runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
@@ -812,17 +827,27 @@ void TFormChildTerminalWindow::ShowCommand(const QString &section)
     m_inputPanel->Build(m_definition, scroll->viewport()->width(), m_inputPanel->logicalDpiX());
     m_commandKey = section;
 
-    // A command read only in part would send the wrong frame.
-    const bool sendable = m_definition.IsSendable();
-    const TCommandRunner::TButtonStates buttons = TCommandRunner::ButtonsForCommand(
-        sendable ? int(m_definition.fields.size()) : 0, m_definition.port, m_settings.HostPortOpen,
-        m_settings.FiscalPortOpen);
+    const TCommandRunner::TButtonStates buttons = IdleButtons();
     m_buttonSend->setEnabled(buttons.send);
-    m_buttonRepeat->setEnabled(sendable && m_definition.port == cpHostPort);
-    if (!m_definition.error.isEmpty())
-        emit StatusText(m_definition.error);
-    else if (m_definition.IsCut())
-        emit StatusText(ExecutionTexts::FieldsCut(TCommandDefinition::MaxFields, m_definition.fileFieldCount));
+    m_buttonRepeat->setEnabled(buttons.repeat);
+    m_noticeBar->SetNotice(TNoticeBar::Command,
+                           CommandNotice(m_definition, m_settings.HostPortOpen, m_settings.FiscalPortOpen));
+}
+
+TCommandRunner::TButtonStates TFormChildTerminalWindow::IdleButtons() const
+{
+    // A command read only in part would send the wrong frame.
+    return TCommandRunner::IdleButtons(m_definition.IsSendable() ? int(m_definition.fields.size()) : 0,
+                                       m_definition.port, m_settings.HostPortOpen, m_settings.FiscalPortOpen);
+}
+
+void TFormChildTerminalWindow::FollowRename(const QString &from, const QString &to)
+{
+    if (m_commandKey == from) {
+        m_commandKey = to;
+        m_definition.key = to;
+    }
+    m_runner->RenameSection(from, to);
 }
 
 void TFormChildTerminalWindow::ButtonSendClick()
@@ -830,7 +855,6 @@ void TFormChildTerminalWindow::ButtonSendClick()
     // A command read only in part would send the wrong frame.
     if (!m_definition.error.isEmpty())
         return;
-    m_auxPurgedByCancel = false;
     m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
     m_runner->Send();
 }
@@ -850,7 +874,6 @@ void TFormChildTerminalWindow::ButtonRepeatClick()
 void TFormChildTerminalWindow::ButtonCancelClick()
 {
     const bool pending = m_runner->CommandPending();
-    m_auxPurgedByCancel = m_aux->State() == FEFP_S_Busy;
     m_runner->Cancel();
     // A Repeat run says "Abort" itself once its step has stopped.
     if (pending)
@@ -892,6 +915,11 @@ QPushButton *TFormChildTerminalWindow::ButtonCancel() const
     return m_buttonCancel;
 }
 
+TNoticeBar *TFormChildTerminalWindow::NoticeBar() const
+{
+    return m_noticeBar;
+}
+
 void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
 {
     m_runner->HostFinalAnswer(answer);
@@ -909,23 +937,22 @@ void TFormChildTerminalWindow::NotifyAuxAnswer(const QByteArray &text)
 
 void TFormChildTerminalWindow::NotifyAuxFinalAnswer(const QByteArray &text)
 {
-    m_auxPurgedByCancel = false;
     m_runner->AuxFinalAnswer(text);
 }
 
 void TFormChildTerminalWindow::NotifyAuxError(int lastError)
 {
-    // Cancel has already ended the command and set the buttons; the time-out
-    // its purge raises is no fault of the printer.
-    if (std::exchange(m_auxPurgedByCancel, false) && lastError == FEFP_E_ReadTimeOut)
-        return;
     m_runner->AuxError(lastError);
 }
 
 void TFormChildTerminalWindow::NotifyAuxAck()
 {
-    m_auxPurgedByCancel = false;
     m_runner->AuxAck();
+}
+
+void TFormChildTerminalWindow::PurgePorts()
+{
+    m_runner->PurgePorts();
 }
 
 void TFormChildTerminalWindow::ResetPendingCommand()
@@ -955,8 +982,9 @@ void TFormChildTerminalWindow::ShowReceivedAnswer(const TReceivedAnswer &answer)
     m_answerDisplay->Show(page, scroll->viewport()->width());
     m_pages->setCurrentIndex(1);
     scroll->setFocus(Qt::OtherFocusReason);
-    if (!page.error.isEmpty())
-        emit StatusText(page.error);
+    m_noticeBar->SetNotice(TNoticeBar::Answer,
+                           page.error.isEmpty() ? QString()
+                                               : ExecutionTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
 }
 
 void TFormChildTerminalWindow::AppendFiscalAnswer(const QByteArray &text)

@@ -24,6 +24,7 @@ class TAnswerDisplay;
 class TCommandInputPanel;
 class TFPAuxControl;
 class TFPHostControl;
+class TNoticeBar;
 class TPrompts;
 struct TSettings;
 
@@ -99,6 +100,9 @@ public:
     QPushButton *ButtonSend() const;
     QPushButton *ButtonRepeat() const;
     QPushButton *ButtonCancel() const;
+    // What the window has to say in full: why Send is disabled, which
+    // panels or answer names are missing.
+    TNoticeBar *NoticeBar() const;
 
     // Notifications the main window forwards, queued, with what each event
     // carried.
@@ -108,7 +112,9 @@ public:
     void NotifyAuxFinalAnswer(const QByteArray &text);
     void NotifyAuxError(int lastError);
     void NotifyAuxAck();
-    // Reset serial ports: the pending command is forgotten.
+    // Reset serial ports: the ports are purged, then the pending command is
+    // forgotten. Purged here, the end of a command cut short is no error.
+    void PurgePorts();
     void ResetPendingCommand();
     // The tester's entry point: decodes the two words with the records as
     // they are in the file now.
@@ -143,6 +149,11 @@ private:
     // Input controls of the command section, for the page as it is now.
     void FreeCommandControls();
     void ShowCommand(const QString &section);
+    // Send and Repeat as the command on display allows them now.
+    TCommandRunner::TButtonStates IdleButtons() const;
+    // A group or command rename changed the section of the command on
+    // display: the page and its answers follow the new name.
+    void FollowRename(const QString &from, const QString &to);
     void ShowReceivedAnswer(const TReceivedAnswer &answer);
     void AppendFiscalAnswer(const QByteArray &text);
     QWidget *ScrollBox(int page) const;
@@ -158,12 +169,10 @@ private:
     TCommandInputPanel *m_inputPanel = nullptr;
     TAnswerDisplay *m_answerDisplay = nullptr;
     QPlainTextEdit *m_fiscalMemo = nullptr;
+    TNoticeBar *m_noticeBar = nullptr;
     TCommandDefinition m_definition;
     TFixedAnswerTable m_fiscalTable;
     TFixedAnswerTable m_printerTable;
-    // Cancel purged a busy auxiliary command: the time-out the purge raises
-    // is the user's doing, not a fault of the printer.
-    bool m_auxPurgedByCancel = false;
     QString m_fileName;
     QString m_loadError;
     TTerminalDocument m_document;

@@ -53,7 +53,8 @@ QString TDialogPrompts::SaveFileName(QWidget *parent, const QString &caption, co
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    // The copy replaces the target, as the user chose it knowingly.
+    // The caller asks before it replaces a file, once the default extension
+    // is on the name: asked here as well, the question would come twice.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

@@ -25,7 +25,8 @@ public:
     // question) modally and returns its result code.
     virtual int Exec(QDialog *dialog) = 0;
     // File dialogs; an empty result means cancelled. Open requires an
-    // existing file; Save appends defaultSuffix to a name typed without one.
+    // existing file; Save appends defaultSuffix to a name typed without one
+    // and does not ask about an existing file: its caller does.
     virtual QString OpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
     virtual QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir,

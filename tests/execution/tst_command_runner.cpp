@@ -4,6 +4,7 @@
 #include "execution/command_runner.h"
 #include "execution/execution_texts.h"
 #include "support_printer.h"
+#include "support_runner_log.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,61 +12,6 @@
 #include <memory>
 
 namespace {
-
-// Everything the runner tells its window, as short lines in order.
-class TRunnerLog : public QObject {
-public:
-    explicit TRunnerLog(TCommandRunner &runner)
-    {
-        connect(&runner, &TCommandRunner::StatusText, this,
-                [this](const QString &text) { Events << "status:" + text; });
-        connect(&runner, &TCommandRunner::TreeEnabledChanged, this,
-                [this](bool on) { Events << QStringLiteral("tree:%1").arg(on); });
-        connect(&runner, &TCommandRunner::SendEnabledChanged, this,
-                [this](bool on) { Events << QStringLiteral("send:%1").arg(on); });
-        connect(&runner, &TCommandRunner::RepeatEnabledChanged, this,
-                [this](bool on) { Events << QStringLiteral("repeat:%1").arg(on); });
-        connect(&runner, &TCommandRunner::ErrorMessage, this,
-                [this](const QString &text) { Events << "error:" + text; });
-        connect(&runner, &TCommandRunner::InformationMessage, this,
-                [this](const QString &text) { Events << "info:" + text; });
-        connect(&runner, &TCommandRunner::FocusField, this,
-                [this](int field) { Events << QStringLiteral("focus:%1").arg(field); });
-        connect(&runner, &TCommandRunner::AnswerReady, this, [this](const TReceivedAnswer &a) {
-            Answers << a;
-            Events << "answer:" + a.commandKey;
-        });
-        connect(&runner, &TCommandRunner::FiscalAnswer, this,
-                [this](const QByteArray &text, bool final) {
-                    Events << QStringLiteral("fiscal:%1:%2").arg(final ? "final" : "more",
-                                                                  QString::fromLatin1(text));
-                });
-        connect(&runner, &TCommandRunner::Finished, this, [this](const TRunOutcome &outcome) {
-            Outcomes << outcome;
-            Events << QStringLiteral("finished:%1:%2")
-                          .arg(TRunOutcome::KindName(outcome.kind))
-                          .arg(outcome.sent);
-        });
-    }
-
-    QStringList Statuses() const
-    {
-        QStringList result;
-        for (const QString &e : Events)
-            if (e.startsWith("status:"))
-                result << e.mid(7);
-        return result;
-    }
-
-    bool WaitFinished(int timeoutMs = 10000)
-    {
-        return QTest::qWaitFor([this] { return !Outcomes.isEmpty(); }, timeoutMs);
-    }
-
-    QStringList Events;
-    QList<TReceivedAnswer> Answers;
-    QList<TRunOutcome> Outcomes;
-};
 
 TSendField Field(const QString &value, bool autoIncrement = false, bool readOnly = false)
 {
@@ -502,7 +448,7 @@ void TestCommandRunner::fiscalJoinsFields()
     QCOMPARE(m_log->Events,
              QStringList({"tree:0", "status:Sending ...", "send:0", "fiscal:more:1000 first line",
                           "fiscal:final:0000 last line", "tree:1", "status:Ready", "send:1",
-                          "finished:answer:1"}));
+                          "repeat:0", "finished:answer:1"}));
     QCOMPARE(m_log->Outcomes.first().fiscalAnswers,
              QList<QByteArray>({"1000 first line", "0000 last line"}));
 }
@@ -513,7 +459,7 @@ void TestCommandRunner::fiscalAck()
     m_runner->SetCommand(FiscalCommand({Field("x'05'"), Field("")}));
     m_runner->Send();
     QVERIFY(m_log->WaitFinished());
-    QCOMPARE(m_log->Events.mid(3), QStringList({"tree:1", "status:Ready", "send:1",
+    QCOMPARE(m_log->Events.mid(3), QStringList({"tree:1", "status:Ready", "send:1", "repeat:0",
                                                 "info:" + ExecutionTexts::FiscalPortAlive,
                                                 "finished:ack:1"}));
 }
@@ -532,7 +478,7 @@ void TestCommandRunner::fiscalTooLong()
     OpenFiscal();
     m_runner->SetCommand(FiscalCommand({Field(QString(200, 'a')), Field(QString(57, 'b'))}));
     m_runner->Send();
-    QCOMPARE(m_log->Events, QStringList({"status:Error", "send:1", "finished:refused:0"}));
+    QCOMPARE(m_log->Events, QStringList({"status:Error", "send:1", "repeat:0", "finished:refused:0"}));
     QCOMPARE(m_log->Outcomes.first().error, int(FEFP_E_MaxDataLengthReached));
 }
 
@@ -562,31 +508,38 @@ void TestCommandRunner::fiscalFailures()
     QVERIFY(m_log->WaitFinished());
     QCOMPARE(m_log->Events, QStringList({"tree:0", "status:Sending ...", "send:0", "tree:1",
                                          "error:" + dialog, "status:" + status, "send:1",
-                                         "finished:" + kind + ":1"}));
+                                         "repeat:0", "finished:" + kind + ":1"}));
 }
 
 void TestCommandRunner::cancelButtons_data()
 {
     QTest::addColumn<bool>("fiscal");
+    QTest::addColumn<bool>("hostOpen");
     QTest::addColumn<bool>("fiscalOpen");
     QTest::addColumn<int>("fields");
     QTest::addColumn<QStringList>("events");
 
-    QTest::newRow("host command") << false << false << 1
+    // As selecting the command gives them.
+    QTest::newRow("host command") << false << true << false << 1
                                   << QStringList{"send:1", "repeat:1", "tree:1"};
-    QTest::newRow("fiscal command, port open") << true << true << 1
+    QTest::newRow("host command, host port closed") << false << false << false << 1
+                                                    << QStringList{"send:0", "repeat:1", "tree:1"};
+    QTest::newRow("fiscal command, port open") << true << false << true << 1
                                                << QStringList{"send:1", "repeat:0", "tree:1"};
-    QTest::newRow("fiscal command, port closed") << true << false << 1
+    QTest::newRow("fiscal command, port closed") << true << true << false << 1
                                                  << QStringList{"send:0", "repeat:0", "tree:1"};
-    QTest::newRow("no fields") << false << true << 0 << QStringList{"send:0", "repeat:0", "tree:1"};
+    QTest::newRow("no fields") << false << true << true << 0 << QStringList{"send:0", "repeat:0", "tree:1"};
 }
 
 void TestCommandRunner::cancelButtons()
 {
     QFETCH(bool, fiscal);
+    QFETCH(bool, hostOpen);
     QFETCH(bool, fiscalOpen);
     QFETCH(int, fields);
     QFETCH(QStringList, events);
+    if (hostOpen)
+        OpenHost();
     if (fiscalOpen)
         OpenFiscal();
     const QList<TSendField> sendFields(fields, Field("A"));
@@ -603,7 +556,7 @@ void TestCommandRunner::resetForgetsPending()
     m_runner->SetCommand(HostCommand({Field("A")}));
     m_runner->Send();
     QVERIFY(m_runner->CommandPending());
-    m_host->Purge();
+    m_runner->PurgePorts();
     m_runner->ResetPendingCommand();
     QVERIFY(!m_runner->CommandPending());
     QCOMPARE(m_log->Outcomes.size(), 1);

@@ -60,10 +60,8 @@ private slots:
     void bareFileNameArgumentOpensFromCurrentFolder();
     void capitalExtensionOpensFromArgumentAndDrop();
     void dropConsidersOnlyFirstFile();
-    void newReplacesChangedDefaultFile();
     void newFallsBackToUserDataFolder();
     void failedNewKeepsCurrentFile();
-    void saveAsReplacesExistingFile();
     void saveAsAppendsExtension();
     void failedSaveAsKeepsCurrentFile();
     void closeThenRestartReopensClosedFile();
@@ -219,22 +217,6 @@ void TstFormMain::dropConsidersOnlyFirstFile()
     QVERIFY(m_prompts.Questions.isEmpty());
 }
 
-void TstFormMain::newReplacesChangedDefaultFile()
-{
-    const QString path = QDir(m_options.ApplicationDir).filePath("default.tsy");
-    Write(path, "[Groups]\nMine=\n");
-    Write(Path("other.tsy"), PlainFile);
-    auto window = Start({"other.tsy"});
-    window->ActionFileNew();
-    QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
-    QCOMPARE(window->Settings().File, path);
-    QCOMPARE(window->TerminalWindow()->FileName(), path);
-    QCOMPARE(window->TerminalWindow()->RootNode()->childCount(), 0);
-    // The terminal window and its log window.
-    QCOMPARE(window->MdiArea()->subWindowList().size(), 2);
-    QVERIFY(m_prompts.Questions.isEmpty());
-}
-
 void TstFormMain::newFallsBackToUserDataFolder()
 {
     // The program's folder cannot take files (here: it is a plain file).
@@ -262,22 +244,6 @@ void TstFormMain::failedNewKeepsCurrentFile()
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).constFirst().startsWith("Unable to write to"));
     QCOMPARE(window->TerminalWindow(), before);
     QCOMPARE(window->Settings().File, Path("current.tsy"));
-}
-
-void TstFormMain::saveAsReplacesExistingFile()
-{
-    Write(Path("source.tsy"), ExtendedFile);
-    Write(Path("target.tsy"), PlainFile);
-    auto window = Start({"source.tsy"});
-    m_prompts.FileNames.enqueue(Path("target.tsy"));
-    window->ActionFileSaveAs();
-    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindSave), QStringList{"Save as "});
-    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindSave), QStringList{"Tessaly Terminal Files ( *.tsy)"});
-    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindConfirm), 0);
-    QCOMPARE(ReadAll(Path("target.tsy")), ExtendedFile);
-    QCOMPARE(window->Settings().File, Path("target.tsy"));
-    QCOMPARE(window->TerminalWindow()->FileName(), Path("target.tsy"));
-    QCOMPARE(window->TerminalWindow()->RootNode()->child(0)->text(0), QStringLiteral("Sales"));
 }
 
 void TstFormMain::saveAsAppendsExtension()

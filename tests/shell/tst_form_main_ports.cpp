@@ -289,14 +289,26 @@ void TstFormMainPorts::resetSerialPorts()
     m_options.HostPort = silent.slavePath();
     auto window = Start({CopyDemoFile()});
     TFPHostControl *host = window->HostControl();
-    QVERIFY(host->AddDataField(QByteArray("\x00\x01", 2)));
-    QVERIFY(host->SendCommand());
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    terminal->TreeViewCommand()->setCurrentItem(terminal->RootNode()->child(0)->child(0));
+    terminal->TreeViewCommandChange();
+    QSignalSpy written(host, &TFPHostControl::OnWrite);
+    QSignalSpy errors(host, &TFPHostControl::OnError);
+    terminal->ButtonSendClick();
     QCOMPARE(host->State(), EFP_S_Busy);
-    window->SetStatusText("Sending ...");
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Sending ..."));
+    QVERIFY(written.wait(5000));
     window->findChild<QAction *>("MenuItemResetserialports")->trigger();
     QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
-    QTRY_COMPARE_WITH_TIMEOUT(host->State(), EFP_S_Idle, 5000);
     QCOMPARE(host->State(), EFP_S_Idle);
+    // The purge ends the wait with the component's time-out, which is the
+    // user's doing: no error box, and the window is the user's again.
+    QTRY_VERIFY_WITH_TIMEOUT(!errors.isEmpty(), 5000);
+    QCoreApplication::processEvents();
+    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
+    QVERIFY(terminal->ButtonSend()->isEnabled());
+    QVERIFY(terminal->TreeViewCommand()->isEnabled());
     // With no file open as well; no port is closed.
     window->ActionFileClose();
     window->SetStatusText("Error");

@@ -1,8 +1,10 @@
+#include "comm/host_types.h"
 #include "execution/execution_texts.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "terminal_window/notice_bar.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QFile>
@@ -56,6 +58,11 @@ private slots:
     void cleanup();
     void selectionBuildsControls_data();
     void selectionBuildsControls();
+    void closedPortSaidOnThePage_data();
+    void closedPortSaidOnThePage();
+    void noticesReadInFull();
+    void buttonsFollowTheCommandOnDisplay_data();
+    void buttonsFollowTheCommandOnDisplay();
     void closedPortRefusedAtOnce();
     void repeatCountOutOfRangeSendsNothing_data();
     void repeatCountOutOfRangeSendsNothing();
@@ -118,13 +125,14 @@ void TstTerminalWindowExecution::selectionBuildsControls_data()
     QTest::addColumn<int>("controls");
     QTest::addColumn<bool>("send");
     QTest::addColumn<bool>("repeat");
-    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("notice");
 
     QTest::newRow("more than 70") << "Many" << 70 << true << true
                                   << ExecutionTexts::FieldsCut(70, 72);
-    QTest::newRow("unreadable record") << "Bad" << 0 << false << false
-                                       << QStringLiteral("'zero' is not a valid integer value");
-    QTest::newRow("no fields") << "Empty" << 0 << false << false << QString();
+    QTest::newRow("unreadable record")
+        << "Bad" << 0 << false << false
+        << ExecutionTexts::CommandUnreadable(QStringLiteral("'zero' is not a valid integer value"));
+    QTest::newRow("no fields") << "Empty" << 0 << false << false << ExecutionTexts::NoCommandFields;
     QTest::newRow("fiscal port") << "Fisc" << 1 << true << false << QString();
     QTest::newRow("host port") << "Host" << 1 << true << true << QString();
 }
@@ -135,20 +143,119 @@ void TstTerminalWindowExecution::selectionBuildsControls()
     QFETCH(int, controls);
     QFETCH(bool, send);
     QFETCH(bool, repeat);
-    QFETCH(QString, status);
+    QFETCH(QString, notice);
     Select(command);
     QCOMPARE(m_window->CommandKey(), QStringLiteral("G") + command);
     QCOMPARE(m_window->InputPanel()->FieldCount(), controls);
     QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
     QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
-    QCOMPARE(m_status.value(0), status);
+    // Why Send is off, or what is left out, is said on the window itself.
+    auto *bar = m_window->findChild<QLabel *>(QStringLiteral("NoticeBar"));
+    QVERIFY(bar);
+    QCOMPARE(bar->text(), notice);
+    QCOMPARE(bar->isVisible(), !notice.isEmpty());
 
-    // Selecting the group frees the controls and disables both buttons.
+    // Selecting the group frees the controls, disables both buttons and
+    // takes the command's notice away.
     m_window->TreeViewCommand()->setCurrentItem(m_window->RootNode()->child(0));
     m_window->TreeViewCommandChange();
     QCOMPARE(m_window->InputPanel()->FieldCount(), 0);
     QVERIFY(!m_window->ButtonSend()->isEnabled());
     QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+    QVERIFY(bar->isHidden());
+}
+
+void TstTerminalWindowExecution::closedPortSaidOnThePage_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("host port") << "Host" << ExecutionTexts::HostPortClosedNotice;
+    QTest::newRow("fiscal port") << "Fisc" << ExecutionTexts::FiscalPortClosedNotice;
+}
+
+void TstTerminalWindowExecution::closedPortSaidOnThePage()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, notice);
+    m_settings.HostPortOpen = false;
+    m_settings.FiscalPortOpen = false;
+    Select(command);
+    QVERIFY(!m_window->ButtonSend()->isEnabled());
+    QCOMPARE(m_window->NoticeBar()->text(), notice);
+    QVERIFY(m_window->NoticeBar()->isVisible());
+}
+
+void TstTerminalWindowExecution::noticesReadInFull()
+{
+    // A narrow window, a record that gives no panel and a command that
+    // cannot be read: every word stays on screen.
+    QFile file(m_window->FileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Sample().replace("Record2=2,2,", "Record2=2,99,"));
+    file.close();
+    m_window->ReloadTerminalFile();
+    m_window->resize(560, 420);
+    Select(QStringLiteral("Bad"));
+    TNoticeBar *bar = m_window->NoticeBar();
+    const QString fileNotice = bar->Notice(TNoticeBar::File);
+    QVERIFY2(fileNotice.contains(QStringLiteral("Record2")), qPrintable(fileNotice));
+    QCOMPARE(bar->text(), fileNotice + '\n' + bar->Notice(TNoticeBar::Command));
+    QTRY_VERIFY(bar->isVisible() && bar->height() >= bar->heightForWidth(bar->width()));
+    QVERIFY(bar->wordWrap());
+    QVERIFY(bar->fontMetrics().horizontalAdvance(bar->text()) > bar->width());
+    // Inside the window, above the pages, which keep their place below it.
+    const QRect shown(bar->mapTo(m_window.get(), QPoint(0, 0)), bar->size());
+    QVERIFY(m_window->rect().contains(shown));
+    QVERIFY(m_window->PageControl()->mapTo(m_window.get(), QPoint(0, 0)).y() >= shown.bottom());
+    // Nothing of it went to the status bar's short texts.
+    QVERIFY(m_status.isEmpty());
+
+    // Mended and read again, the file's notice goes.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Sample());
+    file.close();
+    m_window->ReloadTerminalFile();
+    QCOMPARE(bar->Notice(TNoticeBar::File), QString());
+    QCOMPARE(bar->text(), bar->Notice(TNoticeBar::Command));
+}
+
+void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("Root") << QString() << false << false;
+    QTest::newRow("group") << "G" << false << false;
+    QTest::newRow("no fields") << "Empty" << false << false;
+    QTest::newRow("fiscal-port command") << "Fisc" << true << false;
+    QTest::newRow("host-port command") << "Host" << true << true;
+}
+
+void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, send);
+    QFETCH(bool, repeat);
+    if (command.isEmpty() || command == QStringLiteral("G")) {
+        QTreeWidgetItem *node = command.isEmpty() ? m_window->RootNode() : m_window->RootNode()->child(0);
+        m_window->TreeViewCommand()->setCurrentItem(node);
+        m_window->TreeViewCommandChange();
+    } else {
+        Select(command);
+    }
+    // Cancel before any Send, and once more.
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    // A host error that comes late is said, and changes no button.
+    m_window->NotifyHostError(EFP_E_ReadTimeOut);
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::CommunicationError});
+    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
 }
 
 void TstTerminalWindowExecution::closedPortRefusedAtOnce()
@@ -278,10 +385,9 @@ void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
     file.write(Sample().replace("Record2=2,2,", "Record2=2,99,"));
     file.close();
     TFormChildTerminalWindow window(m_settings, m_prompts, m_window->FileName());
-    QStringList status;
-    connect(&window, &TFormChildTerminalWindow::StatusText, this, [&status](const QString &t) { status << t; });
-    QTRY_COMPARE(status.size(), 1);
-    QVERIFY2(status.first().contains(QStringLiteral("Record2")), qPrintable(status.first()));
+    const QString notice = window.NoticeBar()->text();
+    QVERIFY2(notice.startsWith(ExecutionTexts::PanelsLeftOut(QString())), qPrintable(notice));
+    QVERIFY2(notice.contains(QStringLiteral("Record2")), qPrintable(notice));
     // The other records still decode.
     window.ShowAnswer(0x0100, 0);
     QCOMPARE(window.AnswerDisplay()->FiscalPanels().size(), 1);

@@ -1,0 +1,259 @@
+#include "comm/pseudo_terminal.h"
+#include "shell/form_main.h"
+#include "shell/terminal_files.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+const QByteArray ExtendedFile = "[General]\nProtocol=1\nInputDateFormat=3\nOutputDateFormat=1\n\n"
+                                "[Groups]\nSales=\n\n[Sales]\nItem=\n\n[SalesItem]\nCommands=\nAnswers=\n";
+const QByteArray PlainFile = "; no general section\n[Groups]\nReports=\n\n[Reports]\nDaily=\n";
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+// A file too large to be a terminal file: it exists, yet cannot be read.
+void WriteUnreadable(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64(65) * 1024 * 1024));
+}
+
+} // namespace
+
+// The main window's file commands where a file would be replaced or cannot
+// be read: nothing is lost and the state stays consistent.
+class TstFormMainFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void newAsksBeforeReplacingDefaultFile_data();
+    void newAsksBeforeReplacingDefaultFile();
+    void saveAsAsksBeforeReplacingFile_data();
+    void saveAsAsksBeforeReplacingFile();
+    void unreadableFileLeavesOpenFileOpen_data();
+    void unreadableFileLeavesOpenFileOpen();
+    void unreadableLastFileReportedOnce();
+
+private:
+    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
+    QString Path(const QString &name) const;
+
+    QTemporaryDir m_root;
+    TFormMain::TStartOptions m_options;
+    TScriptedPrompts m_prompts;
+    // The host port every window opens at start.
+    std::unique_ptr<TPseudoTerminal> m_hostLine;
+    int m_counter = 0;
+};
+
+void TstFormMainFiles::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_root.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+}
+
+void TstFormMainFiles::init()
+{
+    ++m_counter;
+    const QString base = m_root.filePath(QString::number(m_counter));
+    QDir().mkpath(base + "/app");
+    QDir().mkpath(base + "/work");
+    m_options = TFormMain::TStartOptions();
+    m_options.SettingsName = QStringLiteral("TessalyFiles%1").arg(m_counter);
+    m_options.ApplicationDir = base + "/app";
+    m_options.UserDataDir = base + "/userdata";
+    m_options.AssociationDataDir = base + "/xdg";
+    m_options.NotifyDesktop = false;
+    m_hostLine = std::make_unique<TPseudoTerminal>();
+    QVERIFY(m_hostLine->open());
+    m_options.HostPort = m_hostLine->slavePath();
+    m_prompts.Clear();
+    QDir::setCurrent(base + "/work");
+}
+
+void TstFormMainFiles::cleanup()
+{
+    QDir::setCurrent(m_root.path());
+}
+
+std::unique_ptr<TFormMain> TstFormMainFiles::Start(const QStringList &arguments)
+{
+    m_options.Arguments = arguments;
+    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
+    window->resize(900, 600);
+    window->show();
+    return window;
+}
+
+QString TstFormMainFiles::Path(const QString &name) const
+{
+    return QDir::current().absoluteFilePath(name);
+}
+
+void TstFormMainFiles::newAsksBeforeReplacingDefaultFile_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replaced") << true;
+    QTest::newRow("kept") << false;
+}
+
+void TstFormMainFiles::newAsksBeforeReplacingDefaultFile()
+{
+    QFETCH(bool, replace);
+    // Every editor change is saved at once: the file may hold a whole definition.
+    const QString path = QDir(m_options.ApplicationDir).filePath("default.tsy");
+    Write(path, "[Groups]\nMine=\n");
+    Write(Path("other.tsy"), PlainFile);
+    auto window = Start({"other.tsy"});
+    QPointer<TFormChildTerminalWindow> before = window->TerminalWindow();
+    m_prompts.Confirms.enqueue(replace);
+    window->ActionFileNew();
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindConfirm), QStringList{" W A R N I N G "});
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm), QStringList{TerminalFiles::ReplaceWithNewQuestion(path)});
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 0);
+    QCOMPARE(ReadAll(path), replace ? TerminalFiles::NewFileTemplate() : QByteArray("[Groups]\nMine=\n"));
+    QCOMPARE(window->Settings().File, replace ? path : Path("other.tsy"));
+    if (replace) {
+        QCOMPARE(window->TerminalWindow()->FileName(), path);
+        QCOMPARE(window->TerminalWindow()->RootNode()->childCount(), 0);
+    } else {
+        QVERIFY(before);
+        QCOMPARE(window->TerminalWindow(), before.data());
+    }
+    // The terminal window and its log window.
+    QCOMPARE(window->MdiArea()->subWindowList().size(), 2);
+}
+
+void TstFormMainFiles::saveAsAsksBeforeReplacingFile_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replaced") << true;
+    QTest::newRow("kept") << false;
+}
+
+void TstFormMainFiles::saveAsAsksBeforeReplacingFile()
+{
+    QFETCH(bool, replace);
+    Write(Path("source.tsy"), ExtendedFile);
+    Write(Path("target.tsy"), PlainFile);
+    auto window = Start({"source.tsy"});
+    // Typed without the extension: the question is about the file replaced.
+    m_prompts.FileNames.enqueue(Path("target"));
+    m_prompts.Confirms.enqueue(replace);
+    window->ActionFileSaveAs();
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindSave), QStringList{"Save as "});
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindSave), QStringList{"Tessaly Terminal Files ( *.tsy)"});
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm),
+             QStringList{TerminalFiles::ReplaceQuestion(Path("target.tsy"))});
+    QCOMPARE(ReadAll(Path("target.tsy")), replace ? ExtendedFile : PlainFile);
+    const QString open = replace ? Path("target.tsy") : Path("source.tsy");
+    QCOMPARE(window->Settings().File, open);
+    QCOMPARE(window->TerminalWindow()->FileName(), open);
+    QCOMPARE(window->TerminalWindow()->RootNode()->child(0)->text(0), QStringLiteral("Sales"));
+
+    // Onto itself: nothing is replaced, nothing asked.
+    m_prompts.Clear();
+    m_prompts.FileNames.enqueue(open);
+    window->ActionFileSaveAs();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindConfirm), 0);
+    QCOMPARE(window->Settings().File, open);
+}
+
+void TstFormMainFiles::unreadableFileLeavesOpenFileOpen_data()
+{
+    QTest::addColumn<bool>("dropped");
+    QTest::newRow("Open") << false;
+    QTest::newRow("dropped") << true;
+}
+
+void TstFormMainFiles::unreadableFileLeavesOpenFileOpen()
+{
+    QFETCH(bool, dropped);
+    Write(Path("good.tsy"), ExtendedFile);
+    WriteUnreadable(Path("huge.tsy"));
+    auto window = Start({"good.tsy"});
+    QPointer<TFormChildTerminalWindow> before = window->TerminalWindow();
+    QVERIFY(before);
+    if (dropped) {
+        window->DropFiles({Path("huge.tsy")});
+    } else {
+        m_prompts.FileNames.enqueue(Path("huge.tsy"));
+        window->ActionFileOpen();
+    }
+    const QStringList errors = m_prompts.Texts(TScriptedPrompts::KindError);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QDir::toNativeSeparators(Path("huge.tsy"))), qPrintable(errors.first()));
+    // The open file stays open.
+    QVERIFY(before);
+    QCOMPARE(window->TerminalWindow(), before.data());
+    QVERIFY(window->LogWindow());
+    QCOMPARE(window->Settings().File, Path("good.tsy"));
+    for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
+        QVERIFY2(window->findChild<QAction *>(QLatin1String(name))->isEnabled(), name);
+
+    // The next start opens the file that was open, without a word.
+    window.reset();
+    m_prompts.Clear();
+    auto again = Start();
+    QVERIFY(again->TerminalWindow());
+    QCOMPARE(again->TerminalWindow()->FileName(), Path("good.tsy"));
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+void TstFormMainFiles::unreadableLastFileReportedOnce()
+{
+    WriteUnreadable(Path("huge.tsy"));
+    {
+        TSettings settings;
+        LoadSettings(settings, m_options.SettingsName);
+        settings.File = Path("huge.tsy");
+        SaveSettings(settings, m_options.SettingsName);
+    }
+    {
+        auto window = Start();
+        QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+        // The program is in its no-file state.
+        QVERIFY(!window->TerminalWindow());
+        QVERIFY(window->MdiArea()->subWindowList().isEmpty());
+        for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer"})
+            QVERIFY2(!window->findChild<QAction *>(QLatin1String(name))->isEnabled(), name);
+    }
+    m_prompts.Clear();
+    auto again = Start();
+    QVERIFY(!again->TerminalWindow());
+    QVERIFY(m_prompts.Questions.isEmpty());
+}
+
+QTEST_MAIN(TstFormMainFiles)
+#include "tst_form_main_files.moc"

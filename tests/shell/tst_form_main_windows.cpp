@@ -1,0 +1,194 @@
+#include "comm/pseudo_terminal.h"
+#include "shell/form_child_log_window.h"
+#include "shell/form_main.h"
+#include "terminal_window/command_input_panel.h"
+#include "terminal_window/form_child_terminal_window.h"
+#include "widgets/scripted_prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QByteArray HintFile =
+    "[General]\nProtocol=1\n\n[Groups]\nSales=\n\n[Sales]\nPay=\n\n"
+    "[SalesPay]\nCommands=0,\"&Amount\",\"Amount|Amount to pay, with two decimals\",2,\"\",0,0,0,0,0,2,0\n"
+    "Answers=\n";
+
+void Write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+// What the mouse does when it comes over a widget and leaves it again.
+void Hover(QWidget *widget, bool enter)
+{
+    if (enter) {
+        QEnterEvent event(QPointF(2, 2), widget->mapTo(widget->window(), QPointF(2, 2)),
+                          widget->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(widget, &event);
+    } else {
+        QEvent event(QEvent::Leave);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+} // namespace
+
+// The main window's child windows and status bar as a person sees them.
+class TstFormMainWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void logWindowClosedComesBack();
+    void stateTextsReadInFull_data();
+    void stateTextsReadInFull();
+    void terminalWindowHintsInFirstPanel();
+
+private:
+    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
+
+    QTemporaryDir m_root;
+    TFormMain::TStartOptions m_options;
+    TScriptedPrompts m_prompts;
+    std::unique_ptr<TPseudoTerminal> m_hostLine;
+    int m_counter = 0;
+};
+
+void TstFormMainWindows::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_root.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+}
+
+void TstFormMainWindows::init()
+{
+    ++m_counter;
+    const QString base = m_root.filePath(QString::number(m_counter));
+    QDir().mkpath(base);
+    m_options = TFormMain::TStartOptions();
+    m_options.SettingsName = QStringLiteral("TessalyWindows%1").arg(m_counter);
+    m_options.ApplicationDir = base;
+    m_options.UserDataDir = base + "/userdata";
+    m_options.AssociationDataDir = base + "/xdg";
+    m_options.NotifyDesktop = false;
+    m_hostLine = std::make_unique<TPseudoTerminal>();
+    QVERIFY(m_hostLine->open());
+    m_options.HostPort = m_hostLine->slavePath();
+    m_prompts.Clear();
+    QDir::setCurrent(base);
+    Write(QDir(base).filePath("hints.tsy"), HintFile);
+}
+
+std::unique_ptr<TFormMain> TstFormMainWindows::Start(const QStringList &arguments)
+{
+    m_options.Arguments = arguments;
+    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
+    window->resize(900, 600);
+    window->show();
+    return window;
+}
+
+void TstFormMainWindows::logWindowClosedComesBack()
+{
+    auto window = Start({"hints.tsy"});
+    TFormChildLogWindow *log = window->LogWindow();
+    QVERIFY(log);
+    log->showNormal();
+    // The close box minimises it, as every other child.
+    QVERIFY(!log->close());
+    QCOMPARE(window->LogWindow(), log);
+    QVERIFY(log->isVisible());
+    QVERIFY(log->isMinimized());
+
+    // The Window menu brings it back, however it went out of sight.
+    QMenu *menu = window->findChild<QMenu *>("MenuWindow");
+    const auto bringBack = [&] {
+        emit menu->aboutToShow();
+        const QList<QAction *> items = menu->actions();
+        const auto item = std::find_if(items.begin(), items.end(),
+                                       [](QAction *a) { return a->text() == QStringLiteral("&2 Log window"); });
+        QVERIFY(item != items.end());
+        (*item)->trigger();
+        QVERIFY(log->isVisible());
+        QVERIFY(!log->isMinimized());
+        QCOMPARE(window->MdiArea()->activeSubWindow(), log);
+    };
+    bringBack();
+    log->hide();
+    bringBack();
+}
+
+void TstFormMainWindows::stateTextsReadInFull_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("host port") << QStringLiteral("Host port closed");
+    QTest::newRow("fiscal port") << QStringLiteral("Fiscal port closed");
+    QTest::newRow("progress") << QStringLiteral("999/999");
+    QTest::newRow("sending") << QStringLiteral("Sending ...");
+}
+
+void TstFormMainWindows::stateTextsReadInFull()
+{
+    QFETCH(QString, text);
+    auto window = Start();
+    window->SetStatusText(text);
+    auto *panel = window->statusBar()->findChild<QLabel *>("StatusPanel1");
+    QVERIFY(panel);
+    QCOMPARE(panel->text(), text);
+    QTRY_VERIFY(panel->contentsRect().width() >= panel->fontMetrics().horizontalAdvance(text));
+    // The port panels stay in sight at the right.
+    auto *fiscal = window->statusBar()->findChild<QLabel *>("StatusPanel3");
+    QVERIFY(fiscal->isVisible());
+    QVERIFY(fiscal->geometry().right() <= window->statusBar()->width());
+    QVERIFY(panel->geometry().right() < fiscal->geometry().left());
+}
+
+void TstFormMainWindows::terminalWindowHintsInFirstPanel()
+{
+    auto window = Start({"hints.tsy"});
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    QVERIFY(terminal);
+    QTreeWidgetItem *pay = terminal->RootNode()->child(0)->child(0);
+    terminal->TreeViewCommand()->setCurrentItem(pay);
+    terminal->TreeViewCommandChange();
+    QWidget *amount = terminal->InputPanel()->Control(0);
+    QCOMPARE(amount->toolTip(), QStringLiteral("Amount"));
+
+    Hover(amount, true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Amount to pay, with two decimals"));
+    Hover(amount, false);
+    QCOMPARE(window->StatusText(0), QString());
+    Hover(terminal->ButtonSend(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Send selected command"));
+    Hover(terminal->ButtonRepeat(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Send commands \"n\" times"));
+    Hover(terminal->ButtonCancel(), true);
+    QCOMPARE(window->StatusText(0), QStringLiteral("Cancel command in progress"));
+    // The short texts in panel 1 are not touched.
+    QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+}
+
+QTEST_MAIN(TstFormMainWindows)
+#include "tst_form_main_windows.moc"
