@@ -363,6 +363,7 @@ void TstFormMain::newOverOpenDefaultFileGivesTemplate()
     Write(path, ExtendedFile);
     auto window = Start({path});
     window->Settings().InputDateFormat = 5;
+    m_prompts.Confirms.enqueue(true);
     window->ActionFileNew();
     // The values of the replaced file do not leak into the new one.
     QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
