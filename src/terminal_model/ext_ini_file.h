@@ -23,10 +23,11 @@
 //
 // A file keeps its encoding (see TIniEncoding): Windows-1252 (files with only
 // ASCII bytes and new files too), UTF-8, or UTF-16 with a byte-order mark.
-// A change the encoding cannot hold (a character Windows-1252 lacks) is
-// refused: the write returns false and changes nothing, and UpdateFile() and
-// SaveAs() then fail with the message naming the character, so a caller that
-// reports failed writes shows it. New lines take the line ending of the
+// A change the encoding cannot hold (a character Windows-1252 lacks), or a
+// new name that would not read back as written (a key with "=", a section
+// with "]", a line break), is refused: the write returns false and changes
+// nothing, and UpdateFile() and SaveAs() then fail with a message naming the
+// character or name, so a caller that reports failed writes shows it. New lines take the line ending of the
 // file's first line; a file without one gets CR LF.
 class TExtIniFile {
 public:
