@@ -2,6 +2,9 @@
 // series of writes, key deletions and section erasures, written and loaded
 // again. Written keys must read back, deleted keys and erased sections must
 // stay gone, and every line no operation addressed must come out unchanged.
+// A refused change (a name that cannot be stored, a character the file's
+// encoding lacks) changes nothing; the file read again reads as the one in
+// memory, in the same encoding.
 #include "fuzz_check.h"
 
 #include "terminal_model/ext_ini_file.h"
@@ -107,11 +110,27 @@ QList<TLineText> Lines(QByteArray data, TTextCodec::TEncoding encoding)
     return lines;
 }
 
+// Text from the input, read as UTF-8 or as Windows-1252 (which a
+// Windows-1252 file can always hold).
+QString PickText(FuzzedDataProvider &input, size_t maxLength)
+{
+    const std::string bytes = input.ConsumeRandomLengthString(maxLength);
+    const QByteArray data(bytes.data(), qsizetype(bytes.size()));
+    return input.ConsumeBool() ? QString::fromUtf8(data) : TTextCodec::DecodeWindows1252(data);
+}
+
 QString PickName(FuzzedDataProvider &input, const QStringList &existing, const char *prefix)
 {
-    if (!existing.isEmpty() && input.ConsumeBool())
-        return existing.at(input.ConsumeIntegralInRange<qsizetype>(0, existing.size() - 1));
-    return QString::fromLatin1(prefix) + QString::number(input.ConsumeIntegralInRange(0, 5));
+    switch (input.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+        return PickText(input, 12);
+    case 1:
+        if (!existing.isEmpty())
+            return existing.at(input.ConsumeIntegralInRange<qsizetype>(0, existing.size() - 1));
+        [[fallthrough]];
+    default:
+        return QString::fromLatin1(prefix) + QString::number(input.ConsumeIntegralInRange(0, 5));
+    }
 }
 
 // A file that starts like UTF-16 but is not: its first two bytes are
@@ -155,33 +174,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int i = 0; i < operations && input.remaining_bytes() > 0; ++i) {
         const QString section = PickName(input, ini.ReadSections(), "S");
         TModelSection &expected = model[Folded(section)];
+        const QByteArray before = ini.ToData();
+        bool done = false;
         switch (input.ConsumeIntegralInRange(0, 5)) {
         case 0: case 1: case 2: {
             const QString key = PickName(input, ini.ReadSection(section), "K");
-            const std::string bytes = input.ConsumeRandomLengthString(64);
-            const QString value = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-            ini.WriteString(section, key, value);
-            expected.Keys[Folded(key)] = Stored(value);
+            const QString value = PickText(input, 64);
+            done = ini.WriteString(section, key, value);
+            if (done)
+                expected.Keys[Folded(key)] = Stored(value);
             break;
         }
         case 3: {
             const int number = input.ConsumeIntegral<int>();
             const QString key = PickName(input, ini.ReadSection(section), "K");
-            ini.WriteInteger(section, key, number);
-            expected.Keys[Folded(key)] = QString::number(number);
+            done = ini.WriteInteger(section, key, number);
+            if (done)
+                expected.Keys[Folded(key)] = QString::number(number);
             break;
         }
         case 4: {
             const QString key = PickName(input, ini.ReadSection(section), "K");
-            ini.DeleteKey(section, key);
-            expected.Keys[Folded(key)] = std::nullopt;
+            done = ini.DeleteKey(section, key);
+            if (done)
+                expected.Keys[Folded(key)] = std::nullopt;
             break;
         }
         default:
-            ini.EraseSection(section);
-            expected.Erased = true;
-            expected.Keys.clear();
+            done = ini.EraseSection(section);
+            if (done) {
+                expected.Erased = true;
+                expected.Keys.clear();
+            }
             break;
+        }
+        if (!done) {
+            FUZZ_CHECK(ini.ToData() == before);
+            FUZZ_CHECK(!ini.RefusedChange().isEmpty());
         }
     }
 
@@ -189,6 +218,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     TExtIniFile reloaded;
     FUZZ_CHECK(reloaded.LoadFromData(written));
     FUZZ_CHECK(reloaded.ToData() == written);
+    // A Windows-1252 file stays one; a UTF-8 file too, unless nothing but
+    // ASCII is left, which reads the same either way.
+    FUZZ_CHECK(reloaded.Encoding() == ini.Encoding() || TTextCodec::IsAscii(written));
+    FUZZ_CHECK(reloaded.ReadSections() == ini.ReadSections());
+    for (const QString &section : ini.ReadSections()) {
+        const QStringList keys = ini.ReadSection(section);
+        FUZZ_CHECK(reloaded.ReadSection(section) == keys);
+        for (const QString &key : keys)
+            FUZZ_CHECK(reloaded.ReadString(section, key) == ini.ReadString(section, key));
+    }
 
     for (const TExtIniFile *file : {&ini, &reloaded}) {
         for (auto s = model.cbegin(); s != model.cend(); ++s) {
@@ -207,8 +246,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    // Lines nobody addressed keep their text, in their order. A file that
-    // had to move from Windows-1252 to UTF-8 keeps the same characters.
+    // Lines nobody addressed keep their text, in their order, and the file
+    // its encoding.
+    FUZZ_CHECK(ini.Encoding() == encodingBefore);
     if (!utf16) {
         const QList<TLineText> before = Lines(original, encodingBefore);
         const QList<TLineText> after = Lines(written, ini.Encoding());

@@ -60,6 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<TReturnCode> codes = ReadReturnCodes(ini, &errors);
     TExtIniFile copy(ini);
     WriteReturnCodes(copy, codes);
+    // Texts read from the file fit its encoding; only a Windows-1252 file
+    // that would read as UTF-8 without the lines rewritten refuses them.
+    if (!copy.RefusedChange().isEmpty()) {
+        FUZZ_CHECK(copy.Encoding() == TTextCodec::TEncoding::Windows1252);
+        return 0;
+    }
     QStringList none;
     const QList<TReturnCode> codesBack = ReadReturnCodes(copy, &none);
     FUZZ_CHECK(none.isEmpty());
@@ -72,6 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ReadAnswerFields(ini, section, TFieldReading::Lenient);
         QList<TFixedAnswer> fixed = ReadFixedAnswers(ini, section);
         WriteFixedAnswers(copy, section, fixed);
+        if (!copy.RefusedChange().isEmpty()) {
+            FUZZ_CHECK(copy.Encoding() == TTextCodec::TEncoding::Windows1252);
+            return 0;
+        }
         // A value stays on its line: a CR read inside a text is written as a blank.
         for (TFixedAnswer &record : fixed)
             record.Text.replace(QLatin1Char('\r'), QLatin1Char(' '));

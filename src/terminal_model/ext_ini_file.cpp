@@ -1,29 +1,13 @@
 #include "terminal_model/ext_ini_file.h"
 
+#include "terminal_model/document_file.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 
 namespace {
-
-const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
-const QByteArray kUtf16LeBom("\xFF\xFE", 2);
-const QByteArray kUtf16BeBom("\xFE\xFF", 2);
-// Larger files are not terminal files; refusing them keeps a mistaken open
-// from eating the machine's memory.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
-
-QByteArray EncodeUtf16(const QString &text, bool littleEndian)
-{
-    QStringEncoder encoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                           QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
-}
 
 bool IsBlank(char c)
 {
@@ -59,6 +43,22 @@ QString OneLine(const QString &value)
     result.replace(QLatin1Char('\r'), QLatin1Char(' '));
     result.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return result;
+}
+
+// Why a new key or section name would not read back as written, or empty.
+QString NameProblem(const QString &key, const QString &section, bool newSection, const QString &file)
+{
+    const auto breaks = [](const QString &name) {
+        return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'));
+    };
+    if (key.isEmpty() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('['))
+        || key.startsWith(QLatin1Char(';')) || breaks(key))
+        return QStringLiteral("The name \"%1\" cannot be stored in %2: a key name must not be empty, contain \"=\" "
+                              "or line breaks, nor start with \"[\" or \";\". Nothing was changed.").arg(key, file);
+    if (newSection && (section.contains(QLatin1Char(']')) || breaks(section)))
+        return QStringLiteral("The name \"%1\" cannot be stored in %2: a section name must not contain \"]\" or "
+                              "line breaks. Nothing was changed.").arg(section, file);
+    return QString();
 }
 
 } // namespace
@@ -137,7 +137,10 @@ TExtIniFile &TExtIniFile::operator=(const TExtIniFile &other)
     Parse(data);
     m_fileName = other.m_fileName;
     m_lastError = other.m_lastError;
-    m_encoding = other.m_encoding;
+    m_refused = other.m_refused;
+    // The same bytes, but an in-memory UTF-8 document that lost its last
+    // non-ASCII line stays UTF-8, as the original does.
+    m_codec = other.m_codec;
     m_crlf = other.m_crlf;
     m_modified = other.m_modified;
     return *this;
@@ -150,31 +153,17 @@ void TExtIniFile::Clear()
     auto preamble = std::make_unique<TSection>();
     preamble->hasHeader = false;
     m_sections.push_back(std::move(preamble));
-    m_encoding = TTextCodec::TEncoding::Utf8;
-    m_bom = false;
-    m_utf16 = TUtf16::No;
-    m_crlf = false;
+    m_codec = TIniEncoding();
+    m_refused.clear();
+    m_crlf = true;
     m_modified = false;
 }
 
 bool TExtIniFile::Load(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_lastError = QStringLiteral("Unable to read from %1: %2")
-                          .arg(QDir::toNativeSeparators(fileName), file.errorString());
+    QByteArray data;
+    if (!TDocumentFile::Read(fileName, &data, &m_lastError))
         return false;
-    }
-    if (file.size() > kMaxFileSize) {
-        m_lastError = QStringLiteral("Unable to read from %1: the file is too large for a terminal file")
-                          .arg(QDir::toNativeSeparators(fileName));
-        return false;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_lastError = QStringLiteral("Unable to read from %1").arg(QDir::toNativeSeparators(fileName));
-        return false;
-    }
     Parse(data);
     m_fileName = fileName;
     m_lastError.clear();
@@ -201,24 +190,9 @@ QString TExtIniFile::FileName() const
 void TExtIniFile::Parse(const QByteArray &input)
 {
     Clear();
-    m_source = input;
-    QByteArray &data = m_source;
-    if (data.startsWith(kUtf8Bom)) {
-        m_bom = true;
-        data.remove(0, kUtf8Bom.size());
-    } else if (data.startsWith(kUtf16LeBom) || data.startsWith(kUtf16BeBom)) {
-        const bool littleEndian = data.startsWith(kUtf16LeBom);
-        const QByteArray body = data.mid(2);
-        QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
-                               QStringConverter::Flag::Stateless);
-        const QString text = decoder.decode(body);
-        // Anything that would not convert back byte for byte is kept as bytes.
-        if (!decoder.hasError() && EncodeUtf16(text, littleEndian) == body) {
-            m_utf16 = littleEndian ? TUtf16::LittleEndian : TUtf16::BigEndian;
-            data = text.toUtf8();
-        }
-    }
-    m_encoding = TTextCodec::Detect(data);
+    m_source = m_codec.Open(input);
+    const QByteArray &data = m_source;
+    TIniEncoding::TLineCounts counts;
 
     TSection *current = m_sections.front().get();
     bool eolSeen = false;
@@ -244,6 +218,7 @@ void TExtIniFile::Parse(const QByteArray &input)
             }
         }
         start = end + 1;
+        counts.Add(line.raw);
 
         // The markup characters are ASCII, so lines are classified on their
         // bytes and only names and values are decoded.
@@ -259,7 +234,7 @@ void TExtIniFile::Parse(const QByteArray &input)
             qsizetype close = raw.indexOf(']', first);
             if (close < 0 || close > last)
                 close = last;
-            section->name = Trimmed(TTextCodec::Decode(raw.mid(first + 1, close - first - 1), m_encoding));
+            section->name = Trimmed(m_codec.Decode(raw.mid(first + 1, close - first - 1)));
             section->header = line;
             current = section.get();
             m_sectionIndex[Lower(section->name)].push_back(current);
@@ -269,17 +244,18 @@ void TExtIniFile::Parse(const QByteArray &input)
         if (first < last && raw.at(first) != ';') {
             const qsizetype eq = raw.indexOf('=', first);
             if (eq > first && eq < last) {
-                const QString key = Trimmed(TTextCodec::Decode(raw.mid(first, eq - first), m_encoding));
+                const QString key = Trimmed(m_codec.Decode(raw.mid(first, eq - first)));
                 if (!key.isEmpty()) {
                     line.kind = TLine::TKind::Key;
                     line.key = key;
                     line.folded = key.toCaseFolded();
-                    line.value = Trimmed(TTextCodec::Decode(raw.mid(eq + 1, last - eq - 1), m_encoding));
+                    line.value = Trimmed(m_codec.Decode(raw.mid(eq + 1, last - eq - 1)));
                 }
             }
         }
         current->lines.push_back(std::move(line));
     }
+    m_codec.Count(counts);
     for (const auto &section : m_sections)
         RebuildKeyIndex(section.get());
 }
@@ -354,33 +330,30 @@ QByteArray TExtIniFile::NewLineEnding() const
     return m_crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
 }
 
-QByteArray TExtIniFile::EncodeLine(const QString &text)
+QString TExtIniFile::DisplayName() const
 {
-    QByteArray bytes;
-    if (!TTextCodec::Encode(text, m_encoding, &bytes)) {
-        // Text that Windows-1252 cannot hold: the whole file moves to UTF-8
-        // rather than losing characters.
-        SwitchToUtf8();
-        TTextCodec::Encode(text, m_encoding, &bytes);
-    }
-    return bytes;
+    return m_fileName.isEmpty() ? QStringLiteral("the terminal file") : QDir::toNativeSeparators(m_fileName);
 }
 
-void TExtIniFile::SwitchToUtf8()
+bool TExtIniFile::Refuse(const QString &message)
 {
-    const auto recode = [this](TLine &line) {
-        line.raw = TTextCodec::Decode(line.raw, m_encoding).toUtf8();
-    };
-    for (const auto &section : m_sections) {
-        if (section->hasHeader)
-            recode(section->header);
-        for (TLine &line : section->lines)
-            recode(line);
-    }
-    m_encoding = TTextCodec::TEncoding::Utf8;
+    if (m_refused.isEmpty())
+        m_refused = message;
+    m_lastError = message;
+    return false;
 }
 
-TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section)
+bool TExtIniFile::EncodeLine(const QString &text, QByteArray *out)
+{
+    return m_codec.Encode(text, out) || Refuse(m_codec.UnencodableMessage(text, DisplayName()));
+}
+
+bool TExtIniFile::CheckChange(const TIniEncoding::TLineCounts &change, const QByteArray &added)
+{
+    return m_codec.Keeps(change) || Refuse(m_codec.ChangeMessage(added, DisplayName()));
+}
+
+TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section, const QByteArray &header)
 {
     // Find the file's last line to end it properly and to keep sections apart
     // by a blank line.
@@ -393,7 +366,7 @@ TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section)
     if (last) {
         if (last->eol.isEmpty())
             last->eol = NewLineEnding();
-        if (!Trimmed(TTextCodec::Decode(last->raw, m_encoding)).isEmpty()) {
+        if (!Trimmed(m_codec.Decode(last->raw)).isEmpty()) {
             TLine blank;
             blank.eol = NewLineEnding();
             lastSection->lines.push_back(blank);
@@ -401,7 +374,7 @@ TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section)
     }
     auto created = std::make_unique<TSection>();
     created->name = Trimmed(section);
-    created->header.raw = EncodeLine(QLatin1Char('[') + created->name + QLatin1Char(']'));
+    created->header.raw = header;
     created->header.eol = NewLineEnding();
     TSection *result = created.get();
     m_sectionIndex[Lower(section)].push_back(result);
@@ -409,32 +382,58 @@ TExtIniFile::TSection *TExtIniFile::AppendSection(const QString &section)
     return result;
 }
 
-void TExtIniFile::WriteString(const QString &section, const QString &key, const QString &value)
+bool TExtIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
     const QString stored = OneLine(value);
     TSection *s = FindSection(section);
-    if (!s)
-        s = AppendSection(section);
-
     const QString folded = Lower(key);
-    const int index = s->Find(folded);
+    const int index = s ? s->Find(folded) : -1;
+    TIniEncoding::TLineCounts change;
     if (index >= 0) {
         TLine &line = s->lines[index];
         if (line.value == stored)
-            return;
+            return true;
         // Keep the key as written and the spacing around "=".
-        const QString text = TTextCodec::Decode(line.raw, m_encoding);
+        const QString text = m_codec.Decode(line.raw);
         qsizetype valueStart = text.indexOf(QLatin1Char('=')) + 1;
         while (valueStart < text.size()
                && (text.at(valueStart) == QLatin1Char(' ') || text.at(valueStart) == QLatin1Char('\t')))
             ++valueStart;
         const QString prefix = stored.isEmpty() ? text.left(text.indexOf(QLatin1Char('=')) + 1)
                                                 : text.left(valueStart);
-        line.raw = EncodeLine(prefix + stored);
+        QByteArray raw;
+        if (!EncodeLine(prefix + stored, &raw))
+            return false;
+        change.Add(line.raw, -1);
+        change.Add(raw);
+        if (!CheckChange(change, raw))
+            return false;
+        m_codec.Count(change);
+        line.raw = raw;
         line.value = Trimmed(stored);
         m_modified = true;
-        return;
+        return true;
     }
+
+    TLine line;
+    line.kind = TLine::TKind::Key;
+    line.key = Trimmed(key);
+    line.folded = folded;
+    line.value = Trimmed(stored);
+    line.eol = NewLineEnding();
+    if (const QString problem = NameProblem(line.key, Trimmed(section), !s, DisplayName()); !problem.isEmpty())
+        return Refuse(problem);
+    QByteArray header;
+    if (!EncodeLine(line.key + QLatin1Char('=') + stored, &line.raw)
+        || (!s && !EncodeLine(QLatin1Char('[') + Trimmed(section) + QLatin1Char(']'), &header)))
+        return false;
+    change.Add(header);
+    change.Add(line.raw);
+    if (!CheckChange(change, header + line.raw))
+        return false;
+    m_codec.Count(change);
+    if (!s)
+        s = AppendSection(section, header);
 
     // A new key goes after the section's last key, before any blank lines or
     // comments that separate it from the next section.
@@ -445,13 +444,6 @@ void TExtIniFile::WriteString(const QString &section, const QString &key, const 
             break;
         }
     }
-    TLine line;
-    line.kind = TLine::TKind::Key;
-    line.key = Trimmed(key);
-    line.folded = folded;
-    line.value = Trimmed(stored);
-    line.raw = EncodeLine(line.key + QLatin1Char('=') + stored);
-    line.eol = NewLineEnding();
     TLine &before = position > 0 ? s->lines[position - 1] : s->header;
     if (before.eol.isEmpty())
         before.eol = NewLineEnding();
@@ -463,34 +455,52 @@ void TExtIniFile::WriteString(const QString &section, const QString &key, const 
     else if (s->lines.size() > size_t(TSection::IndexThreshold))
         RebuildKeyIndex(s);
     m_modified = true;
+    return true;
 }
 
-void TExtIniFile::WriteInteger(const QString &section, const QString &key, int value)
+bool TExtIniFile::WriteInteger(const QString &section, const QString &key, int value)
 {
-    WriteString(section, key, QString::number(value));
+    return WriteString(section, key, QString::number(value));
 }
 
-void TExtIniFile::DeleteKey(const QString &section, const QString &key)
+bool TExtIniFile::DeleteKey(const QString &section, const QString &key)
 {
     TSection *s = FindSection(section);
     const QString folded = Lower(key);
     if (!s || s->Find(folded) < 0)
-        return;
-    s->lines.erase(std::remove_if(s->lines.begin(), s->lines.end(),
-                                  [&folded](const TLine &line) {
-                                      return line.kind == TLine::TKind::Key && line.folded == folded;
-                                  }),
-                   s->lines.end());
+        return true;
+    const auto doomed = [&folded](const TLine &line) {
+        return line.kind == TLine::TKind::Key && line.folded == folded;
+    };
+    TIniEncoding::TLineCounts change;
+    for (const TLine &line : s->lines) {
+        if (doomed(line))
+            change.Add(line.raw, -1);
+    }
+    if (!CheckChange(change, QByteArray()))
+        return false;
+    m_codec.Count(change);
+    s->lines.erase(std::remove_if(s->lines.begin(), s->lines.end(), doomed), s->lines.end());
     RebuildKeyIndex(s);
     m_modified = true;
+    return true;
 }
 
-void TExtIniFile::EraseSection(const QString &section)
+bool TExtIniFile::EraseSection(const QString &section)
 {
     const auto it = m_sectionIndex.find(Lower(section));
     if (it == m_sectionIndex.end())
-        return;
+        return true;
     const std::vector<TSection *> doomed = it.value();
+    TIniEncoding::TLineCounts change;
+    for (const TSection *s : doomed) {
+        change.Add(s->header.raw, -1);
+        for (const TLine &line : s->lines)
+            change.Add(line.raw, -1);
+    }
+    if (!CheckChange(change, QByteArray()))
+        return false;
+    m_codec.Count(change);
     m_sectionIndex.erase(it);
     for (TSection *s : doomed) {
         const auto pos = std::find_if(m_sections.begin(), m_sections.end(),
@@ -499,6 +509,7 @@ void TExtIniFile::EraseSection(const QString &section)
             m_sections.erase(pos);
     }
     m_modified = true;
+    return true;
 }
 
 bool TExtIniFile::IsModified() const
@@ -508,7 +519,7 @@ bool TExtIniFile::IsModified() const
 
 QByteArray TExtIniFile::ToData() const
 {
-    qsizetype size = m_bom ? kUtf8Bom.size() : 0;
+    qsizetype size = 0;
     for (const auto &section : m_sections) {
         if (section->hasHeader)
             size += section->header.raw.size() + section->header.eol.size();
@@ -517,8 +528,6 @@ QByteArray TExtIniFile::ToData() const
     }
     QByteArray data;
     data.reserve(size);
-    if (m_bom)
-        data += kUtf8Bom;
     for (const auto &section : m_sections) {
         if (section->hasHeader) {
             data += section->header.raw;
@@ -529,38 +538,19 @@ QByteArray TExtIniFile::ToData() const
             data += line.eol;
         }
     }
-    if (m_utf16 == TUtf16::No)
-        return data;
-    const bool littleEndian = m_utf16 == TUtf16::LittleEndian;
-    return (littleEndian ? kUtf16LeBom : kUtf16BeBom) + EncodeUtf16(QString::fromUtf8(data), littleEndian);
+    return m_codec.Close(data);
 }
 
 bool TExtIniFile::WriteData(const QString &fileName, const QByteArray &data)
 {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(fileName));
-    if (fileName.isEmpty()) {
-        m_lastError = failure;
+    // The changes in memory lack the refused one: they are not the document
+    // the caller asked for.
+    if (!m_refused.isEmpty()) {
+        m_lastError = m_refused;
         return false;
     }
-    // A read-only file stays untouched even where its folder would allow the
-    // replacement.
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isWritable()) {
-        m_lastError = failure;
+    if (!TDocumentFile::Write(fileName, data, &m_lastError))
         return false;
-    }
-    QSaveFile file(fileName);
-    // The explicit flush reports a short write (full disk): commit() would
-    // otherwise put the cut-off copy in place of the file.
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        m_lastError = failure;
-        return false;
-    }
-    if (!file.commit()) {
-        m_lastError = failure;
-        return false;
-    }
     m_lastError.clear();
     return true;
 }
@@ -592,7 +582,12 @@ QString TExtIniFile::LastError() const
     return m_lastError;
 }
 
+QString TExtIniFile::RefusedChange() const
+{
+    return m_refused;
+}
+
 TTextCodec::TEncoding TExtIniFile::Encoding() const
 {
-    return m_encoding;
+    return m_codec.Encoding();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "terminal_model/text_codec.h"
+#include "terminal_model/ini_encoding.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -21,10 +21,14 @@
 // for everything else) are for writers to respect, and cutting on reading
 // would lose data on the next write.
 //
-// Files are read as UTF-8 when valid, otherwise as Windows-1252, and written
-// back in the same encoding (UTF-16 with a byte-order mark is kept as well).
-// Text that Windows-1252 cannot hold moves the whole file to UTF-8. New lines
-// take the line ending of the file's first line.
+// A file keeps its encoding (see TIniEncoding): Windows-1252 (files with only
+// ASCII bytes and new files too), UTF-8, or UTF-16 with a byte-order mark.
+// A change the encoding cannot hold (a character Windows-1252 lacks), or a
+// new name that would not read back as written (a key with "=", a section
+// with "]", a line break), is refused: the write returns false and changes
+// nothing, and UpdateFile() and SaveAs() then fail with a message naming the
+// character or name, so a caller that reports failed writes shows it. New lines take the line ending of the
+// file's first line; a file without one gets CR LF.
 class TExtIniFile {
 public:
     static constexpr int MaxListValueLength = 8191;
@@ -43,19 +47,23 @@ public:
 
     QString ReadString(const QString &section, const QString &key, const QString &def = QString()) const;
     int ReadInteger(const QString &section, const QString &key, int def) const;
-    void WriteString(const QString &section, const QString &key, const QString &value);
-    void WriteInteger(const QString &section, const QString &key, int value);
+    // False when refused (see RefusedChange()); nothing is changed then.
+    bool WriteString(const QString &section, const QString &key, const QString &value);
+    bool WriteInteger(const QString &section, const QString &key, int value);
     QStringList ReadSection(const QString &section) const;   // key names in file order
     QStringList ReadSections() const;                        // section names in file order
     bool SectionExists(const QString &section) const;
     bool ValueExists(const QString &section, const QString &key) const;
-    void DeleteKey(const QString &section, const QString &key);
-    void EraseSection(const QString &section);
+    bool DeleteKey(const QString &section, const QString &key);
+    bool EraseSection(const QString &section);
 
     bool IsModified() const;
+    // The message of the first change refused since loading, or empty.
+    QString RefusedChange() const;
     // Temporary file in the same folder, renamed over the original (keeping
-    // its permissions). False + LastError() "Unable to write to <file>": the
-    // file is unchanged and the changes stay in memory (Reload() drops them).
+    // its permissions). False + LastError() "Unable to write to <file>", or
+    // the message of a refused change: the file is unchanged and the changes
+    // stay in memory (Reload() drops them).
     bool UpdateFile();
     // The whole content to another file, atomically; on success that file
     // becomes FileName().
@@ -72,9 +80,11 @@ private:
     void Clear();
     void Parse(const QByteArray &data);
     TSection *FindSection(const QString &section) const;
-    TSection *AppendSection(const QString &section);
-    QByteArray EncodeLine(const QString &text);
-    void SwitchToUtf8();
+    TSection *AppendSection(const QString &section, const QByteArray &header);
+    bool EncodeLine(const QString &text, QByteArray *out);
+    bool CheckChange(const TIniEncoding::TLineCounts &change, const QByteArray &added);
+    bool Refuse(const QString &message);
+    QString DisplayName() const;
     void RebuildKeyIndex(TSection *section);
     bool WriteData(const QString &fileName, const QByteArray &data);
     QByteArray NewLineEnding() const;
@@ -82,14 +92,10 @@ private:
 
     QString m_fileName;
     QString m_lastError;
-    TTextCodec::TEncoding m_encoding = TTextCodec::TEncoding::Utf8;
-    bool m_bom = false;
-    // A UTF-16 file (with its byte-order mark) is held as UTF-8 and turned
-    // back into UTF-16 on writing; the conversion is checked to be lossless.
-    enum class TUtf16 { No, LittleEndian, BigEndian };
-    TUtf16 m_utf16 = TUtf16::No;
+    QString m_refused;
+    TIniEncoding m_codec;
     bool m_modified = false;
-    bool m_crlf = false;
+    bool m_crlf = true;
     // The bytes as loaded; the lines refer into them until they are changed.
     QByteArray m_source;
     // Lines before the first section header live in a section with no header.

@@ -228,7 +228,9 @@ bool TTerminalDocument::Sync()
 
 TTerminalDocument::TResult TTerminalDocument::Commit(TResult result)
 {
-    if (!m_ini.IsModified())
+    // A refused write (a character the file's encoding lacks) fails the
+    // operation like a refused file write, even when nothing else changed.
+    if (!m_ini.IsModified() && m_ini.RefusedChange().isEmpty())
         return result;
     if (m_ini.UpdateFile()) {
         m_syncedData = m_ini.ToData();

@@ -25,32 +25,78 @@ const QHash<char16_t, char> &ReverseHighTable()
     return table;
 }
 
-} // namespace
-
-bool TTextCodec::IsValidUtf8(const QByteArray &data)
+bool ToWindows1252(char16_t u, char *byte)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString unused = decoder.decode(data);
-    return !decoder.hasError();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        *byte = char(u);
+        return true;
+    }
+    const auto it = ReverseHighTable().constFind(u);
+    if (it == ReverseHighTable().constEnd())
+        return false;
+    *byte = it.value();
+    return true;
 }
 
-TTextCodec::TEncoding TTextCodec::Detect(const QByteArray &data)
+} // namespace
+
+bool TTextCodec::IsAscii(QByteArrayView data)
 {
-    return IsValidUtf8(data) ? TEncoding::Utf8 : TEncoding::Windows1252;
+    for (const char c : data) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool TTextCodec::IsValidUtf8(QByteArrayView data)
+{
+    return data.isValidUtf8();
+}
+
+TTextCodec::TEncoding TTextCodec::Detect(QByteArrayView data)
+{
+    return !IsAscii(data) && IsValidUtf8(data) ? TEncoding::Utf8 : TEncoding::Windows1252;
 }
 
 QString TTextCodec::Decode(const QByteArray &data, TEncoding encoding)
 {
-    return encoding == TEncoding::Utf8 ? QString::fromUtf8(data) : DecodeWindows1252(data);
+    if (encoding == TEncoding::Windows1252)
+        return DecodeWindows1252(data);
+    // QString::fromUtf8 would drop a leading U+FEFF: a name or value starting
+    // with it would not read back as written.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(data);
 }
 
 bool TTextCodec::Encode(QStringView text, TEncoding encoding, QByteArray *out)
 {
-    if (encoding == TEncoding::Utf8) {
-        *out = text.toUtf8();
-        return true;
+    if (encoding == TEncoding::Windows1252)
+        return EncodeWindows1252(text, out);
+    if (!FirstUnencodable(text, encoding).isEmpty())
+        return false;
+    *out = text.toUtf8();
+    return true;
+}
+
+QString TTextCodec::FirstUnencodable(QStringView text, TEncoding encoding)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            if (encoding == TEncoding::Windows1252)
+                return text.mid(i, 2).toString();
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate())
+            return QString(c);
+        char unused;
+        if (encoding == TEncoding::Windows1252 && !ToWindows1252(c.unicode(), &unused))
+            return QString(c);
     }
-    return EncodeWindows1252(text, out);
+    return QString();
 }
 
 QString TTextCodec::DecodeWindows1252(const QByteArray &data)
@@ -69,15 +115,8 @@ bool TTextCodec::EncodeWindows1252(QStringView text, QByteArray *out)
     QByteArray result(text.size(), Qt::Uninitialized);
     char *p = result.data();
     for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            *p++ = char(u);
-            continue;
-        }
-        const auto it = ReverseHighTable().constFind(u);
-        if (it == ReverseHighTable().constEnd())
+        if (!ToWindows1252(ch.unicode(), p++))
             return false;
-        *p++ = it.value();
     }
     *out = result;
     return true;

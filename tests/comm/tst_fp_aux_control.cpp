@@ -77,6 +77,7 @@ private slots:
     void nonFinalAnswerKeepsBusy();
     void ackIsOutBeforeTheAnswerIsReported();
     void silentPrinterTimesOut();
+    void everyFrameRestartsTheTimeOut();
     void unlimitedTimeOutEndsByPurge();
     void lateNoticeDoesNotEndNewerCommand();
     void writeFailure();
@@ -257,6 +258,33 @@ void TestFPAuxControl::silentPrinterTimesOut()
     QCOMPARE(m_control->LastError(), FEFP_E_ReadTimeOut);
     QCOMPARE(m_control->State(), FEFP_S_Idle);
     QCOMPARE(log.Events, (QStringList{W(Frame("AB")), "Error:11"}));
+}
+
+void TestFPAuxControl::everyFrameRestartsTheTimeOut()
+{
+    // A long fiscal report: intermediate frames, each well within the
+    // time-out of the one before, for far longer in all than the time-out.
+    const int timeOut = 1000;
+    const int gap = 300;
+    const int intermediate = 5;
+    auto sent = std::make_shared<int>(0);
+    // The request and the ACK of each frame release the next frame.
+    OpenWith([=](TScriptedSerialLine &line, const QByteArray &written) {
+        if (written == Nak || *sent > intermediate)
+            return;
+        const int n = (*sent)++;
+        line.deliver(n < intermediate ? Frame("1000 line " + QByteArray::number(n)) : Frame("0000 end"), gap);
+    });
+    m_control->SetTimeOut(timeOut);
+    QSignalSpy answers(m_control.get(), &TFPAuxControl::OnAnswer);
+    QSignalSpy errors(m_control.get(), &TFPAuxControl::OnError);
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 10000);
+    QCOMPARE(errors.size(), 0);
+    QCOMPARE(answers.size(), intermediate + 1);
+    QCOMPARE(answers.last().at(0).toBool(), true);
+    QCOMPARE(m_control->Answer(), QByteArray("0000 end"));
+    QCOMPARE(m_control->LastError(), FEFP_Success);
 }
 
 void TestFPAuxControl::unlimitedTimeOutEndsByPurge()

@@ -102,6 +102,8 @@ QList<TLine> Lines(const QByteArray &data, TEncoding encoding)
 }
 
 using TOperation = std::function<void(TTerminalDocument &, TExtIniFile &)>;
+// An operation that should be refused: its message, empty when it succeeded.
+using TRefused = std::function<QString(TTerminalDocument &, TExtIniFile &)>;
 
 void Updated(TExtIniFile &ini)
 {
@@ -119,6 +121,8 @@ private slots:
     void untouchedLinesKeepTheirBytes();
     void textsReadAsWritten_data();
     void textsReadAsWritten();
+    void refusedCharacterReachesTheCaller_data();
+    void refusedCharacterReachesTheCaller();
 };
 
 void TestEncodingRoundTrip::untouchedLinesKeepTheirBytes_data()
@@ -265,15 +269,75 @@ void TestEncodingRoundTrip::textsReadAsWritten()
     QCOMPARE(document.Commands(Sales), QStringList({Credit, Debit}));
     QCOMPARE(document.Commands(Reports), QStringList{Daily});
 
-    // A text Windows-1252 cannot hold moves the whole file to UTF-8 rather
-    // than losing it; every other text still reads the same.
+    // A text Windows-1252 cannot hold is refused in a Windows-1252 file, which
+    // stays as it was; a UTF-8 file takes it. Every other text reads the same.
+    const bool utf8 = type == TEncoding::Utf8;
+    const QByteArray saved = ReadAll(path);
     TValueList::WriteNotes(ini, Sales + Debit, {WideText});
-    QVERIFY(ini.UpdateFile());
+    QCOMPARE(ini.UpdateFile(), utf8);
     TExtIniFile reread(path);
-    QCOMPARE(reread.Encoding(), TEncoding::Utf8);
-    QCOMPARE(TValueList::ReadNotes(reread, Sales + Debit), QStringList{WideText});
+    QCOMPARE(reread.Encoding(), type);
+    QCOMPARE(TValueList::ReadNotes(reread, Sales + Debit),
+             utf8 ? QStringList{WideText} : QStringList{QStringLiteral("Sólo con recibo abierto.")});
+    if (!utf8) {
+        QCOMPARE(ReadAll(path), saved);
+        QVERIFY2(ini.LastError().contains(QStringLiteral("\"\u0395\" (U+0395)")), qPrintable(ini.LastError()));
+    }
     QCOMPARE(ReturnCodeDescription(reread, 1), PaperOut);
     QCOMPARE(ReadCommandFields(reread, Sales + Credit, TFieldReading::Strict), fields);
+}
+
+void TestEncodingRoundTrip::refusedCharacterReachesTheCaller_data()
+{
+    // The tree's operations report through their result, the editors through
+    // UpdateFile()'s error, as they do for "Unable to write to ...".
+    QTest::addColumn<TRefused>("operation");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("add group") << TRefused([](TTerminalDocument &d, TExtIniFile &) {
+        const TTerminalDocument::TResult result = d.AddGroup(QStringLiteral("\u03A9mega"));
+        return result.Ok ? QString() : result.Message;
+    }) << "\"\u03A9\" (U+03A9)";
+    QTest::newRow("rename command") << TRefused([](TTerminalDocument &d, TExtIniFile &) {
+        const TTerminalDocument::TResult result = d.RenameCommand(Sales, Credit, QStringLiteral("Cr\u00E9dito \u2713"));
+        return result.Ok ? QString() : result.Message;
+    }) << "\"\u2713\" (U+2713)";
+    QTest::newRow("fields editor") << TRefused([](TTerminalDocument &, TExtIniFile &ini) {
+        QList<TCommandField> fields = ReadCommandFields(ini, Sales + Credit, TFieldReading::Strict);
+        fields[0].Caption = QStringLiteral("Descripci\u00F3n \u2126");
+        WriteCommandFields(ini, Sales + Credit, fields);
+        return ini.UpdateFile() ? QString() : ini.LastError();
+    }) << "\"\u2126\" (U+2126)";
+    QTest::newRow("return codes editor") << TRefused([](TTerminalDocument &, TExtIniFile &ini) {
+        QList<TReturnCode> codes = ReadReturnCodes(ini);
+        codes.append({7, QStringLiteral("Caj\u00F3n \u2192 abierto")});
+        WriteReturnCodes(ini, codes);
+        return ini.UpdateFile() ? QString() : ini.LastError();
+    }) << "\"\u2192\" (U+2192)";
+}
+
+void TestEncodingRoundTrip::refusedCharacterReachesTheCaller()
+{
+    QFETCH(TRefused, operation);
+    QFETCH(QString, named);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("terminal.tsy"));
+    const QByteArray original = Bytes(TEncoding::Windows1252);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+    TTerminalDocument document(path);
+    TExtIniFile ini(path);
+    const QString message = operation(document, ini);
+    QVERIFY2(message.contains(named) && message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+    QCOMPARE(ReadAll(path), original);
+    // The document is the file as it was, and works on.
+    QCOMPARE(document.Groups(), QStringList({Sales, Reports}));
+    QCOMPARE(document.Commands(Sales), QStringList({Credit, Debit}));
+    const TTerminalDocument::TResult added = document.AddGroup(QStringLiteral("A\u00F1o"));
+    QVERIFY2(added.Ok && added.Changed, qPrintable(added.Message));
+    QCOMPARE(TExtIniFile(path).Encoding(), TEncoding::Windows1252);
 }
 
 QTEST_GUILESS_MAIN(TestEncodingRoundTrip)

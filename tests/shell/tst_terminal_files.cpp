@@ -1,8 +1,10 @@
 #include "shell/file_association.h"
 #include "shell/mdi_layout.h"
 #include "shell/terminal_files.h"
+#include "terminal_model/command_field.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/settings.h"
+#include "terminal_model/terminal_document.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +42,7 @@ private slots:
     void defaultExtension_data();
     void defaultExtension();
     void templateIsTheNewFileFormat();
+    void newFileTakesAccentsAsWindows1252();
     void newFileFallsBackToSecondFolder();
     void newFileFailsEverywhere();
     void copyReplacesTarget();
@@ -139,15 +142,40 @@ void TstTerminalFiles::defaultExtension()
 void TstTerminalFiles::templateIsTheNewFileFormat()
 {
     const QByteArray content = TerminalFiles::NewFileTemplate();
-    QVERIFY(content.startsWith(";\n; Brief format descriptions\n"));
-    QVERIFY(content.endsWith("\n[PrinterAnswer]\n\n[Groups]\n"));
+    // CR LF throughout, as Windows tools write and expect it.
+    QVERIFY(content.startsWith(";\r\n; Brief format descriptions\r\n"));
+    QVERIFY(content.endsWith("\r\n[PrinterAnswer]\r\n\r\n[Groups]\r\n"));
+    QCOMPARE(content.count('\n'), content.count("\r\n"));
     // Trailing blanks of the comment block belong to the format's text.
-    QVERIFY(content.contains("\n;InputDateFormat= \n"));
+    QVERIFY(content.contains("\r\n;InputDateFormat= \r\n"));
     TExtIniFile ini;
     QVERIFY(ini.LoadFromData(content));
     QCOMPARE(ini.ReadSections(), (QStringList{"General", "Return code", "FiscalAnswer", "PrinterAnswer", "Groups"}));
     QCOMPARE(ini.ReadSection("General"), (QStringList{"Protocol", "InputDateFormat", "OutputDateFormat"}));
     QVERIFY(ini.ReadSection("Groups").isEmpty());
+}
+
+void TstTerminalFiles::newFileTakesAccentsAsWindows1252()
+{
+    // Windows text editors read a file without a byte-order mark as
+    // Windows-1252: an accented caption in a new file is one byte there.
+    QString error;
+    const QString path = TerminalFiles::CreateNewFile({m_dir.filePath("new")}, TerminalFiles::NewFileTemplate(), &error);
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    TTerminalDocument document(path);
+    QVERIFY(document.AddGroup("Ventas").Ok);
+    QVERIFY(document.AddCommand("Ventas", "Item").Ok);
+    TExtIniFile ini(path);
+    TCommandField field;
+    field.Caption = QStringLiteral("Descripci\u00F3n");
+    WriteCommandFields(ini, "VentasItem", {field});
+    QVERIFY2(ini.UpdateFile(), qPrintable(ini.LastError()));
+
+    const QByteArray written = ReadAll(path);
+    QVERIFY(written.startsWith(TerminalFiles::NewFileTemplate()));
+    QVERIFY(written.endsWith("[Groups]\r\nVentas=\r\n\r\n[Ventas]\r\nItem=\r\n\r\n[VentasItem]\r\n"
+                             "Commands=0,\"Descripci\xF3n\",\"\",0,\"\",0,0,0,0,0,0,0\r\nAnswers=\r\n"));
+    QCOMPARE(TExtIniFile(path).Encoding(), TTextCodec::TEncoding::Windows1252);
 }
 
 void TstTerminalFiles::newFileFallsBackToSecondFolder()
