@@ -258,3 +258,9 @@ void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes)
     AddEntry(TCommLogFormatter::FiscalPrefix, hex, m_fiscalColor);
     WriteLine(TCommLogFormatter::FiscalPrefix + hex);
 }
+
+void TFormChildLogWindow::ExchangeFailed(const QString &text)
+{
+    AddEntry(TCommLogFormatter::FailurePrefix, text, FailureColor);
+    WriteLine(TCommLogFormatter::FailurePrefix + text);
+}

@@ -26,6 +26,7 @@ public:
     static constexpr int MinimumWidth = 350;
     // Milliseconds within which new entries are gathered before being shown.
     static constexpr int FlushInterval = 25;
+    static inline const QColor FailureColor = QColor(255, 0, 0);
 
     TFormChildLogWindow(const TSettings &settings, QWidget *parent = nullptr);
     ~TFormChildLogWindow() override;
@@ -46,6 +47,9 @@ public:
     void FiscalOpened(const QString &openText);
     void FiscalClosed();
     void FiscalWritten(const QByteArray &bytes);
+    // An exchange that ended without an answer (TCommLogFormatter::
+    // FailureText), after its frame lines, whatever the low-level flag.
+    void ExchangeFailed(const QString &text);
 
     // "&Clear": empties the window; the file keeps growing.
     void MenuItemClearClick();

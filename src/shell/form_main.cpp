@@ -905,6 +905,8 @@ void TFormMain::ConnectHostControl()
     });
     connect(m_host, &TFPHostControl::OnError, this, [this] {
         const int error = m_host->LastError();
+        const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, m_host->LastLineFailure());
+        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyHostError(error); });
     });
 }
@@ -944,6 +946,8 @@ void TFormMain::ConnectAuxControl()
     });
     connect(m_aux, &TFPAuxControl::OnError, this, [this] {
         const int error = m_aux->LastError();
+        const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, m_aux->LastLineFailure());
+        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxError(error); });
     });
 }

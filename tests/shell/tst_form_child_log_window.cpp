@@ -116,6 +116,11 @@ void TstFormChildLogWindow::entries_data()
     row("fiscal write", [](TFormChildLogWindow &w) { w.FiscalWritten("\x05"); }, false, "FISCAL-> 05 ", fiscal,
         "FISCAL-> 05 \r\n");
     row("settings changed", [](TFormChildLogWindow &w) { w.SettingsChanged(); }, true, QString(), QColor(), "");
+    // A failed exchange shows whatever the low-level flag.
+    row("exchange failed",
+        [](TFormChildLogWindow &w) { w.ExchangeFailed("Host port: no answer in time (time-out)"); }, false,
+        "ERROR -> Host port: no answer in time (time-out)", TFormChildLogWindow::FailureColor,
+        "ERROR -> Host port: no answer in time (time-out)\r\n");
 }
 
 void TstFormChildLogWindow::entries()
