@@ -84,6 +84,8 @@ private:
     void WriteLine(const QString &line);
     void ScheduleFlush();
     bool FlushLogFile();
+    bool Following() const;
+    void FollowNewest();
 
     const TSettings &m_settings;
     QPlainTextEdit *m_view = nullptr;
@@ -98,4 +100,9 @@ private:
     QList<TEntry> m_pending;
     QTimer *m_flushTimer = nullptr;
     bool m_empty = true;
+    // The view shows the newest entry and keeps doing so, through new
+    // entries and resizes, until the user scrolls back: this is where the
+    // log last scrolled it to the end.
+    int m_endValue = 0;
+    bool m_inserting = false;
 };
