@@ -97,6 +97,8 @@ void TCliSender::ConnectHost()
     connect(&m_host, &TFPHostControl::OnNack, this, [this] { Log(TCommLogFormatter::NakReceived()); });
     connect(&m_host, &TFPHostControl::OnIntermediateAnswer, this,
             [this] { Log(TCommLogFormatter::IntermediateReceived()); });
+    connect(&m_host, &TFPHostControl::OnError, this,
+            [this] { LogFailure(cpHostPort, m_host.LastError(), m_host.LastLineFailure()); });
 }
 
 void TCliSender::ConnectAux()
@@ -115,6 +117,17 @@ void TCliSender::ConnectAux()
     });
     connect(&m_aux, &TFPAuxControl::OnAck, this, [this] { Log(TCommLogFormatter::AckReceived()); });
     connect(&m_aux, &TFPAuxControl::OnNack, this, [this] { Log(TCommLogFormatter::NakReceived()); });
+    connect(&m_aux, &TFPAuxControl::OnError, this,
+            [this] { LogFailure(cpFiscalPort, m_aux.LastError(), m_aux.LastLineFailure()); });
+}
+
+void TCliSender::LogFailure(TCommandPort port, int lastError, const TLineFailure &line)
+{
+    // The purge of an interrupted run may not report back before the port
+    // closes; its line is written from the run's outcome instead.
+    const TCommLogFormatter::TFailure failure = TCommLogFormatter::FailureOf(lastError, line);
+    if (failure != TCommLogFormatter::TFailure::Cancelled)
+        Log(TCommLogFormatter::FailureLine(port, failure, line.Text));
 }
 
 TCliSender::TResult TCliSender::Run(const TRunCommand &command)
@@ -160,6 +173,8 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     QEventLoop loop;
     bool finished = false;
     connect(&runner, &TCommandRunner::Finished, &loop, [&](const TRunOutcome &outcome) {
+        if (outcome.kind == TRunOutcome::Cancelled)
+            Log(TCommLogFormatter::FailureLine(command.port, TCommLogFormatter::TFailure::Cancelled));
         result.outcome = outcome;
         finished = true;
         loop.quit();

@@ -53,6 +53,7 @@ public:
 
 private:
     void Log(const QString &line);
+    void LogFailure(TCommandPort port, int lastError, const TLineFailure &line);
     void Frame(bool out, TCommandPort port, const QByteArray &bytes);
     void ConnectHost();
     void ConnectAux();

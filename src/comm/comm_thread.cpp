@@ -126,7 +126,7 @@ void TCommThread::RunCommand(const QByteArray &frame, quint64 commandId)
 {
     m_line->clearInput();
     if (!WriteComm(frame)) {
-        NotifyStatus(EFP_N_WriteFailed, commandId);
+        NotifyFailure(EFP_N_WriteFailed, commandId);
         return;
     }
     NotifyStatus(EFP_N_FrameWritten, commandId, frame);
@@ -136,7 +136,7 @@ void TCommThread::RunCommand(const QByteArray &frame, quint64 commandId)
     for (;;) {
         QByteArray chunk;
         if (!m_line->read(chunk, m_parser.FreeSpace(), m_answerTimeOut.load())) {
-            NotifyStatus(EFP_N_AnswerTimedOut, commandId);
+            NotifyFailure(EFP_N_AnswerTimedOut, commandId);
             return;
         }
         const THostReceiveParser::TResult result = m_parser.Feed(chunk);
@@ -179,5 +179,10 @@ bool TCommThread::WriteComm(const QByteArray &bytes)
 void TCommThread::NotifyStatus(THostNotificationCode code, quint64 commandId,
                                const QByteArray &frame, const QList<QByteArray> &fields)
 {
-    emit Notify(THostNotification{code, commandId, frame, fields});
+    emit Notify(THostNotification{code, commandId, frame, fields, {}});
+}
+
+void TCommThread::NotifyFailure(THostNotificationCode code, quint64 commandId)
+{
+    emit Notify(THostNotification{code, commandId, {}, {}, TLineFailure::Of(*m_line)});
 }

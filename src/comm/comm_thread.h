@@ -21,6 +21,7 @@ struct THostNotification
     quint64 CommandId = 0;
     QByteArray Frame;          // EFP_N_FrameWritten: the command; EFP_N_FrameRead: the answer
     QList<QByteArray> Fields;  // EFP_N_FinalAnswer: every field of the answer
+    TLineFailure Failure;      // EFP_N_WriteFailed, EFP_N_AnswerTimedOut: what the line said
 };
 Q_DECLARE_METATYPE(THostNotification)
 
@@ -67,6 +68,7 @@ private:
     void NotifyStatus(THostNotificationCode code, quint64 commandId,
                       const QByteArray &frame = QByteArray(),
                       const QList<QByteArray> &fields = QList<QByteArray>());
+    void NotifyFailure(THostNotificationCode code, quint64 commandId);
 
     TSerialLine *const m_line;
     const TSerialLine::TLineSettings m_settings;

@@ -97,11 +97,11 @@ void TFCommThread::run()
         }
         m_line->clear();
         if (!m_line->write(bytes, WriteTimeOut(bytes.size()))) {
-            Notify(FEFP_N_WriteFailed, command);
+            NotifyFailure(FEFP_N_WriteFailed, command);
         } else {
             Notify(FEFP_N_FrameWritten, command, bytes);
             if (!WaitAnswer(command, timeOutMs))
-                Notify(FEFP_N_AnswerTimedOut, command);
+                NotifyFailure(FEFP_N_AnswerTimedOut, command);
         }
         // No discarding here: it could drop our last ACK before it has left
         // the line. Leftovers are discarded before the next command.
@@ -171,5 +171,11 @@ void TFCommThread::Notify(TFAuxNotification code, quint64 command, const QByteAr
                           bool final)
 {
     if (m_notify)
-        m_notify({code, command, frame, final});
+        m_notify({code, command, frame, final, {}});
+}
+
+void TFCommThread::NotifyFailure(TFAuxNotification code, quint64 command)
+{
+    if (m_notify)
+        m_notify({code, command, {}, false, TLineFailure::Of(*m_line)});
 }

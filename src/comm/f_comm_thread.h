@@ -21,6 +21,7 @@ struct TFAuxNotice
     quint64 Command = 0;   // the number StartCommand was given
     QByteArray Frame;
     bool Final = false;    // FEFP_N_AnswerFrame: the frame starts with a final code
+    TLineFailure Failure;  // FEFP_N_WriteFailed, FEFP_N_AnswerTimedOut: what the line said
 };
 
 // Worker of the auxiliary fiscal port. It opens the line, writes each
@@ -70,6 +71,7 @@ private:
     bool WaitAnswer(quint64 command, int timeOutMs);
     void Notify(TFAuxNotification code, quint64 command, const QByteArray &frame = {},
                 bool final = false);
+    void NotifyFailure(TFAuxNotification code, quint64 command);
 
     const std::shared_ptr<TSerialLine> m_line;
     const TSerialLine::TLineSettings m_settings;

@@ -160,6 +160,7 @@ void TFPAuxControl::HandleNotice(const TFAuxNotice &notice)
     case FEFP_N_WriteFailed:
         SetState(FEFP_S_Idle);
         m_lastError = FEFP_E_WriteError;
+        m_lastLineFailure = notice.Failure;
         emit OnError();
         break;
     case FEFP_N_AnswerFrame:
@@ -176,6 +177,7 @@ void TFPAuxControl::HandleNotice(const TFAuxNotice &notice)
         SetState(FEFP_S_Idle);
         if (m_lastError != FEFP_E_NackReceived)
             m_lastError = FEFP_E_ReadTimeOut;
+        m_lastLineFailure = notice.Failure;
         emit OnError();
         break;
     case FEFP_N_AckSent:

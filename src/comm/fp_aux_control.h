@@ -32,6 +32,9 @@ public:
     void SetCommPort(TFCommPort port);
     TFFiscalState State() const { return m_state; }
     TFErrorType LastError() const { return m_lastError; }
+    // What the line said when the last command ended with OnError: a
+    // time-out, an abort (Purge) or a device that went away.
+    TLineFailure LastLineFailure() const { return m_lastLineFailure; }
     // The text of the last answer frame; empty after an ACK.
     QByteArray Answer() const { return m_answer; }
     // Milliseconds of silence after which a command ends; 0 waits without limit.
@@ -80,6 +83,7 @@ private:
     TFCommPort m_commPort = FCom1;
     TFFiscalState m_state = FEFP_S_Close;
     TFErrorType m_lastError = FEFP_Success;
+    TLineFailure m_lastLineFailure;
     int m_timeOut = 0;
     // Numbers the commands, so that the late notices of a command that a
     // newer one has replaced cannot end the newer one.

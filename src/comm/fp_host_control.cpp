@@ -253,12 +253,14 @@ void TFPHostControl::HandleNotification(const THostNotification &notification)
     case EFP_N_WriteFailed:
         m_state = EFP_S_Idle;
         m_lastError = EFP_E_WriteError;
+        m_lastLineFailure = notification.Failure;
         emit OnError();
         break;
     case EFP_N_AnswerTimedOut:
         m_state = EFP_S_Idle;
         if (m_lastError != EFP_E_NackReceived)
             m_lastError = EFP_E_ReadTimeOut;
+        m_lastLineFailure = notification.Failure;
         emit OnError();
         break;
     case EFP_N_AckSent:

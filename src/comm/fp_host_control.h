@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/host_types.h"
+#include "comm/serial_line.h"
 
 #include <QByteArray>
 #include <QList>
@@ -43,6 +44,9 @@ public:
 
     TFiscalState State() const { return m_state; }
     TErrorType LastError() const { return m_lastError; }
+    // What the line said when the last command ended with OnError: a
+    // time-out, an abort (Purge) or a device that went away.
+    TLineFailure LastLineFailure() const { return m_lastLineFailure; }
     int ExtraFieldsCount() const { return int(m_extraFields.size()); }
     qint16 FiscalStatus() const { return m_fiscalStatus; }
     qint16 PrinterStatus() const { return m_printerStatus; }
@@ -114,6 +118,7 @@ private:
     QString m_deviceName;
     TFiscalState m_state = EFP_S_Close;
     TErrorType m_lastError = EFP_Success;
+    TLineFailure m_lastLineFailure;
     qint16 m_fiscalStatus = 0;
     qint16 m_printerStatus = 0;
     qint16 m_returnCode = 0;

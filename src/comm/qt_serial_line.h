@@ -26,6 +26,7 @@ public:
     bool drainOutput(int timeoutMs) override;
     bool setDataTerminalReady(bool on) override;
     bool setRequestToSend(bool on) override;
+    bool isLost() const override { return m_lost; }
 
     // Longest a blocked read or write goes without looking at abort().
     static constexpr int AbortPollMs = 10;

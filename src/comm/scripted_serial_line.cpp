@@ -180,6 +180,12 @@ void TScriptedSerialLine::hangUp()
     m_changed.wakeAll();
 }
 
+bool TScriptedSerialLine::isLost() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_hungUp;
+}
+
 QByteArray TScriptedSerialLine::written() const
 {
     QMutexLocker lock(&m_mutex);

@@ -31,6 +31,7 @@ public:
     void clearInput() override;
     bool setDataTerminalReady(bool on) override;
     bool setRequestToSend(bool on) override;
+    bool isLost() const override;
 
     // The far end. Bytes queued by one call arrive together, as one chunk
     // (a read returns at most one queued chunk), delayMs after the later of

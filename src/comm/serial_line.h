@@ -79,6 +79,9 @@ public:
     TLineError error() const { return m_error; }
     QString errorString() const { return m_errorString; }
     void clearError() { setError(NoError); }
+    // The device went away (an unplugged adapter, a far end that closed):
+    // every later read and write fails at once.
+    virtual bool isLost() const { return false; }
 
 protected:
     void setError(TLineError error, const QString &text = QString())
@@ -94,4 +97,16 @@ private:
     std::atomic<bool> m_aborted{false};
     TLineError m_error = NoError;
     QString m_errorString;
+};
+
+// How the last read or write of a line failed, as a port worker passes it on
+// with its report, so that the log can tell a silent printer from a line
+// that was aborted or has gone away.
+struct TLineFailure
+{
+    TSerialLine::TLineError Error = TSerialLine::NoError;
+    QString Text;
+    bool Lost = false;
+
+    static TLineFailure Of(const TSerialLine &line) { return {line.error(), line.errorString(), line.isLost()}; }
 };

@@ -18,6 +18,9 @@ TAnswerPage TAnswerPage::Build(const TExtIniFile &ini, const TFixedAnswerTable &
     page.printerCaption = QStringLiteral("Printer answer = ") + StatusWordText(answer.printerStatus);
     page.fiscalPanels = fiscalTable.Decode(answer.fiscalStatus);
     page.printerPanels = printerTable.Decode(answer.printerStatus);
+    for (const TFixedAnswerTable *table : {&fiscalTable, &printerTable})
+        for (const TFixedAnswer &record : table->Records())
+            page.panelTexts.append(record.Text);
 
     TAnswerRowsInput input;
     input.protocol = options.protocol;

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class TExtIniFile;
 
@@ -31,6 +32,9 @@ struct TAnswerPage {
     QString printerCaption;   // "Printer answer = " and the word
     QList<TFixedAnswerTable::TPanel> fiscalPanels;
     QList<TFixedAnswerTable::TPanel> printerPanels;
+    // Every text the two tables can show: the panels are as wide as the
+    // widest, whichever the answer shows.
+    QStringList panelTexts;
     QList<TAnswerRow> rows;
     // The answer definitions could not be read in full
     // ("'<item>' is not a valid integer value"); rows past the last one

@@ -27,6 +27,9 @@ QList<TAnswerRow> BuildAnswerRows(const TAnswerRowsInput &input)
                 const QString hex =
                     QStringLiteral("%1").arg(input.returnCode, 4, 16, QLatin1Char('0')).toUpper();
                 row.hint = QStringLiteral("(") + hex + QStringLiteral(") ") + input.returnCodeText;
+                row.returnCode = true;
+                row.description = input.returnCodeText;
+                row.failed = input.returnCode != 0;
                 rows.append(row);
                 continue;
             }

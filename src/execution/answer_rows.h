@@ -18,6 +18,11 @@ struct TAnswerRow {
     // No answer definition names the row: the label reads "Field<r>" and is
     // shown in maroon.
     bool undefined = false;
+    // The extended protocol's return code: its description stands beside
+    // the box, and a code other than 0 reads in the error colour.
+    bool returnCode = false;
+    QString description;
+    bool failed = false;
 };
 
 // How the answer page turns an answer into rows.

@@ -1,5 +1,7 @@
 #include "execution/comm_log_formatter.h"
 
+#include "comm/host_types.h"
+
 #include <QLocale>
 
 namespace {
@@ -40,6 +42,39 @@ QString TCommLogFormatter::HostOpenText(int commPort, int baudRate, const QStrin
 QString TCommLogFormatter::FiscalOpenText(int commPort, const QString &deviceName)
 {
     return PortText(commPort, deviceName) + QStringLiteral(" 9600") + LineSettings;
+}
+
+TCommLogFormatter::TFailure TCommLogFormatter::FailureOf(int lastError, const TLineFailure &line)
+{
+    if (line.Error == TSerialLine::AbortedError)
+        return TFailure::Cancelled;
+    if (line.Lost)
+        return TFailure::PortGone;
+    if (lastError == EFP_E_WriteError)
+        return TFailure::WriteError;
+    if (lastError == EFP_E_NackReceived)
+        return TFailure::Nak;
+    return TFailure::TimeOut;
+}
+
+QString TCommLogFormatter::FailureText(TCommandPort port, TFailure failure, const QString &detail)
+{
+    QString text = port == cpFiscalPort ? QStringLiteral("Fiscal port: ") : QStringLiteral("Host port: ");
+    switch (failure) {
+    case TFailure::TimeOut:
+        return text + QStringLiteral("no answer in time (time-out)");
+    case TFailure::Nak:
+        return text + QStringLiteral("the printer refused the frame (NAK)");
+    case TFailure::Cancelled:
+        return text + QStringLiteral("cancelled by the user");
+    case TFailure::WriteError:
+        text += QStringLiteral("the frame could not be written");
+        break;
+    case TFailure::PortGone:
+        text += QStringLiteral("the port has gone away");
+        break;
+    }
+    return detail.isEmpty() ? text : text + QStringLiteral(" (") + detail + QLatin1Char(')');
 }
 
 QStringList TCommLogFormatter::HeaderLines(const QString &programName)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "comm/serial_line.h"
+#include "execution/run_command.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -17,7 +20,11 @@ public:
     static inline const QString Ack = QStringLiteral("ACK");
     static inline const QString Nak = QStringLiteral("NACK");
     static inline const QString IntermediateAnswer = QStringLiteral("INTERMEDIATE ANSWER");
+    static inline const QString FailurePrefix = QStringLiteral("ERROR -> ");
     static inline const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+    // How an exchange ended without an answer.
+    enum class TFailure { TimeOut, Nak, WriteError, Cancelled, PortGone };
 
     // Every byte as two upper-case hex digits and a blank: "02 41 03 ".
     static QString Hex(const QByteArray &bytes);
@@ -37,6 +44,23 @@ public:
     static QString AckReceived() { return PrinterPrefix + Ack; }
     static QString NakReceived() { return PrinterPrefix + Nak; }
     static QString IntermediateReceived() { return PrinterPrefix + IntermediateAnswer; }
+
+    // A component's OnError, from its LastError (the host and fiscal codes
+    // share their values) and what its line said: an abort is a purge, that
+    // is Cancel or Reset serial ports.
+    static TFailure FailureOf(int lastError, const TLineFailure &line);
+    // "Host port: no answer in time (time-out)"; a write error and a port
+    // that has gone away carry the line's own words.
+    static QString FailureText(TCommandPort port, TFailure failure, const QString &detail = QString());
+    static QString FailureText(TCommandPort port, int lastError, const TLineFailure &line)
+    {
+        return FailureText(port, FailureOf(lastError, line), line.Text);
+    }
+    // The failure follows the frame lines of its exchange.
+    static QString FailureLine(TCommandPort port, TFailure failure, const QString &detail = QString())
+    {
+        return FailurePrefix + FailureText(port, failure, detail);
+    }
 
     // The two lines a new log file starts with: the company and the name of
     // the program that created it.

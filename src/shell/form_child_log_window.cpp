@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QColor ToColor(quint32 color, const QPalette &palette)
@@ -48,6 +50,11 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     setWidget(m_view);
+    // A resize moves the end of the text away without the user scrolling.
+    connect(m_view->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+        if (!m_inserting && Following())
+            FollowNewest();
+    });
 
     // A flood of entries is shown in a few large steps rather than one by one.
     m_flushTimer = new QTimer(this);
@@ -161,8 +168,12 @@ void TFormChildLogWindow::FlushEntries()
         emit LogFileFailed(m_logError);
     if (m_pending.isEmpty())
         return;
+    // The view scrolls by itself as the entries go in (its own cursor moves
+    // along with them); a user who has scrolled back keeps his place.
     QScrollBar *bar = m_view->verticalScrollBar();
-    const bool atEnd = bar->value() == bar->maximum();
+    const bool follow = Following();
+    const int kept = bar->value();
+    m_inserting = true;
     QTextCursor cursor(m_view->document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
@@ -176,10 +187,27 @@ void TFormChildLogWindow::FlushEntries()
         cursor.insertText(entry.Prefix + entry.Text, format);
     }
     cursor.endEditBlock();
+    m_inserting = false;
     m_pending.clear();
-    // Follow the newest entry unless the user has scrolled back to read.
-    if (atEnd)
-        bar->setValue(bar->maximum());
+    if (follow)
+        FollowNewest();
+    else
+        bar->setValue(kept);
+}
+
+bool TFormChildLogWindow::Following() const
+{
+    // At the end, or still where the log last put the end: the view scrolls
+    // without signalling it, so only the place tells that the user moved it.
+    const QScrollBar *bar = m_view->verticalScrollBar();
+    return bar->value() >= bar->maximum() || bar->value() == m_endValue;
+}
+
+void TFormChildLogWindow::FollowNewest()
+{
+    QScrollBar *bar = m_view->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    m_endValue = bar->value();
 }
 
 QString TFormChildLogWindow::Text()
@@ -264,4 +292,10 @@ void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes)
     const QString hex = TCommLogFormatter::Hex(bytes);
     AddEntry(TCommLogFormatter::FiscalPrefix, hex, m_fiscalColor);
     WriteLine(TCommLogFormatter::FiscalPrefix + hex);
+}
+
+void TFormChildLogWindow::ExchangeFailed(const QString &text)
+{
+    AddEntry(TCommLogFormatter::FailurePrefix, text, FailureColor);
+    WriteLine(TCommLogFormatter::FailurePrefix + text);
 }

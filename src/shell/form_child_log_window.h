@@ -26,6 +26,7 @@ public:
     static constexpr int MinimumWidth = 350;
     // Milliseconds within which new entries are gathered before being shown.
     static constexpr int FlushInterval = 25;
+    static inline const QColor FailureColor = QColor(255, 0, 0);
 
     TFormChildLogWindow(const TSettings &settings, QWidget *parent = nullptr);
     ~TFormChildLogWindow() override;
@@ -46,6 +47,9 @@ public:
     void FiscalOpened(const QString &openText);
     void FiscalClosed();
     void FiscalWritten(const QByteArray &bytes);
+    // An exchange that ended without an answer (TCommLogFormatter::
+    // FailureText), after its frame lines, whatever the low-level flag.
+    void ExchangeFailed(const QString &text);
 
     // "&Clear": empties the window; the file keeps growing.
     void MenuItemClearClick();
@@ -85,6 +89,8 @@ private:
     void WriteLine(const QString &line);
     void ScheduleFlush();
     bool FlushLogFile();
+    bool Following() const;
+    void FollowNewest();
 
     const TSettings &m_settings;
     QPlainTextEdit *m_view = nullptr;
@@ -99,4 +105,9 @@ private:
     QList<TEntry> m_pending;
     QTimer *m_flushTimer = nullptr;
     bool m_empty = true;
+    // The view shows the newest entry and keeps doing so, through new
+    // entries and resizes, until the user scrolls back: this is where the
+    // log last scrolled it to the end.
+    int m_endValue = 0;
+    bool m_inserting = false;
 };

@@ -548,7 +548,11 @@ bool TFormMain::OpenTerminalWindows()
     ReadGeneralSection();
     m_host->SetProtocolType(TProtocolType(m_settings.Protocol));
     UpdateFileActions();
-    window->showMaximized();
+    // Not maximised: the log window's icon stays in sight below it.
+    m_terminalFill = QRect();
+    window->showNormal();
+    ArrangeIcons();
+    m_mdiArea->setActiveSubWindow(window);
     UpdateWindowActions();
     return true;
 }
@@ -934,6 +938,8 @@ void TFormMain::ConnectHostControl()
     });
     connect(m_host, &TFPHostControl::OnError, this, [this] {
         const int error = m_host->LastError();
+        const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, m_host->LastLineFailure());
+        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyHostError(error); });
     });
 }
@@ -973,6 +979,8 @@ void TFormMain::ConnectAuxControl()
     });
     connect(m_aux, &TFPAuxControl::OnError, this, [this] {
         const int error = m_aux->LastError();
+        const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, m_aux->LastLineFailure());
+        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxError(error); });
     });
 }
@@ -1031,9 +1039,18 @@ void TFormMain::ArrangeIcons()
             sizes.append(window->size());
         }
     }
-    const QList<QPoint> positions = MdiLayout::IconPositions(m_mdiArea->viewport()->size(), sizes);
+    const QSize area = m_mdiArea->viewport()->size();
+    const QList<QPoint> positions = MdiLayout::IconPositions(area, sizes);
     for (qsizetype i = 0; i < icons.size(); ++i)
         icons[i]->move(positions[i]);
+    // A terminal window the user has not moved or resized fills the area
+    // above the icons.
+    QMdiSubWindow *terminal = m_terminalWindow;
+    if (terminal && !terminal->isMinimized() && !terminal->isMaximized()
+        && (m_terminalFill.isNull() || terminal->geometry() == m_terminalFill)) {
+        terminal->setGeometry(MdiLayout::AboveIcons(area, sizes));
+        m_terminalFill = terminal->geometry();
+    }
 }
 
 void TFormMain::showEvent(QShowEvent *event)

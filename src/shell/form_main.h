@@ -129,6 +129,9 @@ private:
     bool m_shown = false;
     bool m_destroyed = false;
     bool m_arrangeQueued = false;
+    // Where the terminal window was put to fill the area above the icons;
+    // while it stays there, it follows the area's size.
+    QRect m_terminalFill;
 
     QMdiArea *m_mdiArea = nullptr;
     QPointer<TFormChildTerminalWindow> m_terminalWindow;

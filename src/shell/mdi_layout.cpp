@@ -21,6 +21,14 @@ QList<QPoint> IconPositions(const QSize &area, const QList<QSize> &icons)
     return positions;
 }
 
+QRect AboveIcons(const QSize &area, const QList<QSize> &icons)
+{
+    int top = area.height();
+    for (const QPoint &icon : IconPositions(area, icons))
+        top = qMin(top, icon.y());
+    return QRect(0, 0, area.width(), qMax(0, top));
+}
+
 QList<QRect> TileRects(const QRect &area, int count, bool horizontally)
 {
     QList<QRect> rects;

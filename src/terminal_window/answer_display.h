@@ -1,8 +1,13 @@
 #pragma once
 
+#include "execution/answer_page_layout.h"
+
+#include <QColor>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
+class QAbstractScrollArea;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -17,7 +22,15 @@ class TAnswerDisplay : public QWidget
     Q_OBJECT
 
 public:
+    static inline const QColor ErrorColor = QColor(255, 0, 0);
+
     explicit TAnswerDisplay(QWidget *parent = nullptr);
+
+    // The width the page may take in the scroll area: the room beside a
+    // vertical scroll bar, whether or not one shows, so that a tall answer
+    // needs no horizontal bar and a short one puts everything where a tall
+    // one does.
+    static int ContentWidth(const QAbstractScrollArea *scroll);
 
     // Replaces what is shown by the answer, laid out for a page of the given
     // client width.
@@ -34,9 +47,12 @@ public:
     int RowCount() const { return int(m_rowBoxes.size()); }
     QLabel *RowLabel(int row) const { return m_rowLabels.at(row); }
     QLineEdit *RowBox(int row) const { return m_rowBoxes.at(row); }
+    // Beside the return code's box; null when the answer has none.
+    QLabel *ReturnCodeDescription() const { return m_description; }
 
 private:
     void ClearRows();
+    TAnswerPageLayout::TMetrics Metrics(const QStringList &panelTexts) const;
     QList<QLabel *> CreatePanels(QGroupBox *box, const QList<QPoint> &places);
 
     QGroupBox *m_fiscalBox = nullptr;
@@ -46,4 +62,5 @@ private:
     QList<QLabel *> m_printerPanels;
     QList<QLabel *> m_rowLabels;
     QList<QLineEdit *> m_rowBoxes;
+    QLabel *m_description = nullptr;
 };

@@ -979,7 +979,10 @@ void TFormChildTerminalWindow::ShowReceivedAnswer(const TReceivedAnswer &answer)
     options.today = QDate::currentDate();
     const TAnswerPage page = TAnswerPage::Build(m_fileCopy, m_fiscalTable, m_printerTable, answer, options);
     auto *scroll = static_cast<QScrollArea *>(ScrollBox(1));
-    m_answerDisplay->Show(page, scroll->viewport()->width());
+    // The pages share one place, but one not in front keeps the size it
+    // had when it last was.
+    scroll->resize(m_pages->currentWidget()->size());
+    m_answerDisplay->Show(page, TAnswerDisplay::ContentWidth(scroll));
     m_pages->setCurrentIndex(1);
     scroll->setFocus(Qt::OtherFocusReason);
     m_noticeBar->SetNotice(TNoticeBar::Answer,

@@ -453,10 +453,13 @@ void TestCliProgram::failures_data()
     QTest::addColumn<QString>("outcome");
     QTest::addColumn<int>("exit");
     QTest::addColumn<QString>("message");
-    QTest::newRow("time-out") << "silence" << "timeout" << 2 << "no answer in time";
-    QTest::newRow("NAK") << "nak" << "nak" << 3 << "the printer rejected the command (NAK)";
-    QTest::newRow("recovered checksum") << "bad-checksum" << "answer" << 0 << "";
-    QTest::newRow("intermediate answers") << "dc2=2,50" << "answer" << 0 << "";
+    QTest::addColumn<QByteArray>("logLine");
+    QTest::newRow("time-out") << "silence" << "timeout" << 2 << "no answer in time"
+                              << QByteArray("ERROR -> Host port: no answer in time (time-out)");
+    QTest::newRow("NAK") << "nak" << "nak" << 3 << "the printer rejected the command (NAK)"
+                         << QByteArray("ERROR -> Host port: the printer refused the frame (NAK)");
+    QTest::newRow("recovered checksum") << "bad-checksum" << "answer" << 0 << "" << QByteArray();
+    QTest::newRow("intermediate answers") << "dc2=2,50" << "answer" << 0 << "" << QByteArray();
 }
 
 void TestCliProgram::failures()
@@ -465,9 +468,11 @@ void TestCliProgram::failures()
     QFETCH(QString, outcome);
     QFETCH(int, exit);
     QFETCH(QString, message);
+    QFETCH(QByteArray, logLine);
     TSimProcess sim;
     QVERIFY2(sim.Start({"--fault", fault}), qPrintable(sim.Error()));
-    const TRun run = Cli({"send", Demo(), "Status/Status query", "--port", sim.HostPath(), "--json"});
+    const QString log = m_dir.filePath(QStringLiteral("failure-%1.log").arg(QTest::currentDataTag()));
+    const TRun run = Cli({"send", Demo(), "Status/Status query", "--port", sim.HostPath(), "--json", "--log", log});
     QCOMPARE(run.exit, exit);
     QCOMPARE(run.Json().value("outcome").toString(), outcome);
     QCOMPARE(run.Json().value("sent").toInt(), 1);
@@ -477,6 +482,13 @@ void TestCliProgram::failures()
         QCOMPARE(run.err, "tessaly-cli: Status/Status query: " + message + "\n");
     if (exit != 0)
         QVERIFY(run.Json().value("printerStatus").isNull());
+    // A failed exchange leaves its line in the log, as in the window's log.
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QCOMPARE(content.count("ERROR -> "), logLine.isEmpty() ? 0 : 1);
+    if (!logLine.isEmpty())
+        QVERIFY2(content.endsWith(logLine + "\r\nClose port\r\n"), content.constData());
     QCOMPARE(sim.Stop(), 0);
 }
 
@@ -638,7 +650,7 @@ void TestCliProgram::terminationCancels()
     QCOMPARE(QJsonDocument::fromJson(process.readAllStandardOutput()).object().value("outcome").toString(),
              QStringLiteral("cancelled"));
     QCOMPARE(process.readAllStandardError(), "tessaly-cli: Fiscal port/Alive check: cancelled\n");
-    QVERIFY(logged().endsWith("FISCAL-> 05 \r\nClose port\r\n"));
+    QVERIFY(logged().endsWith("FISCAL-> 05 \r\nERROR -> Fiscal port: cancelled by the user\r\nClose port\r\n"));
     QCOMPARE(sim.Stop(), 0);
 }
 

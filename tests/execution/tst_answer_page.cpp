@@ -46,6 +46,9 @@ void TestAnswerPage::statusBoxes()
     QCOMPARE(page.fiscalPanels.at(1).color, quint32(0x0000FF));
     QCOMPARE(page.printerPanels.size(), 1);
     QCOMPARE(page.printerPanels.at(0).text, QStringLiteral("Printer"));
+    // The panels are sized for every text the tables hold, not only the
+    // ones this answer shows.
+    QCOMPARE(page.panelTexts, (QStringList{"Memory full", "OK", "Printer"}));
 }
 
 void TestAnswerPage::rowsFromTheCommandSent()

@@ -93,10 +93,11 @@ void TestAnswerRows::returnCodeHint_data()
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("257") << 257 << "Paper out" << "257" << "(0101) Paper out";
-    QTest::newRow("no description") << 10 << "" << "10" << "(000A) ";
-    QTest::newRow("0") << 0 << "Done" << "0" << "(0000) Done";
-    QTest::newRow("highest") << 0xFFFF << "x" << "65535" << "(FFFF) x";
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("257") << 257 << "Paper out" << "257" << "(0101) Paper out" << true;
+    QTest::newRow("no description") << 10 << "" << "10" << "(000A) " << true;
+    QTest::newRow("0") << 0 << "Done" << "0" << "(0000) Done" << false;
+    QTest::newRow("highest") << 0xFFFF << "x" << "65535" << "(FFFF) x" << true;
 }
 
 void TestAnswerRows::returnCodeHint()
@@ -113,6 +114,13 @@ void TestAnswerRows::returnCodeHint()
     QCOMPARE(rows.at(1).text, text);
     QCOMPARE(rows.at(1).hint, hint);
     QVERIFY(rows.at(1).visible);
+    // The description stands beside the code, not only in its hint.
+    QVERIFY(rows.at(1).returnCode);
+    QCOMPARE(rows.at(1).description, description);
+    QTEST(rows.at(1).failed, "failed");
+    // The compatible protocol has no return code of its own.
+    input.protocol = 0;
+    QVERIFY(!BuildAnswerRows(input).at(1).returnCode);
 }
 
 void TestAnswerRows::conversions_data()

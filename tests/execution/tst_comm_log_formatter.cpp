@@ -1,3 +1,5 @@
+#include "comm/fp_aux_enums.h"
+#include "comm/host_types.h"
 #include "execution/comm_log_formatter.h"
 
 #include <QtTest>
@@ -12,6 +14,8 @@ private slots:
     void lines_data();
     void lines();
     void fileLayout();
+    void failures_data();
+    void failures();
 };
 
 void TestCommLogFormatter::hex_data()
@@ -86,6 +90,52 @@ void TestCommLogFormatter::fileLayout()
     QVERIFY(start.endsWith("\r\n"));
     QCOMPARE(start.count("\r\n"), 2);
     QVERIFY2(start.contains("9:05:07") || start.contains("09:05:07"), start.constData());
+}
+
+void TestCommLogFormatter::failures_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("lastError");
+    QTest::addColumn<int>("lineError");
+    QTest::addColumn<QString>("lineText");
+    QTest::addColumn<bool>("lost");
+    QTest::addColumn<QString>("line");
+
+    const int timeOut = EFP_E_ReadTimeOut;
+    QTest::newRow("silence") << int(cpHostPort) << timeOut << int(TSerialLine::TimeoutError) << "Read timed out"
+                             << false << "ERROR -> Host port: no answer in time (time-out)";
+    QTest::newRow("NAK, then silence")
+        << int(cpHostPort) << int(EFP_E_NackReceived) << int(TSerialLine::TimeoutError) << "Read timed out" << false
+        << "ERROR -> Host port: the printer refused the frame (NAK)";
+    QTest::newRow("write did not complete")
+        << int(cpFiscalPort) << int(FEFP_E_WriteError) << int(TSerialLine::TimeoutError) << "Write did not complete"
+        << false << "ERROR -> Fiscal port: the frame could not be written (Write did not complete)";
+    // A purge aborts the line: Cancel or Reset serial ports, even after a NAK.
+    QTest::newRow("purged") << int(cpHostPort) << timeOut << int(TSerialLine::AbortedError) << "Read aborted" << false
+                            << "ERROR -> Host port: cancelled by the user";
+    QTest::newRow("purged after NAK") << int(cpFiscalPort) << int(FEFP_E_NackReceived)
+                                      << int(TSerialLine::AbortedError) << "Read aborted" << false
+                                      << "ERROR -> Fiscal port: cancelled by the user";
+    QTest::newRow("unplugged while reading")
+        << int(cpHostPort) << timeOut << int(TSerialLine::ReadError) << "Input/output error" << true
+        << "ERROR -> Host port: the port has gone away (Input/output error)";
+    QTest::newRow("gone before writing")
+        << int(cpHostPort) << int(EFP_E_WriteError) << int(TSerialLine::WriteError)
+        << "The device is no longer available" << true
+        << "ERROR -> Host port: the port has gone away (The device is no longer available)";
+}
+
+void TestCommLogFormatter::failures()
+{
+    QFETCH(int, port);
+    QFETCH(int, lastError);
+    QFETCH(int, lineError);
+    QFETCH(QString, lineText);
+    QFETCH(bool, lost);
+    QFETCH(QString, line);
+    const TLineFailure failure{TSerialLine::TLineError(lineError), lineText, lost};
+    QCOMPARE(TCommLogFormatter::FailurePrefix + TCommLogFormatter::FailureText(TCommandPort(port), lastError, failure),
+             line);
 }
 
 QTEST_GUILESS_MAIN(TestCommLogFormatter)

@@ -1,11 +1,14 @@
+#include "execution/comm_log_formatter.h"
 #include "shell/form_child_log_window.h"
 #include "terminal_model/settings.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +54,7 @@ private slots:
     void unwritableLogFileLeavesWindowWorking();
     void fullDiskStopsTheFileNotTheWindow();
     void narrowestWidth();
+    void followsNewestUnlessScrolledBack();
 
 private:
     TSettings Settings(const QString &fileName) const;
@@ -116,6 +120,11 @@ void TstFormChildLogWindow::entries_data()
     row("fiscal write", [](TFormChildLogWindow &w) { w.FiscalWritten("\x05"); }, false, "FISCAL-> 05 ", fiscal,
         "FISCAL-> 05 \r\n");
     row("settings changed", [](TFormChildLogWindow &w) { w.SettingsChanged(); }, true, QString(), QColor(), "");
+    // A failed exchange shows whatever the low-level flag.
+    row("exchange failed",
+        [](TFormChildLogWindow &w) { w.ExchangeFailed("Host port: no answer in time (time-out)"); }, false,
+        "ERROR -> Host port: no answer in time (time-out)", TFormChildLogWindow::FailureColor,
+        "ERROR -> Host port: no answer in time (time-out)\r\n");
 }
 
 void TstFormChildLogWindow::entries()
@@ -231,6 +240,54 @@ void TstFormChildLogWindow::narrowestWidth()
     window.show();
     window.resize(200, 172);
     QCOMPARE(window.width(), TFormChildLogWindow::MinimumWidth);
+}
+
+void TstFormChildLogWindow::followsNewestUnlessScrolledBack()
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    auto *window = new TFormChildLogWindow(Settings("f.tsy"));
+    area.addSubWindow(window);
+    area.show();
+    window->showNormal();
+    QPlainTextEdit *view = window->RichEditLog();
+    QScrollBar *bar = view->verticalScrollBar();
+    int sent = 0;
+    const auto add = [&](int count) {
+        for (int i = 0; i < count; ++i)
+            window->HostWritten(QByteArray::number(++sent));
+        window->FlushEntries();
+    };
+    // The last entry is the bottom line of the view.
+    const auto showsNewest = [&] {
+        const QTextCursor bottom = view->cursorForPosition(QPoint(2, view->viewport()->height() - 2));
+        return bar->value() == bar->maximum() && bottom.block().text() == TCommLogFormatter::HostWritten(QByteArray::number(sent));
+    };
+
+    add(40);
+    QVERIFY(showsNewest());
+    // A smaller window keeps it in sight, and the entries after it.
+    window->resize(TFormChildLogWindow::DesignedWidth, 120);
+    QVERIFY(showsNewest());
+    add(1);
+    QVERIFY(showsNewest());
+
+    // Scrolled back, the view stays where the user put it.
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    const int back = bar->value();
+    QVERIFY(back < bar->maximum());
+    add(5);
+    QCOMPARE(bar->value(), back);
+    // Back at the end, it follows again.
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    add(5);
+    QVERIFY(showsNewest());
+
+    // What came while the window was minimised is in sight when it is restored.
+    window->showMinimized();
+    add(30);
+    window->showNormal();
+    QTRY_VERIFY(showsNewest());
 }
 
 QTEST_MAIN(TstFormChildLogWindow)

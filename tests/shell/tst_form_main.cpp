@@ -1,5 +1,6 @@
 #include "comm/pseudo_terminal.h"
 #include "shell/form_about_box.h"
+#include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "shell/terminal_files.h"
 #include "terminal_window/form_child_terminal_window.h"
@@ -76,6 +77,7 @@ private slots:
     void hintsGoToFirstPanel();
     void menusAndToolBarInOrder();
     void windowCommandsFollowChildren();
+    void logWindowInSightAtStart();
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
     void sampleFileShowsItsTree();
@@ -173,7 +175,6 @@ void TstFormMain::bareFileNameArgumentOpensFromCurrentFolder()
     QVERIFY(window->TerminalWindow());
     QCOMPARE(window->Settings().File, Path("printer.tsy"));
     QCOMPARE(window->TerminalWindow()->FileName(), Path("printer.tsy"));
-    QVERIFY(window->TerminalWindow()->isMaximized());
     for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
         QVERIFY2(Action(*window, name)->isEnabled(), name);
 }
@@ -519,6 +520,39 @@ void TstFormMain::windowCommandsFollowChildren()
     QVERIFY(!window->TerminalWindow()->close());
     QVERIFY(window->TerminalWindow());
     QVERIFY(window->TerminalWindow()->isMinimized());
+}
+
+void TstFormMain::logWindowInSightAtStart()
+{
+    Write(Path("s.tsy"), PlainFile);
+    auto window = Start({"s.tsy"});
+    QMdiArea *area = window->MdiArea();
+    QMdiSubWindow *terminal = window->TerminalWindow();
+    QMdiSubWindow *log = window->LogWindow();
+    // The log window is a minimised child the user can see and reach: its
+    // icon lies in the area, below the terminal window, which fills the rest.
+    const auto inSight = [&] {
+        const QRect viewport = area->viewport()->rect();
+        return log->isMinimized() && log->isVisible() && viewport.contains(log->geometry())
+               && !terminal->geometry().intersects(log->geometry()) && terminal->geometry().topLeft() == QPoint(0, 0)
+               && terminal->width() == viewport.width() && terminal->geometry().bottom() + 1 == log->y()
+               && log->geometry().bottom() == viewport.bottom();
+    };
+    QTRY_VERIFY(inSight());
+    QVERIFY(!terminal->isMaximized());
+    QCOMPARE(area->activeSubWindow(), terminal);
+
+    // It stays so when the main window changes its size.
+    window->resize(1000, 700);
+    QTRY_VERIFY(inSight());
+    window->resize(700, 500);
+    QTRY_VERIFY(inSight());
+
+    // A terminal window the user has placed himself stays where he put it.
+    terminal->setGeometry(20, 20, 400, 300);
+    window->resize(900, 600);
+    QTRY_VERIFY(log->geometry().bottom() == area->viewport()->rect().bottom());
+    QCOMPARE(terminal->geometry(), QRect(20, 20, 400, 300));
 }
 
 void TstFormMain::clipboardCommandsActOnFocusedField()

@@ -1,6 +1,7 @@
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "comm/pseudo_terminal.h"
+#include "comm/scripted_serial_line.h"
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "support_sim_process.h"
@@ -88,6 +89,8 @@ private slots:
     void everySampleCommandAnswered();
     void unwritableLogFileSaidInStatusBar();
     void fixedAnswerTesterShowsInTerminalWindow();
+    void failedExchangeLogged_data();
+    void failedExchangeLogged();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -515,6 +518,83 @@ void TstFormMainPorts::fixedAnswerTesterShowsInTerminalWindow()
     QVERIFY(display->FiscalBox()->title().startsWith(QStringLiteral("Fiscal answer = ")));
     QVERIFY(display->PrinterBox()->title().startsWith(QStringLiteral("Printer answer = ")));
     QVERIFY(window->TerminalWindow()->isMaximized());
+}
+
+void TstFormMainPorts::failedExchangeLogged_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("time-out") << "silence" << "Host port: no answer in time (time-out)";
+    QTest::newRow("NAK") << "nak" << "Host port: the printer refused the frame (NAK)";
+    QTest::newRow("write error") << "write" << "Host port: the frame could not be written (Scripted write failure)";
+    QTest::newRow("port gone") << "hang up" << "Host port: the port has gone away (Line hung up)";
+    QTest::newRow("Cancel") << "cancel" << "Host port: cancelled by the user";
+    QTest::newRow("Reset serial ports") << "reset" << "Host port: cancelled by the user";
+    QTest::newRow("fiscal time-out") << "fiscal silence" << "Fiscal port: no answer in time (time-out)";
+}
+
+void TstFormMainPorts::failedExchangeLogged()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, failure);
+    // The lines outlive the window whose ports use them.
+    TScriptedSerialLine line;
+    auto auxLine = std::make_shared<TScriptedSerialLine>();
+    auto window = Start({CopyDemoFile()});
+    TFormChildLogWindow *log = window->LogWindow();
+    TFormChildTerminalWindow *terminal = window->TerminalWindow();
+    TFPHostControl *host = window->HostControl();
+    TFPAuxControl *aux = window->AuxControl();
+    QVERIFY(host->ClosePort());
+    host->SetSerialLine(&line);
+    host->SetAnswerTimeOut(300);
+    QVERIFY(host->OpenPort());
+    aux->ClosePort();
+    aux->SetLineFactory([auxLine] { return auxLine; });
+    aux->SetTimeOut(300);
+    QVERIFY(aux->OpenPort());
+
+    if (fault == "nak")
+        line.setResponder([](TScriptedSerialLine &far, const QByteArray &) { far.deliver("\x15"); });
+    else if (fault == "write")
+        line.setWriteFailing(true);
+    else if (fault == "hang up")
+        line.setResponder([](TScriptedSerialLine &far, const QByteArray &) { far.hangUp(); });
+
+    QSignalSpy errors(fault.startsWith("fiscal") ? static_cast<QObject *>(aux) : host, SIGNAL(OnError()));
+    if (fault.startsWith("fiscal")) {
+        QVERIFY(aux->SendData("\x05"));
+    } else {
+        QTreeWidgetItem *status = terminal->RootNode()->child(0);
+        terminal->TreeViewCommand()->setCurrentItem(status->child(0));
+        terminal->TreeViewCommandChange();
+        terminal->ButtonSendClick();
+    }
+    if (fault == "cancel" || fault == "reset") {
+        QTRY_VERIFY_WITH_TIMEOUT(line.writes().size() == 1, 5000);
+        if (fault == "cancel")
+            terminal->ButtonCancelClick();
+        else
+            window->findChild<QAction *>("MenuItemResetserialports")->trigger();
+    }
+    QVERIFY(errors.wait(5000));
+
+    // The failure follows the frame lines of its exchange, in the window
+    // (whatever the low-level flag) and in the log file.
+    const QString entry = "ERROR -> " + failure;
+    QTRY_VERIFY_WITH_TIMEOUT(log->Text().endsWith(entry + "\n"), 5000);
+    QStringList shown = log->Text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(shown.count(entry), 1);
+    if (fault != "write") {
+        const QString frame = fault.startsWith("fiscal") ? "FISCAL-> 05 " : "HOST --> 02 ";
+        QVERIFY2(shown.at(shown.size() - 2).startsWith(frame), qPrintable(shown.join('|')));
+    }
+    const QByteArray file = ReadAll(log->LogFilePath());
+    QVERIFY2(file.endsWith((entry + "\r\n").toUtf8()), file.constData());
+    if (fault == "nak")
+        QVERIFY(file.contains("FP   --> NACK\r\n" + entry.toUtf8()));
+    host->ClosePort();
+    aux->ClosePort();
 }
 
 QTEST_MAIN(TstFormMainPorts)

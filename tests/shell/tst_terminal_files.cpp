@@ -335,6 +335,11 @@ void TstTerminalFiles::iconPositions()
     QCOMPARE(MdiLayout::IconPositions(QSize(100, 400), {QSize(160, 30), QSize(160, 30)}),
              (QList<QPoint>{{0, 370}, {0, 340}}));
     QVERIFY(MdiLayout::IconPositions(QSize(100, 100), {}).isEmpty());
+
+    // A window filling the area leaves the icons' rows free.
+    QCOMPARE(MdiLayout::AboveIcons(QSize(500, 400), icons), QRect(0, 0, 500, 340));
+    QCOMPARE(MdiLayout::AboveIcons(QSize(500, 400), {}), QRect(0, 0, 500, 400));
+    QCOMPARE(MdiLayout::AboveIcons(QSize(500, 20), {QSize(160, 30)}), QRect(0, 0, 500, 0));
 }
 
 void TstTerminalFiles::tileRects_data()
