@@ -16,7 +16,7 @@ namespace {
 
 TSendField Field(const QString &value, bool autoIncrement = false)
 {
-    return {value, autoIncrement, false};
+    return {value, autoIncrement, false, {}};
 }
 
 QStringList Errors(const QStringList &events)
