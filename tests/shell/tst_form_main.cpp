@@ -82,6 +82,7 @@ private slots:
     void aboutBoxShowsBuildInformation();
     void sampleFileShowsItsTree();
     void editorsOpenOnTheOpenFile();
+    void editFieldsActsOnSelectedCommand();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -499,8 +500,8 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(names(bar->actions()),
              (QStringList{"ActionNew", "ActionOpen", "ToolButtonSaveAs", "-", "ActionEditCut", "ActionEditCopy",
                           "ActionEditPaste", "-", "ActionWindowCascade", "ActionWindowTileHorizontal",
-                          "ActionWindowTileVertical", "-", "ActionEditFixAnswer", "ActionTestFixAnswer",
-                          "ActionEditRC", "-", "ToolButtonFiscal"}));
+                          "ActionWindowTileVertical", "-", "ActionEditFields", "ActionEditFixAnswer",
+                          "ActionTestFixAnswer", "ActionEditRC", "-", "ToolButtonFiscal"}));
     QAction *saveAs = Action(*window, "ToolButtonSaveAs");
     QCOMPARE(bar->widgetForAction(saveAs)->toolTip(), QStringLiteral("Save terminal file as ..."));
     QVERIFY(saveAs->isEnabled());
@@ -514,7 +515,7 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file As ..."));
     QVERIFY(window->findChild<QAction *>("MenuItemSaveAs")->isEnabled());
     QCOMPARE(names(window->findChild<QMenu *>("MenuEdit")->actions()),
-             (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut"}));
+             (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut", "-", "ActionEditFields"}));
     QCOMPARE(names(window->findChild<QMenu *>("MenuOptions")->actions()),
              (QStringList{"ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC", "-",
                           "MenuItemResetserialports", "-", "MenuItemPreferences"}));
@@ -622,6 +623,38 @@ void TstFormMain::editorsOpenOnTheOpenFile()
     Action(*window, "ActionEditRC")->trigger();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), (QStringList{"FormEditFixAnswer", "FormEditReturnCode"}));
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
+}
+
+// The fields editor of the command selected in the tree opens from the
+// menu and the toolbar, not only from the tree's own menu.
+void TstFormMain::editFieldsActsOnSelectedCommand()
+{
+    Write(Path("fields.tsy"), ExtendedFile);
+    auto window = Start({"fields.tsy"});
+    QAction *action = Action(*window, "ActionEditFields");
+    QCOMPARE(action->text(), QStringLiteral("&Edit fields"));
+    QVERIFY(!action->isEnabled());
+    QTreeWidget *tree = window->TerminalWindow()->TreeViewCommand();
+    QTreeWidgetItem *group = window->TerminalWindow()->RootNode()->child(0);
+    tree->setCurrentItem(group);
+    QVERIFY(!action->isEnabled());
+    tree->setCurrentItem(group->child(0));
+    QVERIFY(action->isEnabled());
+
+    QWidget *button = window->findChild<QToolBar *>("ToolBarMain")->widgetForAction(action);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindDialog),
+             QStringList{QStringLiteral("Edit SalesItem commands and answers")});
+    QMenu *edit = window->findChild<QMenu *>("MenuEdit");
+    edit->popup(QPoint(0, 0));
+    QTest::keyClick(edit, Qt::Key_E);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 2);
+
+    tree->setCurrentItem(window->TerminalWindow()->RootNode());
+    QVERIFY(!action->isEnabled());
+    tree->setCurrentItem(group->child(0));
+    window->ActionFileClose();
+    QVERIFY(!action->isEnabled());
 }
 
 QTEST_MAIN(TstFormMain)
