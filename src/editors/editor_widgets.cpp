@@ -1,7 +1,13 @@
 #include "editors/editor_widgets.h"
 
+#include "widgets/dialog_buttons.h"
+#include "widgets/prompts.h"
+
 #include <QBoxLayout>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -48,7 +54,7 @@ void SetLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &addHint,
                              const QString &modifyHint, const QString &removeHint)
 {
     const TRecordButtons result{
@@ -56,9 +62,7 @@ TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &a
         Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"), modifyHint, dialog),
         Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"), removeHint, dialog),
         Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"), QStringLiteral("Close dialog"), dialog)};
-    for (QPushButton *button : {result.Add, result.Modify, result.Remove})
-        button->setAutoDefault(false);
-    result.Close->setDefault(true);
+    TDialogButtons::SetDefault(dialog, result.Close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(result.Add);
@@ -70,6 +74,16 @@ TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &a
     layout->addWidget(content);
     layout->addLayout(buttons);
     return result;
+}
+
+void Refuse(TPrompts &prompts, QWidget *dialog, QWidget *input, const QString &message)
+{
+    prompts.Error(dialog, TPrompts::ErrorCaption, message);
+    input->setFocus(Qt::OtherFocusReason);
+    if (auto *box = qobject_cast<QComboBox *>(input); box && box->lineEdit())
+        box->lineEdit()->selectAll();
+    else if (auto *edit = qobject_cast<QLineEdit *>(input))
+        edit->selectAll();
 }
 
 } // namespace EditorWidgets

@@ -2,10 +2,12 @@
 
 #include <QStringList>
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class TPrompts;
 
 // Small pieces shared by the editor dialogs.
 namespace EditorWidgets {
@@ -30,7 +32,11 @@ struct TRecordButtons
 };
 // Lays out dialog as content above the row of record buttons, Close the
 // default button; the three hints are those of Add, Modify and Remove.
-TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &addHint,
                              const QString &modifyHint, const QString &removeHint);
+
+// Refuses what the user typed: the error box tells why, and the dialog
+// stays open with the faulty input focused and its text selected.
+void Refuse(TPrompts &prompts, QWidget *dialog, QWidget *input, const QString &message);
 
 } // namespace EditorWidgets
