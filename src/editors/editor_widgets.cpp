@@ -1,5 +1,6 @@
 #include "editors/editor_widgets.h"
 
+#include "editors/memo.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/prompts.h"
 
@@ -8,8 +9,25 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QPushButton>
+
+namespace {
+
+QStyleOptionFrame InputFrameOption(const QWidget *input)
+{
+    QStyleOptionFrame option;
+    option.initFrom(input);
+    option.lineWidth = input->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, input);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    return option;
+}
+
+} // namespace
 
 namespace EditorWidgets {
 
@@ -30,12 +48,9 @@ QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent)
 
 QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent)
 {
-    auto *memo = new QPlainTextEdit(parent);
+    auto *memo = new TMemo(parent);
     memo->setObjectName(name);
     memo->setToolTip(hint);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setTabChangesFocus(true);
     return memo;
 }
 
@@ -74,6 +89,13 @@ TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &a
     layout->addWidget(content);
     layout->addLayout(buttons);
     return result;
+}
+
+void PaintInputFrame(QWidget *input)
+{
+    QPainter painter(input);
+    const QStyleOptionFrame option = InputFrameOption(input);
+    input->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, input);
 }
 
 void Refuse(TPrompts &prompts, QWidget *dialog, QWidget *input, const QString &message)

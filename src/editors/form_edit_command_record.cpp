@@ -1,6 +1,6 @@
 #include "editors/form_edit_command_record.h"
 
-#include "editors/check_list_delegate.h"
+#include "editors/check_list.h"
 #include "editors/editor_widgets.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/field_types.h"
@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -124,9 +123,9 @@ TFormEditCommandRecord::TFormEditCommandRecord(int fieldNumber, const TCommandFi
     ValidateComboData();
     FieldTypeComboBoxCaption->SetText(field.Caption);
     FieldTypeComboBoxHint->SetText(field.Hint);
-    CheckListBoxOther->item(0)->setCheckState(field.Required ? Qt::Checked : Qt::Unchecked);
-    CheckListBoxOther->item(1)->setCheckState(field.ReadOnly ? Qt::Checked : Qt::Unchecked);
-    CheckListBoxOther->item(2)->setCheckState(field.AutoIncrement ? Qt::Checked : Qt::Unchecked);
+    CheckListBoxOther->SetChecked(0, field.Required);
+    CheckListBoxOther->SetChecked(1, field.ReadOnly);
+    CheckListBoxOther->SetChecked(2, field.AutoIncrement);
     SetMode(field.Mode);
     EditorWidgets::SetLines(MemoNotes, notes);
     ButtonOk->setEnabled(true);
@@ -162,16 +161,10 @@ void TFormEditCommandRecord::Build()
     FieldTypeComboBoxDecimalDigits = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
                                             QStringLiteral("Enter decimal digits"), this);
 
-    CheckListBoxOther = new QListWidget(this);
+    CheckListBoxOther = new TCheckList(
+        {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}, this);
     CheckListBoxOther->setObjectName(QStringLiteral("CheckListBoxOther"));
     CheckListBoxOther->setToolTip(QStringLiteral("Select other parameter"));
-    CheckListBoxOther->setItemDelegate(new TCheckListDelegate(CheckListBoxOther));
-    for (const QString &text : {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}) {
-        auto *item = new QListWidgetItem(text, CheckListBoxOther);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    CheckListBoxOther->setFixedHeight(CheckListBoxOther->sizeHintForRow(0) * 3 + 2 * CheckListBoxOther->frameWidth());
 
     MemoComboLines = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
     MemoComboLines->setEnabled(false);
@@ -258,11 +251,11 @@ TCommandField TFormEditCommandRecord::Field() const
     field.DefaultText = FieldTypeComboBoxDefaultText->GetText();
     field.ControlType = qMax(0, FieldTypeComboBoxControlType->currentIndex());
     field.MaxLength = NormalisedNumber(FieldTypeComboBoxMaxLength->GetText());
-    field.Required = CheckListBoxOther->item(0)->checkState() == Qt::Checked;
-    field.ReadOnly = CheckListBoxOther->item(1)->checkState() == Qt::Checked;
+    field.Required = CheckListBoxOther->IsChecked(0);
+    field.ReadOnly = CheckListBoxOther->IsChecked(1);
     field.MinLength = NormalisedNumber(FieldTypeComboBoxMinLength->GetText());
     field.DecimalDigits = NormalisedNumber(FieldTypeComboBoxDecimalDigits->GetText());
-    field.AutoIncrement = CheckListBoxOther->item(2)->checkState() == Qt::Checked;
+    field.AutoIncrement = CheckListBoxOther->IsChecked(2);
     return field;
 }
 

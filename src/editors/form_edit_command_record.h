@@ -5,9 +5,9 @@
 #include <QDialog>
 #include <QStringList>
 
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class TCheckList;
 class TFieldTypeComboBox;
 class TPrompts;
 
@@ -68,7 +68,7 @@ private:
     TFieldTypeComboBox *FieldTypeComboBoxMinLength = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxMaxLength = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxDecimalDigits = nullptr;
-    QListWidget *CheckListBoxOther = nullptr;
+    TCheckList *CheckListBoxOther = nullptr;
     QPlainTextEdit *MemoComboLines = nullptr;
     QPlainTextEdit *MemoNotes = nullptr;
     QPushButton *ButtonOk = nullptr;
