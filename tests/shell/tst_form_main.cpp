@@ -81,8 +81,6 @@ private slots:
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
     void sampleFileShowsItsTree();
-    void editorsOpenOnTheOpenFile();
-    void editFieldsActsOnSelectedCommand();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -613,48 +611,6 @@ void TstFormMain::sampleFileShowsItsTree()
         QFile::remove(log);
     // Looking at a file does not change it.
     QCOMPARE(ReadAll(sample), before);
-}
-
-void TstFormMain::editorsOpenOnTheOpenFile()
-{
-    Write(Path("edit.tsy"), ExtendedFile);
-    auto window = Start({"edit.tsy"});
-    Action(*window, "ActionEditFixAnswer")->trigger();
-    Action(*window, "ActionEditRC")->trigger();
-    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), (QStringList{"FormEditFixAnswer", "FormEditReturnCode"}));
-    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
-}
-
-// The fields editor of the command selected in the tree opens from the
-// menu and the toolbar, not only from the tree's own menu.
-void TstFormMain::editFieldsActsOnSelectedCommand()
-{
-    Write(Path("fields.tsy"), ExtendedFile);
-    auto window = Start({"fields.tsy"});
-    QAction *action = Action(*window, "ActionEditFields");
-    QCOMPARE(action->text(), QStringLiteral("&Edit fields"));
-    QVERIFY(!action->isEnabled());
-    QTreeWidget *tree = window->TerminalWindow()->TreeViewCommand();
-    QTreeWidgetItem *group = window->TerminalWindow()->RootNode()->child(0);
-    tree->setCurrentItem(group);
-    QVERIFY(!action->isEnabled());
-    tree->setCurrentItem(group->child(0));
-    QVERIFY(action->isEnabled());
-
-    QWidget *button = window->findChild<QToolBar *>("ToolBarMain")->widgetForAction(action);
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindDialog),
-             QStringList{QStringLiteral("Edit SalesItem commands and answers")});
-    QMenu *edit = window->findChild<QMenu *>("MenuEdit");
-    edit->popup(QPoint(0, 0));
-    QTest::keyClick(edit, Qt::Key_E);
-    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 2);
-
-    tree->setCurrentItem(window->TerminalWindow()->RootNode());
-    QVERIFY(!action->isEnabled());
-    tree->setCurrentItem(group->child(0));
-    window->ActionFileClose();
-    QVERIFY(!action->isEnabled());
 }
 
 QTEST_MAIN(TstFormMain)
