@@ -328,6 +328,9 @@ bool TFormEditCmdAns::WriteLinesTo(TExtIniFile &ini, const QString &key, const Q
 
 void TFormEditCmdAns::AddCommand()
 {
+    // Refused before anything is typed, so nothing typed is lost.
+    if (FieldLimitReached(int(FCommands.size())))
+        return;
     const bool hadFields = !FCommands.isEmpty();
     TExtIniFile ini;
     if (!FFile.Read(ini))
@@ -338,8 +341,6 @@ void TFormEditCmdAns::AddCommand()
     else
         dialog.SetNotes(TValueList::ReadNotes(ini, FSection));
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
-        return;
-    if (FieldLimitReached(int(FCommands.size())))
         return;
 
     if (!FFile.Read(ini))
@@ -364,10 +365,10 @@ void TFormEditCmdAns::AddCommand()
 
 void TFormEditCmdAns::AddAnswer()
 {
+    if (FieldLimitReached(int(FAnswers.size())))
+        return;
     TFormEditAnswerRecord dialog(FPrompts, this);
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
-        return;
-    if (FieldLimitReached(int(FAnswers.size())))
         return;
 
     TExtIniFile ini;

@@ -42,6 +42,7 @@ private slots:
     void answersGridFollowsTheFile();
     void firstFieldWritesLinesNotesAndQuotes();
     void secondFieldFollowsFirstMode();
+    void seventyFirstFieldRefused_data();
     void seventyFirstFieldRefused();
     void removeMovesComboLines_data();
     void removeMovesComboLines();
@@ -142,25 +143,37 @@ void TstFormEditCmdAns::secondFieldFollowsFirstMode()
     QCOMPARE(ReadFile(Path()), file);
 }
 
+void TstFormEditCmdAns::seventyFirstFieldRefused_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("command field") << 0;
+    QTest::newRow("answer field") << 1;
+}
+
+// The 71st field is refused before its dialog opens: nothing is typed in
+// vain.
 void TstFormEditCmdAns::seventyFirstFieldRefused()
 {
+    QFETCH(int, page);
     QByteArray commands;
-    for (int i = 0; i < TFormEditCmdAns::MaxFields; ++i)
+    QByteArray answers;
+    for (int i = 0; i < TFormEditCmdAns::MaxFields; ++i) {
         commands += QByteArray(i ? "," : "") + "0,\"F" + QByteArray::number(i + 1) + "\",\"\",0,\"\",0,0,0,0,0,0,0";
-    const QByteArray file = Head + "[ReportsDaily close]\nCommands=" + commands + "\n" + Tail;
+        answers += QByteArray(i ? "," : "") + "\"A" + QByteArray::number(i + 1) + "\",0,0";
+    }
+    const QByteArray file = Head + "[ReportsDaily close]\nCommands=" + commands + "\nAnswers=" + answers + "\n" + Tail;
     WriteFile(Path(), file);
     TFormEditCmdAns editor(Path(), Section, m_prompts);
-    m_prompts.Scripts.enqueue([](QDialog *dialog) {
-        Type(Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxCaption"), "F71");
-        return Click(dialog, "ButtonOk");
-    });
+    Child<QTabWidget>(&editor, "PageControl")->setCurrentIndex(page);
+    m_prompts.Scripts.enqueue([](QDialog *dialog) { return Click(dialog, "ButtonOk"); });
     Child<QPushButton>(&editor, "ButtonAdd")->click();
-    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 0);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError),
              QStringList{QStringLiteral("Maximum number of dynamic controls reached!!!")});
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindError), QStringList{QStringLiteral(" E R R O R ")});
     QCOMPARE(ReadFile(Path()), file);
-    QCOMPARE(Child<TRecordGrid>(&editor, "StringGridCommands")->RecordCount(), 70);
+    auto *grid = Child<TRecordGrid>(&editor, page == 0 ? "StringGridCommands" : "StringGridAnswers");
+    QCOMPARE(grid->RecordCount(), 70);
 }
 
 void TstFormEditCmdAns::removeMovesComboLines_data()
