@@ -1,31 +1,38 @@
 #include "editors/color_box.h"
 
 #include "terminal_model/color_notation.h"
+#include "terminal_window/system_colors.h"
 #include "widgets/prompts.h"
 
 #include <QColorDialog>
+#include <QPainter>
 #include <QPixmap>
 
-namespace {
+const QString TColorBox::CustomItem = QStringLiteral("Custom...");
 
-QIcon Swatch(quint32 color)
+QIcon TColorBox::Swatch(quint32 color) const
 {
-    QPixmap pixmap(16, 12);
-    if (color == TColorNotation::None || TColorNotation::IsSystemColor(color))
-        pixmap.fill(Qt::transparent);
-    else
-        pixmap.fill(QColor(TColorNotation::Red(color), TColorNotation::Green(color), TColorNotation::Blue(color)));
+    // A system colour shows as this desktop draws it; "no colour" as an
+    // empty frame. The frame keeps pale colours apart from the list's
+    // background.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(SwatchSize * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    const QColor shown = TSystemColors::Resolve(color, palette());
+    const QRectF box(0.5, 0.5, SwatchSize.width() - 1, SwatchSize.height() - 1);
+    painter.setPen(QPen(palette().color(QPalette::Text), 1));
+    painter.setBrush(shown.isValid() ? QBrush(shown) : QBrush(Qt::NoBrush));
+    painter.drawRect(box);
     return QIcon(pixmap);
 }
-
-} // namespace
-
-const QString TColorBox::CustomItem = QStringLiteral("Custom...");
 
 TColorBox::TColorBox(TPrompts &prompts, QWidget *parent)
     : QComboBox(parent)
     , FPrompts(prompts)
 {
+    setIconSize(SwatchSize);
     for (const QString &name : TColorNotation::Names()) {
         quint32 color = 0;
         TColorNotation::FromText(name, &color);

@@ -1,9 +1,33 @@
 #include "editors/editor_widgets.h"
 
+#include "editors/memo.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/prompts.h"
+
 #include <QBoxLayout>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QPushButton>
+
+namespace {
+
+QStyleOptionFrame InputFrameOption(const QWidget *input)
+{
+    QStyleOptionFrame option;
+    option.initFrom(input);
+    option.lineWidth = input->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, input);
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    return option;
+}
+
+} // namespace
 
 namespace EditorWidgets {
 
@@ -24,12 +48,9 @@ QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent)
 
 QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent)
 {
-    auto *memo = new QPlainTextEdit(parent);
+    auto *memo = new TMemo(parent);
     memo->setObjectName(name);
     memo->setToolTip(hint);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo->setTabChangesFocus(true);
     return memo;
 }
 
@@ -48,7 +69,7 @@ void SetLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &addHint,
                              const QString &modifyHint, const QString &removeHint)
 {
     const TRecordButtons result{
@@ -56,9 +77,7 @@ TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &a
         Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"), modifyHint, dialog),
         Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"), removeHint, dialog),
         Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"), QStringLiteral("Close dialog"), dialog)};
-    for (QPushButton *button : {result.Add, result.Modify, result.Remove})
-        button->setAutoDefault(false);
-    result.Close->setDefault(true);
+    TDialogButtons::SetDefault(dialog, result.Close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(result.Add);
@@ -70,6 +89,23 @@ TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &a
     layout->addWidget(content);
     layout->addLayout(buttons);
     return result;
+}
+
+void PaintInputFrame(QWidget *input)
+{
+    QPainter painter(input);
+    const QStyleOptionFrame option = InputFrameOption(input);
+    input->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, input);
+}
+
+void Refuse(TPrompts &prompts, QWidget *dialog, QWidget *input, const QString &message)
+{
+    prompts.Error(dialog, TPrompts::ErrorCaption, message);
+    input->setFocus(Qt::OtherFocusReason);
+    if (auto *box = qobject_cast<QComboBox *>(input); box && box->lineEdit())
+        box->lineEdit()->selectAll();
+    else if (auto *edit = qobject_cast<QLineEdit *>(input))
+        edit->selectAll();
 }
 
 } // namespace EditorWidgets

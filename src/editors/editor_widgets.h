@@ -2,10 +2,12 @@
 
 #include <QStringList>
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class TPrompts;
 
 // Small pieces shared by the editor dialogs.
 namespace EditorWidgets {
@@ -14,7 +16,7 @@ namespace EditorWidgets {
 QPushButton *Button(const QString &name, const QString &caption, const QString &hint, QWidget *parent);
 // A label whose accelerator focuses buddy.
 QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent);
-// A multi-line memo with a horizontal scroll bar instead of wrapping.
+// A memo (TMemo) with its name and hint.
 QPlainTextEdit *Memo(const QString &name, const QString &hint, QWidget *parent);
 // The memo's lines; a final line break does not start another line.
 QStringList Lines(const QPlainTextEdit *memo);
@@ -30,7 +32,17 @@ struct TRecordButtons
 };
 // Lays out dialog as content above the row of record buttons, Close the
 // default button; the three hints are those of Add, Modify and Remove.
-TRecordButtons RecordButtons(QWidget *dialog, QWidget *content, const QString &addHint,
+TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &addHint,
                              const QString &modifyHint, const QString &removeHint);
+
+// The frame of a multi-line input (a memo, a check list) painted as that of
+// a one-line edit box, in place of the scroll area's own: that one loses
+// its top and left lines at fractional display scales, this one shows
+// whole and looks like the dialog's edit boxes.
+void PaintInputFrame(QWidget *input);
+
+// Refuses what the user typed: the error box tells why, and the dialog
+// stays open with the faulty input focused and its text selected.
+void Refuse(TPrompts &prompts, QWidget *dialog, QWidget *input, const QString &message);
 
 } // namespace EditorWidgets

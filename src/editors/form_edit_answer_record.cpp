@@ -2,6 +2,7 @@
 
 #include "editors/editor_widgets.h"
 #include "terminal_model/field_types.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QComboBox>
@@ -11,15 +12,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TFormEditAnswerRecord::TFormEditAnswerRecord(QWidget *parent)
+const QString TFormEditAnswerRecord::NoCaptionMessage = QStringLiteral("An answer field needs a caption");
+
+TFormEditAnswerRecord::TFormEditAnswerRecord(TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new field"));
 }
 
-TFormEditAnswerRecord::TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, QWidget *parent)
+TFormEditAnswerRecord::TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, TPrompts &prompts,
+                                             QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
@@ -53,10 +59,9 @@ void TFormEditAnswerRecord::Build()
     FieldTypeComboBoxDecimals->setEnabled(false);
 
     ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
-    ButtonOk->setDefault(true);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
                                          QStringLiteral("Cancel"), this);
-    ButtonCancel->setAutoDefault(false);
+    TDialogButtons::SetDefault(this, ButtonOk);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(EditorWidgets::Label(QStringLiteral("C&aption"), EditCaption, this), 0, 0);
@@ -73,7 +78,7 @@ void TFormEditAnswerRecord::Build()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ComboBoxFormat, &QComboBox::activated, this, &TFormEditAnswerRecord::ComboBoxFormatChange);
-    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonOk, &QPushButton::clicked, this, &TFormEditAnswerRecord::ButtonOkClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -83,6 +88,15 @@ void TFormEditAnswerRecord::ComboBoxFormatChange()
     if (!currency)
         FieldTypeComboBoxDecimals->SetText(QStringLiteral("0"));
     FieldTypeComboBoxDecimals->setEnabled(currency);
+}
+
+void TFormEditAnswerRecord::ButtonOkClick()
+{
+    if (EditCaption->text().trimmed().isEmpty()) {
+        EditorWidgets::Refuse(FPrompts, this, EditCaption, NoCaptionMessage);
+        return;
+    }
+    accept();
 }
 
 TAnswerField TFormEditAnswerRecord::Field() const

@@ -8,6 +8,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class TFieldTypeComboBox;
+class TPrompts;
 
 // Edits one answer field record: its caption, text type and, for Currency,
 // its implied decimal digits. The caller writes the file after OK.
@@ -16,20 +17,25 @@ class TFormEditAnswerRecord : public QDialog
     Q_OBJECT
 
 public:
+    static const QString NoCaptionMessage;
+
     // A new field.
-    explicit TFormEditAnswerRecord(QWidget *parent = nullptr);
+    explicit TFormEditAnswerRecord(TPrompts &prompts, QWidget *parent = nullptr);
     // Field number (from 1) and record of an existing field.
-    TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, QWidget *parent = nullptr);
+    TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, TPrompts &prompts, QWidget *parent = nullptr);
 
     // The record as entered; decimal digits only for Currency, normalised.
     TAnswerField Field() const;
 
     // Currency frees the decimal digits, any other type resets and locks them.
     void ComboBoxFormatChange();
+    // Refuses a field without a caption (it would show unnamed), else OK.
+    void ButtonOkClick();
 
 private:
     void Build();
 
+    TPrompts &FPrompts;
     QLineEdit *EditCaption = nullptr;
     QComboBox *ComboBoxFormat = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxDecimals = nullptr;

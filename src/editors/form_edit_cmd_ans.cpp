@@ -10,7 +10,9 @@
 #include "widgets/prompts.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 namespace {
@@ -19,6 +21,11 @@ const QString CommandsKey = QStringLiteral("Commands");
 const QString AnswersKey = QStringLiteral("Answers");
 const QString NotesKey = QStringLiteral("Notes");
 constexpr int ColumnWidth = 90;
+// The grid scrolls within a window that keeps room for its buttons on
+// small screens.
+constexpr int MinimumGridWidth = 400;
+constexpr int GridHeight = 300;
+constexpr int DesignedHeight = 400;
 
 // What the grid can show: unknown codes fall back to the first name, so
 // they are written back as that name's code.
@@ -101,6 +108,7 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     StringGridCommands->SetFixedFirstColumn(true);
     StringGridCommands->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     StringGridCommands->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGridCommands->SetColumnsFitContents(true);
     StringGridAnswers = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Caption"),
                                          QStringLiteral("Text type"), QStringLiteral("Format")},
                                         this);
@@ -109,9 +117,10 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     StringGridAnswers->SetFixedFirstColumn(true);
     StringGridAnswers->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     StringGridAnswers->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGridAnswers->SetColumnsFitContents(true);
     PageControl->addTab(StringGridCommands, QStringLiteral("C&ommands"));
     PageControl->addTab(StringGridAnswers, QStringLiteral("A&nswers"));
-    PageControl->setMinimumSize(ColumnWidth * 7, 300);
+    PageControl->setMinimumSize(MinimumGridWidth, GridHeight);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
         this, PageControl, QStringLiteral("Add record"),
@@ -120,7 +129,6 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     ButtonModify = record.Modify;
     ButtonRemove = record.Remove;
     ButtonClose = record.Close;
-    resize(ColumnWidth * 10 + 60, 400);
 
     connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonAddClick);
     connect(ButtonModify, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonModifyClick);
@@ -134,6 +142,20 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     PageControl->setCurrentIndex(0);
     UpdateButtons();
     connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditCmdAns::PageChanged);
+    FitScreen();
+}
+
+void TFormEditCmdAns::FitScreen()
+{
+    // Wide enough for every column, but never wider than the screen: the
+    // grid scrolls instead.
+    const QMargins margins = layout()->contentsMargins();
+    const int around = PageControl->sizeHint().width() - StringGridCommands->sizeHint().width() + margins.left()
+                       + margins.right();
+    const int wanted = qMax(StringGridCommands->FullWidth(), StringGridAnswers->FullWidth()) + around;
+    const QRect available = (parentWidget() ? parentWidget()->screen() : screen())->availableGeometry();
+    resize(qMin(qMax(wanted, minimumSizeHint().width()), available.width() * 9 / 10),
+           qMin(qMax(sizeHint().height(), DesignedHeight), available.height() * 9 / 10));
 }
 
 bool TFormEditCmdAns::CommandsPage() const
@@ -306,18 +328,19 @@ bool TFormEditCmdAns::WriteLinesTo(TExtIniFile &ini, const QString &key, const Q
 
 void TFormEditCmdAns::AddCommand()
 {
+    // Refused before anything is typed, so nothing typed is lost.
+    if (FieldLimitReached(int(FCommands.size())))
+        return;
     const bool hadFields = !FCommands.isEmpty();
     TExtIniFile ini;
     if (!FFile.Read(ini))
         return;
-    TFormEditCommandRecord dialog(!hadFields, this);
+    TFormEditCommandRecord dialog(!hadFields, FPrompts, this);
     if (hadFields)
         dialog.SetMode(FCommands.first().Mode);
     else
         dialog.SetNotes(TValueList::ReadNotes(ini, FSection));
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
-        return;
-    if (FieldLimitReached(int(FCommands.size())))
         return;
 
     if (!FFile.Read(ini))
@@ -342,10 +365,10 @@ void TFormEditCmdAns::AddCommand()
 
 void TFormEditCmdAns::AddAnswer()
 {
-    TFormEditAnswerRecord dialog(this);
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
-        return;
     if (FieldLimitReached(int(FAnswers.size())))
+        return;
+    TFormEditAnswerRecord dialog(FPrompts, this);
+    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
         return;
 
     TExtIniFile ini;
@@ -368,7 +391,7 @@ void TFormEditCmdAns::ModifyCommand(int index)
         return;
     const QStringList notes = number == 1 ? TValueList::ReadNotes(ini, FSection) : QStringList();
     TFormEditCommandRecord dialog(number, FCommands.at(index), TValueList::ReadComboLines(ini, FSection, number),
-                                  notes, this);
+                                  notes, FPrompts, this);
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
         return;
 
@@ -388,7 +411,7 @@ void TFormEditCmdAns::ModifyCommand(int index)
 
 void TFormEditCmdAns::ModifyAnswer(int index)
 {
-    TFormEditAnswerRecord dialog(index + 1, FAnswers.at(index), this);
+    TFormEditAnswerRecord dialog(index + 1, FAnswers.at(index), FPrompts, this);
     if (FPrompts.Exec(&dialog) != QDialog::Accepted)
         return;
     TExtIniFile ini;

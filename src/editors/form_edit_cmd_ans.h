@@ -39,6 +39,7 @@ public:
     void StringGridAnswersDblClick();
 
 private:
+    void FitScreen();
     bool CommandsPage() const;
     TRecordGrid *Grid() const;
     void PageChanged();

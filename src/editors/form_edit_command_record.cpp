@@ -1,15 +1,18 @@
 #include "editors/form_edit_command_record.h"
 
+#include "editors/check_list.h"
 #include "editors/editor_widgets.h"
+#include "terminal_model/field_conversion.h"
 #include "terminal_model/field_types.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 
 namespace {
 
@@ -97,8 +100,9 @@ TBoxRule RuleFor(int textType, int controlType)
 
 } // namespace
 
-TFormEditCommandRecord::TFormEditCommandRecord(bool free, QWidget *parent)
+TFormEditCommandRecord::TFormEditCommandRecord(bool free, TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new field"));
@@ -110,17 +114,18 @@ TFormEditCommandRecord::TFormEditCommandRecord(bool free, QWidget *parent)
 
 TFormEditCommandRecord::TFormEditCommandRecord(int fieldNumber, const TCommandField &field,
                                                const QStringList &comboLines, const QStringList &notes,
-                                               QWidget *parent)
+                                               TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
     ValidateComboData();
     FieldTypeComboBoxCaption->SetText(field.Caption);
     FieldTypeComboBoxHint->SetText(field.Hint);
-    CheckListBoxOther->item(0)->setCheckState(field.Required ? Qt::Checked : Qt::Unchecked);
-    CheckListBoxOther->item(1)->setCheckState(field.ReadOnly ? Qt::Checked : Qt::Unchecked);
-    CheckListBoxOther->item(2)->setCheckState(field.AutoIncrement ? Qt::Checked : Qt::Unchecked);
+    CheckListBoxOther->SetChecked(0, field.Required);
+    CheckListBoxOther->SetChecked(1, field.ReadOnly);
+    CheckListBoxOther->SetChecked(2, field.AutoIncrement);
     SetMode(field.Mode);
     EditorWidgets::SetLines(MemoNotes, notes);
     ButtonOk->setEnabled(true);
@@ -156,15 +161,10 @@ void TFormEditCommandRecord::Build()
     FieldTypeComboBoxDecimalDigits = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
                                             QStringLiteral("Enter decimal digits"), this);
 
-    CheckListBoxOther = new QListWidget(this);
+    CheckListBoxOther = new TCheckList(
+        {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}, this);
     CheckListBoxOther->setObjectName(QStringLiteral("CheckListBoxOther"));
     CheckListBoxOther->setToolTip(QStringLiteral("Select other parameter"));
-    for (const QString &text : {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}) {
-        auto *item = new QListWidgetItem(text, CheckListBoxOther);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    CheckListBoxOther->setFixedHeight(CheckListBoxOther->sizeHintForRow(0) * 3 + 2 * CheckListBoxOther->frameWidth());
 
     MemoComboLines = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
     MemoComboLines->setEnabled(false);
@@ -172,10 +172,9 @@ void TFormEditCommandRecord::Build()
 
     ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
     ButtonOk->setEnabled(false);
-    ButtonOk->setDefault(true);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
                                          QStringLiteral("Cancel"), this);
-    ButtonCancel->setAutoDefault(false);
+    TDialogButtons::SetDefault(this, ButtonOk);
 
     auto *grid = new QGridLayout;
     int row = 0;
@@ -228,7 +227,7 @@ void TFormEditCommandRecord::Build()
     for (TFieldTypeComboBox *box : {FieldTypeComboBoxCaption, FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength,
                                     FieldTypeComboBoxDecimalDigits})
         connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditCommandRecord::ValidateComboData);
-    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonOk, &QPushButton::clicked, this, &TFormEditCommandRecord::ButtonOkClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -252,11 +251,11 @@ TCommandField TFormEditCommandRecord::Field() const
     field.DefaultText = FieldTypeComboBoxDefaultText->GetText();
     field.ControlType = qMax(0, FieldTypeComboBoxControlType->currentIndex());
     field.MaxLength = NormalisedNumber(FieldTypeComboBoxMaxLength->GetText());
-    field.Required = CheckListBoxOther->item(0)->checkState() == Qt::Checked;
-    field.ReadOnly = CheckListBoxOther->item(1)->checkState() == Qt::Checked;
+    field.Required = CheckListBoxOther->IsChecked(0);
+    field.ReadOnly = CheckListBoxOther->IsChecked(1);
     field.MinLength = NormalisedNumber(FieldTypeComboBoxMinLength->GetText());
     field.DecimalDigits = NormalisedNumber(FieldTypeComboBoxDecimalDigits->GetText());
-    field.AutoIncrement = CheckListBoxOther->item(2)->checkState() == Qt::Checked;
+    field.AutoIncrement = CheckListBoxOther->IsChecked(2);
     return field;
 }
 
@@ -280,9 +279,21 @@ void TFormEditCommandRecord::FieldTypeComboBoxTextTypeChange()
 void TFormEditCommandRecord::FieldTypeComboBoxControlTypeChange()
 {
     const int controlType = FieldTypeComboBoxControlType->currentIndex();
-    if (IsDateControl(controlType))
-        FieldTypeComboBoxTextType->setCurrentIndex(DateTextTypeOf(controlType));
+    const int textType = FieldTypeComboBoxTextType->currentIndex();
+    const int newTextType = IsDateControl(controlType) ? DateTextTypeOf(controlType) : textType;
+    // Another control for the same text type keeps the numbers entered in
+    // the boxes that stay free: a list limits its lines as a box its text.
+    QList<std::pair<TFieldTypeComboBox *, QString>> kept;
+    if (newTextType == textType)
+        for (TFieldTypeComboBox *box :
+             {FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength, FieldTypeComboBoxDecimalDigits})
+            if (box->isEnabled())
+                kept.append({box, box->GetText()});
+    FieldTypeComboBoxTextType->setCurrentIndex(newTextType);
     ApplyTextTypeRule();
+    for (const auto &[box, text] : kept)
+        if (box->isEnabled())
+            box->SetText(text);
     ValidateComboData();
 }
 
@@ -294,6 +305,27 @@ void TFormEditCommandRecord::ValidateComboData()
         if (box->isEnabledTo(this) && box->GetText().isEmpty())
             ok = false;
     ButtonOk->setEnabled(ok);
+}
+
+void TFormEditCommandRecord::ButtonOkClick()
+{
+    // The lines are offered as values to send: each must pass what Send
+    // would check in a value typed for this field.
+    const TCommandField field = Field();
+    const QStringList lines = ComboLines();
+    for (int line = 0; line < lines.size(); ++line) {
+        const QString error =
+            TFieldConversion::SendTextError(field.TextType, lines.at(line), field.MinLength, field.DecimalDigits);
+        if (error.isEmpty())
+            continue;
+        EditorWidgets::Refuse(FPrompts, this, MemoComboLines,
+                              QStringLiteral("Combo box line %1: %2").arg(line + 1).arg(error));
+        QTextCursor cursor(MemoComboLines->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        MemoComboLines->setTextCursor(cursor);
+        return;
+    }
+    accept();
 }
 
 void TFormEditCommandRecord::SetBox(TFieldTypeComboBox *box, const QString &text, bool free)

@@ -5,10 +5,11 @@
 #include <QDialog>
 #include <QStringList>
 
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class TCheckList;
 class TFieldTypeComboBox;
+class TPrompts;
 
 // Edits one command field record. Its rules enable, lock and preset the
 // dependent inputs by text type and control type, so that only attributes
@@ -23,11 +24,11 @@ public:
 
     // A new field; "free" (the command has no field yet) frees the Mode
     // list and the notes.
-    explicit TFormEditCommandRecord(bool free, QWidget *parent = nullptr);
+    TFormEditCommandRecord(bool free, TPrompts &prompts, QWidget *parent = nullptr);
     // Field number (from 1) of an existing field, its record, its combo-box
     // lines and the command's notes.
     TFormEditCommandRecord(int fieldNumber, const TCommandField &field, const QStringList &comboLines,
-                           const QStringList &notes, QWidget *parent = nullptr);
+                           const QStringList &notes, TPrompts &prompts, QWidget *parent = nullptr);
 
     // Presets the Mode of a field that must follow field 1.
     void SetMode(int mode);
@@ -45,6 +46,9 @@ public:
     void FieldTypeComboBoxControlTypeChange();
     // The OK rule: a caption and every free number box filled.
     void ValidateComboData();
+    // Refuses a combo-box line that the field's text type would not send,
+    // else OK.
+    void ButtonOkClick();
 
 private:
     void Build();
@@ -52,6 +56,8 @@ private:
     void ApplyExistingField(const TCommandField &field, const QStringList &comboLines);
     void SetDefaultTextType(int textType, int maxLength);
     static void SetBox(TFieldTypeComboBox *box, const QString &text, bool free);
+
+    TPrompts &FPrompts;
 
     TFieldTypeComboBox *FieldTypeComboBoxMode = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxCaption = nullptr;
@@ -62,7 +68,7 @@ private:
     TFieldTypeComboBox *FieldTypeComboBoxMinLength = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxMaxLength = nullptr;
     TFieldTypeComboBox *FieldTypeComboBoxDecimalDigits = nullptr;
-    QListWidget *CheckListBoxOther = nullptr;
+    TCheckList *CheckListBoxOther = nullptr;
     QPlainTextEdit *MemoComboLines = nullptr;
     QPlainTextEdit *MemoNotes = nullptr;
     QPushButton *ButtonOk = nullptr;

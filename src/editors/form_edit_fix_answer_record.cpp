@@ -3,6 +3,7 @@
 #include "editors/color_box.h"
 #include "editors/editor_widgets.h"
 #include "terminal_model/fixed_answer.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QGridLayout>
@@ -29,6 +30,7 @@ TFormEditFixAnswerRecord::TFormEditFixAnswerRecord(quint32 color, const QString 
                                                    const QString &mask, const QString &panel, TPrompts &prompts,
                                                    QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
     , FAddMode(panel == QStringLiteral("0"))
 {
     setObjectName(QStringLiteral("FormEditFixAnswerRecord"));
@@ -59,11 +61,10 @@ TFormEditFixAnswerRecord::TFormEditFixAnswerRecord(quint32 color, const QString 
 
     ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"),
                                      QStringLiteral("Accept options"), this);
-    ButtonOk->setDefault(true);
     ButtonOk->setEnabled(false);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
                                          QStringLiteral("Cancel options"), this);
-    ButtonCancel->setAutoDefault(false);
+    TDialogButtons::SetDefault(this, ButtonOk);
 
     auto *layout = new QGridLayout(this);
     int row = 0;
@@ -123,8 +124,27 @@ void TFormEditFixAnswerRecord::InputChange()
     ButtonOk->setEnabled(!Panel().isEmpty() && !Mask().isEmpty() && !Result().isEmpty() && !Text().isEmpty());
 }
 
+QString TFormEditFixAnswerRecord::NeverMatches(const QString &mask, const QString &result)
+{
+    const uint maskValue = mask.toUInt(nullptr, 16);
+    const uint resultValue = result.toUInt(nullptr, 16);
+    if ((resultValue & ~maskValue) == 0)
+        return QString();
+    const auto hex = [](uint value) {
+        return QString::number(value, 16).toUpper().rightJustified(HexDigits, QLatin1Char('0'));
+    };
+    return QStringLiteral("The result %1 has bits outside the mask %2 (%3): a masked status word never has "
+                          "them, so the record could never match")
+        .arg(hex(resultValue), hex(maskValue), hex(resultValue & ~maskValue));
+}
+
 void TFormEditFixAnswerRecord::ButtonOkClick()
 {
+    const QString refusal = NeverMatches(Mask(), Result());
+    if (!refusal.isEmpty()) {
+        EditorWidgets::Refuse(FPrompts, this, EditResult, refusal);
+        return;
+    }
     EditMask->SetText(Mask().rightJustified(HexDigits, QLatin1Char('0')));
     EditResult->SetText(Result().rightJustified(HexDigits, QLatin1Char('0')));
     accept();

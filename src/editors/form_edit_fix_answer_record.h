@@ -19,6 +19,10 @@ public:
     static constexpr int MaxTextLength = 25;
     static constexpr int HexDigits = 4;
 
+    // Why a record with this mask and result (hexadecimal texts) can never
+    // match a status word, or an empty text when it can.
+    static QString NeverMatches(const QString &mask, const QString &result);
+
     TFormEditFixAnswerRecord(quint32 color, const QString &text, const QString &result, const QString &mask,
                              const QString &panel, TPrompts &prompts, QWidget *parent = nullptr);
 
@@ -31,10 +35,12 @@ public:
 
     // "&Ok" is enabled exactly when panel, mask, result and text are filled.
     void InputChange();
-    // Pads mask and result to four digits, then accepts.
+    // Refuses a result with bits outside the mask; otherwise pads mask and
+    // result to four digits and accepts.
     void ButtonOkClick();
 
 private:
+    TPrompts &FPrompts;
     bool FAddMode;
     TFieldTypeComboBox *ComboBoxPanel = nullptr;
     TFieldTypeComboBox *EditMask = nullptr;

@@ -87,10 +87,8 @@ bool TFormEditReturnCode::Duplicate(const QList<QStringList> &rows, const QStrin
     for (int row = 0; row < rows.size(); ++row) {
         bool ok = false;
         const int value = rows.at(row).at(ColumnNumber).toInt(&ok);
-        if (row != except && ok && value == number.toInt()) {
-            FPrompts.Error(this, TPrompts::ErrorCaption, DuplicateMessage);
+        if (row != except && ok && value == number.toInt())
             return true;
-        }
     }
     return false;
 }
@@ -124,20 +122,20 @@ void TFormEditReturnCode::UpdateButtons()
 
 void TFormEditReturnCode::ButtonAddClick()
 {
-    TFormRcRecord dialog(this);
+    TFormRcRecord dialog(FPrompts, this);
+    QList<QStringList> rows = StringGrid->Rows();
+    dialog.SetNumberCheck([&rows](const QString &typed) {
+        return Duplicate(rows, NormalisedNumber(typed), -1) ? DuplicateMessage : QString();
+    });
     if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
         const QString number = NormalisedNumber(dialog.Number());
-        QList<QStringList> rows = StringGrid->Rows();
-        if (!Duplicate(rows, number, -1)) {
-            rows.append({number, dialog.Description()});
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            SortRows(rows);
-            QGuiApplication::restoreOverrideCursor();
-            if (WriteList(rows))
-                StringGrid->SelectRecord(int(std::find(rows.begin(), rows.end(),
-                                                       QStringList{number, dialog.Description()})
-                                             - rows.begin()));
-        }
+        rows.append({number, dialog.Description()});
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        SortRows(rows);
+        QGuiApplication::restoreOverrideCursor();
+        if (WriteList(rows))
+            StringGrid->SelectRecord(int(std::find(rows.begin(), rows.end(), QStringList{number, dialog.Description()})
+                                         - rows.begin()));
     }
     UpdateButtons();
     StringGrid->setFocus();
@@ -149,17 +147,19 @@ void TFormEditReturnCode::ButtonModifyClick()
     if (index >= 0) {
         QList<QStringList> rows = StringGrid->Rows();
         const QString old = rows.at(index).at(ColumnNumber);
-        TFormRcRecord dialog(old, rows.at(index).at(ColumnDescription), this);
-        if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
-            const QString number = NormalisedNumber(dialog.Number());
+        TFormRcRecord dialog(old, rows.at(index).at(ColumnDescription), FPrompts, this);
+        // The pair's own number, typed again with zeros or not, stays its own.
+        dialog.SetNumberCheck([&rows, &old, index](const QString &typed) {
+            const QString number = NormalisedNumber(typed);
             const bool changed = number.toInt() != old.toInt();
-            if (!changed || !Duplicate(rows, number, index)) {
-                rows[index] = {number, dialog.Description()};
-                QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-                SortRows(rows);
-                QGuiApplication::restoreOverrideCursor();
-                WriteList(rows);
-            }
+            return changed && Duplicate(rows, number, index) ? DuplicateMessage : QString();
+        });
+        if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
+            rows[index] = {NormalisedNumber(dialog.Number()), dialog.Description()};
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            SortRows(rows);
+            QGuiApplication::restoreOverrideCursor();
+            WriteList(rows);
         }
     }
     StringGrid->setFocus();

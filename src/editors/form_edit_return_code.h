@@ -34,8 +34,8 @@ public:
 
 private:
     void LoadList();
-    // Whether a row other than except holds number; reported when it does.
-    bool Duplicate(const QList<QStringList> &rows, const QString &number, int except);
+    // Whether a row other than except holds the number.
+    static bool Duplicate(const QList<QStringList> &rows, const QString &number, int except);
     bool WriteList(const QList<QStringList> &rows);
     void UpdateButtons();
 

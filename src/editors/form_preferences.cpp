@@ -5,6 +5,7 @@
 #include "editors/time_out_edit.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,6 +48,9 @@ void SelectIndex(QComboBox *list, int index)
 }
 
 } // namespace
+
+const QString TFormPreferences::NoTimeOutNote =
+    QStringLiteral("0: no time-out, the answer is awaited until Cancel or Reset serial ports");
 
 const QStringList TFormPreferences::ComPorts = {QStringLiteral("Com1"), QStringLiteral("Com2"),
                                                 QStringLiteral("Com3"), QStringLiteral("Com4")};
@@ -106,8 +110,13 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     SpinEditTimeOut = new TTimeOutEdit(this);
     SpinEditTimeOut->setObjectName(QStringLiteral("SpinEditTimeOut"));
     SpinEditTimeOut->setToolTip(QStringLiteral("Enter communications time-out in ms. Zero indicate infinite."));
+    LabelTimeOutNote = new QLabel(this);
+    LabelTimeOutNote->setObjectName(QStringLiteral("LabelTimeOutNote"));
+    // The note's room is kept while it is empty, so the page does not jump.
+    LabelTimeOutNote->setMinimumWidth(LabelTimeOutNote->fontMetrics().horizontalAdvance(NoTimeOutNote));
     AddRow(form, QStringLiteral("Co&mm port"), ComboBoxFiscalPort);
     AddRow(form, QStringLiteral("&Time out in ms"), SpinEditTimeOut);
+    form->addRow(QString(), LabelTimeOutNote);
 
     Page(PageControl, QStringLiteral("&Log"), QStringLiteral("Log related preferences"), form);
     ColorBoxHost = new TColorBox(FPrompts, this);
@@ -146,9 +155,9 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     form->addRow(CheckBoxReservedFields);
 
     ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QString(), this);
-    ButtonOk->setAutoDefault(false);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
-    ButtonCancel->setDefault(true);
+    // Enter keeps what was changed, as in the program's other dialogs.
+    TDialogButtons::SetDefault(this, ButtonOk);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -161,6 +170,7 @@ void TFormPreferences::Build(const QStringList &systemPorts)
 
     connect(ButtonOk, &QPushButton::clicked, this, &TFormPreferences::ButtonOkClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &TFormPreferences::ButtonCancelClick);
+    connect(SpinEditTimeOut, &TTimeOutEdit::TextChanged, this, &TFormPreferences::TimeOutChange);
 }
 
 void TFormPreferences::SelectPort(QComboBox *list, int index, const QString &device)
@@ -194,6 +204,7 @@ void TFormPreferences::FormCreate()
     SelectIndex(ComboBoxHostBaud, FSettings.HBaud);
     SelectPort(ComboBoxFiscalPort, FSettings.DComm, FSettings.DPort);
     SpinEditTimeOut->SetValue(FSettings.DTimeOut);
+    TimeOutChange();
     ColorBoxHost->SetColor(FSettings.HostColor);
     ColorBoxPrinter->SetColor(FSettings.FPColor);
     ColorBoxFiscal->SetColor(FSettings.DGIColor);
@@ -223,6 +234,11 @@ void TFormPreferences::ButtonOkClick()
     FSettings.OutputDateFormat = quint8(ComboBoxOutputDateFormat->currentIndex());
     FSettings.InputDateFormat = quint8(ComboBoxInputDateFormat->currentIndex());
     accept();
+}
+
+void TFormPreferences::TimeOutChange()
+{
+    LabelTimeOutNote->setText(SpinEditTimeOut->Value() == 0 ? NoTimeOutNote : QString());
 }
 
 void TFormPreferences::ButtonCancelClick()

@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class TColorBox;
@@ -23,6 +24,8 @@ public:
     // Com1..Com4 are the port indices; the serial ports the system reports
     // follow them and are stored by name.
     static const QStringList ComPorts;
+    // Shown beside the fiscal time-out while it is 0.
+    static const QString NoTimeOutNote;
 
     TFormPreferences(TSettings &settings, TPrompts &prompts, const QStringList &systemPorts = AvailablePorts(),
                      QWidget *parent = nullptr);
@@ -33,6 +36,7 @@ public:
     void FormCreate();
     void ButtonOkClick();
     void ButtonCancelClick();
+    void TimeOutChange();
 
 private:
     void Build(const QStringList &systemPorts);
@@ -49,6 +53,7 @@ private:
     QComboBox *ComboBoxHostBaud = nullptr;
     QComboBox *ComboBoxFiscalPort = nullptr;
     TTimeOutEdit *SpinEditTimeOut = nullptr;
+    QLabel *LabelTimeOutNote = nullptr;
     TColorBox *ColorBoxHost = nullptr;
     TColorBox *ColorBoxPrinter = nullptr;
     TColorBox *ColorBoxFiscal = nullptr;

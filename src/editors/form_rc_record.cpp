@@ -2,6 +2,7 @@
 
 #include "editors/editor_widgets.h"
 #include "terminal_model/ext_ini_file.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QGridLayout>
@@ -10,16 +11,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TFormRcRecord::TFormRcRecord(QWidget *parent)
+TFormRcRecord::TFormRcRecord(TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new return code"));
     ButtonOk->setEnabled(false);
 }
 
-TFormRcRecord::TFormRcRecord(const QString &number, const QString &description, QWidget *parent)
+TFormRcRecord::TFormRcRecord(const QString &number, const QString &description, TPrompts &prompts,
+                             QWidget *parent)
     : QDialog(parent)
+    , FPrompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Modify return code"));
@@ -45,9 +49,9 @@ void TFormRcRecord::Build()
 
     ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept data"),
                                      this);
-    ButtonOk->setAutoDefault(false);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
-    ButtonCancel->setDefault(true);
+    // Enter confirms what was typed, as in the program's other dialogs.
+    TDialogButtons::SetDefault(this, ButtonOk);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(EditorWidgets::Label(QStringLiteral("&Return code number"), EditNumber, this), 0, 0);
@@ -63,7 +67,7 @@ void TFormRcRecord::Build()
 
     connect(EditNumber, &TFieldTypeComboBox::Changed, this, &TFormRcRecord::InputChange);
     connect(EditDescription, &QLineEdit::textEdited, this, &TFormRcRecord::InputChange);
-    connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ButtonOk, &QPushButton::clicked, this, &TFormRcRecord::ButtonOkClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -80,4 +84,19 @@ QString TFormRcRecord::Description() const
 void TFormRcRecord::InputChange()
 {
     ButtonOk->setEnabled(!Number().isEmpty() && !Description().isEmpty());
+}
+
+void TFormRcRecord::SetNumberCheck(const TNumberCheck &check)
+{
+    FNumberCheck = check;
+}
+
+void TFormRcRecord::ButtonOkClick()
+{
+    const QString refusal = FNumberCheck ? FNumberCheck(Number()) : QString();
+    if (!refusal.isEmpty()) {
+        EditorWidgets::Refuse(FPrompts, this, EditNumber, refusal);
+        return;
+    }
+    accept();
 }

@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 class TFieldTypeComboBox;
+class TPrompts;
 
 // Edits one return-code description: its number and text.
 class TFormRcRecord : public QDialog
@@ -14,20 +17,31 @@ class TFormRcRecord : public QDialog
 public:
     static constexpr int MaxDigits = 5;
 
+    // The reason a typed number is refused, or an empty text.
+    using TNumberCheck = std::function<QString(const QString &number)>;
+
     // A new description.
-    explicit TFormRcRecord(QWidget *parent = nullptr);
+    explicit TFormRcRecord(TPrompts &prompts, QWidget *parent = nullptr);
     // An existing one.
-    TFormRcRecord(const QString &number, const QString &description, QWidget *parent = nullptr);
+    TFormRcRecord(const QString &number, const QString &description, TPrompts &prompts,
+                  QWidget *parent = nullptr);
+
+    // "&Ok" refuses a number the check finds fault with; the dialog stays
+    // open with the number focused.
+    void SetNumberCheck(const TNumberCheck &check);
 
     QString Number() const;
     QString Description() const;
 
     // "&Ok" is enabled exactly when number and description are filled.
     void InputChange();
+    void ButtonOkClick();
 
 private:
     void Build();
 
+    TPrompts &FPrompts;
+    TNumberCheck FNumberCheck;
     TFieldTypeComboBox *EditNumber = nullptr;
     QLineEdit *EditDescription = nullptr;
     QPushButton *ButtonOk = nullptr;

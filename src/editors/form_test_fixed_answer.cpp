@@ -1,6 +1,7 @@
 #include "editors/form_test_fixed_answer.h"
 
 #include "editors/editor_widgets.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
 #include <QGridLayout>
@@ -38,10 +39,9 @@ TFormTestFixedAnswer::TFormTestFixedAnswer(QWidget *parent)
     EditPrinter = HexInput(QStringLiteral("EditPrinter"), QStringLiteral("Input hexadecimal printer answer value"),
                            this);
     ButtonTest = EditorWidgets::Button(QStringLiteral("ButtonTest"), QStringLiteral("&Test"), QString(), this);
-    ButtonTest->setDefault(true);
     ButtonTest->setEnabled(false);
     ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
-    ButtonCancel->setAutoDefault(false);
+    TDialogButtons::SetDefault(this, ButtonTest);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(EditorWidgets::Label(QStringLiteral("&Fiscal"), EditFiscal, this), 0, 0);

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 TRecordGrid::TRecordGrid(const QStringList &headers, QWidget *parent)
     : QTableWidget(1, int(headers.size()), parent)
@@ -20,6 +21,18 @@ void TRecordGrid::SetColumnWidths(const QList<int> &widths)
 {
     for (int column = 0; column < widths.size() && column < columnCount(); ++column)
         setColumnWidth(column, widths.at(column));
+}
+
+void TRecordGrid::SetColumnsFitContents(bool fit)
+{
+    FColumnsFitContents = fit;
+    if (fit)
+        resizeColumnsToContents();
+}
+
+int TRecordGrid::FullWidth() const
+{
+    return horizontalHeader()->length() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
 void TRecordGrid::SetFixedFirstColumn(bool fixed)
@@ -41,6 +54,8 @@ void TRecordGrid::SetRows(const QList<QStringList> &rows)
                 cell->setBackground(palette().button());
             setItem(row, column, cell);
         }
+    if (FColumnsFitContents)
+        resizeColumnsToContents();
     SelectRecord(qBound(0, selected, rowCount() - 1));
 }
 

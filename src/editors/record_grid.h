@@ -14,6 +14,11 @@ public:
     TRecordGrid(const QStringList &headers, QWidget *parent = nullptr);
 
     void SetColumnWidths(const QList<int> &widths);
+    // Columns as wide as their titles and texts, set again whenever the
+    // rows change; the user may still resize them.
+    void SetColumnsFitContents(bool fit);
+    // The width that shows every column whole, frame and scroll bar included.
+    int FullWidth() const;
     // Draws the first column like the header (a fixed column).
     void SetFixedFirstColumn(bool fixed);
     // Replaces the rows; the selection stays on the same row number when
@@ -38,4 +43,5 @@ protected:
 private:
     int FRecordCount = 0;
     bool FFixedFirstColumn = false;
+    bool FColumnsFitContents = false;
 };

@@ -6,6 +6,7 @@
 TTimeOutEdit::TTimeOutEdit(QWidget *parent)
     : QAbstractSpinBox(parent)
 {
+    connect(lineEdit(), &QLineEdit::textChanged, this, &TTimeOutEdit::TextChanged);
     SetValue(Minimum);
 }
 

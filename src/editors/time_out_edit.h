@@ -27,6 +27,10 @@ public:
     void stepBy(int steps) override;
     QValidator::State validate(QString &input, int &pos) const override;
 
+signals:
+    // The text changed, by the user or the program.
+    void TextChanged();
+
 protected:
     StepEnabled stepEnabled() const override;
     void focusOutEvent(QFocusEvent *event) override;

@@ -159,6 +159,18 @@ void Draw(QPainter &p, TActionIcons::TKind kind)
         Pencil(p);
         break;
     }
+    case TActionIcons::EditFields:
+        // A grid of fields with its title row.
+        p.setPen(QPen(Ink, 1.2));
+        p.setBrush(Paper);
+        p.drawRect(QRectF(3, 4, 24, 20));
+        p.setBrush(Accent);
+        p.drawRect(QRectF(3, 4, 24, 5));
+        for (const qreal y : {14.0, 19.0})
+            p.drawLine(QPointF(3, y), QPointF(27, y));
+        p.drawLine(QPointF(11, 4), QPointF(11, 24));
+        Pencil(p);
+        break;
     case TActionIcons::FiscalEnabled:
     case TActionIcons::FiscalDisabled: {
         p.setPen(QPen(Ink, 1.5));

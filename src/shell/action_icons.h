@@ -22,6 +22,7 @@ public:
         EditFixedAnswer,
         TestFixedAnswer,
         EditReturnCode,
+        EditFields,
         FiscalEnabled,
         FiscalDisabled,
     };

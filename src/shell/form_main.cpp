@@ -39,6 +39,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -303,6 +304,13 @@ void TFormMain::CreateActions()
     m_actionEditRC->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
     connect(m_actionEditFixAnswer, &QAction::triggered, this, &TFormMain::ActionEditFixAnswerExecute);
     connect(m_actionEditRC, &QAction::triggered, this, &TFormMain::ActionEditRCExecute);
+    m_actionEditFields = NewAction(QStringLiteral("ActionEditFields"), QStringLiteral("&Edit fields"),
+                                   QStringLiteral("Edit the fields of the selected command"));
+    m_actionEditFields->setIcon(TActionIcons::Icon(TActionIcons::EditFields));
+    connect(m_actionEditFields, &QAction::triggered, this, [this] {
+        if (m_terminalWindow)
+            m_terminalWindow->MenuItemEditFieldsClick();
+    });
 
     m_actionCopy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
                              QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -364,6 +372,8 @@ void TFormMain::CreateMenus()
     edit->addAction(m_actionCopy);
     edit->addAction(m_actionPaste);
     edit->addAction(m_actionCut);
+    edit->addSeparator();
+    edit->addAction(m_actionEditFields);
 
     QMenu *options = menu(QStringLiteral("&Options"), QStringLiteral("MenuOptions"), QStringLiteral("Options|Options "));
     options->addAction(m_actionEditFixAnswer);
@@ -442,6 +452,7 @@ void TFormMain::CreateToolBar()
     bar->addAction(m_actionTileHorizontal);
     bar->addAction(m_actionTileVertical);
     bar->addSeparator();
+    bar->addAction(m_actionEditFields);
     bar->addAction(m_actionEditFixAnswer);
     bar->addAction(m_actionTestFixAnswer);
     bar->addAction(m_actionEditRC);
@@ -533,6 +544,7 @@ bool TFormMain::OpenTerminalWindows()
     m_mdiArea->addSubWindow(window);
     connect(window, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
     connect(window, &TFormChildTerminalWindow::StatusText, this, &TFormMain::SetStatusText);
+    connect(window->TreeViewCommand(), &QTreeWidget::itemSelectionChanged, this, &TFormMain::UpdateEditFieldsAction);
 
     auto *log = new TFormChildLogWindow(m_settings);
     m_logWindow = log;
@@ -596,6 +608,16 @@ void TFormMain::UpdateFileActions()
     m_actionEditFixAnswer->setEnabled(open);
     m_actionTestFixAnswer->setEnabled(open);
     m_actionEditRC->setEnabled(open && m_settings.Protocol == 1);
+    UpdateEditFieldsAction();
+}
+
+void TFormMain::UpdateEditFieldsAction()
+{
+    const QTreeWidget *tree = m_terminalWindow ? m_terminalWindow->TreeViewCommand() : nullptr;
+    const QList<QTreeWidgetItem *> selection = tree ? tree->selectedItems() : QList<QTreeWidgetItem *>();
+    m_actionEditFields->setEnabled(!selection.isEmpty()
+                                   && TFormChildTerminalWindow::Level(selection.constFirst())
+                                          == TFormChildTerminalWindow::LevelCommand);
 }
 
 void TFormMain::UpdateWindowActions()

@@ -104,6 +104,8 @@ private:
     void ReplaceTerminalFile(const std::function<QString()> &nextFile);
     void ReplaceTerminalFile(const QString &path);
     void UpdateFileActions();
+    // Edit fields acts on the command selected in the terminal window's tree.
+    void UpdateEditFieldsAction();
     void UpdateWindowActions();
     void UpdateEditActions();
     void TrackFocus(QWidget *focus);
@@ -158,6 +160,7 @@ private:
     QAction *m_actionEditFixAnswer = nullptr;
     QAction *m_actionTestFixAnswer = nullptr;
     QAction *m_actionEditRC = nullptr;
+    QAction *m_actionEditFields = nullptr;
     QAction *m_actionCopy = nullptr;
     QAction *m_actionCut = nullptr;
     QAction *m_actionPaste = nullptr;

@@ -1,5 +1,7 @@
 #include "terminal_window/form_overwrite_new_command.h"
 
+#include "widgets/dialog_buttons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -24,7 +26,6 @@ TFormOverwriteNewCommand::TFormOverwriteNewCommand(QWidget *parent)
         auto *b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setToolTip(hint);
-        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
         return b;
     };
@@ -34,7 +35,7 @@ TFormOverwriteNewCommand::TFormOverwriteNewCommand(QWidget *parent)
                                   QStringLiteral("New command name"), New);
     QPushButton *cancel = button(QStringLiteral("&Cancel"), QStringLiteral("ButtonCancel"),
                                  QStringLiteral("Cancel paste"), Cancel);
-    cancel->setDefault(true);
+    TDialogButtons::SetDefault(this, cancel);
     cancel->setFocus();
 
     auto *top = new QHBoxLayout;

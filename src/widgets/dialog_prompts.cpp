@@ -1,16 +1,52 @@
 #include "widgets/dialog_prompts.h"
 
+#include "widgets/dialog_buttons.h"
+
+#include <QBoxLayout>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+int TDialogPrompts::TitleWidth(const QWidget *dialog, const QString &title)
+{
+    // Title bars commonly set their text in bold and hold an icon and three
+    // buttons, each about as wide as the bar is high.
+    QFont font = dialog->font();
+    font.setBold(true);
+    const int buttons = 4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, dialog);
+    return QFontMetrics(font).horizontalAdvance(title) + buttons;
+}
 
 QString TDialogPrompts::InputText(QWidget *parent, const QString &caption)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption, InputPrompt, QLineEdit::Normal,
-                                               QString(), &ok);
-    return ok ? text : QString();
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("InputTextDialog"));
+    dialog.setWindowTitle(caption);
+    auto *edit = new QLineEdit(&dialog);
+    edit->setObjectName(QStringLiteral("EditText"));
+    auto *label = new QLabel(InputPrompt, &dialog);
+    label->setBuddy(edit);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    TDialogButtons::SetDefault(&dialog, buttons->button(QDialogButtonBox::Ok));
+    // Wide enough for its title, which the window frame would cut short.
+    const QScreen *screen = parent ? parent->screen() : dialog.screen();
+    const QMargins margins = layout->contentsMargins();
+    const int width = qMin(TitleWidth(&dialog, caption), screen->availableGeometry().width() * 9 / 10);
+    edit->setMinimumWidth(width - margins.left() - margins.right());
+    return dialog.exec() == QDialog::Accepted ? edit->text() : QString();
 }
 
 bool TDialogPrompts::Confirm(QWidget *parent, const QString &caption, const QString &text)

@@ -15,4 +15,7 @@ public:
                          const QString &filter) override;
     QString SaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                          const QString &filter, const QString &defaultSuffix) override;
+
+    // The width a window needs to show its whole title in its title bar.
+    static int TitleWidth(const QWidget *dialog, const QString &title);
 };

@@ -5,6 +5,7 @@
 #include "terminal_model/ext_ini_file.h"
 #include "widgets/field_type_combo_box.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -41,6 +42,7 @@ private slots:
     void answersGridFollowsTheFile();
     void firstFieldWritesLinesNotesAndQuotes();
     void secondFieldFollowsFirstMode();
+    void seventyFirstFieldRefused_data();
     void seventyFirstFieldRefused();
     void removeMovesComboLines_data();
     void removeMovesComboLines();
@@ -51,6 +53,8 @@ private slots:
     void unreadableFileReported();
     void overlongListRefused();
     void notesKeptThroughRemovalOfEveryField();
+    void columnsFitTheirContents();
+    void answerWithoutCaptionRefused();
 
 private:
     QString Path() const { return m_dir.filePath("printer.tsy"); }
@@ -139,25 +143,37 @@ void TstFormEditCmdAns::secondFieldFollowsFirstMode()
     QCOMPARE(ReadFile(Path()), file);
 }
 
+void TstFormEditCmdAns::seventyFirstFieldRefused_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("command field") << 0;
+    QTest::newRow("answer field") << 1;
+}
+
+// The 71st field is refused before its dialog opens: nothing is typed in
+// vain.
 void TstFormEditCmdAns::seventyFirstFieldRefused()
 {
+    QFETCH(int, page);
     QByteArray commands;
-    for (int i = 0; i < TFormEditCmdAns::MaxFields; ++i)
+    QByteArray answers;
+    for (int i = 0; i < TFormEditCmdAns::MaxFields; ++i) {
         commands += QByteArray(i ? "," : "") + "0,\"F" + QByteArray::number(i + 1) + "\",\"\",0,\"\",0,0,0,0,0,0,0";
-    const QByteArray file = Head + "[ReportsDaily close]\nCommands=" + commands + "\n" + Tail;
+        answers += QByteArray(i ? "," : "") + "\"A" + QByteArray::number(i + 1) + "\",0,0";
+    }
+    const QByteArray file = Head + "[ReportsDaily close]\nCommands=" + commands + "\nAnswers=" + answers + "\n" + Tail;
     WriteFile(Path(), file);
     TFormEditCmdAns editor(Path(), Section, m_prompts);
-    m_prompts.Scripts.enqueue([](QDialog *dialog) {
-        Type(Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxCaption"), "F71");
-        return Click(dialog, "ButtonOk");
-    });
+    Child<QTabWidget>(&editor, "PageControl")->setCurrentIndex(page);
+    m_prompts.Scripts.enqueue([](QDialog *dialog) { return Click(dialog, "ButtonOk"); });
     Child<QPushButton>(&editor, "ButtonAdd")->click();
-    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 0);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError),
              QStringList{QStringLiteral("Maximum number of dynamic controls reached!!!")});
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindError), QStringList{QStringLiteral(" E R R O R ")});
     QCOMPARE(ReadFile(Path()), file);
-    QCOMPARE(Child<TRecordGrid>(&editor, "StringGridCommands")->RecordCount(), 70);
+    auto *grid = Child<TRecordGrid>(&editor, page == 0 ? "StringGridCommands" : "StringGridAnswers");
+    QCOMPARE(grid->RecordCount(), 70);
 }
 
 void TstFormEditCmdAns::removeMovesComboLines_data()
@@ -350,6 +366,80 @@ void TstFormEditCmdAns::notesKeptThroughRemovalOfEveryField()
     Child<QPushButton>(&editor, "ButtonAdd")->click();
     QCOMPARE(shown, QStringLiteral("keep"));
     QCOMPARE(ReadFile(Path()), Head + "[ReportsDaily close]\nCommands=0,\"B\",\"\",0,\"\",0,0,0,0,0,0,0\nNotes=\"keep\"\n");
+}
+
+
+namespace {
+
+// Titles of the columns too narrow for their title or a text of theirs.
+QStringList CutColumns(const TRecordGrid *grid)
+{
+    QStringList cut;
+    const QFontMetrics header = grid->horizontalHeader()->fontMetrics();
+    const QFontMetrics cells = grid->fontMetrics();
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString title = grid->horizontalHeaderItem(column)->text();
+        int needed = header.horizontalAdvance(title);
+        for (int row = 0; row < grid->rowCount(); ++row)
+            needed = qMax(needed, cells.horizontalAdvance(grid->Cell(row, column)));
+        if (grid->columnWidth(column) < needed)
+            cut.append(title);
+    }
+    return cut;
+}
+
+} // namespace
+
+void TstFormEditCmdAns::columnsFitTheirContents()
+{
+    WriteFile(Path(), Head + "[ReportsDaily close]\nCommands=0,\"Department of the sale\",\"Pick the department\","
+                             "3,\"\",2,2,1,0,0,0,0\nAnswers=\"Total amount of the ticket\",2,2\n" + Tail);
+    TFormEditCmdAns editor(Path(), Section, m_prompts);
+    editor.show();
+    auto *commands = Child<TRecordGrid>(&editor, "StringGridCommands");
+    QCOMPARE(CutColumns(commands), QStringList());
+    Child<QTabWidget>(&editor, "PageControl")->setCurrentIndex(1);
+    QCOMPARE(CutColumns(Child<TRecordGrid>(&editor, "StringGridAnswers")), QStringList());
+
+    // A longer caption widens its column as soon as it is shown.
+    Child<QTabWidget>(&editor, "PageControl")->setCurrentIndex(0);
+    const int before = commands->columnWidth(2);
+    m_prompts.Scripts.enqueue([](QDialog *dialog) {
+        Type(Child<TFieldTypeComboBox>(dialog, "FieldTypeComboBoxCaption"), "Amount paid in cash by the customer");
+        return Click(dialog, "ButtonOk");
+    });
+    Child<QPushButton>(&editor, "ButtonAdd")->click();
+    QCOMPARE(commands->RecordCount(), 2);
+    QVERIFY(commands->columnWidth(2) > before);
+    QCOMPARE(CutColumns(commands), QStringList());
+}
+
+// A field without a caption would show unnamed in every answer: it is
+// refused while the dialog stays open, the caption focused.
+void TstFormEditCmdAns::answerWithoutCaptionRefused()
+{
+    WriteFile(Path(), Head + "[ReportsDaily close]\nCommands=\nAnswers=\n" + Tail);
+    TFormEditCmdAns editor(Path(), Section, m_prompts);
+    Child<QTabWidget>(&editor, "PageControl")->setCurrentIndex(1);
+    int first = 0;
+    bool open = false;
+    bool captionFocused = false;
+    m_prompts.Scripts.enqueue([&](QDialog *dialog) {
+        auto *caption = Child<QLineEdit>(dialog, "EditCaption");
+        QTest::keyClicks(caption, "  ");
+        Choose(Child<QComboBox>(dialog, "ComboBoxFormat"), 2);
+        first = Click(dialog, "ButtonOk");
+        open = dialog->isVisible();
+        captionFocused = dialog->focusWidget() == caption;
+        QTest::keyClicks(caption, "Total");
+        return Click(dialog, "ButtonOk");
+    });
+    Child<QPushButton>(&editor, "ButtonAdd")->click();
+    QCOMPARE(first, -1);
+    QVERIFY(open);
+    QVERIFY(captionFocused);
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{QStringLiteral("An answer field needs a caption")});
+    QCOMPARE(ReadFile(Path()), Head + "[ReportsDaily close]\nCommands=\nAnswers=\"Total\",2,0\n" + Tail);
 }
 
 QTEST_MAIN(TstFormEditCmdAns)

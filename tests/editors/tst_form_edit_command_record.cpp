@@ -60,6 +60,7 @@ class TstFormEditCommandRecord : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void textTypeRule_data();
     void textTypeRule();
     void existingFieldTable_data();
@@ -67,13 +68,26 @@ private slots:
     void oneTableOpenedAndChosen_data();
     void oneTableOpenedAndChosen();
     void presetsDiscardEnteredValues();
+    void controlChangeKeepsNumbers_data();
+    void controlChangeKeepsNumbers();
+    void checkMarkLabelToggles();
+    void comboLinesCheckedAgainstTextType_data();
+    void comboLinesCheckedAgainstTextType();
     void okRule();
     void booleanDefaultTakesOneLetter();
     void modeAndNotesFollowFieldNumber();
     void resultIsNormalised();
     void tabOrder();
     void answerRecordDecimals();
+
+private:
+    TDialogScript m_prompts;
 };
+
+void TstFormEditCommandRecord::init()
+{
+    m_prompts = TDialogScript();
+}
 
 void TstFormEditCommandRecord::textTypeRule_data()
 {
@@ -104,7 +118,7 @@ void TstFormEditCommandRecord::textTypeRule()
 {
     QFETCH(int, controlType);
     QFETCH(int, textType);
-    TFormEditCommandRecord dialog(true);
+    TFormEditCommandRecord dialog(true, m_prompts);
     // Lines typed under a drop-down control must go when the rules lock the memo.
     Choose(Box(dialog, "FieldTypeComboBoxControlType"), 1);
     Child<QPlainTextEdit>(&dialog, "MemoComboLines")->setPlainText("X\nY");
@@ -162,7 +176,7 @@ void TstFormEditCommandRecord::existingFieldTable_data()
 void TstFormEditCommandRecord::existingFieldTable()
 {
     QFETCH(TCommandField, field);
-    TFormEditCommandRecord dialog(3, field, {"A", "B"}, {}, nullptr);
+    TFormEditCommandRecord dialog(3, field, {"A", "B"}, {}, m_prompts);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit field number 3"));
     QTEST(Describe(Boxes(dialog)), "boxes");
     QTEST(Box(dialog, "FieldTypeComboBoxDefaultText")->GetText(), "defaultText");
@@ -193,8 +207,8 @@ void TstFormEditCommandRecord::oneTableOpenedAndChosen()
 {
     QFETCH(int, textType);
     QFETCH(int, controlType);
-    TFormEditCommandRecord opened(2, Field(textType, controlType, 7, 5, 3), {}, {}, nullptr);
-    TFormEditCommandRecord chosen(false);
+    TFormEditCommandRecord opened(2, Field(textType, controlType, 7, 5, 3), {}, {}, m_prompts);
+    TFormEditCommandRecord chosen(false, m_prompts);
     Choose(Box(chosen, "FieldTypeComboBoxControlType"), controlType);
     if (controlType < 3)
         Choose(Box(chosen, "FieldTypeComboBoxTextType"), textType);
@@ -210,7 +224,7 @@ void TstFormEditCommandRecord::oneTableOpenedAndChosen()
 
 void TstFormEditCommandRecord::presetsDiscardEnteredValues()
 {
-    TFormEditCommandRecord dialog(2, Field(6, 0, 16, 8, 0), {}, {}, nullptr);
+    TFormEditCommandRecord dialog(2, Field(6, 0, 16, 8, 0), {}, {}, m_prompts);
     QCOMPARE(Describe(Boxes(dialog)), QStringLiteral("16 free, 8 free, 0 locked"));
     Choose(Box(dialog, "FieldTypeComboBoxTextType"), 2);
     QCOMPARE(Describe(Boxes(dialog)), QStringLiteral("0 free, 0 free, 0 free"));
@@ -225,9 +239,115 @@ void TstFormEditCommandRecord::presetsDiscardEnteredValues()
     QCOMPARE(Box(dialog, "FieldTypeComboBoxDefaultText")->GetMaxLength(), 10);
 }
 
+void TstFormEditCommandRecord::controlChangeKeepsNumbers_data()
+{
+    QTest::addColumn<int>("textType");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<int>("controlType");
+    QTest::addColumn<QString>("boxes");
+
+    QTest::newRow("alpha to a fixed list") << 1 << QStringList{"12", "", ""} << 2 << "12 free, 0 locked, 0 locked";
+    QTest::newRow("currency to a list") << 2 << QStringList{"9", "8", "2"} << 1 << "9 free, 8 free, 2 free";
+    QTest::newRow("hexa to a list locks min") << 5 << QStringList{"4", "2", ""} << 2 << "4 free, 0 locked, 0 locked";
+    QTest::newRow("a date control presets") << 0 << QStringList{"12", "", ""} << 3 << "10 locked, 0 locked, 0 locked";
+}
+
+// Another control keeps the numbers of boxes that stay free; only a new
+// text type presets them.
+void TstFormEditCommandRecord::controlChangeKeepsNumbers()
+{
+    QFETCH(int, textType);
+    QFETCH(QStringList, typed);
+    QFETCH(int, controlType);
+    TFormEditCommandRecord dialog(true, m_prompts);
+    Choose(Box(dialog, "FieldTypeComboBoxTextType"), textType);
+    const char *names[] = {"FieldTypeComboBoxMaxLength", "FieldTypeComboBoxMinLength", "FieldTypeComboBoxDecimalDigits"};
+    for (int i = 0; i < 3; ++i)
+        if (!typed.at(i).isEmpty())
+            Type(Box(dialog, names[i]), typed.at(i));
+    Choose(Box(dialog, "FieldTypeComboBoxControlType"), controlType);
+    QTEST(Describe(Boxes(dialog)), "boxes");
+}
+
+void TstFormEditCommandRecord::checkMarkLabelToggles()
+{
+    TFormEditCommandRecord dialog(true, m_prompts);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *list = Child<QListWidget>(&dialog, "CheckListBoxOther");
+    const auto clickLabel = [list](int row) {
+        const QRect line = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(line.right() - 10, line.center().y()));
+    };
+    clickLabel(0);
+    QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+    clickLabel(2);
+    QCOMPARE(list->item(2)->checkState(), Qt::Checked);
+    clickLabel(0);
+    QCOMPARE(list->item(0)->checkState(), Qt::Unchecked);
+    QCOMPARE(list->item(1)->checkState(), Qt::Unchecked);
+    QVERIFY(dialog.Field().AutoIncrement && !dialog.Field().Required);
+    // Space on the current line still toggles it, once.
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+}
+
+void TstFormEditCommandRecord::comboLinesCheckedAgainstTextType_data()
+{
+    QTest::addColumn<int>("textType");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("numeric word") << 3 << QStringList{"0", "0", "0"} << "12\nabc\n3"
+                                  << "Combo box line 2: 'abc' is not a valid Numeric text" << "abc";
+    QTest::newRow("numeric digits") << 3 << QStringList{"0", "0", "0"} << "12\n3\n" << "" << "";
+    QTest::newRow("currency wider than the field")
+        << 2 << QStringList{"0", "4", "2"} << "12,50\n123,45"
+        << "Combo box line 2: '123,45' has 3 integer digits; the field holds 2" << "123,45";
+    QTest::newRow("hexa") << 5 << QStringList{"0", "0", "0"} << "0G\n0A"
+                          << "Combo box line 1: '0G' is not a valid Hexa text" << "0G";
+    QTest::newRow("alphanumeric takes anything") << 0 << QStringList{"0", "0", "0"} << "a b\n#1" << "" << "";
+}
+
+// A list line the field's type would not send is refused; the dialog stays
+// open with the lines as typed and the faulty one selected.
+void TstFormEditCommandRecord::comboLinesCheckedAgainstTextType()
+{
+    QFETCH(int, textType);
+    QFETCH(QStringList, numbers);
+    QFETCH(QString, lines);
+    TFormEditCommandRecord dialog(true, m_prompts);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Choose(Box(dialog, "FieldTypeComboBoxControlType"), 2);
+    Choose(Box(dialog, "FieldTypeComboBoxTextType"), textType);
+    Type(Box(dialog, "FieldTypeComboBoxCaption"), "Department");
+    const char *names[] = {"FieldTypeComboBoxMaxLength", "FieldTypeComboBoxMinLength", "FieldTypeComboBoxDecimalDigits"};
+    for (int i = 0; i < 3; ++i)
+        if (Box(dialog, names[i])->isEnabled())
+            Type(Box(dialog, names[i]), numbers.at(i));
+    auto *memo = Child<QPlainTextEdit>(&dialog, "MemoComboLines");
+    memo->setPlainText(lines);
+    Child<QPushButton>(&dialog, "ButtonOk")->setFocus();
+
+    QFETCH(QString, refusal);
+    const int result = Click(&dialog, "ButtonOk");
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(result, refusal.isEmpty() ? int(QDialog::Accepted) : -1);
+    if (refusal.isEmpty())
+        return;
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindError), QStringList{QStringLiteral(" E R R O R ")});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(memo->toPlainText(), lines);
+    QTRY_VERIFY(memo->hasFocus());
+    QTEST(memo->textCursor().selectedText(), "selected");
+}
+
 void TstFormEditCommandRecord::okRule()
 {
-    TFormEditCommandRecord dialog(true);
+    TFormEditCommandRecord dialog(true, m_prompts);
     auto *ok = Child<QPushButton>(&dialog, "ButtonOk");
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Add new field"));
     QVERIFY(!ok->isEnabled());
@@ -252,7 +372,7 @@ void TstFormEditCommandRecord::okRule()
 
 void TstFormEditCommandRecord::booleanDefaultTakesOneLetter()
 {
-    TFormEditCommandRecord dialog(true);
+    TFormEditCommandRecord dialog(true, m_prompts);
     Choose(Box(dialog, "FieldTypeComboBoxTextType"), 7);
     TFieldTypeComboBox *text = Box(dialog, "FieldTypeComboBoxDefaultText");
     QTest::keyClicks(text->lineEdit(), "x");
@@ -263,19 +383,19 @@ void TstFormEditCommandRecord::booleanDefaultTakesOneLetter()
 
 void TstFormEditCommandRecord::modeAndNotesFollowFieldNumber()
 {
-    TFormEditCommandRecord first(1, Field(0, 0, 0, 0, 0), {}, {"n1", "n2"}, nullptr);
+    TFormEditCommandRecord first(1, Field(0, 0, 0, 0, 0), {}, {"n1", "n2"}, m_prompts);
     QVERIFY(Box(first, "FieldTypeComboBoxMode")->isEnabled());
     QVERIFY(Child<QPlainTextEdit>(&first, "MemoNotes")->isEnabled());
     QCOMPARE(first.Notes(), QStringList({"n1", "n2"}));
 
     TCommandField fiscal = Field(0, 0, 0, 0, 0);
     fiscal.Mode = 1;
-    TFormEditCommandRecord second(2, fiscal, {}, {}, nullptr);
+    TFormEditCommandRecord second(2, fiscal, {}, {}, m_prompts);
     QVERIFY(!Box(second, "FieldTypeComboBoxMode")->isEnabled());
     QCOMPARE(Box(second, "FieldTypeComboBoxMode")->currentText(), QStringLiteral("Fiscal"));
     QVERIFY(!Child<QPlainTextEdit>(&second, "MemoNotes")->isEnabled());
 
-    TFormEditCommandRecord fresh(true);
+    TFormEditCommandRecord fresh(true, m_prompts);
     QVERIFY(Box(fresh, "FieldTypeComboBoxMode")->isEnabled());
     QVERIFY(Child<QPlainTextEdit>(&fresh, "MemoNotes")->isEnabled());
     QCOMPARE(Box(fresh, "FieldTypeComboBoxMode")->currentText(), QStringLiteral("Host"));
@@ -284,7 +404,7 @@ void TstFormEditCommandRecord::modeAndNotesFollowFieldNumber()
 
 void TstFormEditCommandRecord::resultIsNormalised()
 {
-    TFormEditCommandRecord dialog(true);
+    TFormEditCommandRecord dialog(true, m_prompts);
     Choose(Box(dialog, "FieldTypeComboBoxControlType"), 1);
     Choose(Box(dialog, "FieldTypeComboBoxTextType"), 2);
     Type(Box(dialog, "FieldTypeComboBoxCaption"), "Say \"hi\"");
@@ -306,7 +426,7 @@ void TstFormEditCommandRecord::resultIsNormalised()
 
 void TstFormEditCommandRecord::tabOrder()
 {
-    TFormEditCommandRecord dialog(true);
+    TFormEditCommandRecord dialog(true, m_prompts);
     const QStringList expected = {"FieldTypeComboBoxMode", "FieldTypeComboBoxCaption", "FieldTypeComboBoxHint",
                                   "FieldTypeComboBoxTextType", "FieldTypeComboBoxDefaultText",
                                   "FieldTypeComboBoxControlType", "FieldTypeComboBoxMinLength",
@@ -323,7 +443,7 @@ void TstFormEditCommandRecord::tabOrder()
 void TstFormEditCommandRecord::answerRecordDecimals()
 {
     TAnswerField currency{QStringLiteral("Total"), 2, 2};
-    TFormEditAnswerRecord existing(4, currency, nullptr);
+    TFormEditAnswerRecord existing(4, currency, m_prompts);
     QCOMPARE(existing.windowTitle(), QStringLiteral("Edit field number 4"));
     auto *decimals = Child<TFieldTypeComboBox>(&existing, "FieldTypeComboBoxDecimals");
     QCOMPARE(decimals->GetText(), QStringLiteral("2"));
@@ -333,7 +453,7 @@ void TstFormEditCommandRecord::answerRecordDecimals()
     QVERIFY(!decimals->isEnabled());
     QCOMPARE(existing.Field(), (TAnswerField{QStringLiteral("Total"), 3, 0}));
 
-    TFormEditAnswerRecord fresh;
+    TFormEditAnswerRecord fresh(m_prompts);
     QCOMPARE(fresh.windowTitle(), QStringLiteral("Add new field"));
     QVERIFY(Child<QPushButton>(&fresh, "ButtonOk")->isEnabled());
     QVERIFY(!Child<TFieldTypeComboBox>(&fresh, "FieldTypeComboBoxDecimals")->isEnabled());

@@ -52,6 +52,8 @@ private slots:
     void removeOnlyRecord();
     void quotedTextReadsBack();
     void recordDialogOkRule();
+    void resultOutsideMaskRefused_data();
+    void resultOutsideMaskRefused();
     void customColour();
     void testerEnablesTest();
     void unreadableFileReportedOnce();
@@ -78,11 +80,11 @@ void TstFormEditFixAnswer::recordsRenumberedOnWrite()
     QCOMPARE(grid->Rows(), (QList<QStringList>{{"1", "FF11", "0011", "Two", "clRed"},
                                               {"3", "0001", "0000", "Five", "clBlue"},
                                               {"16", "8000", "8000", "Nine", "$00123456"}}));
-    m_prompts.Scripts.enqueue(Enter("4", "8", "f", "Low battery", "clGreen"));
+    m_prompts.Scripts.enqueue(Enter("4", "8", "8", "Low battery", "clGreen"));
     Child<QPushButton>(&editor, "ButtonAdd")->click();
     QCOMPARE(ReadFile(Path()), Head + "[FiscalAnswer]\nRecord1=1,1,FF11,0011,\"Two\",clRed\n"
                                       "Record2=2,3,0001,0000,\"Five\",clBlue\nRecord3=3,16,8000,8000,\"Nine\",$00123456\n"
-                                      "Record4=4,4,0008,000F,\"Low battery\",clGreen\n" + Printer);
+                                      "Record4=4,4,0008,0008,\"Low battery\",clGreen\n" + Printer);
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindDialog), QStringList{QStringLiteral("Add answer record")});
 }
 
@@ -188,18 +190,71 @@ void TstFormEditFixAnswer::recordDialogOkRule()
     Choose(Child<QComboBox>(&dialog, "ComboBoxPanel"), "16");
     Type(Child<TFieldTypeComboBox>(&dialog, "EditMask"), "1g2h3");
     QCOMPARE(Child<TFieldTypeComboBox>(&dialog, "EditMask")->GetText(), QStringLiteral("123"));
-    Type(Child<TFieldTypeComboBox>(&dialog, "EditResult"), "ab");
+    Type(Child<TFieldTypeComboBox>(&dialog, "EditResult"), "23");
     QVERIFY(!ok->isEnabled());
     Type(Child<TFieldTypeComboBox>(&dialog, "EditText"), QString(30, 't'));
     QCOMPARE(Child<TFieldTypeComboBox>(&dialog, "EditText")->GetText().size(), 25);
     QVERIFY(ok->isEnabled());
     Type(Child<TFieldTypeComboBox>(&dialog, "EditResult"), "");
     QVERIFY(!ok->isEnabled());
-    Type(Child<TFieldTypeComboBox>(&dialog, "EditResult"), "ab");
+    Type(Child<TFieldTypeComboBox>(&dialog, "EditResult"), "23");
     QCOMPARE(Click(&dialog, "ButtonOk"), int(QDialog::Accepted));
     QCOMPARE(dialog.Mask(), QStringLiteral("0123"));
-    QCOMPARE(dialog.Result(), QStringLiteral("00AB"));
+    QCOMPARE(dialog.Result(), QStringLiteral("0023"));
     QCOMPARE(dialog.Panel(), QStringLiteral("16"));
+}
+
+void TstFormEditFixAnswer::resultOutsideMaskRefused_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("refusal");
+
+    QTest::newRow("bit 4 outside") << "1" << "11"
+                                   << "The result 0011 has bits outside the mask 0001 (0010): a masked status word "
+                                      "never has them, so the record could never match";
+    QTest::newRow("no mask, a result") << "0" << "8000"
+                                       << "The result 8000 has bits outside the mask 0000 (8000): a masked status "
+                                          "word never has them, so the record could never match";
+    QTest::newRow("inside the mask") << "FF11" << "11" << "";
+    QTest::newRow("the default record") << "0" << "0" << "";
+}
+
+// A record that could never match is refused while the dialog is open,
+// the result focused with the digits as typed; once corrected it is kept.
+void TstFormEditFixAnswer::resultOutsideMaskRefused()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, result);
+    QFETCH(QString, refusal);
+    WriteFile(Path(), Head + "[FiscalAnswer]\n" + Printer);
+    TFormEditFixAnswer editor(Path(), m_prompts);
+    int first = 0;
+    bool open = false;
+    QString kept;
+    bool resultFocused = false;
+    m_prompts.Scripts.enqueue([&](QDialog *dialog) {
+        first = Enter("3", mask, result, "Drawer open", "clRed")(dialog);
+        open = dialog->isVisible();
+        auto *edit = Child<TFieldTypeComboBox>(dialog, "EditResult");
+        kept = edit->GetText();
+        resultFocused = dialog->focusWidget() == edit;
+        if (first != -1)
+            return first;
+        Type(edit, "0");
+        return Click(dialog, "ButtonOk");
+    });
+    Child<QPushButton>(&editor, "ButtonAdd")->click();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    const QString stored = (refusal.isEmpty() ? result : QStringLiteral("0")).rightJustified(4, QLatin1Char('0'));
+    QCOMPARE(ReadFile(Path()), Head + "[FiscalAnswer]\nRecord1=1,3," + mask.rightJustified(4, '0').toLatin1() + ","
+                                   + stored.toLatin1() + ",\"Drawer open\",clRed\n" + Printer);
+    if (refusal.isEmpty())
+        return;
+    QCOMPARE(first, -1);
+    QVERIFY(open);
+    QCOMPARE(kept, result);
+    QVERIFY(resultFocused);
 }
 
 void TstFormEditFixAnswer::customColour()

@@ -77,29 +77,49 @@ void TstFormEditReturnCode::duplicateRefused_data()
 {
     QTest::addColumn<QByteArray>("codes");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("007 against 7") << QByteArray("RC7=Seven\n") << "007" << QByteArray("RC7=Seven\n");
-    QTest::newRow("007 new") << QByteArray("RC8=Eight\n") << "007" << QByteArray("RC7=New\nRC8=Eight\n");
-    QTest::newRow("7 against a key with zeros") << QByteArray("RC007=Seven\n") << "7"
-                                                << QByteArray("RC007=Seven\n");
+    QTest::newRow("007 against 7") << QByteArray("RC7=Seven\n") << "007" << true
+                                   << QByteArray("RC7=Seven\nRC9=Nine\n");
+    QTest::newRow("007 new") << QByteArray("RC8=Eight\n") << "007" << false << QByteArray("RC7=New\nRC8=Eight\n");
+    QTest::newRow("7 against a key with zeros") << QByteArray("RC007=Seven\n") << "7" << true
+                                                << QByteArray("RC007=Seven\nRC9=Nine\n");
 }
 
+// A taken number is refused while the dialog is open: it keeps what was
+// typed, with the number focused, and the user corrects it there.
 void TstFormEditReturnCode::duplicateRefused()
 {
     QFETCH(QByteArray, codes);
     QFETCH(QString, typed);
+    QFETCH(bool, refused);
     WriteFile(Path(), Head + "[Return codes]\n" + codes + Tail);
     TFormEditReturnCode editor(Path(), m_prompts);
-    m_prompts.Scripts << Enter(typed, "New");
+    int first = 0;
+    bool open = false;
+    QString kept;
+    bool numberFocused = false;
+    m_prompts.Scripts << [&](QDialog *dialog) {
+        first = Enter(typed, "New")(dialog);
+        open = dialog->isVisible();
+        auto *number = Child<TFieldTypeComboBox>(dialog, "EditNumber");
+        kept = number->GetText() + "/" + Child<QLineEdit>(dialog, "EditDescription")->text();
+        numberFocused = dialog->focusWidget() == number;
+        return first == -1 ? Enter("9", "Nine")(dialog) : first;
+    };
     Child<QPushButton>(&editor, "ButtonAdd")->click();
-    QFETCH(QByteArray, after);
-    QCOMPARE(ReadFile(Path()), Head + "[Return codes]\n" + after + Tail);
-    const bool refused = QTest::currentDataTag() != QByteArray("007 new");
+    QCOMPARE(first, refused ? -1 : int(QDialog::Accepted));
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError),
              refused ? QStringList{QStringLiteral("The return codes already exits !!!")} : QStringList());
-    if (refused)
+    if (refused) {
         QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindError), QStringList{QStringLiteral(" E R R O R ")});
+        QVERIFY(open);
+        QCOMPARE(kept, typed + "/New");
+        QVERIFY(numberFocused);
+    }
+    QFETCH(QByteArray, after);
+    QCOMPARE(ReadFile(Path()), Head + "[Return codes]\n" + after + Tail);
 }
 
 void TstFormEditReturnCode::modifyToSameNumberAccepted()
@@ -172,18 +192,18 @@ void TstFormEditReturnCode::sortIsStable()
 
 void TstFormEditReturnCode::recordDialogOkRule()
 {
-    TFormRcRecord fresh;
+    TFormRcRecord fresh(m_prompts);
     QCOMPARE(fresh.windowTitle(), QStringLiteral("Add new return code"));
     auto *ok = Child<QPushButton>(&fresh, "ButtonOk");
     QVERIFY(!ok->isEnabled());
-    QVERIFY(Child<QPushButton>(&fresh, "ButtonCancel")->isDefault());
+    QVERIFY(Child<QPushButton>(&fresh, "ButtonOk")->isDefault());
     Type(Child<TFieldTypeComboBox>(&fresh, "EditNumber"), "12a34567");
     QCOMPARE(fresh.Number(), QStringLiteral("12345"));
     QVERIFY(!ok->isEnabled());
     QTest::keyClicks(Child<QLineEdit>(&fresh, "EditDescription"), "Paper");
     QVERIFY(ok->isEnabled());
 
-    TFormRcRecord existing(QStringLiteral("5"), QStringLiteral("Five"));
+    TFormRcRecord existing(QStringLiteral("5"), QStringLiteral("Five"), m_prompts);
     QVERIFY(Child<QPushButton>(&existing, "ButtonOk")->isEnabled());
     Type(Child<TFieldTypeComboBox>(&existing, "EditNumber"), "");
     QVERIFY(!Child<QPushButton>(&existing, "ButtonOk")->isEnabled());

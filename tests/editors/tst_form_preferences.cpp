@@ -4,8 +4,11 @@
 #include "editors/time_out_edit.h"
 #include "support_editors.h"
 #include "terminal_model/settings.h"
+#include "terminal_window/system_colors.h"
 
 #include <QCheckBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -68,6 +71,10 @@ private slots:
     void controlsShowSettings();
     void okCopiesBack();
     void cancelChangesNothing();
+    void enterKeepsTypedTimeOut();
+    void zeroTimeOutExplained_data();
+    void zeroTimeOutExplained();
+    void colourListsShowSwatches();
     void timeOutCorrected_data();
     void timeOutCorrected();
     void timeOutCorrectedBeforeAcceleratorOk();
@@ -144,19 +151,93 @@ void TstFormPreferences::cancelChangesNothing()
 {
     TSettings settings = Sample();
     TFormPreferences dialog(settings, m_prompts, {});
-    QVERIFY(Child<QPushButton>(&dialog, "ButtonCancel")->isDefault());
-    QVERIFY(!Child<QPushButton>(&dialog, "ButtonOk")->isDefault());
     Choose(Child<QComboBox>(&dialog, "ComboBoxProtocol"), "Compatible");
     Choose(Child<QComboBox>(&dialog, "ComboBoxHostPort"), "Com1");
     dialog.show();
-    // Enter cancels.
-    QTest::keyClick(Child<QComboBox>(&dialog, "ComboBoxHostPort"), Qt::Key_Return);
+    QTest::keyClick(Child<QComboBox>(&dialog, "ComboBoxHostPort"), Qt::Key_Escape);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
     const TSettings unchanged = Sample();
     QCOMPARE(settings.Protocol, unchanged.Protocol);
     QCOMPARE(settings.HComm, unchanged.HComm);
     QCOMPARE(settings.DTimeOut, unchanged.DTimeOut);
+}
+
+void TstFormPreferences::enterKeepsTypedTimeOut()
+{
+    TSettings settings = Sample();
+    TFormPreferences dialog(settings, m_prompts, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(&dialog, "PageControl")->setCurrentIndex(1);
+    auto *edit = Child<TTimeOutEdit>(&dialog, "SpinEditTimeOut");
+    edit->setFocus();
+    QLineEdit *line = edit->findChild<QLineEdit *>();
+    line->selectAll();
+    QTest::keyClicks(line, "4000");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(settings.DTimeOut, 4000);
+}
+
+void TstFormPreferences::zeroTimeOutExplained_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("explained");
+    QTest::newRow("zero stored") << 0 << QString() << true;
+    QTest::newRow("zero typed") << 2500 << "0" << true;
+    QTest::newRow("emptied, read as zero") << 2500 << "" << true;
+    QTest::newRow("a time-out") << 0 << "1500" << false;
+}
+
+// 0 is allowed and means no time-out at all: the dialog says so beside it.
+void TstFormPreferences::zeroTimeOutExplained()
+{
+    QFETCH(int, stored);
+    QFETCH(QString, typed);
+    TSettings settings = Sample();
+    settings.DTimeOut = stored;
+    TFormPreferences dialog(settings, m_prompts, {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(&dialog, "PageControl")->setCurrentIndex(1);
+    auto *edit = Child<TTimeOutEdit>(&dialog, "SpinEditTimeOut");
+    if (!typed.isNull()) {
+        edit->setFocus();
+        QLineEdit *line = edit->findChild<QLineEdit *>();
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
+        QTest::keyClicks(line, typed);
+    }
+    auto *note = dialog.findChild<QLabel *>("LabelTimeOutNote");
+    QVERIFY(note);
+    QVERIFY(note->isVisible());
+    QFETCH(bool, explained);
+    QCOMPARE(note->text(), explained ? TFormPreferences::NoTimeOutNote : QString());
+}
+
+// Every named colour, the desktop's system colours included, shows its
+// swatch beside its name.
+void TstFormPreferences::colourListsShowSwatches()
+{
+    TSettings settings = Sample();
+    TFormPreferences dialog(settings, m_prompts, {});
+    auto *box = Child<TColorBox>(&dialog, "ColorBoxFiscal");
+    QStringList wrong;
+    for (int index = 0; index < box->count(); ++index) {
+        if (box->itemText(index) == TColorBox::CustomItem)
+            continue;
+        const QImage swatch = box->itemIcon(index).pixmap(TColorBox::SwatchSize).toImage();
+        const QColor centre = swatch.pixelColor(swatch.width() / 2, swatch.height() / 2);
+        const quint32 color = box->itemData(index).toUInt();
+        const QColor expected = TSystemColors::Resolve(color, box->palette());
+        const bool right = expected.isValid() ? centre.rgb() == expected.rgb() && centre.alpha() == 255
+                                              : centre.alpha() == 0;
+        if (!right)
+            wrong.append(box->itemText(index));
+    }
+    QCOMPARE(wrong, QStringList());
 }
 
 void TstFormPreferences::timeOutCorrected_data()

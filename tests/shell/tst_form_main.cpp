@@ -81,7 +81,6 @@ private slots:
     void clipboardCommandsActOnFocusedField();
     void aboutBoxShowsBuildInformation();
     void sampleFileShowsItsTree();
-    void editorsOpenOnTheOpenFile();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -467,8 +466,8 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(names(bar->actions()),
              (QStringList{"ActionNew", "ActionOpen", "ToolButtonSaveAs", "-", "ActionEditCut", "ActionEditCopy",
                           "ActionEditPaste", "-", "ActionWindowCascade", "ActionWindowTileHorizontal",
-                          "ActionWindowTileVertical", "-", "ActionEditFixAnswer", "ActionTestFixAnswer",
-                          "ActionEditRC", "-", "ToolButtonFiscal"}));
+                          "ActionWindowTileVertical", "-", "ActionEditFields", "ActionEditFixAnswer",
+                          "ActionTestFixAnswer", "ActionEditRC", "-", "ToolButtonFiscal"}));
     QAction *saveAs = Action(*window, "ToolButtonSaveAs");
     QCOMPARE(bar->widgetForAction(saveAs)->toolTip(), QStringLiteral("Save terminal file as ..."));
     QVERIFY(saveAs->isEnabled());
@@ -482,7 +481,7 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file As ..."));
     QVERIFY(window->findChild<QAction *>("MenuItemSaveAs")->isEnabled());
     QCOMPARE(names(window->findChild<QMenu *>("MenuEdit")->actions()),
-             (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut"}));
+             (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut", "-", "ActionEditFields"}));
     QCOMPARE(names(window->findChild<QMenu *>("MenuOptions")->actions()),
              (QStringList{"ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC", "-",
                           "MenuItemResetserialports", "-", "MenuItemPreferences"}));
@@ -613,16 +612,6 @@ void TstFormMain::sampleFileShowsItsTree()
         QFile::remove(log);
     // Looking at a file does not change it.
     QCOMPARE(ReadAll(sample), before);
-}
-
-void TstFormMain::editorsOpenOnTheOpenFile()
-{
-    Write(Path("edit.tsy"), ExtendedFile);
-    auto window = Start({"edit.tsy"});
-    Action(*window, "ActionEditFixAnswer")->trigger();
-    Action(*window, "ActionEditRC")->trigger();
-    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), (QStringList{"FormEditFixAnswer", "FormEditReturnCode"}));
-    QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
 }
 
 QTEST_MAIN(TstFormMain)
