@@ -880,46 +880,6 @@ void TFormChildTerminalWindow::ButtonCancelClick()
         emit StatusText(ExecutionTexts::Abort);
 }
 
-TCommandRunner &TFormChildTerminalWindow::Runner()
-{
-    return *m_runner;
-}
-
-TCommandInputPanel *TFormChildTerminalWindow::InputPanel() const
-{
-    return m_inputPanel;
-}
-
-TAnswerDisplay *TFormChildTerminalWindow::AnswerDisplay() const
-{
-    return m_answerDisplay;
-}
-
-QPlainTextEdit *TFormChildTerminalWindow::FiscalAnswerMemo() const
-{
-    return m_fiscalMemo;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonSend() const
-{
-    return m_buttonSend;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonRepeat() const
-{
-    return m_buttonRepeat;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonCancel() const
-{
-    return m_buttonCancel;
-}
-
-TNoticeBar *TFormChildTerminalWindow::NoticeBar() const
-{
-    return m_noticeBar;
-}
-
 void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
 {
     m_runner->HostFinalAnswer(answer);
