@@ -274,8 +274,8 @@ void TFormChildTerminalWindow::BuildPopupMenu()
 
 void TFormChildTerminalWindow::LoadCommandTree()
 {
-    if (!m_document.Load(m_fileName))
-        m_loadError = m_document.LastError();
+    m_loadError = m_document.Load(m_fileName) ? TerminalFiles::NotATerminalFile(m_document.Ini())
+                                              : m_document.LastError();
     m_rootNode = new QTreeWidgetItem(m_tree, {RootText});
     for (const QString &group : m_document.Groups()) {
         QTreeWidgetItem *groupNode = AddNode(m_rootNode, group);
