@@ -320,6 +320,19 @@ void TestCliProgram::checkDemoIsClean()
     QCOMPARE(json.Json().value("problems").toArray().size(), 0);
 }
 
+    QCOMPARE(json.Json().value("warnings").toArray().size(), 0);
+
+    // Two fields on one accelerator: a warning, and the file is still clean.
+    const QString shared = WriteFile("shared.tsy", "[Groups]\nG=\n[G]\nC=\n[GC]\nCommands=0,\"&Amount\",\"\",0,\"\",0,0,0,0,0,0,"
+                                                   "0,0,\"Ta&x\",\"\",0,\"\",0,0,0,0,0,0,0,0,\"&all\",\"\",0,\"\",0,0,0,0,0,0,0\n");
+    const TRun warned = Cli({"check", shared});
+    QCOMPARE(warned.exit, 0);
+    QCOMPARE(Lines(warned.out),
+             QStringList{"[GC] Commands: warning: field 3 (all): its accelerator Alt+A is already used by field 1 (Amount)"});
+    const TRun warnedJson = Cli({"check", shared, "--json"});
+    QCOMPARE(warnedJson.exit, 0);
+    QCOMPARE(warnedJson.Json().value("clean").toBool(), true);
+    QCOMPARE(warnedJson.Json().value("warnings").toArray().size(), 1);
 void TestCliProgram::brokenFile()
 {
     const QString broken = WriteFile("broken.tsy",
