@@ -850,25 +850,29 @@ void TFormChildTerminalWindow::FollowRename(const QString &from, const QString &
     m_runner->RenameSection(from, to);
 }
 
-void TFormChildTerminalWindow::ButtonSendClick()
+bool TFormChildTerminalWindow::TakeCommand()
 {
     // A command read only in part would send the wrong frame.
     if (!m_definition.error.isEmpty())
-        return;
+        return false;
     m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
-    m_runner->Send();
+    return true;
+}
+
+void TFormChildTerminalWindow::ButtonSendClick()
+{
+    if (TakeCommand())
+        m_runner->Send();
 }
 
 void TFormChildTerminalWindow::ButtonRepeatClick()
 {
-    if (!m_definition.error.isEmpty())
+    if (!TakeCommand())
         return;
-    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
-    if (m_definition.port == cpFiscalPort) {
+    if (m_definition.port == cpFiscalPort)
         m_runner->Repeat(0);
-        return;
-    }
-    m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
+    else if (!m_runner->RefuseBadInput())
+        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
 }
 
 void TFormChildTerminalWindow::ButtonCancelClick()

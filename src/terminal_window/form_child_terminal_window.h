@@ -146,6 +146,9 @@ private:
     void ReadFileCopy();
     void StartDrag();
     void ConnectRunner();
+    // Hands the command on display, with what the user entered, to the
+    // runner; false when it cannot be read in full.
+    bool TakeCommand();
     // Input controls of the command section, for the page as it is now.
     void FreeCommandControls();
     void ShowCommand(const QString &section);

@@ -233,6 +233,8 @@ void TestCliProgram::usageErrors_data()
     QTest::newRow("read-only") << QStringList{"send", demo, "Receipt/Sell item", "--set", "1=0199"} << 4 << "Field 1 (Command) is read-only";
     QTest::newRow("not a line") << QStringList{"send", demo, "Receipt/Payment", "--set", "2=Gold"} << 4 << "'Gold' is not one of its lines";
     QTest::newRow("required") << QStringList{"send", demo, "Receipt/Sell item", "--set", "2="} << 4 << "Field 2 (Description): a text is required";
+    QTest::newRow("required left empty") << QStringList{"send", demo, "Receipt/Sell item", "--port", "/dev/null"} << 4
+                                         << "Field 4 (Unit price): a text is required";
 }
 
 void TestCliProgram::usageErrors()
@@ -318,8 +320,6 @@ void TestCliProgram::checkDemoIsClean()
     QCOMPARE(json.exit, 0);
     QCOMPARE(json.Json().value("clean").toBool(), true);
     QCOMPARE(json.Json().value("problems").toArray().size(), 0);
-}
-
     QCOMPARE(json.Json().value("warnings").toArray().size(), 0);
 
     // Two fields on one accelerator: a warning, and the file is still clean.
@@ -333,6 +333,8 @@ void TestCliProgram::checkDemoIsClean()
     QCOMPARE(warnedJson.exit, 0);
     QCOMPARE(warnedJson.Json().value("clean").toBool(), true);
     QCOMPARE(warnedJson.Json().value("warnings").toArray().size(), 1);
+}
+
 void TestCliProgram::brokenFile()
 {
     const QString broken = WriteFile("broken.tsy",
