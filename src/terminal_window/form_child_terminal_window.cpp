@@ -140,6 +140,7 @@ void TFormChildTerminalWindow::BuildLayout()
     };
     m_inputPanel = new TCommandInputPanel;
     page(QStringLiteral("Co&mmands"), QStringLiteral("ScrollBoxCommands"), m_inputPanel);
+    m_inputPanel->TakeAcceleratorsFrom(m_pages->tabBar());
     m_answerDisplay = new TAnswerDisplay;
     page(QStringLiteral("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"), m_answerDisplay);
     m_fiscalMemo = new QPlainTextEdit;
@@ -791,6 +792,7 @@ void TFormChildTerminalWindow::ConnectRunner()
 {
     m_runner->SetIdleButtonRule([this] { return IdleButtons(); });
     connect(m_runner, &TCommandRunner::StatusText, this, &TFormChildTerminalWindow::StatusText);
+    connect(m_inputPanel, &TCommandInputPanel::StatusText, this, &TFormChildTerminalWindow::StatusText);
     connect(m_runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::TreeEnabledChanged, m_tree, &QWidget::setEnabled);
@@ -848,6 +850,7 @@ void TFormChildTerminalWindow::FollowRename(const QString &from, const QString &
         m_definition.key = to;
     }
     m_runner->RenameSection(from, to);
+    m_inputPanel->RenameSection(from, to);
 }
 
 bool TFormChildTerminalWindow::TakeCommand()
