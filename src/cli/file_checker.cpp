@@ -18,6 +18,8 @@
 #include <QStringConverter>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int MaxFields = 70;
@@ -136,6 +138,44 @@ void CheckLength(const QString &section, const QString &key, const QString &valu
                                            .arg(limit)});
 }
 
+// The character after the first single "&" of a caption, in upper case;
+// "&&" stands for the "&" itself. Null without an accelerator.
+QChar Accelerator(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (caption.at(i + 1) != QLatin1Char('&'))
+            return caption.at(i + 1).toUpper();
+        ++i;
+    }
+    return QChar();
+}
+
+// Alt and the letter of a field's caption move the focus to it; with two
+// fields on one letter the key reaches only one at a time.
+void CheckAccelerators(const QString &section, const QString &key, const QList<TCommandField> &fields,
+                       TProblems &problems)
+{
+    QHash<QChar, int> first;
+    const auto name = [&fields](int i) {
+        return QStringLiteral("field %1 (%2)").arg(i + 1).arg(QString(fields.at(i).Caption).remove(QLatin1Char('&')));
+    };
+    for (int i = 0; i < fields.size() && i < MaxFields; ++i) {
+        const QChar letter = Accelerator(fields.at(i).Caption);
+        if (letter.isNull())
+            continue;
+        if (!first.contains(letter)) {
+            first.insert(letter, i);
+            continue;
+        }
+        problems.append({section, key,
+                         QStringLiteral("%1: its accelerator Alt+%2 is already used by %3")
+                             .arg(name(i), letter, name(first.value(letter))),
+                         true});
+    }
+}
+
 void CheckCommandFields(const TExtIniFile &ini, const QString &section, TProblems &problems)
 {
     const QString key = QStringLiteral("Commands");
@@ -195,6 +235,7 @@ void CheckCommandFields(const TExtIniFile &ini, const QString &section, TProblem
         else if (!picker && f.MaxLength > 0 && f.DefaultText.size() > f.MaxLength)
             problems.append({section, key, where + QStringLiteral("the default text is longer than MaxLength %1").arg(f.MaxLength)});
     }
+    CheckAccelerators(section, key, fields, problems);
 }
 
 void CheckAnswerFields(const TExtIniFile &ini, const QString &section, TProblems &problems)
@@ -334,6 +375,11 @@ QList<TFileChecker::TProblem> TFileChecker::Check(const TExtIniFile &ini, const 
     return problems;
 }
 
+bool TFileChecker::IsClean(const QList<TProblem> &problems)
+{
+    return std::all_of(problems.cbegin(), problems.cend(), [](const TProblem &p) { return p.warning; });
+}
+
 QString TFileChecker::Text(const QList<TProblem> &problems)
 {
     QString text;
@@ -341,19 +387,25 @@ QString TFileChecker::Text(const QList<TProblem> &problems)
         text += QLatin1Char('[') + p.section + QLatin1Char(']');
         if (!p.key.isEmpty())
             text += QLatin1Char(' ') + p.key;
-        text += QStringLiteral(": ") + p.message + QLatin1Char('\n');
+        text += QStringLiteral(": ") + (p.warning ? QStringLiteral("warning: ") : QString()) + p.message
+            + QLatin1Char('\n');
     }
     return text;
 }
 
 QJsonObject TFileChecker::Json(const QString &fileName, const QList<TProblem> &problems)
 {
-    QJsonArray array;
+    // Warnings have an array of their own: a reader that fails a file on
+    // any entry of "problems" still passes a clean one.
+    QJsonArray errors;
+    QJsonArray warnings;
     for (const TProblem &p : problems)
-        array.append(QJsonObject{{QStringLiteral("section"), p.section},
-                                 {QStringLiteral("key"), p.key},
-                                 {QStringLiteral("message"), p.message}});
+        (p.warning ? warnings : errors)
+            .append(QJsonObject{{QStringLiteral("section"), p.section},
+                                {QStringLiteral("key"), p.key},
+                                {QStringLiteral("message"), p.message}});
     return QJsonObject{{QStringLiteral("file"), fileName},
-                       {QStringLiteral("clean"), problems.isEmpty()},
-                       {QStringLiteral("problems"), array}};
+                       {QStringLiteral("clean"), errors.isEmpty()},
+                       {QStringLiteral("problems"), errors},
+                       {QStringLiteral("warnings"), warnings}};
 }

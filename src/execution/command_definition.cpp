@@ -62,9 +62,18 @@ QString TCommandDefinition::FieldName(int field) const
         .arg(QString(fields.at(field).Caption).remove(QLatin1Char('&')));
 }
 
+QString TCommandDefinition::RequiredText(int field) const
+{
+    return FieldName(field) + QStringLiteral(": a text is required");
+}
+
 QString TCommandDefinition::ValueError(int field, const TFieldInput &input) const
 {
     const TCommandField &f = fields.at(field);
+    // As the typed box refuses to be left empty; a read-only field cannot be
+    // filled in, and a picker always holds a value.
+    if (f.Required && !f.ReadOnly && !IsPicker(f.ControlType) && input.text.isEmpty())
+        return RequiredText(field);
     const QString reason =
         FieldValueError(f.ControlType, f.TextType, input, f.MinLength, f.DecimalDigits);
     return reason.isEmpty() ? QString() : FieldName(field) + QStringLiteral(": ") + reason;
@@ -87,7 +96,7 @@ QString TCommandDefinition::InputError(int field, const QString &text) const
     if (f.MaxLength > 0 && text.size() > f.MaxLength)
         return QStringLiteral("%1: '%2' is longer than %3 characters").arg(name, text).arg(f.MaxLength);
     if (f.Required && text.isEmpty())
-        return QStringLiteral("%1: a text is required").arg(name);
+        return RequiredText(field);
     return QString();
 }
 

@@ -42,10 +42,14 @@ struct TCommandDefinition {
     // a required field. Empty when the text is acceptable.
     QString InputError(int field, const QString &text) const;
 
-    // Why the entered value would not go out as entered: a default text or
-    // list line that does not fit the text type, an amount or a number the
-    // field cannot hold. Names the field; empty when the value fits.
+    // Why the entered value would not go out as entered: a required field
+    // left empty, a default text or list line that does not fit the text
+    // type, an amount or a number the field cannot hold. Names the field;
+    // empty when the value fits.
     QString ValueError(int field, const TFieldInput &input) const;
+
+    // "Field 2 (Amount): a text is required".
+    QString RequiredText(int field) const;
 
     // "Field 2 (Amount)": the number from 1 and the caption without its
     // accelerator mark.

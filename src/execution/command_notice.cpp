@@ -9,7 +9,7 @@ QString CommandNotice(const TCommandDefinition &definition, bool hostOpen, bool 
 {
     QStringList notices;
     if (!definition.error.isEmpty())
-        notices << ExecutionTexts::CommandUnreadable(definition.error);
+        notices << ExecutionTexts::CommandUnreadable(definition.fileFieldCount + 1, definition.error);
     else if (definition.fields.isEmpty())
         notices << ExecutionTexts::NoCommandFields;
     else if (definition.port == cpHostPort && !hostOpen)

@@ -307,6 +307,18 @@ void TCommandRunner::SendFields()
     }
 }
 
+bool TCommandRunner::RefuseBadInput()
+{
+    for (int i = 0; i < m_command.fields.size(); ++i) {
+        if (!m_command.fields.at(i).refusal.isEmpty()) {
+            BeginRun(0);
+            BadInput(i, false);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TCommandRunner::AddFieldValue(const QString &value)
 {
     const THexExpansion expanded = ExpandHexLiterals(value);

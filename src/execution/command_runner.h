@@ -104,6 +104,10 @@ public:
     void RenameSection(const QString &from, const QString &to);
 
     void Send();
+    // A field of the command that cannot go out is reported as Send and
+    // Repeat report it, and true returned; nothing is sent. Asked before the
+    // Repeat count, so the user is not asked for a count in vain.
+    bool RefuseBadInput();
     // count is the number typed at the prompt (see RepeatCount); a count
     // outside 1..999 only purges the host control.
     void Repeat(int count);

@@ -41,13 +41,15 @@ inline QString FieldsCut(int shown, int total)
 }
 
 // Notices that say why Send is disabled for the command on display.
-inline QString CommandUnreadable(const QString &error)
+inline QString CommandUnreadable(int field, const QString &error)
 {
-    return QStringLiteral("This command cannot be sent: its command fields cannot be read (%1)")
+    return QStringLiteral("This command cannot be sent: its command field %1 cannot be read (%2)")
+        .arg(field)
         .arg(error);
 }
 inline const QString NoCommandFields =
-    QStringLiteral("This command has no command fields: there is nothing to send");
+    QStringLiteral("This command has no command fields yet: \"Edit fields\" in the context menu "
+                   "of the tree adds them");
 inline const QString HostPortClosedNotice =
     QStringLiteral("Host port closed: this command cannot be sent until the host port opens "
                    "(Options, Preferences)");

@@ -236,16 +236,16 @@ QAction *TFormMain::NewAction(const QString &name, const QString &caption, const
 
 void TFormMain::CreateActions()
 {
-    m_actionNew = NewAction(QStringLiteral("ActionNew"), QStringLiteral("New"), QStringLiteral("New terminal file"));
+    m_actionNew = NewAction(QStringLiteral("ActionNew"), QStringLiteral("&New"), QStringLiteral("New terminal file"));
     m_actionNew->setIcon(TActionIcons::Icon(TActionIcons::New));
     connect(m_actionNew, &QAction::triggered, this, &TFormMain::ActionFileNew);
 
-    m_actionOpen = NewAction(QStringLiteral("ActionOpen"), QStringLiteral("Open"), QStringLiteral("Open terminal file"),
+    m_actionOpen = NewAction(QStringLiteral("ActionOpen"), QStringLiteral("&Open"), QStringLiteral("Open terminal file"),
                              QKeySequence(Qt::CTRL | Qt::Key_O));
     m_actionOpen->setIcon(TActionIcons::Icon(TActionIcons::Open));
     connect(m_actionOpen, &QAction::triggered, this, &TFormMain::ActionFileOpen);
 
-    m_actionClose = NewAction(QStringLiteral("ActionClose"), QStringLiteral("Close"), QStringLiteral("Close terminal file"));
+    m_actionClose = NewAction(QStringLiteral("ActionClose"), QStringLiteral("&Close"), QStringLiteral("Close terminal file"));
     connect(m_actionClose, &QAction::triggered, this, &TFormMain::ActionFileClose);
 
     m_actionSaveAs = NewAction(QStringLiteral("ActionSaveAs"), QStringLiteral("Save Terminal As ..."),
@@ -253,7 +253,7 @@ void TFormMain::CreateActions()
     m_actionSaveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
     connect(m_actionSaveAs, &QAction::triggered, this, &TFormMain::ActionFileSaveAs);
 
-    m_actionExit = NewAction(QStringLiteral("ActionExit"), QStringLiteral("Exit"), QStringLiteral("Application exit "));
+    m_actionExit = NewAction(QStringLiteral("ActionExit"), QStringLiteral("E&xit"), QStringLiteral("Application exit "));
     connect(m_actionExit, &QAction::triggered, this, &TFormMain::ActionFileExit);
 
     m_actionCascade = NewAction(QStringLiteral("ActionWindowCascade"), QStringLiteral("&Cascade"),
@@ -293,13 +293,13 @@ void TFormMain::CreateActions()
                                 QStringLiteral("Arrange windows"));
     connect(m_actionArrange, &QAction::triggered, this, &TFormMain::ArrangeIcons);
 
-    m_actionEditFixAnswer = NewAction(QStringLiteral("ActionEditFixAnswer"), QStringLiteral("Edit fixed answer fields"),
+    m_actionEditFixAnswer = NewAction(QStringLiteral("ActionEditFixAnswer"), QStringLiteral("&Edit fixed answer fields"),
                                       QStringLiteral("Edit fixed answer fields"));
     m_actionEditFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::EditFixedAnswer));
-    m_actionTestFixAnswer = NewAction(QStringLiteral("ActionTestFixAnswer"), QStringLiteral("Test fixed answer fields"),
+    m_actionTestFixAnswer = NewAction(QStringLiteral("ActionTestFixAnswer"), QStringLiteral("&Test fixed answer fields"),
                                       QStringLiteral("Test fixed answer fields"));
     m_actionTestFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::TestFixedAnswer));
-    m_actionEditRC = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit Return code "),
+    m_actionEditRC = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit &Return code "),
                                QStringLiteral("Edit return code description"));
     m_actionEditRC->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
     connect(m_actionEditFixAnswer, &QAction::triggered, this, &TFormMain::ActionEditFixAnswerExecute);
@@ -330,9 +330,9 @@ void TFormMain::CreateActions()
     connect(m_actionCut, &QAction::triggered, this, [clipboard] { clipboard("cut"); });
     connect(m_actionPaste, &QAction::triggered, this, [clipboard] { clipboard("paste"); });
 
-    m_actionResetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), QStringLiteral("Reset serial ports"),
+    m_actionResetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), QStringLiteral("Re&set serial ports"),
                                    QStringLiteral("Reset all open serial ports"));
-    m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("Preferences"),
+    m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("&Preferences"),
                                     QStringLiteral("System preferences|System preferences"));
     connect(m_actionResetPorts, &QAction::triggered, this, &TFormMain::MenuItemResetserialportsClick);
     connect(m_actionPreferences, &QAction::triggered, this, &TFormMain::MenuItemGeneralClick);
@@ -358,7 +358,7 @@ void TFormMain::CreateMenus()
     file->addAction(m_actionNew);
     file->addAction(m_actionOpen);
     file->addAction(m_actionClose);
-    QAction *saveAs = file->addAction(QStringLiteral("Save terminal file As ..."));
+    QAction *saveAs = file->addAction(QStringLiteral("Save terminal file &As ..."));
     saveAs->setObjectName(QStringLiteral("MenuItemSaveAs"));
     saveAs->setIcon(m_actionSaveAs->icon());
     saveAs->setStatusTip(m_actionSaveAs->statusTip());

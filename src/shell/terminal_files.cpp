@@ -164,11 +164,20 @@ QString ReplaceQuestion(const QString &path)
 bool IsReadable(const QString &path, QString *error)
 {
     TExtIniFile ini;
-    if (ini.Load(path))
-        return true;
+    const QString why = ini.Load(path) ? NotATerminalFile(ini) : ini.LastError();
     if (error)
-        *error = ini.LastError();
-    return false;
+        *error = why;
+    return why.isEmpty();
+}
+
+QString NotATerminalFile(const TExtIniFile &ini)
+{
+    if (ini.SectionExists(QStringLiteral("Groups")))
+        return QString();
+    const QString name = QDir::toNativeSeparators(ini.FileName());
+    return ini.ToData().contains('\0')
+        ? QStringLiteral("%1 is not a terminal file: it holds binary data").arg(name)
+        : QStringLiteral("%1 is not a terminal file: it has no [Groups] section").arg(name);
 }
 
 bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error)

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class TExtIniFile;
 struct TSettings;
 
 // The rules of the main window's file commands, apart from any window.
@@ -59,6 +60,11 @@ QString ReplaceQuestion(const QString &path);
 // Whether the file can be read as a terminal file; otherwise error says why.
 // Checked before the open file gives way to it.
 bool IsReadable(const QString &path, QString *error);
+
+// Why a file that was read is no terminal file: without a [Groups] section
+// it holds no commands (and may well be binary data). Empty when it is one.
+// Such a file is not opened, so nothing is ever written into it.
+QString NotATerminalFile(const TExtIniFile &ini);
 
 // The per-file values of the [General] section. Missing, non-numeric or
 // out-of-range values read as 0.

@@ -5,9 +5,12 @@
 #include "shell/terminal_files.h"
 #include "widgets/field_type_combo_box.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcutEvent>
 #include <QTimeEdit>
 
 TCommandInputPanel::TCommandInputPanel(QWidget *parent) : QWidget(parent)
@@ -17,6 +20,8 @@ TCommandInputPanel::TCommandInputPanel(QWidget *parent) : QWidget(parent)
 
 void TCommandInputPanel::Clear()
 {
+    m_values.Keep(m_shown, Inputs());
+    m_shown = TCommandDefinition();
     // Hidden while it changes, so it is never shown half-empty.
     setUpdatesEnabled(false);
     for (int i = 0; i < m_controls.size(); ++i) {
@@ -31,6 +36,13 @@ void TCommandInputPanel::Clear()
     m_notesLabel = nullptr;
     setMinimumSize(0, 0);
     setUpdatesEnabled(true);
+}
+
+void TCommandInputPanel::RenameSection(const QString &from, const QString &to)
+{
+    m_values.Rename(from, to);
+    if (m_shown.key == from)
+        m_shown.key = to;
 }
 
 QWidget *TCommandInputPanel::CreateControl(const TCommandDefinition &definition, int field)
@@ -65,7 +77,21 @@ QWidget *TCommandInputPanel::CreateControl(const TCommandDefinition &definition,
         if (box->count() > 0)
             box->setCurrentIndex(0);
     }
+    connect(box, &TFieldTypeComboBox::FocusHeld, this, [this, box, field] {
+        emit StatusText(m_shown.ValueError(field, {box->GetText(), {}, {}}));
+    });
     return box;
+}
+
+void TCommandInputPanel::SetInput(int field, const TFieldInput &input)
+{
+    QWidget *control = m_controls.at(field);
+    if (auto *box = qobject_cast<TFieldTypeComboBox *>(control))
+        box->SetText(input.text);
+    else if (auto *date = qobject_cast<QDateEdit *>(control))
+        date->setDate(input.date);
+    else if (auto *time = qobject_cast<QTimeEdit *>(control))
+        time->setTime(input.time);
 }
 
 void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientWidth, int logicalDpi)
@@ -119,6 +145,10 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
         m_notesMemo->show();
         used |= m_notesLabel->geometry() | m_notesMemo->geometry();
     }
+    m_shown = definition;
+    const QList<TFieldInput> kept = m_values.Values(definition);
+    for (int i = 0; i < kept.size(); ++i)
+        SetInput(i, kept.at(i));
     // The scroll box scrolls when the controls do not fit.
     setMinimumSize(used.right() + TCommandPanelLayout::LeftMargin, used.bottom() + TCommandPanelLayout::FirstTop);
     setUpdatesEnabled(true);
@@ -144,4 +174,36 @@ void TCommandInputPanel::FocusField(int field)
 {
     if (field >= 0 && field < m_controls.size() && m_controls.at(field)->isEnabled())
         m_controls.at(field)->setFocus(Qt::OtherFocusReason);
+}
+
+void TCommandInputPanel::TakeAcceleratorsFrom(QWidget *widget)
+{
+    widget->installEventFilter(this);
+}
+
+bool TCommandInputPanel::FocusAccelerator(const QKeySequence &key)
+{
+    QList<QWidget *> matches;
+    for (int i = 0; i < m_controls.size(); ++i)
+        if (m_controls.at(i)->isEnabled() && m_labels.at(i)->isVisible()
+            && QKeySequence::mnemonic(m_labels.at(i)->text()) == key)
+            matches << m_controls.at(i);
+    if (matches.isEmpty())
+        return false;
+    // Pressed again, the key moves on to the next field that has it.
+    const QWidget *focus = QApplication::focusWidget();
+    qsizetype current = -1;
+    for (qsizetype i = 0; i < matches.size(); ++i)
+        if (focus && (matches.at(i) == focus || matches.at(i)->isAncestorOf(focus)))
+            current = i;
+    matches.at((current + 1) % matches.size())->setFocus(Qt::ShortcutFocusReason);
+    return true;
+}
+
+bool TCommandInputPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && isVisible()
+        && FocusAccelerator(static_cast<QShortcutEvent *>(event)->key()))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }

@@ -140,6 +140,7 @@ void TFormChildTerminalWindow::BuildLayout()
     };
     m_inputPanel = new TCommandInputPanel;
     page(QStringLiteral("Co&mmands"), QStringLiteral("ScrollBoxCommands"), m_inputPanel);
+    m_inputPanel->TakeAcceleratorsFrom(m_pages->tabBar());
     m_answerDisplay = new TAnswerDisplay;
     page(QStringLiteral("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"), m_answerDisplay);
     m_fiscalMemo = new QPlainTextEdit;
@@ -274,8 +275,8 @@ void TFormChildTerminalWindow::BuildPopupMenu()
 
 void TFormChildTerminalWindow::LoadCommandTree()
 {
-    if (!m_document.Load(m_fileName))
-        m_loadError = m_document.LastError();
+    m_loadError = m_document.Load(m_fileName) ? TerminalFiles::NotATerminalFile(m_document.Ini())
+                                              : m_document.LastError();
     m_rootNode = new QTreeWidgetItem(m_tree, {RootText});
     for (const QString &group : m_document.Groups()) {
         QTreeWidgetItem *groupNode = AddNode(m_rootNode, group);
@@ -791,6 +792,7 @@ void TFormChildTerminalWindow::ConnectRunner()
 {
     m_runner->SetIdleButtonRule([this] { return IdleButtons(); });
     connect(m_runner, &TCommandRunner::StatusText, this, &TFormChildTerminalWindow::StatusText);
+    connect(m_inputPanel, &TCommandInputPanel::StatusText, this, &TFormChildTerminalWindow::StatusText);
     connect(m_runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
     connect(m_runner, &TCommandRunner::TreeEnabledChanged, m_tree, &QWidget::setEnabled);
@@ -848,27 +850,32 @@ void TFormChildTerminalWindow::FollowRename(const QString &from, const QString &
         m_definition.key = to;
     }
     m_runner->RenameSection(from, to);
+    m_inputPanel->RenameSection(from, to);
+}
+
+bool TFormChildTerminalWindow::TakeCommand()
+{
+    // A command read only in part would send the wrong frame.
+    if (!m_definition.error.isEmpty())
+        return false;
+    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
+    return true;
 }
 
 void TFormChildTerminalWindow::ButtonSendClick()
 {
-    // A command read only in part would send the wrong frame.
-    if (!m_definition.error.isEmpty())
-        return;
-    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
-    m_runner->Send();
+    if (TakeCommand())
+        m_runner->Send();
 }
 
 void TFormChildTerminalWindow::ButtonRepeatClick()
 {
-    if (!m_definition.error.isEmpty())
+    if (!TakeCommand())
         return;
-    m_runner->SetCommand(m_definition.RunCommand(m_inputPanel->Inputs(), m_settings.InputDateFormat));
-    if (m_definition.port == cpFiscalPort) {
+    if (m_definition.port == cpFiscalPort)
         m_runner->Repeat(0);
-        return;
-    }
-    m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
+    else if (!m_runner->RefuseBadInput())
+        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
 }
 
 void TFormChildTerminalWindow::ButtonCancelClick()
@@ -878,46 +885,6 @@ void TFormChildTerminalWindow::ButtonCancelClick()
     // A Repeat run says "Abort" itself once its step has stopped.
     if (pending)
         emit StatusText(ExecutionTexts::Abort);
-}
-
-TCommandRunner &TFormChildTerminalWindow::Runner()
-{
-    return *m_runner;
-}
-
-TCommandInputPanel *TFormChildTerminalWindow::InputPanel() const
-{
-    return m_inputPanel;
-}
-
-TAnswerDisplay *TFormChildTerminalWindow::AnswerDisplay() const
-{
-    return m_answerDisplay;
-}
-
-QPlainTextEdit *TFormChildTerminalWindow::FiscalAnswerMemo() const
-{
-    return m_fiscalMemo;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonSend() const
-{
-    return m_buttonSend;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonRepeat() const
-{
-    return m_buttonRepeat;
-}
-
-QPushButton *TFormChildTerminalWindow::ButtonCancel() const
-{
-    return m_buttonCancel;
-}
-
-TNoticeBar *TFormChildTerminalWindow::NoticeBar() const
-{
-    return m_noticeBar;
 }
 
 void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)

@@ -93,16 +93,16 @@ public:
     void ButtonSendClick();
     void ButtonRepeatClick();
     void ButtonCancelClick();
-    TCommandRunner &Runner();
-    TCommandInputPanel *InputPanel() const;
-    TAnswerDisplay *AnswerDisplay() const;
-    QPlainTextEdit *FiscalAnswerMemo() const;
-    QPushButton *ButtonSend() const;
-    QPushButton *ButtonRepeat() const;
-    QPushButton *ButtonCancel() const;
+    TCommandRunner &Runner() { return *m_runner; }
+    TCommandInputPanel *InputPanel() const { return m_inputPanel; }
+    TAnswerDisplay *AnswerDisplay() const { return m_answerDisplay; }
+    QPlainTextEdit *FiscalAnswerMemo() const { return m_fiscalMemo; }
+    QPushButton *ButtonSend() const { return m_buttonSend; }
+    QPushButton *ButtonRepeat() const { return m_buttonRepeat; }
+    QPushButton *ButtonCancel() const { return m_buttonCancel; }
     // What the window has to say in full: why Send is disabled, which
     // panels or answer names are missing.
-    TNoticeBar *NoticeBar() const;
+    TNoticeBar *NoticeBar() const { return m_noticeBar; }
 
     // Notifications the main window forwards, queued, with what each event
     // carried.
@@ -146,6 +146,9 @@ private:
     void ReadFileCopy();
     void StartDrag();
     void ConnectRunner();
+    // Hands the command on display, with what the user entered, to the
+    // runner; false when it cannot be read in full.
+    bool TakeCommand();
     // Input controls of the command section, for the page as it is now.
     void FreeCommandControls();
     void ShowCommand(const QString &section);

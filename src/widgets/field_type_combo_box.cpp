@@ -267,8 +267,10 @@ bool TFieldTypeComboBox::HoldsFocus() const
 
 bool TFieldTypeComboBox::focusNextPrevChild(bool next)
 {
-    if (HoldsFocus())
+    if (HoldsFocus()) {
+        emit FocusHeld();
         return true;
+    }
     return QComboBox::focusNextPrevChild(next);
 }
 
@@ -307,6 +309,7 @@ void TFieldTypeComboBox::ReclaimFocus()
             return;
     }
     setFocus(Qt::OtherFocusReason);
+    emit FocusHeld();
 }
 
 QStyleOptionFrame TFieldTypeComboBox::EditFrameOption() const

@@ -56,6 +56,8 @@ signals:
     // Raised after every change made by the user, once the text has been
     // validated (and cleared when it did not fit).
     void Changed();
+    // The box kept the focus because it is required and empty.
+    void FocusHeld();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -233,6 +233,8 @@ void TestCliProgram::usageErrors_data()
     QTest::newRow("read-only") << QStringList{"send", demo, "Receipt/Sell item", "--set", "1=0199"} << 4 << "Field 1 (Command) is read-only";
     QTest::newRow("not a line") << QStringList{"send", demo, "Receipt/Payment", "--set", "2=Gold"} << 4 << "'Gold' is not one of its lines";
     QTest::newRow("required") << QStringList{"send", demo, "Receipt/Sell item", "--set", "2="} << 4 << "Field 2 (Description): a text is required";
+    QTest::newRow("required left empty") << QStringList{"send", demo, "Receipt/Sell item", "--port", "/dev/null"} << 4
+                                         << "Field 4 (Unit price): a text is required";
 }
 
 void TestCliProgram::usageErrors()
@@ -318,6 +320,19 @@ void TestCliProgram::checkDemoIsClean()
     QCOMPARE(json.exit, 0);
     QCOMPARE(json.Json().value("clean").toBool(), true);
     QCOMPARE(json.Json().value("problems").toArray().size(), 0);
+    QCOMPARE(json.Json().value("warnings").toArray().size(), 0);
+
+    // Two fields on one accelerator: a warning, and the file is still clean.
+    const QString shared = WriteFile("shared.tsy", "[Groups]\nG=\n[G]\nC=\n[GC]\nCommands=0,\"&Amount\",\"\",0,\"\",0,0,0,0,0,0,"
+                                                   "0,0,\"Ta&x\",\"\",0,\"\",0,0,0,0,0,0,0,0,\"&all\",\"\",0,\"\",0,0,0,0,0,0,0\n");
+    const TRun warned = Cli({"check", shared});
+    QCOMPARE(warned.exit, 0);
+    QCOMPARE(Lines(warned.out),
+             QStringList{"[GC] Commands: warning: field 3 (all): its accelerator Alt+A is already used by field 1 (Amount)"});
+    const TRun warnedJson = Cli({"check", shared, "--json"});
+    QCOMPARE(warnedJson.exit, 0);
+    QCOMPARE(warnedJson.Json().value("clean").toBool(), true);
+    QCOMPARE(warnedJson.Json().value("warnings").toArray().size(), 1);
 }
 
 void TestCliProgram::brokenFile()

@@ -12,6 +12,8 @@ private slots:
     void sampleAndSmallFilesAreClean();
     void problems_data();
     void problems();
+    void acceleratorWarnings_data();
+    void acceleratorWarnings();
     void outputs();
 };
 
@@ -193,6 +195,43 @@ void TestFileChecker::problems()
     QVERIFY2(found, qPrintable("not found; problems:\n" + Describe(problems)));
 }
 
+void TestFileChecker::acceleratorWarnings_data()
+{
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::newRow("letters of their own") << QStringList{"&Amount", "&Price", "No mark"} << QStringList{};
+    QTest::newRow("same letter, either case")
+        << QStringList{"Code", "&Amount", "Ta&x", "&amount due"}
+        << QStringList{"field 4 (amount due): its accelerator Alt+A is already used by field 2 (Amount)"};
+    QTest::newRow("three on one letter")
+        << QStringList{"Unit &price", "De&partment", "&Points"}
+        << QStringList{"field 2 (Department): its accelerator Alt+P is already used by field 1 (Unit price)",
+                       "field 3 (Points): its accelerator Alt+P is already used by field 1 (Unit price)"};
+    QTest::newRow("a doubled mark is a plain &") << QStringList{"A&&B", "&B", "R&&&B"}
+                                                  << QStringList{"field 3 (RB): its accelerator Alt+B is already used by field 2 (B)"};
+    QTest::newRow("mark at the end") << QStringList{"Total&", "&Total"} << QStringList{};
+}
+
+// Two captions on one accelerator: the key reaches one field at a time. The
+// file still reads and sends as it should, so it stays clean.
+void TestFileChecker::acceleratorWarnings()
+{
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, warnings);
+    QByteArray value = "Commands=";
+    for (int i = 0; i < captions.size(); ++i)
+        value += QByteArray(i ? "," : "") + "0,\"" + captions.at(i).toUtf8() + "\",\"\",0,\"\",0,0,0,0,0,0,0";
+    const TProblems problems = Check(File("G=\n", "[G]\nC=\n", value + "\nAnswers=\n"));
+    QStringList found;
+    for (const TFileChecker::TProblem &p : problems) {
+        QVERIFY2(p.warning, qPrintable(Describe(problems)));
+        QCOMPARE(p.section + "|" + p.key, QStringLiteral("GC|Commands"));
+        found << p.message;
+    }
+    QCOMPARE(found, warnings);
+    QCOMPARE(TFileChecker::IsClean(problems), true);
+}
+
 void TestFileChecker::outputs()
 {
     const TProblems problems{{"General", "Protocol", "2 is outside 0..1"}, {"g", "", "the section appears again"}};
@@ -203,6 +242,16 @@ void TestFileChecker::outputs()
     QCOMPARE(json.value("problems").toArray().at(1).toObject(),
              QJsonObject({{"section", "g"}, {"key", ""}, {"message", "the section appears again"}}));
     QCOMPARE(TFileChecker::Json("f.tsy", {}).value("clean").toBool(), true);
+
+    // Warnings are marked, listed apart, and leave the file clean.
+    const TProblems warned{{"GC", "Commands", "field 2 (B): its accelerator", true}};
+    QCOMPARE(TFileChecker::Text(warned), QStringLiteral("[GC] Commands: warning: field 2 (B): its accelerator\n"));
+    const QJsonObject warnedJson = TFileChecker::Json("f.tsy", warned);
+    QCOMPARE(warnedJson.value("clean").toBool(), true);
+    QCOMPARE(warnedJson.value("problems").toArray().size(), 0);
+    QCOMPARE(warnedJson.value("warnings").toArray().at(0).toObject().value("message").toString(),
+             QStringLiteral("field 2 (B): its accelerator"));
+    QCOMPARE(TFileChecker::Json("f.tsy", problems + warned).value("clean").toBool(), false);
 }
 
 QTEST_GUILESS_MAIN(TestFileChecker)

@@ -27,7 +27,7 @@ void TestCommandNotice::notice_data()
     QTest::newRow("sendable") << 2 << 2 << int(cpHostPort) << QString() << true << false << QString();
     QTest::newRow("fiscal, sendable") << 1 << 1 << int(cpFiscalPort) << QString() << false << true << QString();
     QTest::newRow("read in part") << 1 << 1 << int(cpHostPort) << bad << true << true
-                                  << ExecutionTexts::CommandUnreadable(bad);
+                                  << ExecutionTexts::CommandUnreadable(2, bad);
     QTest::newRow("no fields") << 0 << 0 << int(cpHostPort) << QString() << true << true
                                << ExecutionTexts::NoCommandFields;
     QTest::newRow("host port closed") << 1 << 1 << int(cpHostPort) << QString() << false << true

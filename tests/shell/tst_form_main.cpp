@@ -478,7 +478,7 @@ void TstFormMain::menusAndToolBarInOrder()
     QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
     QCOMPARE(names(window->findChild<QMenu *>("MenuFile")->actions()),
              (QStringList{"ActionNew", "ActionOpen", "ActionClose", "MenuItemSaveAs", "-", "ActionExit"}));
-    QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file As ..."));
+    QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file &As ..."));
     QVERIFY(window->findChild<QAction *>("MenuItemSaveAs")->isEnabled());
     QCOMPARE(names(window->findChild<QMenu *>("MenuEdit")->actions()),
              (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut", "-", "ActionEditFields"}));

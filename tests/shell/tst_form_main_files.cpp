@@ -44,6 +44,28 @@ void WriteUnreadable(const QString &path)
     QVERIFY(file.resize(qint64(65) * 1024 * 1024));
 }
 
+// Files with the terminal extension that are no terminal file, by what the
+// user is told; "too large" cannot be read at all.
+const QByteArray NoGroupsFile = "[General]\nProtocol=1\n; notes of another program\n[Paths]\nHome=/tmp\n";
+const QByteArray BinaryFile = QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20) + QByteArray(300, '\xAB');
+
+void WriteNotReadable(const QString &kind, const QString &path)
+{
+    if (kind == QLatin1String("too large"))
+        WriteUnreadable(path);
+    else
+        Write(path, kind == QLatin1String("binary") ? BinaryFile : NoGroupsFile);
+}
+
+// What stays in the file: the whole of it, or its size.
+QByteArray Footprint(const QString &path)
+{
+    QFile file(path);
+    if (file.size() > 1024 * 1024)
+        return QByteArray::number(file.size());
+    return ReadAll(path);
+}
+
 } // namespace
 
 // The main window's file commands where a file would be replaced or cannot
@@ -62,6 +84,7 @@ private slots:
     void saveAsAsksBeforeReplacingFile();
     void unreadableFileLeavesOpenFileOpen_data();
     void unreadableFileLeavesOpenFileOpen();
+    void unreadableLastFileReportedOnce_data();
     void unreadableLastFileReportedOnce();
 
 private:
@@ -192,16 +215,26 @@ void TstFormMainFiles::saveAsAsksBeforeReplacingFile()
 
 void TstFormMainFiles::unreadableFileLeavesOpenFileOpen_data()
 {
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("dropped");
-    QTest::newRow("Open") << false;
-    QTest::newRow("dropped") << true;
+    QTest::addColumn<QString>("why");
+    for (const bool dropped : {false, true}) {
+        const char *how = dropped ? "dropped" : "Open";
+        QTest::addRow("too large, %s", how) << "too large" << dropped << "too large for a terminal file";
+        QTest::addRow("no [Groups], %s", how) << "no groups" << dropped
+                                              << "is not a terminal file: it has no [Groups] section";
+        QTest::addRow("binary, %s", how) << "binary" << dropped << "is not a terminal file: it holds binary data";
+    }
 }
 
 void TstFormMainFiles::unreadableFileLeavesOpenFileOpen()
 {
+    QFETCH(QString, kind);
     QFETCH(bool, dropped);
+    QFETCH(QString, why);
     Write(Path("good.tsy"), ExtendedFile);
-    WriteUnreadable(Path("huge.tsy"));
+    WriteNotReadable(kind, Path("huge.tsy"));
+    const QByteArray stored = Footprint(Path("huge.tsy"));
     auto window = Start({"good.tsy"});
     QPointer<TFormChildTerminalWindow> before = window->TerminalWindow();
     QVERIFY(before);
@@ -214,6 +247,7 @@ void TstFormMainFiles::unreadableFileLeavesOpenFileOpen()
     const QStringList errors = m_prompts.Texts(TScriptedPrompts::KindError);
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(QDir::toNativeSeparators(Path("huge.tsy"))), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(why), qPrintable(errors.first()));
     // The open file stays open.
     QVERIFY(before);
     QCOMPARE(window->TerminalWindow(), before.data());
@@ -229,19 +263,33 @@ void TstFormMainFiles::unreadableFileLeavesOpenFileOpen()
     QVERIFY(again->TerminalWindow());
     QCOMPARE(again->TerminalWindow()->FileName(), Path("good.tsy"));
     QVERIFY(m_prompts.Questions.isEmpty());
+    QCOMPARE(Footprint(Path("huge.tsy")), stored);
+}
+
+void TstFormMainFiles::unreadableLastFileReportedOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("argument");
+    for (const char *kind : {"too large", "no groups", "binary"}) {
+        QTest::addRow("%s, last file", kind) << kind << false;
+        QTest::addRow("%s, command line", kind) << kind << true;
+    }
 }
 
 void TstFormMainFiles::unreadableLastFileReportedOnce()
 {
-    WriteUnreadable(Path("huge.tsy"));
-    {
+    QFETCH(QString, kind);
+    QFETCH(bool, argument);
+    WriteNotReadable(kind, Path("huge.tsy"));
+    const QByteArray stored = Footprint(Path("huge.tsy"));
+    if (!argument) {
         TSettings settings;
         LoadSettings(settings, m_options.SettingsName);
         settings.File = Path("huge.tsy");
         SaveSettings(settings, m_options.SettingsName);
     }
     {
-        auto window = Start();
+        auto window = Start(argument ? QStringList{"huge.tsy"} : QStringList{});
         QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
         // The program is in its no-file state.
         QVERIFY(!window->TerminalWindow());
@@ -253,6 +301,9 @@ void TstFormMainFiles::unreadableLastFileReportedOnce()
     auto again = Start();
     QVERIFY(!again->TerminalWindow());
     QVERIFY(m_prompts.Questions.isEmpty());
+    again.reset();
+    // Never opened, never written: its bytes are as they were.
+    QCOMPARE(Footprint(Path("huge.tsy")), stored);
 }
 
 QTEST_MAIN(TstFormMainFiles)

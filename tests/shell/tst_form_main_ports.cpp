@@ -6,7 +6,9 @@
 #include "shell/form_main.h"
 #include "support_sim_process.h"
 #include "terminal_window/answer_display.h"
+#include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "widgets/field_type_combo_box.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
@@ -479,6 +481,12 @@ void TstFormMainPorts::everySampleCommandAnswered()
             terminal->TreeViewCommand()->setCurrentItem(node);
             terminal->TreeViewCommandChange();
             QVERIFY2(terminal->ButtonSend()->isEnabled(), qPrintable(name));
+            // A required field the file leaves empty is filled in, as the user must.
+            for (int i = 0; i < terminal->InputPanel()->FieldCount(); ++i) {
+                auto *box = qobject_cast<TFieldTypeComboBox *>(terminal->InputPanel()->Control(i));
+                if (box && box->GetRequired() && box->isEnabled() && box->GetText().isEmpty())
+                    box->SetText(QStringLiteral("1"));
+            }
             window->SetStatusText(QString());
             terminal->ButtonSendClick();
             QTRY_VERIFY2_WITH_TIMEOUT(terminal->ButtonSend()->isEnabled()

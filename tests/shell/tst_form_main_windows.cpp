@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -64,6 +65,7 @@ private slots:
     void stateTextsReadInFull_data();
     void stateTextsReadInFull();
     void terminalWindowHintsInFirstPanel();
+    void fileAndOptionsItemsHaveAccelerators();
 
 private:
     std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
@@ -187,6 +189,40 @@ void TstFormMainWindows::terminalWindowHintsInFirstPanel()
     Hover(terminal->ButtonCancel(), true);
     QCOMPARE(window->StatusText(0), QStringLiteral("Cancel command in progress"));
     // The short texts in panel 1 are not touched.
+    QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+}
+
+// Every item of the File and Options menus is reached by its own letter
+// once the menu is open.
+void TstFormMainWindows::fileAndOptionsItemsHaveAccelerators()
+{
+    auto window = Start();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    for (const char *name : {"MenuFile", "MenuOptions"}) {
+        QStringList letters;
+        for (const QAction *item : window->findChild<QMenu *>(QLatin1String(name))->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(item->text()));
+            QVERIFY2(!letters.contains(key.toString()), qPrintable(item->text()));
+            letters << key.toString();
+        }
+    }
+
+    const auto choose = [&window](Qt::Key menu, Qt::Key item) {
+        QTest::keyClick(window.get(), menu, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), item);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+    };
+    choose(Qt::Key_F, Qt::Key_O);
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindOpen), QStringList{"Open dialog"});
+    choose(Qt::Key_O, Qt::Key_P);
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
+    window->SetStatusText(QString());
+    choose(Qt::Key_O, Qt::Key_S);
     QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
 }
 

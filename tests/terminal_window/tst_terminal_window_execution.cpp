@@ -131,7 +131,7 @@ void TstTerminalWindowExecution::selectionBuildsControls_data()
                                   << ExecutionTexts::FieldsCut(70, 72);
     QTest::newRow("unreadable record")
         << "Bad" << 0 << false << false
-        << ExecutionTexts::CommandUnreadable(QStringLiteral("'zero' is not a valid integer value"));
+        << ExecutionTexts::CommandUnreadable(1, QStringLiteral("'zero' is not a valid integer value"));
     QTest::newRow("no fields") << "Empty" << 0 << false << false << ExecutionTexts::NoCommandFields;
     QTest::newRow("fiscal port") << "Fisc" << 1 << true << false << QString();
     QTest::newRow("host port") << "Host" << 1 << true << true << QString();

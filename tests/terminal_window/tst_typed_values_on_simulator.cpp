@@ -34,11 +34,12 @@ QByteArray TerminalFile(int dateFormat)
     const QByteArray code = "0,\"Code\",\"\",0,\"C1\",0,0,0,0,0,0,0,";
     return "[General]\nProtocol=1\nInputDateFormat=" + QByteArray::number(dateFormat)
         + "\nOutputDateFormat=" + QByteArray::number(dateFormat) + "\n\n"
-        "[Groups]\nV=\n\n[V]\nAmount=\nNumber=\nBits=\nCount=\nDay=\n\n"
+        "[Groups]\nV=\n\n[V]\nAmount=\nNumber=\nBits=\nCount=\nDay=\nPrice=\n\n"
         "[VAmount]\nCommands=" + code + "0,\"&Total\",\"\",2,\"\",0,0,0,0,6,2,0\nAnswers=\n\n"
         "[VNumber]\nCommands=" + code + "0,\"Id\",\"\",4,\"\",0,0,0,0,0,0,0\nAnswers=\n\n"
         "[VBits]\nCommands=" + code + "0,\"Mask\",\"\",6,\"0102\",0,0,0,0,2,0,0\nAnswers=\n\n"
         "[VCount]\nCommands=" + code + "0,\"Count\",\"\",3,\"12a\",1,0,0,0,0,0,0\nAnswers=\n\n"
+        "[VPrice]\nCommands=" + code + "0,\"&Price\",\"\",2,\"\",0,0,1,0,8,2,0\nAnswers=\n\n"
         "[VDay]\nCommands=" + code + "0,\"Day\",\"\",8,\"\",3,0,0,0,0,0,0\n"
         "Answers=\"Code\",0,0,\"Day\",8,0\n";
 }
@@ -81,6 +82,8 @@ private slots:
     void cleanup();
     void valueThatDoesNotFitIsRefused_data();
     void valueThatDoesNotFitIsRefused();
+    void requiredFieldLeftEmptyIsRefused_data();
+    void requiredFieldLeftEmptyIsRefused();
     void dateFormatOutOfRangeAsTheCli();
 
 private:
@@ -263,6 +266,58 @@ void TstTypedValuesOnSimulator::valueThatDoesNotFitIsRefused()
     QCOMPARE(run.out, QByteArray());
     QVERIFY(!QFileInfo::exists(log));
     QCOMPARE(HostFrames(), 0);
+}
+
+void TstTypedValuesOnSimulator::requiredFieldLeftEmptyIsRefused_data()
+{
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("Send") << false;
+    QTest::newRow("Repeat") << true;
+}
+
+// Left empty, a required field would go out as zeros: Send and Repeat
+// refuse it as bad input, and Repeat does not ask for a count first.
+void TstTypedValuesOnSimulator::requiredFieldLeftEmptyIsRefused()
+{
+    QFETCH(bool, repeat);
+    QVERIFY(Start(0));
+    Select(QStringLiteral("Price"));
+    auto *box = qobject_cast<TFieldTypeComboBox *>(m_window->InputPanel()->Control(1));
+    QVERIFY(box);
+    QPushButton *button = repeat ? m_window->ButtonRepeat() : m_window->ButtonSend();
+    const QString reason = QStringLiteral("Field 2 (Price): a text is required");
+    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    m_prompts.Inputs.enqueue(QStringLiteral("3"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().first().value<TRunOutcome>().kind, TRunOutcome::BadInput);
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError),
+             QStringList{ExecutionTexts::BadInput + QLatin1Char('\n') + reason});
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindInput), 0);
+    QTRY_VERIFY(box->hasFocus());
+    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QVERIFY(button->isEnabled());
+    QCOMPARE(HostFrames(), 0);
+
+    // Filled in, the same button sends it.
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("2,5"));
+    m_prompts.Inputs.clear();
+    m_prompts.Inputs.enqueue(QStringLiteral("2"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
+    QCOMPARE(finished.last().first().value<TRunOutcome>().kind, TRunOutcome::Answer);
+    QTRY_COMPARE(HostFrames(), repeat ? 2 : 1);
+    m_host->ClosePort();
+    if (repeat)
+        return;
+
+    // The command-line tool refuses the field's empty default alike.
+    const QString log = m_dir.filePath(QStringLiteral("required.log"));
+    const TCliRun run = Cli({QStringLiteral("send"), m_file, QStringLiteral("V/Price"), QStringLiteral("--port"),
+                             m_sim->HostPath(), QStringLiteral("--log"), log});
+    QCOMPARE(run.exit, 4);
+    QCOMPARE(run.err, QStringLiteral("tessaly-cli: ") + reason + QLatin1Char('\n'));
+    QVERIFY(!QFileInfo::exists(log));
 }
 
 // A date format outside 0..7 reads as 0 in both: the same frame goes out and
