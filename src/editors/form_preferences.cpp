@@ -65,6 +65,14 @@ TFormPreferences::TFormPreferences(TSettings &settings, TPrompts &prompts, const
     FormCreate();
 }
 
+TFormPreferences::~TFormPreferences()
+{
+    // Hiding the dialog in QDialog's destructor takes the focus from the
+    // time-out box, which corrects its text: that change must not reach
+    // this dialog's handler, already destroyed by then.
+    disconnect(SpinEditTimeOut, nullptr, this, nullptr);
+}
+
 QStringList TFormPreferences::AvailablePorts()
 {
     QStringList names;

@@ -29,6 +29,7 @@ public:
 
     TFormPreferences(TSettings &settings, TPrompts &prompts, const QStringList &systemPorts = AvailablePorts(),
                      QWidget *parent = nullptr);
+    ~TFormPreferences() override;
 
     // The names of the serial ports the system reports, sorted.
     static QStringList AvailablePorts();
