@@ -1,16 +1,14 @@
 #include "terminal_window/command_tree.h"
 
 #include "editors/form_edit_cmd_ans.h"
-#include "shell/action_icons.h"
 #include "shell/terminal_files.h"
+#include "terminal_window/command_tree_menu.h"
 #include "terminal_window/form_overwrite_new_command.h"
 #include "widgets/prompts.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QHeaderView>
-#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -73,58 +71,7 @@ TCommandTree::TCommandTree(TPrompts &prompts, QWidget *parent)
     m_changeTimer->setInterval(50);
     connect(m_changeTimer, &QTimer::timeout, this, &TCommandTree::ShowSelectedCommand);
     connect(this, &QTreeWidget::currentItemChanged, m_changeTimer, qOverload<>(&QTimer::start));
-    BuildPopupMenu();
-}
-
-void TCommandTree::BuildPopupMenu()
-{
-    m_popup = new QMenu(this);
-    m_popup->setObjectName(QStringLiteral("TerminalWindowPopupMenu"));
-    const auto item = [this](QMenu *menu, const QString &caption, const QString &name,
-                             void (TCommandTree::*handler)()) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-
-    QMenu *group = m_popup->addMenu(QStringLiteral("&Group"));
-    m_menuGroup = group->menuAction();
-    m_menuGroup->setObjectName(QStringLiteral("MenuItemGroup"));
-    item(group, QStringLiteral("&Add"), QStringLiteral("MenuItemGroupAdd"), &TCommandTree::AddGroup);
-    m_groupRename = item(group, QStringLiteral("&Rename"), QStringLiteral("MenuItemGroupModify"),
-                         &TCommandTree::RenameGroup);
-    m_groupRemove = item(group, QStringLiteral("&Remove"), QStringLiteral("MenuItemGroupRemove"),
-                         &TCommandTree::RemoveGroup);
-
-    QMenu *command = m_popup->addMenu(QStringLiteral("&Command"));
-    m_menuCommand = command->menuAction();
-    m_menuCommand->setObjectName(QStringLiteral("MenuItemCommand"));
-    item(command, QStringLiteral("&Add"), QStringLiteral("MenuItemCommandAdd"), &TCommandTree::AddCommand);
-    m_commandRename = item(command, QStringLiteral("&Rename"), QStringLiteral("MenuItemCommandModify"),
-                           &TCommandTree::RenameCommand);
-    m_commandRemove = item(command, QStringLiteral("&Remove"), QStringLiteral("MenuItemCommandRemove"),
-                           &TCommandTree::RemoveCommand);
-
-    m_popup->addSeparator();
-    m_editFields = item(m_popup, QStringLiteral("&Edit fields"), QStringLiteral("MenuItemEditFields"),
-                        &TCommandTree::EditFields);
-    m_popup->addSeparator();
-    m_copy = item(m_popup, QStringLiteral("&Copy"), QStringLiteral("MenuItemCopyCommand"), &TCommandTree::Copy);
-    m_copy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
-    m_copy->setEnabled(false);
-    m_paste = item(m_popup, QStringLiteral("&Paste"), QStringLiteral("MenuItemPasteCommand"), &TCommandTree::Paste);
-    m_paste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
-    m_paste->setEnabled(false);
-    m_popup->addSeparator();
-
-    QMenu *nodes = m_popup->addMenu(QStringLiteral("&Nodes"));
-    nodes->menuAction()->setObjectName(QStringLiteral("MenuItemNodes"));
-    item(nodes, QStringLiteral("Expand all"), QStringLiteral("MenuItemExpandall"), &TCommandTree::ExpandAll);
-    item(nodes, QStringLiteral("Collapse all"), QStringLiteral("MenuItemCollapseall"), &TCommandTree::CollapseAll);
-    item(nodes, QStringLiteral("Expand node"), QStringLiteral("MenuItemExpandNode"), &TCommandTree::ExpandSelected);
-    item(nodes, QStringLiteral("Collapse node"), QStringLiteral("MenuItemCollapseNode"),
-         &TCommandTree::CollapseSelected);
+    m_popup = new TCommandTreeMenu(this);
 }
 
 QString TCommandTree::Load(const QString &fileName)
@@ -218,46 +165,11 @@ void TCommandTree::ShowSelectedCommand()
 
 void TCommandTree::UpdatePopupMenu()
 {
-    const QTreeWidgetItem *node = Selected();
-    switch (Level(node)) {
-    case LevelNone:
-        m_copy->setEnabled(false);
-        m_paste->setEnabled(false);
+    const int level = Level(Selected());
+    // Opening the menu with nothing selected forgets the copy.
+    if (level == LevelNone)
         m_copyPending = false;
-        m_menuGroup->setEnabled(true);
-        m_editFields->setEnabled(false);
-        m_menuCommand->setEnabled(false);
-        break;
-    case LevelRoot:
-        m_copy->setEnabled(false);
-        m_paste->setEnabled(m_copyPending && m_copySource && Level(m_copySource) != LevelCommand);
-        m_menuGroup->setEnabled(true);
-        m_groupRename->setEnabled(false);
-        m_groupRemove->setEnabled(false);
-        m_editFields->setEnabled(false);
-        m_menuCommand->setEnabled(false);
-        break;
-    case LevelGroup:
-        m_copy->setEnabled(true);
-        m_paste->setEnabled(m_copyPending);
-        m_menuGroup->setEnabled(true);
-        m_groupRename->setEnabled(true);
-        m_groupRemove->setEnabled(true);
-        m_editFields->setEnabled(false);
-        m_menuCommand->setEnabled(true);
-        m_commandRename->setEnabled(false);
-        m_commandRemove->setEnabled(false);
-        break;
-    default:
-        m_copy->setEnabled(true);
-        m_paste->setEnabled(m_copyPending);
-        m_menuGroup->setEnabled(false);
-        m_editFields->setEnabled(true);
-        m_menuCommand->setEnabled(true);
-        m_commandRename->setEnabled(true);
-        m_commandRemove->setEnabled(true);
-        break;
-    }
+    m_popup->EnableFor(level, m_copyPending && m_copySource ? Level(m_copySource) : LevelNone);
 }
 
 void TCommandTree::AddGroup()

@@ -5,9 +5,9 @@
 #include <QPoint>
 #include <QTreeWidget>
 
-class QAction;
 class QMenu;
 class QTimer;
+class TCommandTreeMenu;
 class TPrompts;
 
 // The command tree of a terminal file: Root, its groups and their commands.
@@ -80,7 +80,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void BuildPopupMenu();
     QTreeWidgetItem *AddNode(QTreeWidgetItem *parent, const QString &text);
     QTreeWidgetItem *Selected() const;
     void RemoveNode(QTreeWidgetItem *node);
@@ -94,18 +93,7 @@ private:
     QString m_fileName;
     QTreeWidgetItem *m_rootNode = nullptr;
     QTimer *m_changeTimer = nullptr;
-
-    QMenu *m_popup = nullptr;
-    QAction *m_menuGroup = nullptr;
-    QAction *m_groupRename = nullptr;
-    QAction *m_groupRemove = nullptr;
-    QAction *m_menuCommand = nullptr;
-    QAction *m_commandRename = nullptr;
-    QAction *m_commandRemove = nullptr;
-    QAction *m_editFields = nullptr;
-    QAction *m_copy = nullptr;
-    QAction *m_paste = nullptr;
-
+    TCommandTreeMenu *m_popup = nullptr;
     QTreeWidgetItem *m_copySource = nullptr;
     bool m_copyPending = false;
     QTreeWidgetItem *m_dragSource = nullptr;

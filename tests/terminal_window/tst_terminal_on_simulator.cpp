@@ -445,7 +445,7 @@ void TstTerminalOnSimulator::renamedCommandAnswersByName()
     }
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
     TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
-    m_window->ShowAnswer(0, 0);
+    m_window->CommandPage()->ShowAnswer(0, 0);
     QCOMPARE(display->RowLabel(0)->text(), QStringLiteral("R0"));
     QCOMPARE(display->RowLabel(2)->text(), QStringLiteral("R2"));
 

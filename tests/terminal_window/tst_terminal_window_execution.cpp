@@ -253,7 +253,7 @@ void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay()
     QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
     QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
     // A host error that comes late is said, and changes no button.
-    m_window->NotifyHostError(EFP_E_ReadTimeOut);
+    m_window->CommandPage()->NotifyHostError(EFP_E_ReadTimeOut);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::CommunicationError});
     QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
     QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
@@ -307,7 +307,7 @@ void TstTerminalWindowExecution::repeatCountOutOfRangeSendsNothing()
 
 void TstTerminalWindowExecution::testerShowsDecodedWords()
 {
-    m_window->ShowAnswer(0x0100, 0x0001);
+    m_window->CommandPage()->ShowAnswer(0x0100, 0x0001);
     TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
     QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 1);
     QCOMPARE(display->FiscalBox()->title(), QStringLiteral("Fiscal answer = 0100"));
@@ -323,8 +323,8 @@ void TstTerminalWindowExecution::testerShowsDecodedWords()
 
     // After the fixed-answer editor the panels go, and the next answer
     // decodes with the records as they are in the file now.
-    m_window->ClearFiscalPanels();
-    m_window->ClearPrinterPanels();
+    m_window->CommandPage()->ClearFiscalPanels();
+    m_window->CommandPage()->ClearPrinterPanels();
     QVERIFY(display->FiscalPanels().isEmpty());
     QVERIFY(!display->FiscalBox()->isVisible());
     QFile file(m_window->FileName());
@@ -332,7 +332,7 @@ void TstTerminalWindowExecution::testerShowsDecodedWords()
     file.write(Sample().replace("\"Drawer open\"", "\"Drawer ajar\""));
     file.close();
     m_window->ReloadTerminalFile();
-    m_window->ShowAnswer(0x0100, 0x0000);
+    m_window->CommandPage()->ShowAnswer(0x0100, 0x0000);
     QCOMPARE(display->FiscalPanels().at(1)->text(), QStringLiteral("Drawer ajar"));
     QCOMPARE(display->PrinterPanels().at(0)->text(), QString());
 }
@@ -351,8 +351,8 @@ void TstTerminalWindowExecution::buttonsOnlyOnCommandPage()
 
 void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
 {
-    m_window->NotifyAuxAnswer("1000 line");
-    m_window->NotifyAuxFinalAnswer("0000 \xE9nd");
+    m_window->CommandPage()->NotifyAuxAnswer("1000 line");
+    m_window->CommandPage()->NotifyAuxFinalAnswer("0000 \xE9nd");
     QPlainTextEdit *memo = m_window->CommandPage()->FiscalAnswerMemo();
     QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 2);
     QCOMPARE(memo->toPlainText(), QStringLiteral("1000 line\n0000 \u00E9nd"));
@@ -391,7 +391,7 @@ void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
     QVERIFY2(notice.startsWith(ExecutionTexts::PanelsLeftOut(QString())), qPrintable(notice));
     QVERIFY2(notice.contains(QStringLiteral("Record2")), qPrintable(notice));
     // The other records still decode.
-    window.ShowAnswer(0x0100, 0);
+    window.CommandPage()->ShowAnswer(0x0100, 0);
     QCOMPARE(window.CommandPage()->AnswerDisplay()->FiscalPanels().size(), 1);
     QCOMPARE(window.CommandPage()->AnswerDisplay()->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
 }
