@@ -8,6 +8,8 @@
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "terminal_model/settings.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -107,13 +109,13 @@ int main(int argc, char **argv)
                                   Qt::QueuedConnection);
     });
     window.show();
-    QTreeWidgetItem *command = window.RootNode()->child(0)->child(0);
-    window.TreeViewCommand()->setCurrentItem(command);
-    window.TreeViewCommandChange();
+    QTreeWidgetItem *command = window.CommandTree()->RootNode()->child(0)->child(0);
+    window.CommandTree()->setCurrentItem(command);
+    window.CommandTree()->ShowSelectedCommand();
 
     TRunOutcome outcome;
     QEventLoop loop;
-    QObject::connect(&window.Runner(), &TCommandRunner::Finished, &loop, [&](const TRunOutcome &o) {
+    QObject::connect(&window.CommandPage()->Runner(), &TCommandRunner::Finished, &loop, [&](const TRunOutcome &o) {
         outcome = o;
         loop.quit();
     });
@@ -121,7 +123,7 @@ int main(int argc, char **argv)
     prompts.Inputs.enqueue(QString::number(count));
     QElapsedTimer timer;
     timer.start();
-    window.ButtonRepeat()->click();
+    window.CommandPage()->ButtonRepeat()->click();
     loop.exec();
     const double seconds = timer.nsecsElapsed() / 1e9;
 

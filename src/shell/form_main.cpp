@@ -15,6 +15,7 @@
 #include "shell/form_child_log_window.h"
 #include "shell/mdi_layout.h"
 #include "shell/terminal_files.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/prompts.h"
 
@@ -309,7 +310,7 @@ void TFormMain::CreateActions()
     m_actionEditFields->setIcon(TActionIcons::Icon(TActionIcons::EditFields));
     connect(m_actionEditFields, &QAction::triggered, this, [this] {
         if (m_terminalWindow)
-            m_terminalWindow->MenuItemEditFieldsClick();
+            m_terminalWindow->CommandTree()->EditFields();
     });
 
     m_actionCopy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
@@ -544,7 +545,7 @@ bool TFormMain::OpenTerminalWindows()
     m_mdiArea->addSubWindow(window);
     connect(window, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
     connect(window, &TFormChildTerminalWindow::StatusText, this, &TFormMain::SetStatusText);
-    connect(window->TreeViewCommand(), &QTreeWidget::itemSelectionChanged, this, &TFormMain::UpdateEditFieldsAction);
+    connect(window->CommandTree(), &QTreeWidget::itemSelectionChanged, this, &TFormMain::UpdateEditFieldsAction);
 
     auto *log = new TFormChildLogWindow(m_settings);
     m_logWindow = log;
@@ -613,11 +614,10 @@ void TFormMain::UpdateFileActions()
 
 void TFormMain::UpdateEditFieldsAction()
 {
-    const QTreeWidget *tree = m_terminalWindow ? m_terminalWindow->TreeViewCommand() : nullptr;
+    const QTreeWidget *tree = m_terminalWindow ? m_terminalWindow->CommandTree() : nullptr;
     const QList<QTreeWidgetItem *> selection = tree ? tree->selectedItems() : QList<QTreeWidgetItem *>();
     m_actionEditFields->setEnabled(!selection.isEmpty()
-                                   && TFormChildTerminalWindow::Level(selection.constFirst())
-                                          == TFormChildTerminalWindow::LevelCommand);
+                                   && TCommandTree::Level(selection.constFirst()) == TCommandTree::LevelCommand);
 }
 
 void TFormMain::UpdateWindowActions()

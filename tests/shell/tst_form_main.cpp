@@ -3,6 +3,7 @@
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "shell/terminal_files.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -601,7 +602,7 @@ void TstFormMain::sampleFileShowsItsTree()
     {
         auto window = Start({sample});
         QVERIFY(window->TerminalWindow());
-        const QTreeWidgetItem *root = window->TerminalWindow()->RootNode();
+        const QTreeWidgetItem *root = window->TerminalWindow()->CommandTree()->RootNode();
         QVERIFY(root->isExpanded());
         QVERIFY(root->childCount() >= 3);
         QVERIFY(root->child(0)->childCount() > 0);

@@ -1,5 +1,6 @@
 #include "comm/pseudo_terminal.h"
 #include "shell/form_main.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -109,8 +110,8 @@ void TstFormMainEditors::editFieldsActsOnSelectedCommand()
     QAction *action = Action(*window, "ActionEditFields");
     QCOMPARE(action->text(), QStringLiteral("&Edit fields"));
     QVERIFY(!action->isEnabled());
-    QTreeWidget *tree = window->TerminalWindow()->TreeViewCommand();
-    QTreeWidgetItem *group = window->TerminalWindow()->RootNode()->child(0);
+    QTreeWidget *tree = window->TerminalWindow()->CommandTree();
+    QTreeWidgetItem *group = window->TerminalWindow()->CommandTree()->RootNode()->child(0);
     tree->setCurrentItem(group);
     QVERIFY(!action->isEnabled());
     tree->setCurrentItem(group->child(0));
@@ -125,7 +126,7 @@ void TstFormMainEditors::editFieldsActsOnSelectedCommand()
     QTest::keyClick(edit, Qt::Key_E);
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 2);
 
-    tree->setCurrentItem(window->TerminalWindow()->RootNode());
+    tree->setCurrentItem(window->TerminalWindow()->CommandTree()->RootNode());
     QVERIFY(!action->isEnabled());
     tree->setCurrentItem(group->child(0));
     window->ActionFileClose();

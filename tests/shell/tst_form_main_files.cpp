@@ -1,6 +1,7 @@
 #include "comm/pseudo_terminal.h"
 #include "shell/form_main.h"
 #include "shell/terminal_files.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -169,7 +170,7 @@ void TstFormMainFiles::newAsksBeforeReplacingDefaultFile()
     QCOMPARE(window->Settings().File, replace ? path : Path("other.tsy"));
     if (replace) {
         QCOMPARE(window->TerminalWindow()->FileName(), path);
-        QCOMPARE(window->TerminalWindow()->RootNode()->childCount(), 0);
+        QCOMPARE(window->TerminalWindow()->CommandTree()->RootNode()->childCount(), 0);
     } else {
         QVERIFY(before);
         QCOMPARE(window->TerminalWindow(), before.data());
@@ -203,7 +204,7 @@ void TstFormMainFiles::saveAsAsksBeforeReplacingFile()
     const QString open = replace ? Path("target.tsy") : Path("source.tsy");
     QCOMPARE(window->Settings().File, open);
     QCOMPARE(window->TerminalWindow()->FileName(), open);
-    QCOMPARE(window->TerminalWindow()->RootNode()->child(0)->text(0), QStringLiteral("Sales"));
+    QCOMPARE(window->TerminalWindow()->CommandTree()->RootNode()->child(0)->text(0), QStringLiteral("Sales"));
 
     // Onto itself: nothing is replaced, nothing asked.
     m_prompts.Clear();

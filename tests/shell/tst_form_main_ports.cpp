@@ -7,6 +7,8 @@
 #include "support_sim_process.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/field_type_combo_box.h"
 #include "widgets/scripted_prompts.h"
@@ -295,11 +297,11 @@ void TstFormMainPorts::resetSerialPorts()
     auto window = Start({CopyDemoFile()});
     TFPHostControl *host = window->HostControl();
     TFormChildTerminalWindow *terminal = window->TerminalWindow();
-    terminal->TreeViewCommand()->setCurrentItem(terminal->RootNode()->child(0)->child(0));
-    terminal->TreeViewCommandChange();
+    terminal->CommandTree()->setCurrentItem(terminal->CommandTree()->RootNode()->child(0)->child(0));
+    terminal->CommandTree()->ShowSelectedCommand();
     QSignalSpy written(host, &TFPHostControl::OnWrite);
     QSignalSpy errors(host, &TFPHostControl::OnError);
-    terminal->ButtonSendClick();
+    terminal->CommandPage()->Send();
     QCOMPARE(host->State(), EFP_S_Busy);
     QCOMPARE(Panel(*window, 1), QStringLiteral("Sending ..."));
     QVERIFY(written.wait(5000));
@@ -312,8 +314,8 @@ void TstFormMainPorts::resetSerialPorts()
     QCoreApplication::processEvents();
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
     QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
-    QVERIFY(terminal->ButtonSend()->isEnabled());
-    QVERIFY(terminal->TreeViewCommand()->isEnabled());
+    QVERIFY(terminal->CommandPage()->ButtonSend()->isEnabled());
+    QVERIFY(terminal->CommandTree()->isEnabled());
     // With no file open as well; no port is closed.
     window->ActionFileClose();
     window->SetStatusText("Error");
@@ -448,14 +450,14 @@ void TstFormMainPorts::terminalWindowSendsThroughTheMainWindowsPorts()
 {
     auto window = Start({CopyDemoFile()});
     TFormChildTerminalWindow *terminal = window->TerminalWindow();
-    QTreeWidgetItem *status = terminal->RootNode()->child(0);
+    QTreeWidgetItem *status = terminal->CommandTree()->RootNode()->child(0);
     QCOMPARE(status->text(0), QStringLiteral("Status"));
     QCOMPARE(status->child(0)->text(0), QStringLiteral("Status query"));
-    terminal->TreeViewCommand()->setCurrentItem(status->child(0));
-    terminal->TreeViewCommandChange();
-    terminal->ButtonSendClick();
+    terminal->CommandTree()->setCurrentItem(status->child(0));
+    terminal->CommandTree()->ShowSelectedCommand();
+    terminal->CommandPage()->Send();
     const auto shows = [terminal](const QString &text) {
-        TAnswerDisplay *display = terminal->AnswerDisplay();
+        TAnswerDisplay *display = terminal->CommandPage()->AnswerDisplay();
         for (int row = 0; row < display->RowCount(); ++row)
             if (display->RowBox(row)->text() == text)
                 return true;
@@ -472,24 +474,24 @@ void TstFormMainPorts::everySampleCommandAnswered()
     // the terminal window, ends with an answer and no error.
     auto window = Start({CopyDemoFile()});
     TFormChildTerminalWindow *terminal = window->TerminalWindow();
-    QTreeWidgetItem *root = terminal->RootNode();
+    QTreeWidgetItem *root = terminal->CommandTree()->RootNode();
     int commands = 0;
     for (int g = 0; g < root->childCount(); ++g) {
         for (int c = 0; c < root->child(g)->childCount(); ++c) {
             QTreeWidgetItem *node = root->child(g)->child(c);
             const QString name = root->child(g)->text(0) + "/" + node->text(0);
-            terminal->TreeViewCommand()->setCurrentItem(node);
-            terminal->TreeViewCommandChange();
-            QVERIFY2(terminal->ButtonSend()->isEnabled(), qPrintable(name));
+            terminal->CommandTree()->setCurrentItem(node);
+            terminal->CommandTree()->ShowSelectedCommand();
+            QVERIFY2(terminal->CommandPage()->ButtonSend()->isEnabled(), qPrintable(name));
             // A required field the file leaves empty is filled in, as the user must.
-            for (int i = 0; i < terminal->InputPanel()->FieldCount(); ++i) {
-                auto *box = qobject_cast<TFieldTypeComboBox *>(terminal->InputPanel()->Control(i));
+            for (int i = 0; i < terminal->CommandPage()->InputPanel()->FieldCount(); ++i) {
+                auto *box = qobject_cast<TFieldTypeComboBox *>(terminal->CommandPage()->InputPanel()->Control(i));
                 if (box && box->GetRequired() && box->isEnabled() && box->GetText().isEmpty())
                     box->SetText(QStringLiteral("1"));
             }
             window->SetStatusText(QString());
-            terminal->ButtonSendClick();
-            QTRY_VERIFY2_WITH_TIMEOUT(terminal->ButtonSend()->isEnabled()
+            terminal->CommandPage()->Send();
+            QTRY_VERIFY2_WITH_TIMEOUT(terminal->CommandPage()->ButtonSend()->isEnabled()
                                           && window->StatusText(1) != QStringLiteral("Sending ..."),
                                       qPrintable(name), 5000);
             QVERIFY2(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty(),
@@ -514,7 +516,7 @@ void TstFormMainPorts::unwritableLogFileSaidInStatusBar()
 void TstFormMainPorts::fixedAnswerTesterShowsInTerminalWindow()
 {
     auto window = Start({CopyDemoFile()});
-    TAnswerDisplay *display = window->TerminalWindow()->AnswerDisplay();
+    TAnswerDisplay *display = window->TerminalWindow()->CommandPage()->AnswerDisplay();
     // Cancelled: nothing shown.
     m_prompts.DialogResults.enqueue(QDialog::Rejected);
     window->findChild<QAction *>("ActionTestFixAnswer")->trigger();
@@ -573,15 +575,15 @@ void TstFormMainPorts::failedExchangeLogged()
     if (fault.startsWith("fiscal")) {
         QVERIFY(aux->SendData("\x05"));
     } else {
-        QTreeWidgetItem *status = terminal->RootNode()->child(0);
-        terminal->TreeViewCommand()->setCurrentItem(status->child(0));
-        terminal->TreeViewCommandChange();
-        terminal->ButtonSendClick();
+        QTreeWidgetItem *status = terminal->CommandTree()->RootNode()->child(0);
+        terminal->CommandTree()->setCurrentItem(status->child(0));
+        terminal->CommandTree()->ShowSelectedCommand();
+        terminal->CommandPage()->Send();
     }
     if (fault == "cancel" || fault == "reset") {
         QTRY_VERIFY_WITH_TIMEOUT(line.writes().size() == 1, 5000);
         if (fault == "cancel")
-            terminal->ButtonCancelClick();
+            terminal->CommandPage()->Cancel();
         else
             window->findChild<QAction *>("MenuItemResetserialports")->trigger();
     }

@@ -2,6 +2,8 @@
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -172,21 +174,21 @@ void TstFormMainWindows::terminalWindowHintsInFirstPanel()
     auto window = Start({"hints.tsy"});
     TFormChildTerminalWindow *terminal = window->TerminalWindow();
     QVERIFY(terminal);
-    QTreeWidgetItem *pay = terminal->RootNode()->child(0)->child(0);
-    terminal->TreeViewCommand()->setCurrentItem(pay);
-    terminal->TreeViewCommandChange();
-    QWidget *amount = terminal->InputPanel()->Control(0);
+    QTreeWidgetItem *pay = terminal->CommandTree()->RootNode()->child(0)->child(0);
+    terminal->CommandTree()->setCurrentItem(pay);
+    terminal->CommandTree()->ShowSelectedCommand();
+    QWidget *amount = terminal->CommandPage()->InputPanel()->Control(0);
     QCOMPARE(amount->toolTip(), QStringLiteral("Amount"));
 
     Hover(amount, true);
     QCOMPARE(window->StatusText(0), QStringLiteral("Amount to pay, with two decimals"));
     Hover(amount, false);
     QCOMPARE(window->StatusText(0), QString());
-    Hover(terminal->ButtonSend(), true);
+    Hover(terminal->CommandPage()->ButtonSend(), true);
     QCOMPARE(window->StatusText(0), QStringLiteral("Send selected command"));
-    Hover(terminal->ButtonRepeat(), true);
+    Hover(terminal->CommandPage()->ButtonRepeat(), true);
     QCOMPARE(window->StatusText(0), QStringLiteral("Send commands \"n\" times"));
-    Hover(terminal->ButtonCancel(), true);
+    Hover(terminal->CommandPage()->ButtonCancel(), true);
     QCOMPARE(window->StatusText(0), QStringLiteral("Cancel command in progress"));
     // The short texts in panel 1 are not touched.
     QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));

@@ -3,6 +3,7 @@
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -315,7 +316,7 @@ void TstAnswerDisplay::samePlacesOnEveryCommand()
     window.show();
     auto *pages = window.findChild<QTabWidget *>(QStringLiteral("PageControl"));
     auto *scroll = window.findChild<QScrollArea *>(QStringLiteral("ScrollBoxHostAnswer"));
-    TAnswerDisplay *display = window.AnswerDisplay();
+    TAnswerDisplay *display = window.CommandPage()->AnswerDisplay();
     QCOMPARE(pages->currentIndex(), 0);
 
     const auto answer = [&](const QString &command, int fields, quint16 code) {
@@ -324,7 +325,7 @@ void TstAnswerDisplay::samePlacesOnEveryCommand()
         received.returnCode = code;
         for (int i = 0; i < fields; ++i)
             received.fields << QByteArray::number(i);
-        emit window.Runner().AnswerReady(received);
+        emit window.CommandPage()->Runner().AnswerReady(received);
         QCoreApplication::processEvents();
         return TPlaces{display->FiscalBox()->geometry(), display->PrinterBox()->geometry(),
                        display->RowBox(1)->geometry()};

@@ -1,5 +1,7 @@
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/settings.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/form_overwrite_new_command.h"
 #include "widgets/scripted_prompts.h"
@@ -121,7 +123,7 @@ void TstFormChildTerminalWindow::Open()
 
 QTreeWidgetItem *TstFormChildTerminalWindow::Node(const QString &path) const
 {
-    QTreeWidgetItem *node = m_window->RootNode();
+    QTreeWidgetItem *node = m_window->CommandTree()->RootNode();
     if (path == "Root")
         return node;
     for (const QString &name : path.split('/')) {
@@ -137,12 +139,12 @@ QTreeWidgetItem *TstFormChildTerminalWindow::Node(const QString &path) const
 void TstFormChildTerminalWindow::Select(const QString &path)
 {
     if (path.isEmpty()) {
-        m_window->TreeViewCommand()->clearSelection();
+        m_window->CommandTree()->clearSelection();
         return;
     }
     QTreeWidgetItem *node = Node(path);
     QVERIFY2(node, qPrintable(path));
-    m_window->TreeViewCommand()->setCurrentItem(node);
+    m_window->CommandTree()->setCurrentItem(node);
 }
 
 QAction *TstFormChildTerminalWindow::Item(const char *name) const
@@ -156,14 +158,14 @@ QAction *TstFormChildTerminalWindow::Item(const char *name) const
 void TstFormChildTerminalWindow::treeAndPagesFromFile()
 {
     QCOMPARE(m_window->windowTitle(), QDir::toNativeSeparators(m_path));
-    QTreeWidgetItem *root = m_window->RootNode();
+    QTreeWidgetItem *root = m_window->CommandTree()->RootNode();
     QCOMPARE(root->text(0), QStringLiteral("Root"));
     QCOMPARE(Children(root), (QStringList{"Sales", "Sales1", "Reports"}));
     QCOMPARE(Children(Node("Sales")), (QStringList{"Item", "Total"}));
     QVERIFY(root->isExpanded());
     QVERIFY(!Node("Sales")->isExpanded());
 
-    QTabWidget *pages = m_window->PageControl();
+    QTabWidget *pages = m_window->CommandPage()->PageControl();
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("Co&mmands"));
     QCOMPARE(pages->tabText(1), QStringLiteral("Host &Answer"));
@@ -202,7 +204,7 @@ void TstFormChildTerminalWindow::popupMenuEnabling()
     QFETCH(QString, expected);
     if (!copied.isEmpty()) {
         Select(copied);
-        m_window->MenuItemCopyCommandClick();
+        m_window->CommandTree()->Copy();
     }
     const char *names[] = {"MenuItemCopyCommand", "MenuItemPasteCommand", "MenuItemGroup",
                            "MenuItemGroupModify", "MenuItemGroupRemove", "MenuItemEditFields",
@@ -210,7 +212,7 @@ void TstFormChildTerminalWindow::popupMenuEnabling()
     for (const char *name : names)
         Item(name)->setEnabled(true);
     Select(selection);
-    m_window->TerminalWindowPopupMenuPopup();
+    m_window->CommandTree()->UpdatePopupMenu();
     QString states;
     for (const char *name : names)
         states += Item(name)->isEnabled() ? '1' : '0';
@@ -218,25 +220,25 @@ void TstFormChildTerminalWindow::popupMenuEnabling()
     QVERIFY(Item("MenuItemGroupAdd")->isEnabled());
     QVERIFY(Item("MenuItemCommandAdd")->isEnabled());
     // Opening the menu with nothing selected forgets the copy.
-    QCOMPARE(m_window->CopyPending(), !copied.isEmpty() && !selection.isEmpty());
+    QCOMPARE(m_window->CommandTree()->CopyPending(), !copied.isEmpty() && !selection.isEmpty());
 }
 
 void TstFormChildTerminalWindow::groupAddCutsLongName()
 {
     Select("Root");
     m_prompts.Inputs.enqueue(QStringLiteral("Electronic journal reports"));   // 26 characters
-    m_window->MenuItemGroupAddClick();
+    m_window->CommandTree()->AddGroup();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{"Add a new group"});
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindInput), QStringList{"Input text:"});
-    QCOMPARE(Children(m_window->RootNode()).last(), QStringLiteral("Electronic journal report"));
+    QCOMPARE(Children(m_window->CommandTree()->RootNode()).last(), QStringLiteral("Electronic journal report"));
     TExtIniFile ini(m_path);
     QCOMPARE(ini.ReadSection("Groups").last(), QStringLiteral("Electronic journal report"));
 
     // Cancel (an empty answer) changes nothing.
     const QByteArray before = ReadAll(m_path);
-    m_window->MenuItemGroupAddClick();
+    m_window->CommandTree()->AddGroup();
     QCOMPARE(ReadAll(m_path), before);
-    QCOMPARE(m_window->RootNode()->childCount(), 4);
+    QCOMPARE(m_window->CommandTree()->RootNode()->childCount(), 4);
 }
 
 void TstFormChildTerminalWindow::groupAddRefusesTakenNames_data()
@@ -252,17 +254,17 @@ void TstFormChildTerminalWindow::groupAddRefusesTakenNames()
     QFETCH(QString, name);
     Select("Root");
     m_prompts.Inputs.enqueue(name);
-    m_window->MenuItemGroupAddClick();
+    m_window->CommandTree()->AddGroup();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{"Group already exists"});
     QCOMPARE(ReadAll(m_path), Sample);
-    QCOMPARE(m_window->RootNode()->childCount(), 3);
+    QCOMPARE(m_window->CommandTree()->RootNode()->childCount(), 3);
 }
 
 void TstFormChildTerminalWindow::groupRenameRefusesCaseOnlyChange()
 {
     Select("Sales");
     m_prompts.Inputs.enqueue(QStringLiteral("SALES"));
-    m_window->MenuItemGroupModifyClick();
+    m_window->CommandTree()->RenameGroup();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{"Rename group \"Sales\""});
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{"Group already exists"});
     QCOMPARE(Node("Sales")->text(0), QStringLiteral("Sales"));
@@ -273,15 +275,15 @@ void TstFormChildTerminalWindow::renamedGroupMovesToEndOfFile()
 {
     Select("Sales");
     m_prompts.Inputs.enqueue(QStringLiteral("Shop"));
-    m_window->MenuItemGroupModifyClick();
+    m_window->CommandTree()->RenameGroup();
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
     // The node keeps its place until the file is opened again.
-    QCOMPARE(Children(m_window->RootNode()), (QStringList{"Shop", "Sales1", "Reports"}));
+    QCOMPARE(Children(m_window->CommandTree()->RootNode()), (QStringList{"Shop", "Sales1", "Reports"}));
     QCOMPARE(m_window->FileCopy().ReadString("ShopItem", "CL1"), QStringLiteral("\"1,2,3\""));
     QVERIFY(!m_window->FileCopy().SectionExists("SalesItem"));
 
     Open();
-    QCOMPARE(Children(m_window->RootNode()), (QStringList{"Sales1", "Reports", "Shop"}));
+    QCOMPARE(Children(m_window->CommandTree()->RootNode()), (QStringList{"Sales1", "Reports", "Shop"}));
     QCOMPARE(Children(Node("Shop")), (QStringList{"Item", "Total"}));
 }
 
@@ -289,7 +291,7 @@ void TstFormChildTerminalWindow::renamedCommandMovesToEndOfGroup()
 {
     Select("Sales/Item");
     m_prompts.Inputs.enqueue(QStringLiteral("Sell"));
-    m_window->MenuItemCommandModifyClick();
+    m_window->CommandTree()->RenameCommand();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{"Rename command \"Item\""});
     QCOMPARE(Children(Node("Sales")), (QStringList{"Sell", "Total"}));
     TExtIniFile ini(m_path);
@@ -301,7 +303,7 @@ void TstFormChildTerminalWindow::renamedCommandMovesToEndOfGroup()
     m_prompts.Clear();
     Select("Sales/Sell");
     m_prompts.Inputs.enqueue(QStringLiteral("total"));
-    m_window->MenuItemCommandModifyClick();
+    m_window->CommandTree()->RenameCommand();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{"The command already exists"});
 }
 
@@ -310,11 +312,11 @@ void TstFormChildTerminalWindow::collidingSectionRefused()
     // Group "Sale" with command "sItem" would share the section [SalesItem].
     Select("Root");
     m_prompts.Inputs.enqueue(QStringLiteral("Sale"));
-    m_window->MenuItemGroupAddClick();
+    m_window->CommandTree()->AddGroup();
     const QByteArray before = ReadAll(m_path);
     Select("Sale");
     m_prompts.Inputs.enqueue(QStringLiteral("sItem"));
-    m_window->MemuItemCommandAddClick();
+    m_window->CommandTree()->AddCommand();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).constFirst().contains("SalesItem", Qt::CaseInsensitive));
     QCOMPARE(ReadAll(m_path), before);
@@ -325,14 +327,14 @@ void TstFormChildTerminalWindow::groupRemoveAsksFirst()
 {
     Select("Sales");
     m_prompts.Confirms.enqueue(false);
-    m_window->MenuItemGroupRemoveClick();
+    m_window->CommandTree()->RemoveGroup();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm),
              QStringList{"Are you sure you want to delete group \"Sales\" ?"});
     QCOMPARE(ReadAll(m_path), Sample);
 
     m_prompts.Confirms.enqueue(true);
-    m_window->MenuItemGroupRemoveClick();
-    QCOMPARE(Children(m_window->RootNode()), (QStringList{"Sales1", "Reports"}));
+    m_window->CommandTree()->RemoveGroup();
+    QCOMPARE(Children(m_window->CommandTree()->RootNode()), (QStringList{"Sales1", "Reports"}));
     TExtIniFile ini(m_path);
     QVERIFY(!ini.SectionExists("Sales"));
     QVERIFY(!ini.SectionExists("SalesItem"));
@@ -344,7 +346,7 @@ void TstFormChildTerminalWindow::commandAddGoesToSelectedGroup()
 {
     Select("Reports/Daily");
     m_prompts.Inputs.enqueue(QStringLiteral("Monthly"));
-    m_window->MemuItemCommandAddClick();
+    m_window->CommandTree()->AddCommand();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{"Add a new command"});
     QCOMPARE(Children(Node("Reports")), (QStringList{"Daily", "Monthly"}));
     QVERIFY(Node("Reports")->isExpanded());
@@ -353,7 +355,7 @@ void TstFormChildTerminalWindow::commandAddGoesToSelectedGroup()
 
     Select("Reports/Daily");
     m_prompts.Confirms.enqueue(true);
-    m_window->MenuItemCommandRemoveClick();
+    m_window->CommandTree()->RemoveCommand();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm),
              QStringList{"Are you sure you want to delete command \"Daily\" ?"});
     QCOMPARE(Children(Node("Reports")), QStringList{"Monthly"});
@@ -363,10 +365,10 @@ void TstFormChildTerminalWindow::commandAddGoesToSelectedGroup()
 void TstFormChildTerminalWindow::pasteGroupOnRootMakesNumberedCopy()
 {
     Select("Sales");
-    m_window->MenuItemCopyCommandClick();
+    m_window->CommandTree()->Copy();
     Select("Root");
-    m_window->MenuItemPasteCommandClick();
-    QCOMPARE(Children(m_window->RootNode()), (QStringList{"Sales", "Sales1", "Reports", "Sales2"}));
+    m_window->CommandTree()->Paste();
+    QCOMPARE(Children(m_window->CommandTree()->RootNode()), (QStringList{"Sales", "Sales1", "Reports", "Sales2"}));
     QCOMPARE(Children(Node("Sales2")), (QStringList{"Item", "Total"}));
     QVERIFY(Node("Sales2")->isExpanded());
     TExtIniFile ini(m_path);
@@ -379,10 +381,10 @@ void TstFormChildTerminalWindow::pasteGroupOnRootMakesNumberedCopy()
 void TstFormChildTerminalWindow::mergeKeepsTargetOnlyKeys()
 {
     Select("Sales");
-    m_window->MenuItemCopyCommandClick();
+    m_window->CommandTree()->Copy();
     Select("Sales1");
     m_prompts.Confirms.enqueue(true);
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm),
              QStringList{"\"Item\" command already exists, ovewrite?"});
     // The overwritten command keeps its node; the new one is added.
@@ -397,12 +399,12 @@ void TstFormChildTerminalWindow::mergeKeepsTargetOnlyKeys()
 void TstFormChildTerminalWindow::pasteCommandOverwriteNewCancel()
 {
     Select("Sales/Item");
-    m_window->MenuItemCopyCommandClick();
+    m_window->CommandTree()->Copy();
 
     // Cancel: nothing is written.
     Select("Sales");
     m_prompts.DialogResults.enqueue(TFormOverwriteNewCommand::Cancel);
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), QStringList{"FormOverwriteNewCommand"});
     QCOMPARE(ReadAll(m_path), Sample);
 
@@ -411,7 +413,7 @@ void TstFormChildTerminalWindow::pasteCommandOverwriteNewCancel()
     m_prompts.Clear();
     m_prompts.DialogResults << 0 << TFormOverwriteNewCommand::New << TFormOverwriteNewCommand::New;
     m_prompts.Inputs << QStringLiteral("Total") << QStringLiteral("Item copy");
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 3);
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), (QStringList{"Input text:", "Input text:"}));
     QCOMPARE(Children(Node("Sales")), (QStringList{"Item", "Total", "Item copy"}));
@@ -421,7 +423,7 @@ void TstFormChildTerminalWindow::pasteCommandOverwriteNewCancel()
     m_prompts.Clear();
     Select("Sales1/Item");
     m_prompts.DialogResults.enqueue(TFormOverwriteNewCommand::Overwrite);
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(Children(Node("Sales1")), QStringList{"Item"});
     TExtIniFile ini(m_path);
     QCOMPARE(ini.ReadString("Sales1Item", "Answers"), QStringLiteral("\"Total\",2,2"));
@@ -449,15 +451,15 @@ void TstFormChildTerminalWindow::dragOverRules()
     QFETCH(QString, source);
     QFETCH(QString, target);
     QFETCH(bool, accepted);
-    m_window->TreeViewMouseDown(Node(source));
-    QCOMPARE(m_window->TreeViewCommandDragOver(target.isEmpty() ? nullptr : Node(target)), accepted);
+    m_window->CommandTree()->PickUp(Node(source));
+    QCOMPARE(m_window->CommandTree()->AcceptsDrop(target.isEmpty() ? nullptr : Node(target)), accepted);
 }
 
 void TstFormChildTerminalWindow::commandDroppedOnCommandIsCopied()
 {
-    m_window->TreeViewMouseDown(Node("Reports/Daily"));
-    QVERIFY(m_window->TreeViewCommandDragOver(Node("Sales/Total")));
-    m_window->TreeViewCommandDragDrop(Node("Sales/Total"));
+    m_window->CommandTree()->PickUp(Node("Reports/Daily"));
+    QVERIFY(m_window->CommandTree()->AcceptsDrop(Node("Sales/Total")));
+    m_window->CommandTree()->DropOn(Node("Sales/Total"));
     QCOMPARE(Children(Node("Sales")), (QStringList{"Item", "Total", "Daily"}));
     QCOMPARE(Children(Node("Reports")), QStringList{"Daily"});
     TExtIniFile ini(m_path);
@@ -470,10 +472,10 @@ void TstFormChildTerminalWindow::dropFromElsewhereIsRefused()
 {
     m_window->resize(800, 500);
     m_window->show();
-    m_window->MenuItemExpandallClick();
-    QWidget *viewport = m_window->TreeViewCommand()->viewport();
-    const QPoint onTotal = m_window->TreeViewCommand()->visualItemRect(Node("Sales/Total")).center();
-    m_window->TreeViewMouseDown(Node("Reports/Daily"));
+    m_window->CommandTree()->ExpandAll();
+    QWidget *viewport = m_window->CommandTree()->viewport();
+    const QPoint onTotal = m_window->CommandTree()->visualItemRect(Node("Sales/Total")).center();
+    m_window->CommandTree()->PickUp(Node("Reports/Daily"));
     // Looks like a node of this tree, but comes from no drag of it.
     QMimeData data;
     data.setData("application/x-tessaly-tree-node", "Daily");
@@ -490,69 +492,69 @@ void TstFormChildTerminalWindow::dropFromElsewhereIsRefused()
 void TstFormChildTerminalWindow::pasteAfterRemovalForgetsCopy()
 {
     Select("Sales/Total");
-    m_window->MenuItemCopyCommandClick();
+    m_window->CommandTree()->Copy();
     m_prompts.Confirms.enqueue(true);
-    m_window->MenuItemCommandRemoveClick();
-    QVERIFY(!m_window->CopyPending());
+    m_window->CommandTree()->RemoveCommand();
+    QVERIFY(!m_window->CommandTree()->CopyPending());
     const QByteArray before = ReadAll(m_path);
     Select("Reports");
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(ReadAll(m_path), before);
     QCOMPARE(Children(Node("Reports")), QStringList{"Daily"});
 
     // The same for a removed group holding the copied command.
     Select("Sales/Item");
-    m_window->MenuItemCopyCommandClick();
+    m_window->CommandTree()->Copy();
     Select("Sales");
     m_prompts.Confirms.enqueue(true);
-    m_window->MenuItemGroupRemoveClick();
-    QVERIFY(!m_window->CopyPending());
-    m_window->TreeViewMouseDown(Node("Reports"));
+    m_window->CommandTree()->RemoveGroup();
+    QVERIFY(!m_window->CommandTree()->CopyPending());
+    m_window->CommandTree()->PickUp(Node("Reports"));
     Select("Reports");
-    m_window->MenuItemPasteCommandClick();
+    m_window->CommandTree()->Paste();
     QCOMPARE(Children(Node("Reports")), QStringList{"Daily"});
 }
 
 void TstFormChildTerminalWindow::selectionSetsCommandKey()
 {
-    m_window->PageControl()->setCurrentIndex(2);
+    m_window->CommandPage()->PageControl()->setCurrentIndex(2);
     Select("Sales/Item");
-    QTRY_COMPARE(m_window->CommandKey(), QStringLiteral("SalesItem"));
-    QCOMPARE(m_window->PageControl()->currentIndex(), 0);
+    QTRY_COMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("SalesItem"));
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 0);
     Select("Reports");
-    QTRY_COMPARE(m_window->CommandKey(), QString());
+    QTRY_COMPARE(m_window->CommandPage()->CommandKey(), QString());
     QVERIFY(!m_window->findChild<QPushButton *>("ButtonSend")->isEnabled());
 }
 
 void TstFormChildTerminalWindow::expandAndCollapse()
 {
-    m_window->MenuItemExpandallClick();
+    m_window->CommandTree()->ExpandAll();
     QVERIFY(Node("Sales")->isExpanded());
     QVERIFY(Node("Reports")->isExpanded());
-    m_window->MenuItemCollapseallClick();
-    QVERIFY(!m_window->RootNode()->isExpanded());
+    m_window->CommandTree()->CollapseAll();
+    QVERIFY(!m_window->CommandTree()->RootNode()->isExpanded());
     Select("Root");
-    m_window->MenuItemExpandNodeClick();
-    QVERIFY(m_window->RootNode()->isExpanded());
+    m_window->CommandTree()->ExpandSelected();
+    QVERIFY(m_window->CommandTree()->RootNode()->isExpanded());
     QVERIFY(!Node("Sales")->isExpanded());
-    m_window->MenuItemCollapseNodeClick();
-    QVERIFY(!m_window->RootNode()->isExpanded());
+    m_window->CommandTree()->CollapseSelected();
+    QVERIFY(!m_window->CommandTree()->RootNode()->isExpanded());
 }
 
 void TstFormChildTerminalWindow::editFieldsShowsCommandAfterwards()
 {
     Select("Sales/Item");
-    QTRY_COMPARE(m_window->CommandKey(), QStringLiteral("SalesItem"));
-    m_window->PageControl()->setCurrentIndex(1);
+    QTRY_COMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("SalesItem"));
+    m_window->CommandPage()->PageControl()->setCurrentIndex(1);
     // Another program changes the file while the editor is open.
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::Append));
     file.write("\n[SalesItem2]\nCommands=\n");
     file.close();
-    m_window->MenuItemEditFieldsClick();
+    m_window->CommandTree()->EditFields();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), QStringList{"FormEditCmdAns"});
-    QCOMPARE(m_window->CommandKey(), QStringLiteral("SalesItem"));
-    QCOMPARE(m_window->PageControl()->currentIndex(), 0);
+    QCOMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("SalesItem"));
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 0);
     QVERIFY(m_window->FileCopy().SectionExists("SalesItem2"));
 }
 
@@ -567,9 +569,9 @@ void TstFormChildTerminalWindow::treeWidthStoredOnDestruction()
     QCOMPARE(m_window->TreeWidth(), 180);
     splitter->setSizes({400, 500});
     emit splitter->splitterMoved(400, 1);
-    QCOMPARE(m_window->TreeWidth(), TFormChildTerminalWindow::MaxTreeWidth);
+    QCOMPARE(m_window->TreeWidth(), TCommandTree::MaxWidth);
     m_window.reset();
-    QCOMPARE(m_settings.TVWidth, TFormChildTerminalWindow::MaxTreeWidth);
+    QCOMPARE(m_settings.TVWidth, TCommandTree::MaxWidth);
 
     m_settings.TVWidth = 160;
     Open();

@@ -5,6 +5,8 @@
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/scripted_prompts.h"
 
@@ -184,14 +186,14 @@ void TstTerminalOnSimulator::Route()
 
 void TstTerminalOnSimulator::Select(const QString &group, const QString &command)
 {
-    QTreeWidgetItem *root = m_window->RootNode();
+    QTreeWidgetItem *root = m_window->CommandTree()->RootNode();
     for (int g = 0; g < root->childCount(); ++g) {
         if (root->child(g)->text(0) != group)
             continue;
         for (int c = 0; c < root->child(g)->childCount(); ++c) {
             if (root->child(g)->child(c)->text(0) == command) {
-                m_window->TreeViewCommand()->setCurrentItem(root->child(g)->child(c));
-                m_window->TreeViewCommandChange();
+                m_window->CommandTree()->setCurrentItem(root->child(g)->child(c));
+                m_window->CommandTree()->ShowSelectedCommand();
                 return;
             }
         }
@@ -241,14 +243,14 @@ void TstTerminalOnSimulator::hostCommandShownDecoded()
     QFETCH(QString, returnCodeHint);
     QVERIFY(Start(protocol, {}));
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
-    QVERIFY(m_window->ButtonSend()->isEnabled());
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
     QCOMPARE(m_status.first(), ExecutionTexts::Sending);
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
-    QCOMPARE(m_window->PageControl()->currentIndex(), 1);
+    QVERIFY(m_window->CommandTree()->isEnabled());
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 1);
 
-    TAnswerDisplay *display = m_window->AnswerDisplay();
+    TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
     QCOMPARE(display->FiscalBox()->title(), QStringLiteral("Fiscal answer = 0600"));
     QCOMPARE(display->PrinterBox()->title(), QStringLiteral("Printer answer = 0001"));
     QCOMPARE(display->FiscalPanels().size(), 2);
@@ -272,10 +274,10 @@ void TstTerminalOnSimulator::repeatWithAutoIncrement()
 {
     QVERIFY(Start(1, {}));
     Select(QStringLiteral("Test"), QStringLiteral("Count"));
-    QSignalSpy answers(&m_window->Runner(), &TCommandRunner::AnswerReady);
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    QSignalSpy answers(&m_window->CommandPage()->Runner(), &TCommandRunner::AnswerReady);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(QStringLiteral("12"));
-    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonRepeat(), Qt::LeftButton);
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
     QVERIFY(finished.wait(20000));
     QStringList progress;
@@ -294,16 +296,16 @@ void TstTerminalOnSimulator::cancelStopsRepeat()
     // Each command takes a while to answer, so Cancel meets the first one busy.
     QVERIFY(Start(1, {QStringLiteral("--fault"), QStringLiteral("delay=400")}));
     Select(QStringLiteral("Test"), QStringLiteral("Count"));
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     QSignalSpy written(m_host.get(), &TFPHostControl::OnWrite);
     m_prompts.Inputs.enqueue(QStringLiteral("10"));
-    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonRepeat(), Qt::LeftButton);
     QTRY_VERIFY(m_status.contains(QStringLiteral("1/10")));
     // Once the first step is on the line, Cancel cuts its wait short.
     QTRY_VERIFY_WITH_TIMEOUT(!written.isEmpty(), 5000);
     QCOMPARE(m_host->State(), EFP_S_Busy);
     QSignalSpy hostErrors(m_host.get(), &TFPHostControl::OnError);
-    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonCancel(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 5000);
     const TRunOutcome outcome = finished.first().first().value<TRunOutcome>();
     QCOMPARE(TRunOutcome::KindName(outcome.kind), QStringLiteral("cancelled"));
@@ -315,14 +317,14 @@ void TstTerminalOnSimulator::cancelStopsRepeat()
     QCoreApplication::processEvents();
     QCOMPARE(m_status.last(), ExecutionTexts::Abort);
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
-    QVERIFY(m_window->ButtonSend()->isEnabled());
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+    QVERIFY(m_window->CommandTree()->isEnabled());
 
     // Once a command sent now has reached the printer, no step of the
     // cancelled run has gone out before it.
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
     m_status.clear();
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
     QTRY_VERIFY(HostFrames("C1") > 0);
     // Only the first step went out.
@@ -344,15 +346,15 @@ void TstTerminalOnSimulator::timeOutAndNak()
     for (const TCase &c : cases) {
         m_prompts.Clear();
         m_status.clear();
-        QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+        QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{c.dialog}, 10000);
         QCOMPARE(m_status, (QStringList{ExecutionTexts::Sending, c.status}));
-        QVERIFY(m_window->ButtonSend()->isEnabled());
-        QVERIFY(m_window->ButtonRepeat()->isEnabled());
-        QVERIFY(m_window->TreeViewCommand()->isEnabled());
+        QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+        QVERIFY(m_window->CommandPage()->ButtonRepeat()->isEnabled());
+        QVERIFY(m_window->CommandTree()->isEnabled());
     }
     // Nothing was shown as an answer.
-    QVERIFY(m_window->AnswerDisplay()->FiscalBox()->isHidden());
+    QVERIFY(m_window->CommandPage()->AnswerDisplay()->FiscalBox()->isHidden());
 }
 
 void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
@@ -360,12 +362,12 @@ void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
     QVERIFY(Start(1, {QStringLiteral("--fiscal-frames"), QStringLiteral("3"), QStringLiteral("--fiscal-fault"),
                       QStringLiteral("silence@3")}));
     Select(QStringLiteral("Fiscal"), QStringLiteral("Join"));
-    QVERIFY(m_window->ButtonSend()->isEnabled());
-    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+    QVERIFY(!m_window->CommandPage()->ButtonRepeat()->isEnabled());
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
-    QCOMPARE(m_window->PageControl()->currentIndex(), 2);
-    const QStringList lines = m_window->FiscalAnswerMemo()->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 2);
+    const QStringList lines = m_window->CommandPage()->FiscalAnswerMemo()->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines.at(0).startsWith(QStringLiteral("1000")));
     // The fields went out joined, as one request.
@@ -374,22 +376,22 @@ void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
     // Answers accumulate.
     Select(QStringLiteral("Fiscal"), QStringLiteral("Alive"));
     m_status.clear();
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Texts(TScriptedPrompts::KindInformation),
                               QStringList{ExecutionTexts::FiscalPortAlive}, 10000);
     QCOMPARE(m_status.last(), ExecutionTexts::Ready);
-    QCOMPARE(m_window->FiscalAnswerMemo()->toPlainText().count(QLatin1Char('\n')), 2);
+    QCOMPARE(m_window->CommandPage()->FiscalAnswerMemo()->toPlainText().count(QLatin1Char('\n')), 2);
 
     // Cancel of a command the printer does not answer: "Abort", no error box,
     // even after the time-out would have struck.
     Select(QStringLiteral("Fiscal"), QStringLiteral("Join"));
     m_status.clear();
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QCOMPARE(m_aux->State(), FEFP_S_Busy);
     QSignalSpy auxErrors(m_aux.get(), &TFPAuxControl::OnError);
-    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonCancel(), Qt::LeftButton);
     QCOMPARE(m_status.last(), ExecutionTexts::Abort);
-    QVERIFY(m_window->ButtonSend()->isEnabled());
+    QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
     // The purge ends the worker's wait with a time-out of its own; once it is
     // handled, nothing has changed.
     if (auxErrors.isEmpty())
@@ -405,12 +407,12 @@ void TstTerminalOnSimulator::badInputFocusesField()
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     Select(QStringLiteral("Test"), QStringLiteral("Bad"));
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::BadInput});
     QCOMPARE(m_status, QStringList{ExecutionTexts::Error});
-    QTRY_VERIFY(m_window->InputPanel()->Control(1)->hasFocus());
-    QVERIFY(m_window->ButtonSend()->isEnabled());
-    QVERIFY(m_window->ButtonRepeat()->isEnabled());
+    QTRY_VERIFY(m_window->CommandPage()->InputPanel()->Control(1)->hasFocus());
+    QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+    QVERIFY(m_window->CommandPage()->ButtonRepeat()->isEnabled());
     QCOMPARE(m_host->State(), EFP_S_Idle);
     // Nothing reached the printer.
     QCOMPARE(HostFrames(), 0);
@@ -430,20 +432,20 @@ void TstTerminalOnSimulator::renamedCommandAnswersByName()
     // so even the tester's answer shows whether they were found.
     QVERIFY(Start(0, {}));
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
     if (group) {
-        m_window->TreeViewCommand()->setCurrentItem(m_window->RootNode()->child(0));
+        m_window->CommandTree()->setCurrentItem(m_window->CommandTree()->RootNode()->child(0));
         m_prompts.Inputs.enqueue(QStringLiteral("Trial"));
-        m_window->MenuItemGroupModifyClick();
+        m_window->CommandTree()->RenameGroup();
     } else {
         m_prompts.Inputs.enqueue(QStringLiteral("Converted"));
-        m_window->MenuItemCommandModifyClick();
-        QCOMPARE(m_window->CommandKey(), QStringLiteral("TestConverted"));
+        m_window->CommandTree()->RenameCommand();
+        QCOMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("TestConverted"));
     }
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
-    TAnswerDisplay *display = m_window->AnswerDisplay();
-    m_window->ShowAnswer(0, 0);
+    TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
+    m_window->CommandPage()->ShowAnswer(0, 0);
     QCOMPARE(display->RowLabel(0)->text(), QStringLiteral("R0"));
     QCOMPARE(display->RowLabel(2)->text(), QStringLiteral("R2"));
 
@@ -451,7 +453,7 @@ void TstTerminalOnSimulator::renamedCommandAnswersByName()
     if (group)
         Select(QStringLiteral("Trial"), QStringLiteral("Convert"));
     m_status.clear();
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
     QCOMPARE(display->RowCount(), 9);
     QCOMPARE(display->RowLabel(3)->text(), QStringLiteral("Amount"));

@@ -3,6 +3,8 @@
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/notice_bar.h"
 #include "widgets/scripted_prompts.h"
@@ -108,11 +110,11 @@ void TstTerminalWindowExecution::cleanup()
 
 void TstTerminalWindowExecution::Select(const QString &command)
 {
-    QTreeWidgetItem *group = m_window->RootNode()->child(0);
+    QTreeWidgetItem *group = m_window->CommandTree()->RootNode()->child(0);
     for (int i = 0; i < group->childCount(); ++i) {
         if (group->child(i)->text(0) == command) {
-            m_window->TreeViewCommand()->setCurrentItem(group->child(i));
-            m_window->TreeViewCommandChange();
+            m_window->CommandTree()->setCurrentItem(group->child(i));
+            m_window->CommandTree()->ShowSelectedCommand();
             return;
         }
     }
@@ -145,10 +147,10 @@ void TstTerminalWindowExecution::selectionBuildsControls()
     QFETCH(bool, repeat);
     QFETCH(QString, notice);
     Select(command);
-    QCOMPARE(m_window->CommandKey(), QStringLiteral("G") + command);
-    QCOMPARE(m_window->InputPanel()->FieldCount(), controls);
-    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
-    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QCOMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("G") + command);
+    QCOMPARE(m_window->CommandPage()->InputPanel()->FieldCount(), controls);
+    QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
     // Why Send is off, or what is left out, is said on the window itself.
     auto *bar = m_window->findChild<QLabel *>(QStringLiteral("NoticeBar"));
     QVERIFY(bar);
@@ -157,11 +159,11 @@ void TstTerminalWindowExecution::selectionBuildsControls()
 
     // Selecting the group frees the controls, disables both buttons and
     // takes the command's notice away.
-    m_window->TreeViewCommand()->setCurrentItem(m_window->RootNode()->child(0));
-    m_window->TreeViewCommandChange();
-    QCOMPARE(m_window->InputPanel()->FieldCount(), 0);
-    QVERIFY(!m_window->ButtonSend()->isEnabled());
-    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+    m_window->CommandTree()->setCurrentItem(m_window->CommandTree()->RootNode()->child(0));
+    m_window->CommandTree()->ShowSelectedCommand();
+    QCOMPARE(m_window->CommandPage()->InputPanel()->FieldCount(), 0);
+    QVERIFY(!m_window->CommandPage()->ButtonSend()->isEnabled());
+    QVERIFY(!m_window->CommandPage()->ButtonRepeat()->isEnabled());
     QVERIFY(bar->isHidden());
 }
 
@@ -180,9 +182,9 @@ void TstTerminalWindowExecution::closedPortSaidOnThePage()
     m_settings.HostPortOpen = false;
     m_settings.FiscalPortOpen = false;
     Select(command);
-    QVERIFY(!m_window->ButtonSend()->isEnabled());
-    QCOMPARE(m_window->NoticeBar()->text(), notice);
-    QVERIFY(m_window->NoticeBar()->isVisible());
+    QVERIFY(!m_window->CommandPage()->ButtonSend()->isEnabled());
+    QCOMPARE(m_window->CommandPage()->NoticeBar()->text(), notice);
+    QVERIFY(m_window->CommandPage()->NoticeBar()->isVisible());
 }
 
 void TstTerminalWindowExecution::noticesReadInFull()
@@ -196,7 +198,7 @@ void TstTerminalWindowExecution::noticesReadInFull()
     m_window->ReloadTerminalFile();
     m_window->resize(560, 420);
     Select(QStringLiteral("Bad"));
-    TNoticeBar *bar = m_window->NoticeBar();
+    TNoticeBar *bar = m_window->CommandPage()->NoticeBar();
     const QString fileNotice = bar->Notice(TNoticeBar::File);
     QVERIFY2(fileNotice.contains(QStringLiteral("Record2")), qPrintable(fileNotice));
     QCOMPARE(bar->text(), fileNotice + '\n' + bar->Notice(TNoticeBar::Command));
@@ -206,7 +208,7 @@ void TstTerminalWindowExecution::noticesReadInFull()
     // Inside the window, above the pages, which keep their place below it.
     const QRect shown(bar->mapTo(m_window.get(), QPoint(0, 0)), bar->size());
     QVERIFY(m_window->rect().contains(shown));
-    QVERIFY(m_window->PageControl()->mapTo(m_window.get(), QPoint(0, 0)).y() >= shown.bottom());
+    QVERIFY(m_window->CommandPage()->PageControl()->mapTo(m_window.get(), QPoint(0, 0)).y() >= shown.bottom());
     // Nothing of it went to the status bar's short texts.
     QVERIFY(m_status.isEmpty());
 
@@ -237,40 +239,40 @@ void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay()
     QFETCH(bool, send);
     QFETCH(bool, repeat);
     if (command.isEmpty() || command == QStringLiteral("G")) {
-        QTreeWidgetItem *node = command.isEmpty() ? m_window->RootNode() : m_window->RootNode()->child(0);
-        m_window->TreeViewCommand()->setCurrentItem(node);
-        m_window->TreeViewCommandChange();
+        QTreeWidgetItem *node = command.isEmpty() ? m_window->CommandTree()->RootNode() : m_window->CommandTree()->RootNode()->child(0);
+        m_window->CommandTree()->setCurrentItem(node);
+        m_window->CommandTree()->ShowSelectedCommand();
     } else {
         Select(command);
     }
     // Cancel before any Send, and once more.
-    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
-    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
-    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
-    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
-    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
-    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
+    QTest::mouseClick(m_window->CommandPage()->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
+    QTest::mouseClick(m_window->CommandPage()->ButtonCancel(), Qt::LeftButton);
+    QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
     // A host error that comes late is said, and changes no button.
-    m_window->NotifyHostError(EFP_E_ReadTimeOut);
+    m_window->CommandPage()->NotifyHostError(EFP_E_ReadTimeOut);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::CommunicationError});
-    QCOMPARE(m_window->ButtonSend()->isEnabled(), send);
-    QCOMPARE(m_window->ButtonRepeat()->isEnabled(), repeat);
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
+    QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
+    QVERIFY(m_window->CommandTree()->isEnabled());
 }
 
 void TstTerminalWindowExecution::closedPortRefusedAtOnce()
 {
     // The window was given no components: both ports count as closed.
     Select(QStringLiteral("Host"));
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QCOMPARE(m_status.last(), ExecutionTexts::HostPortClosed);
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QVERIFY(m_window->CommandTree()->isEnabled());
     Select(QStringLiteral("Fisc"));
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QCOMPARE(m_status.last(), ExecutionTexts::FiscalPortClosed);
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty());
     // Cancel with nothing running changes nothing but the buttons.
-    QTest::mouseClick(m_window->ButtonCancel(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonCancel(), Qt::LeftButton);
     QCOMPARE(m_status.last(), ExecutionTexts::FiscalPortClosed);
 }
 
@@ -287,27 +289,27 @@ void TstTerminalWindowExecution::repeatCountOutOfRangeSendsNothing()
 {
     QFETCH(QString, typed);
     Select(QStringLiteral("Host"));
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(typed);
-    QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
+    QTest::mouseClick(m_window->CommandPage()->ButtonRepeat(), Qt::LeftButton);
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
     QVERIFY(finished.isEmpty());
     QVERIFY(m_status.isEmpty());
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QVERIFY(m_window->CommandTree()->isEnabled());
 
     // An auxiliary-port command is never repeated and asks nothing.
     m_prompts.Clear();
     Select(QStringLiteral("Fisc"));
-    m_window->ButtonRepeatClick();
+    m_window->CommandPage()->Repeat();
     QVERIFY(m_prompts.Questions.isEmpty());
-    QVERIFY(!m_window->ButtonRepeat()->isEnabled());
+    QVERIFY(!m_window->CommandPage()->ButtonRepeat()->isEnabled());
 }
 
 void TstTerminalWindowExecution::testerShowsDecodedWords()
 {
-    m_window->ShowAnswer(0x0100, 0x0001);
-    TAnswerDisplay *display = m_window->AnswerDisplay();
-    QCOMPARE(m_window->PageControl()->currentIndex(), 1);
+    m_window->CommandPage()->ShowAnswer(0x0100, 0x0001);
+    TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 1);
     QCOMPARE(display->FiscalBox()->title(), QStringLiteral("Fiscal answer = 0100"));
     QCOMPARE(display->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
     QCOMPARE(display->FiscalPanels().at(0)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
@@ -321,8 +323,8 @@ void TstTerminalWindowExecution::testerShowsDecodedWords()
 
     // After the fixed-answer editor the panels go, and the next answer
     // decodes with the records as they are in the file now.
-    m_window->ClearFiscalPanels();
-    m_window->ClearPrinterPanels();
+    m_window->CommandPage()->ClearFiscalPanels();
+    m_window->CommandPage()->ClearPrinterPanels();
     QVERIFY(display->FiscalPanels().isEmpty());
     QVERIFY(!display->FiscalBox()->isVisible());
     QFile file(m_window->FileName());
@@ -330,29 +332,29 @@ void TstTerminalWindowExecution::testerShowsDecodedWords()
     file.write(Sample().replace("\"Drawer open\"", "\"Drawer ajar\""));
     file.close();
     m_window->ReloadTerminalFile();
-    m_window->ShowAnswer(0x0100, 0x0000);
+    m_window->CommandPage()->ShowAnswer(0x0100, 0x0000);
     QCOMPARE(display->FiscalPanels().at(1)->text(), QStringLiteral("Drawer ajar"));
     QCOMPARE(display->PrinterPanels().at(0)->text(), QString());
 }
 
 void TstTerminalWindowExecution::buttonsOnlyOnCommandPage()
 {
-    QWidget *panel = m_window->ButtonSend()->parentWidget();
+    QWidget *panel = m_window->CommandPage()->ButtonSend()->parentWidget();
     QVERIFY(panel->isVisible());
-    m_window->PageControl()->setCurrentIndex(1);
+    m_window->CommandPage()->PageControl()->setCurrentIndex(1);
     QVERIFY(!panel->isVisible());
-    m_window->PageControl()->setCurrentIndex(0);
+    m_window->CommandPage()->PageControl()->setCurrentIndex(0);
     QVERIFY(panel->isVisible());
-    QCOMPARE(m_window->ButtonRepeat()->toolTip(), QStringLiteral("Send commands \"n\" times"));
-    QVERIFY(m_window->ButtonCancel()->isEnabled());
+    QCOMPARE(m_window->CommandPage()->ButtonRepeat()->toolTip(), QStringLiteral("Send commands \"n\" times"));
+    QVERIFY(m_window->CommandPage()->ButtonCancel()->isEnabled());
 }
 
 void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
 {
-    m_window->NotifyAuxAnswer("1000 line");
-    m_window->NotifyAuxFinalAnswer("0000 \xE9nd");
-    QPlainTextEdit *memo = m_window->FiscalAnswerMemo();
-    QCOMPARE(m_window->PageControl()->currentIndex(), 2);
+    m_window->CommandPage()->NotifyAuxAnswer("1000 line");
+    m_window->CommandPage()->NotifyAuxFinalAnswer("0000 \xE9nd");
+    QPlainTextEdit *memo = m_window->CommandPage()->FiscalAnswerMemo();
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 2);
     QCOMPARE(memo->toPlainText(), QStringLiteral("1000 line\n0000 \u00E9nd"));
     QVERIFY(memo->isReadOnly());
     QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -363,19 +365,19 @@ void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
 void TstTerminalWindowExecution::editFieldsRebuildsControls()
 {
     Select(QStringLiteral("Host"));
-    QPointer<QWidget> old = m_window->InputPanel()->Control(0);
+    QPointer<QWidget> old = m_window->CommandPage()->InputPanel()->Control(0);
     // What the fields editor leaves on disk when it closes.
     QFile file(m_window->FileName());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Sample().replace("[GHost]\nCommands=" + Field(), "[GHost]\nCommands=" + Field() + "," + Field()));
     file.close();
-    m_window->PageControl()->setCurrentIndex(1);
-    m_window->MenuItemEditFieldsClick();
+    m_window->CommandPage()->PageControl()->setCurrentIndex(1);
+    m_window->CommandTree()->EditFields();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
     QVERIFY(old.isNull());
-    QCOMPARE(m_window->InputPanel()->FieldCount(), 2);
-    QCOMPARE(m_window->PageControl()->currentIndex(), 0);
-    QCOMPARE(m_window->CommandKey(), QStringLiteral("GHost"));
+    QCOMPARE(m_window->CommandPage()->InputPanel()->FieldCount(), 2);
+    QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 0);
+    QCOMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("GHost"));
 }
 
 void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
@@ -385,13 +387,13 @@ void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
     file.write(Sample().replace("Record2=2,2,", "Record2=2,99,"));
     file.close();
     TFormChildTerminalWindow window(m_settings, m_prompts, m_window->FileName());
-    const QString notice = window.NoticeBar()->text();
+    const QString notice = window.CommandPage()->NoticeBar()->text();
     QVERIFY2(notice.startsWith(ExecutionTexts::PanelsLeftOut(QString())), qPrintable(notice));
     QVERIFY2(notice.contains(QStringLiteral("Record2")), qPrintable(notice));
     // The other records still decode.
-    window.ShowAnswer(0x0100, 0);
-    QCOMPARE(window.AnswerDisplay()->FiscalPanels().size(), 1);
-    QCOMPARE(window.AnswerDisplay()->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
+    window.CommandPage()->ShowAnswer(0x0100, 0);
+    QCOMPARE(window.CommandPage()->AnswerDisplay()->FiscalPanels().size(), 1);
+    QCOMPARE(window.CommandPage()->AnswerDisplay()->FiscalPanels().at(0)->text(), QStringLiteral("Idle"));
 }
 
 QTEST_MAIN(TstTerminalWindowExecution)

@@ -1,5 +1,7 @@
 #include "terminal_model/settings.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/notice_bar.h"
 #include "widgets/field_type_combo_box.h"
@@ -57,7 +59,7 @@ private:
     void Click(const QString &command);
     template <typename T> T *Control(int field) const
     {
-        return qobject_cast<T *>(m_window->InputPanel()->Control(field));
+        return qobject_cast<T *>(m_window->CommandPage()->InputPanel()->Control(field));
     }
 
     QTemporaryDir m_dir;
@@ -86,7 +88,7 @@ void TstTerminalWindowInput::init()
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    m_window->RootNode()->child(0)->setExpanded(true);
+    m_window->CommandTree()->RootNode()->child(0)->setExpanded(true);
 }
 
 void TstTerminalWindowInput::cleanup()
@@ -96,12 +98,12 @@ void TstTerminalWindowInput::cleanup()
 
 void TstTerminalWindowInput::Click(const QString &command)
 {
-    QTreeWidget *tree = m_window->TreeViewCommand();
-    QTreeWidgetItem *group = m_window->RootNode()->child(0);
+    QTreeWidget *tree = m_window->CommandTree();
+    QTreeWidgetItem *group = m_window->CommandTree()->RootNode()->child(0);
     for (int i = 0; i < group->childCount(); ++i) {
         if (group->child(i)->text(0) == command) {
             QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(group->child(i)).center());
-            QTRY_COMPARE(m_window->CommandKey(), QStringLiteral("G") + command);
+            QTRY_COMPARE(m_window->CommandPage()->CommandKey(), QStringLiteral("G") + command);
             return;
         }
     }
@@ -131,15 +133,15 @@ void TstTerminalWindowInput::valuesKeptPerCommand()
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QStringLiteral("12,5"));
     QCOMPARE(Control<QDateEdit>(2)->date(), QDate(2026, 2, 3));
     QCOMPARE(Control<TFieldTypeComboBox>(3)->GetText(), QStringLiteral("B"));
-    QTreeWidget *tree = m_window->TreeViewCommand();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(m_window->RootNode()->child(0)).center());
-    QTRY_COMPARE(m_window->CommandKey(), QString());
+    QTreeWidget *tree = m_window->CommandTree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(m_window->CommandTree()->RootNode()->child(0)).center());
+    QTRY_COMPARE(m_window->CommandPage()->CommandKey(), QString());
     Click(QStringLiteral("Pay"));
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QStringLiteral("cash"));
 
     // A command given a new name keeps them.
     m_prompts.Inputs.enqueue(QStringLiteral("Paid"));
-    m_window->MenuItemCommandModifyClick();
+    m_window->CommandTree()->RenameCommand();
     Click(QStringLiteral("Sale"));
     Click(QStringLiteral("Paid"));
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QStringLiteral("cash"));
@@ -147,7 +149,7 @@ void TstTerminalWindowInput::valuesKeptPerCommand()
     // A file opened again starts from the defaults.
     m_window = std::make_unique<TFormChildTerminalWindow>(m_settings, m_prompts, m_file);
     m_window->show();
-    m_window->RootNode()->child(0)->setExpanded(true);
+    m_window->CommandTree()->RootNode()->child(0)->setExpanded(true);
     Click(QStringLiteral("Sale"));
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QString());
     QCOMPARE(Control<TFieldTypeComboBox>(3)->GetText(), QStringLiteral("A"));
@@ -160,7 +162,7 @@ void TstTerminalWindowInput::valuesDroppedWhenFieldsEdited()
     QTest::keyClicks(Control<TFieldTypeComboBox>(1)->lineEdit(), QStringLiteral("3"));
 
     // The fields editor closed without a change: the value stays.
-    m_window->MenuItemEditFieldsClick();
+    m_window->CommandTree()->EditFields();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindDialog), 1);
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QStringLiteral("3"));
 
@@ -170,7 +172,7 @@ void TstTerminalWindowInput::valuesDroppedWhenFieldsEdited()
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(Sample(QByteArray(SaleFields).replace("\"&Amount\",\"\",2,\"\"", "\"&Amount\",\"\",2,\"1\"")));
     file.close();
-    m_window->MenuItemEditFieldsClick();
+    m_window->CommandTree()->EditFields();
     QCOMPARE(Control<TFieldTypeComboBox>(1)->GetText(), QStringLiteral("1"));
     Click(QStringLiteral("Pay"));
     Click(QStringLiteral("Sale"));
@@ -181,15 +183,15 @@ void TstTerminalWindowInput::fieldAcceleratorsWinOverPageCaptions()
 {
     // "&Amount" and the page "Host &Answer" share Alt+A.
     Click(QStringLiteral("Sale"));
-    QTabWidget *pages = m_window->PageControl();
-    QWidget *amount = m_window->InputPanel()->Control(1);
+    QTabWidget *pages = m_window->CommandPage()->PageControl();
+    QWidget *amount = m_window->CommandPage()->InputPanel()->Control(1);
     for (int press = 0; press < 3; ++press) {
         QTest::keyClick(m_window.get(), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(pages->currentIndex(), 0);
         QTRY_VERIFY(amount->hasFocus());
     }
     QTest::keyClick(m_window.get(), Qt::Key_D, Qt::AltModifier);
-    QTRY_VERIFY(m_window->InputPanel()->Control(2)->hasFocus());
+    QTRY_VERIFY(m_window->CommandPage()->InputPanel()->Control(2)->hasFocus());
     QCOMPARE(pages->currentIndex(), 0);
 
     // Letters no field uses still reach the pages; once the fields are out
@@ -217,7 +219,7 @@ void TstTerminalWindowInput::heldFocusSaysWhy()
     QCOMPARE(m_status, why);
 
     // A click elsewhere: the box takes the focus back, and says why again.
-    QTreeWidget *tree = m_window->TreeViewCommand();
+    QTreeWidget *tree = m_window->CommandTree();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->currentItem()).center());
     QTRY_COMPARE(m_status, why + why);
     QTRY_VERIFY(amount->hasFocus());
@@ -248,10 +250,10 @@ void TstTerminalWindowInput::commandWithoutFieldsSaysWhy()
     QFETCH(int, controls);
     QFETCH(QString, notice);
     Click(command);
-    QCOMPARE(m_window->InputPanel()->FieldCount(), controls);
-    QCOMPARE(m_window->NoticeBar()->text(), notice);
-    QVERIFY(m_window->NoticeBar()->isVisible());
-    QVERIFY(!m_window->ButtonSend()->isEnabled());
+    QCOMPARE(m_window->CommandPage()->InputPanel()->FieldCount(), controls);
+    QCOMPARE(m_window->CommandPage()->NoticeBar()->text(), notice);
+    QVERIFY(m_window->CommandPage()->NoticeBar()->isVisible());
+    QVERIFY(!m_window->CommandPage()->ButtonSend()->isEnabled());
 }
 
 QTEST_MAIN(TstTerminalWindowInput)

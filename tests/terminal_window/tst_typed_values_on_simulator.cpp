@@ -6,6 +6,8 @@
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
+#include "terminal_window/command_page.h"
+#include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/field_type_combo_box.h"
 #include "widgets/scripted_prompts.h"
@@ -163,11 +165,11 @@ void TstTypedValuesOnSimulator::Route()
 
 void TstTypedValuesOnSimulator::Select(const QString &command)
 {
-    QTreeWidgetItem *group = m_window->RootNode()->child(0);
+    QTreeWidgetItem *group = m_window->CommandTree()->RootNode()->child(0);
     for (int c = 0; c < group->childCount(); ++c) {
         if (group->child(c)->text(0) == command) {
-            m_window->TreeViewCommand()->setCurrentItem(group->child(c));
-            m_window->TreeViewCommandChange();
+            m_window->CommandTree()->setCurrentItem(group->child(c));
+            m_window->CommandTree()->ShowSelectedCommand();
             return;
         }
     }
@@ -230,7 +232,7 @@ void TstTypedValuesOnSimulator::valueThatDoesNotFitIsRefused()
     // The window: typed with real keys, the field named and focused,
     // nothing sent.
     Select(command);
-    auto *box = qobject_cast<TFieldTypeComboBox *>(m_window->InputPanel()->Control(1));
+    auto *box = qobject_cast<TFieldTypeComboBox *>(m_window->CommandPage()->InputPanel()->Control(1));
     QVERIFY(box);
     if (!entry.isEmpty()) {
         box->setFocus(Qt::TabFocusReason);
@@ -243,8 +245,8 @@ void TstTypedValuesOnSimulator::valueThatDoesNotFitIsRefused()
         }
     }
     QCOMPARE(box->GetText(), value);
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE(finished.size(), 1);
     QCOMPARE(finished.first().first().value<TRunOutcome>().kind, TRunOutcome::BadInput);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError),
@@ -282,11 +284,11 @@ void TstTypedValuesOnSimulator::requiredFieldLeftEmptyIsRefused()
     QFETCH(bool, repeat);
     QVERIFY(Start(0));
     Select(QStringLiteral("Price"));
-    auto *box = qobject_cast<TFieldTypeComboBox *>(m_window->InputPanel()->Control(1));
+    auto *box = qobject_cast<TFieldTypeComboBox *>(m_window->CommandPage()->InputPanel()->Control(1));
     QVERIFY(box);
-    QPushButton *button = repeat ? m_window->ButtonRepeat() : m_window->ButtonSend();
+    QPushButton *button = repeat ? m_window->CommandPage()->ButtonRepeat() : m_window->CommandPage()->ButtonSend();
     const QString reason = QStringLiteral("Field 2 (Price): a text is required");
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(QStringLiteral("3"));
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_COMPARE(finished.size(), 1);
@@ -295,7 +297,7 @@ void TstTypedValuesOnSimulator::requiredFieldLeftEmptyIsRefused()
              QStringList{ExecutionTexts::BadInput + QLatin1Char('\n') + reason});
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindInput), 0);
     QTRY_VERIFY(box->hasFocus());
-    QVERIFY(m_window->TreeViewCommand()->isEnabled());
+    QVERIFY(m_window->CommandTree()->isEnabled());
     QVERIFY(button->isEnabled());
     QCOMPARE(HostFrames(), 0);
 
@@ -326,12 +328,12 @@ void TstTypedValuesOnSimulator::dateFormatOutOfRangeAsTheCli()
 {
     QVERIFY(Start(9));
     Select(QStringLiteral("Day"));
-    auto *picker = qobject_cast<QDateEdit *>(m_window->InputPanel()->Control(1));
+    auto *picker = qobject_cast<QDateEdit *>(m_window->CommandPage()->InputPanel()->Control(1));
     QVERIFY(picker);
     picker->setDate(QDate(2026, 3, 5));
     QSignalSpy written(m_host.get(), &TFPHostControl::OnWrite);
-    QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
-    QTest::mouseClick(m_window->ButtonSend(), Qt::LeftButton);
+    QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
+    QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
     QCOMPARE(finished.first().first().value<TRunOutcome>().kind, TRunOutcome::Answer);
     QList<QList<QByteArray>> windowFrames;
@@ -340,7 +342,7 @@ void TstTypedValuesOnSimulator::dateFormatOutOfRangeAsTheCli()
             windowFrames << CommandFields(frame.first().toByteArray());
     QCOMPARE(windowFrames, QList<QList<QByteArray>>({{"C1", "050326"}}));
     QStringList windowRows;
-    TAnswerDisplay *display = m_window->AnswerDisplay();
+    TAnswerDisplay *display = m_window->CommandPage()->AnswerDisplay();
     for (int r = 3; r < display->RowCount(); ++r)
         windowRows << display->RowLabel(r)->text() + QLatin1Char('=') + display->RowBox(r)->text();
     QCOMPARE(windowRows, QStringList({"Code=C1", "Day=05/03/26"}));

@@ -1,0 +1,98 @@
+#include "terminal_window/command_tree_menu.h"
+
+#include "shell/action_icons.h"
+#include "terminal_window/command_tree.h"
+
+TCommandTreeMenu::TCommandTreeMenu(TCommandTree *tree)
+    : QMenu(tree)
+{
+    setObjectName(QStringLiteral("TerminalWindowPopupMenu"));
+    const auto item = [tree](QMenu *menu, const QString &caption, const QString &name,
+                             void (TCommandTree::*operation)()) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, tree, operation);
+        return action;
+    };
+
+    QMenu *group = addMenu(QStringLiteral("&Group"));
+    m_menuGroup = group->menuAction();
+    m_menuGroup->setObjectName(QStringLiteral("MenuItemGroup"));
+    item(group, QStringLiteral("&Add"), QStringLiteral("MenuItemGroupAdd"), &TCommandTree::AddGroup);
+    m_groupRename = item(group, QStringLiteral("&Rename"), QStringLiteral("MenuItemGroupModify"),
+                         &TCommandTree::RenameGroup);
+    m_groupRemove = item(group, QStringLiteral("&Remove"), QStringLiteral("MenuItemGroupRemove"),
+                         &TCommandTree::RemoveGroup);
+
+    QMenu *command = addMenu(QStringLiteral("&Command"));
+    m_menuCommand = command->menuAction();
+    m_menuCommand->setObjectName(QStringLiteral("MenuItemCommand"));
+    item(command, QStringLiteral("&Add"), QStringLiteral("MenuItemCommandAdd"), &TCommandTree::AddCommand);
+    m_commandRename = item(command, QStringLiteral("&Rename"), QStringLiteral("MenuItemCommandModify"),
+                           &TCommandTree::RenameCommand);
+    m_commandRemove = item(command, QStringLiteral("&Remove"), QStringLiteral("MenuItemCommandRemove"),
+                           &TCommandTree::RemoveCommand);
+
+    addSeparator();
+    m_editFields = item(this, QStringLiteral("&Edit fields"), QStringLiteral("MenuItemEditFields"),
+                        &TCommandTree::EditFields);
+    addSeparator();
+    m_copy = item(this, QStringLiteral("&Copy"), QStringLiteral("MenuItemCopyCommand"), &TCommandTree::Copy);
+    m_copy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
+    m_copy->setEnabled(false);
+    m_paste = item(this, QStringLiteral("&Paste"), QStringLiteral("MenuItemPasteCommand"), &TCommandTree::Paste);
+    m_paste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
+    m_paste->setEnabled(false);
+    addSeparator();
+
+    QMenu *nodes = addMenu(QStringLiteral("&Nodes"));
+    nodes->menuAction()->setObjectName(QStringLiteral("MenuItemNodes"));
+    item(nodes, QStringLiteral("Expand all"), QStringLiteral("MenuItemExpandall"), &TCommandTree::ExpandAll);
+    item(nodes, QStringLiteral("Collapse all"), QStringLiteral("MenuItemCollapseall"), &TCommandTree::CollapseAll);
+    item(nodes, QStringLiteral("Expand node"), QStringLiteral("MenuItemExpandNode"), &TCommandTree::ExpandSelected);
+    item(nodes, QStringLiteral("Collapse node"), QStringLiteral("MenuItemCollapseNode"),
+         &TCommandTree::CollapseSelected);
+}
+
+void TCommandTreeMenu::EnableFor(int selectedLevel, int copiedLevel)
+{
+    const bool copied = copiedLevel != TCommandTree::LevelNone;
+    switch (selectedLevel) {
+    case TCommandTree::LevelNone:
+        m_copy->setEnabled(false);
+        m_paste->setEnabled(false);
+        m_menuGroup->setEnabled(true);
+        m_editFields->setEnabled(false);
+        m_menuCommand->setEnabled(false);
+        break;
+    case TCommandTree::LevelRoot:
+        m_copy->setEnabled(false);
+        m_paste->setEnabled(copied && copiedLevel != TCommandTree::LevelCommand);
+        m_menuGroup->setEnabled(true);
+        m_groupRename->setEnabled(false);
+        m_groupRemove->setEnabled(false);
+        m_editFields->setEnabled(false);
+        m_menuCommand->setEnabled(false);
+        break;
+    case TCommandTree::LevelGroup:
+        m_copy->setEnabled(true);
+        m_paste->setEnabled(copied);
+        m_menuGroup->setEnabled(true);
+        m_groupRename->setEnabled(true);
+        m_groupRemove->setEnabled(true);
+        m_editFields->setEnabled(false);
+        m_menuCommand->setEnabled(true);
+        m_commandRename->setEnabled(false);
+        m_commandRemove->setEnabled(false);
+        break;
+    default:
+        m_copy->setEnabled(true);
+        m_paste->setEnabled(copied);
+        m_menuGroup->setEnabled(false);
+        m_editFields->setEnabled(true);
+        m_menuCommand->setEnabled(true);
+        m_commandRename->setEnabled(true);
+        m_commandRemove->setEnabled(true);
+        break;
+    }
+}
