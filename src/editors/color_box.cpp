@@ -1,8 +1,8 @@
 #include "editors/color_box.h"
 
 #include "terminal_model/color_notation.h"
-#include "terminal_window/system_colors.h"
 #include "widgets/prompts.h"
+#include "widgets/system_colors.h"
 
 #include <QColorDialog>
 #include <QPainter>

@@ -1,5 +1,6 @@
 #include "terminal_model/terminal_document.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -105,6 +106,16 @@ QString TTerminalDocument::LastError() const
 const TExtIniFile &TTerminalDocument::Ini() const
 {
     return m_ini;
+}
+
+QString TTerminalDocument::NotATerminalFile(const TExtIniFile &ini)
+{
+    if (ini.SectionExists(kGroups))
+        return QString();
+    const QString name = QDir::toNativeSeparators(ini.FileName());
+    return ini.ToData().contains('\0')
+        ? QStringLiteral("%1 is not a terminal file: it holds binary data").arg(name)
+        : QStringLiteral("%1 is not a terminal file: it has no [Groups] section").arg(name);
 }
 
 QStringList TTerminalDocument::Groups() const

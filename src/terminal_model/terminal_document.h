@@ -53,6 +53,11 @@ public:
     // The in-memory copy: current after every operation of this class.
     const TExtIniFile &Ini() const;
 
+    // Why a file that was read is no terminal file: without a [Groups] section
+    // it holds no commands (and may well be binary data). Empty when it is one.
+    // Such a file is not opened, so nothing is ever written into it.
+    static QString NotATerminalFile(const TExtIniFile &ini);
+
     QStringList Groups() const;                             // in file order
     QStringList Commands(const QString &group) const;       // in file order
     bool GroupExists(const QString &group) const;

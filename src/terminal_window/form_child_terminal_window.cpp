@@ -1,8 +1,8 @@
 #include "terminal_window/form_child_terminal_window.h"
 
 #include "editors/form_edit_cmd_ans.h"
-#include "shell/action_icons.h"
-#include "shell/terminal_files.h"
+#include "widgets/action_icons.h"
+#include "widgets/hint_text.h"
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "execution/answer_page.h"
@@ -167,8 +167,8 @@ void TFormChildTerminalWindow::BuildLayout()
     for (const auto &[button, hint] : {std::pair{m_buttonSend, ExecutionTexts::SendHint},
                                        std::pair{m_buttonRepeat, ExecutionTexts::RepeatHint},
                                        std::pair{m_buttonCancel, ExecutionTexts::CancelHint}}) {
-        button->setToolTip(TerminalFiles::ShortHint(hint));
-        button->setStatusTip(TerminalFiles::LongHint(hint));
+        button->setToolTip(HintText::ShortHint(hint));
+        button->setStatusTip(HintText::LongHint(hint));
     }
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
@@ -275,7 +275,7 @@ void TFormChildTerminalWindow::BuildPopupMenu()
 
 void TFormChildTerminalWindow::LoadCommandTree()
 {
-    m_loadError = m_document.Load(m_fileName) ? TerminalFiles::NotATerminalFile(m_document.Ini())
+    m_loadError = m_document.Load(m_fileName) ? TTerminalDocument::NotATerminalFile(m_document.Ini())
                                               : m_document.LastError();
     m_rootNode = new QTreeWidgetItem(m_tree, {RootText});
     for (const QString &group : m_document.Groups()) {
