@@ -169,41 +169,6 @@ QString TTerminalDocument::CheckNameCharacters(const QString &name)
         .arg(name);
 }
 
-QString TTerminalDocument::RemoveGroupQuestion(const QString &group)
-{
-    return QStringLiteral("Are you sure you want to delete group \"%1\" ?").arg(group);
-}
-
-QString TTerminalDocument::RemoveCommandQuestion(const QString &command)
-{
-    return QStringLiteral("Are you sure you want to delete command \"%1\" ?").arg(command);
-}
-
-QString TTerminalDocument::MergeOverwriteQuestion(const QString &command)
-{
-    return QStringLiteral("\"%1\" command already exists, ovewrite?").arg(command);
-}
-
-QString TTerminalDocument::AddGroupCaption()
-{
-    return QStringLiteral("Add a new group");
-}
-
-QString TTerminalDocument::AddCommandCaption()
-{
-    return QStringLiteral("Add a new command");
-}
-
-QString TTerminalDocument::RenameGroupCaption(const QString &group)
-{
-    return QStringLiteral("Rename group \"%1\"").arg(group);
-}
-
-QString TTerminalDocument::RenameCommandCaption(const QString &command)
-{
-    return QStringLiteral("Rename command \"%1\"").arg(command);
-}
-
 QString TTerminalDocument::GroupExistsMessage()
 {
     return QStringLiteral("Group already exists");

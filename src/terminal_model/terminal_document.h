@@ -91,15 +91,6 @@ public:
     // cleared first; CL<n> and Notes keep their stored form. Memory only.
     static void CopySection(TExtIniFile &ini, const QString &source, const QString &target);
 
-    // Question texts of the confirmations, for the window's prompts.
-    static QString RemoveGroupQuestion(const QString &group);
-    static QString RemoveCommandQuestion(const QString &command);
-    static QString MergeOverwriteQuestion(const QString &command);
-    static QString AddGroupCaption();         // "Add a new group"
-    static QString AddCommandCaption();       // "Add a new command"
-    static QString RenameGroupCaption(const QString &group);
-    static QString RenameCommandCaption(const QString &command);
-
     static QString GroupExistsMessage();      // "Group already exists"
     static QString CommandExistsMessage();    // "The command already exists"
 

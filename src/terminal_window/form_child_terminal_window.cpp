@@ -14,6 +14,7 @@
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_overwrite_new_command.h"
 #include "terminal_window/notice_bar.h"
+#include "terminal_window/terminal_window_texts.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
@@ -164,9 +165,9 @@ void TFormChildTerminalWindow::BuildLayout()
     m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     // The long part of each hint goes to the main window's status bar.
-    for (const auto &[button, hint] : {std::pair{m_buttonSend, ExecutionTexts::SendHint},
-                                       std::pair{m_buttonRepeat, ExecutionTexts::RepeatHint},
-                                       std::pair{m_buttonCancel, ExecutionTexts::CancelHint}}) {
+    for (const auto &[button, hint] : {std::pair{m_buttonSend, TerminalWindowTexts::SendHint},
+                                       std::pair{m_buttonRepeat, TerminalWindowTexts::RepeatHint},
+                                       std::pair{m_buttonCancel, TerminalWindowTexts::CancelHint}}) {
         button->setToolTip(HintText::ShortHint(hint));
         button->setStatusTip(HintText::LongHint(hint));
     }
@@ -313,7 +314,7 @@ void TFormChildTerminalWindow::ReadFileCopy()
     m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
     m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
     m_noticeBar->SetNotice(TNoticeBar::File, errors.isEmpty() ? QString()
-                                                              : ExecutionTexts::PanelsLeftOut(
+                                                              : TerminalWindowTexts::PanelsLeftOut(
                                                                     errors.join(QStringLiteral("; "))));
 }
 
@@ -477,7 +478,7 @@ void TFormChildTerminalWindow::TerminalWindowPopupMenuPopup()
 
 void TFormChildTerminalWindow::MenuItemGroupAddClick()
 {
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddGroupCaption()));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TerminalWindowTexts::AddGroupCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddGroup(name);
@@ -493,7 +494,7 @@ void TFormChildTerminalWindow::MenuItemGroupModifyClick()
         return;
     const QString oldName = node->text(0);
     const QString newName = TTerminalDocument::CutName(
-        m_prompts.InputText(this, TTerminalDocument::RenameGroupCaption(oldName)));
+        m_prompts.InputText(this, TerminalWindowTexts::RenameGroupCaption(oldName)));
     if (newName.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.RenameGroup(oldName, newName);
@@ -512,7 +513,7 @@ void TFormChildTerminalWindow::MenuItemGroupRemoveClick()
     if (Level(node) != LevelGroup)
         return;
     const QString group = node->text(0);
-    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TTerminalDocument::RemoveGroupQuestion(group)))
+    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalWindowTexts::RemoveGroupQuestion(group)))
         return;
     if (Report(m_document.RemoveGroup(group))) {
         RemoveNode(node);
@@ -527,7 +528,7 @@ void TFormChildTerminalWindow::MemuItemCommandAddClick()
         node = node->parent();
     if (Level(node) != LevelGroup)
         return;
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddCommandCaption()));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TerminalWindowTexts::AddCommandCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddCommand(node->text(0), name);
@@ -545,7 +546,7 @@ void TFormChildTerminalWindow::MenuItemCommandModifyClick()
         return;
     const QString oldName = node->text(0);
     const QString newName = TTerminalDocument::CutName(
-        m_prompts.InputText(this, TTerminalDocument::RenameCommandCaption(oldName)));
+        m_prompts.InputText(this, TerminalWindowTexts::RenameCommandCaption(oldName)));
     if (newName.isEmpty())
         return;
     const QString group = node->parent()->text(0);
@@ -564,7 +565,7 @@ void TFormChildTerminalWindow::MenuItemCommandRemoveClick()
     if (Level(node) != LevelCommand)
         return;
     const QString command = node->text(0);
-    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TTerminalDocument::RemoveCommandQuestion(command)))
+    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalWindowTexts::RemoveCommandQuestion(command)))
         return;
     if (Report(m_document.RemoveCommand(node->parent()->text(0), command))) {
         RemoveNode(node);
@@ -639,7 +640,7 @@ void TFormChildTerminalWindow::PasteOrDrop(QTreeWidgetItem *source, QTreeWidgetI
     } else if (targetLevel == LevelGroup && sourceLevel == LevelGroup) {
         const auto confirm = [this](const QString &command) {
             return m_prompts.Confirm(this, TPrompts::WarningCaption,
-                                     TTerminalDocument::MergeOverwriteQuestion(command));
+                                     TerminalWindowTexts::MergeOverwriteQuestion(command));
         };
         const TTerminalDocument::TResult result =
             m_document.MergeGroup(target->text(0), source->text(0), confirm);
@@ -875,7 +876,7 @@ void TFormChildTerminalWindow::ButtonRepeatClick()
     if (m_definition.port == cpFiscalPort)
         m_runner->Repeat(0);
     else if (!m_runner->RefuseBadInput())
-        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
+        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, TerminalWindowTexts::RepeatPrompt)));
 }
 
 void TFormChildTerminalWindow::ButtonCancelClick()
@@ -954,7 +955,7 @@ void TFormChildTerminalWindow::ShowReceivedAnswer(const TReceivedAnswer &answer)
     scroll->setFocus(Qt::OtherFocusReason);
     m_noticeBar->SetNotice(TNoticeBar::Answer,
                            page.error.isEmpty() ? QString()
-                                               : ExecutionTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
+                                               : TerminalWindowTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
 }
 
 void TFormChildTerminalWindow::AppendFiscalAnswer(const QByteArray &text)

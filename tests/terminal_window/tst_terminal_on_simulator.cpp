@@ -6,6 +6,7 @@
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "terminal_window/terminal_window_texts.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QFile>
@@ -276,7 +277,7 @@ void TstTerminalOnSimulator::repeatWithAutoIncrement()
     QSignalSpy finished(&m_window->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(QStringLiteral("12"));
     QTest::mouseClick(m_window->ButtonRepeat(), Qt::LeftButton);
-    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{TerminalWindowTexts::RepeatPrompt});
     QVERIFY(finished.wait(20000));
     QStringList progress;
     for (int step = 1; step <= 12; ++step)
