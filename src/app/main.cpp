@@ -1,6 +1,6 @@
 #include "app/command_line.h"
-#include "shell/action_icons.h"
 #include "shell/form_main.h"
+#include "widgets/action_icons.h"
 #include "widgets/dialog_prompts.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "editors/color_box.h"
 
 #include "terminal_model/color_notation.h"
-#include "terminal_window/system_colors.h"
 #include "widgets/prompts.h"
+#include "widgets/system_colors.h"
 
 #include <QColorDialog>
 #include <QPainter>
@@ -30,7 +30,7 @@ QIcon TColorBox::Swatch(quint32 color) const
 
 TColorBox::TColorBox(TPrompts &prompts, QWidget *parent)
     : QComboBox(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     setIconSize(SwatchSize);
     for (const QString &name : TColorNotation::Names()) {
@@ -55,13 +55,13 @@ int TColorBox::AddColorItem(quint32 color)
 
 void TColorBox::SetColor(quint32 color)
 {
-    FColor = color;
+    m_color = color;
     setCurrentIndex(AddColorItem(color));
 }
 
 quint32 TColorBox::Color() const
 {
-    return FColor;
+    return m_color;
 }
 
 void TColorBox::Activated(int index)
@@ -70,20 +70,20 @@ void TColorBox::Activated(int index)
         ChooseCustom();
         return;
     }
-    FColor = itemData(index).toUInt();
+    m_color = itemData(index).toUInt();
     emit ColorChanged();
 }
 
 void TColorBox::ChooseCustom()
 {
-    const bool plain = FColor != TColorNotation::None && !TColorNotation::IsSystemColor(FColor);
-    QColorDialog dialog(plain ? QColor(TColorNotation::Red(FColor), TColorNotation::Green(FColor),
-                                       TColorNotation::Blue(FColor))
+    const bool plain = m_color != TColorNotation::None && !TColorNotation::IsSystemColor(m_color);
+    QColorDialog dialog(plain ? QColor(TColorNotation::Red(m_color), TColorNotation::Green(m_color),
+                                       TColorNotation::Blue(m_color))
                               : QColor(Qt::black),
                         this);
     dialog.setObjectName(QStringLiteral("ColorDialog"));
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted) {
-        SetColor(FColor);
+    if (m_prompts.Exec(&dialog) != QDialog::Accepted) {
+        SetColor(m_color);
         return;
     }
     const QColor chosen = dialog.selectedColor().isValid() ? dialog.selectedColor() : dialog.currentColor();

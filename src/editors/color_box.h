@@ -33,6 +33,6 @@ private:
     int AddColorItem(quint32 color);
     QIcon Swatch(quint32 color) const;
 
-    TPrompts &FPrompts;
-    quint32 FColor = 0;
+    TPrompts &m_prompts;
+    quint32 m_color = 0;
 };

@@ -4,29 +4,29 @@
 #include "widgets/prompts.h"
 
 TEditorFile::TEditorFile(const QString &fileName, TPrompts &prompts, QWidget *owner)
-    : FFileName(fileName)
-    , FPrompts(prompts)
-    , FOwner(owner)
+    : m_fileName(fileName)
+    , m_prompts(prompts)
+    , m_owner(owner)
 {
 }
 
 bool TEditorFile::Read(TExtIniFile &ini) const
 {
-    if (ini.Load(FFileName))
+    if (ini.Load(m_fileName))
         return true;
-    FPrompts.Error(FOwner, TPrompts::ErrorCaption, ini.LastError());
+    m_prompts.Error(m_owner, TPrompts::ErrorCaption, ini.LastError());
     return false;
 }
 
 bool TEditorFile::ReadToShow(TExtIniFile &ini)
 {
-    if (ini.Load(FFileName)) {
-        FShowFailureReported = false;
+    if (ini.Load(m_fileName)) {
+        m_showFailureReported = false;
         return true;
     }
-    if (!FShowFailureReported)
-        FPrompts.Error(FOwner, TPrompts::ErrorCaption, ini.LastError());
-    FShowFailureReported = true;
+    if (!m_showFailureReported)
+        m_prompts.Error(m_owner, TPrompts::ErrorCaption, ini.LastError());
+    m_showFailureReported = true;
     return false;
 }
 
@@ -34,7 +34,7 @@ bool TEditorFile::Write(TExtIniFile &ini) const
 {
     if (ini.UpdateFile())
         return true;
-    FPrompts.Error(FOwner, TPrompts::ErrorCaption, ini.LastError());
+    m_prompts.Error(m_owner, TPrompts::ErrorCaption, ini.LastError());
     return false;
 }
 
@@ -42,9 +42,9 @@ bool TEditorFile::CheckLength(const QString &key, const QString &value, int limi
 {
     if (value.size() <= limit)
         return true;
-    FPrompts.Error(FOwner, TPrompts::ErrorCaption,
-                   QStringLiteral("The value of %1 would be %2 characters long; a terminal file holds at most %3. "
-                                  "Nothing was changed.")
+    m_prompts.Error(m_owner, TPrompts::ErrorCaption,
+                    QStringLiteral("The value of %1 would be %2 characters long; a terminal file holds at most %3. "
+                                   "Nothing was changed.")
                        .arg(key)
                        .arg(value.size())
                        .arg(limit));

@@ -13,7 +13,7 @@ class TEditorFile
 public:
     TEditorFile(const QString &fileName, TPrompts &prompts, QWidget *owner);
 
-    QString FileName() const { return FFileName; }
+    QString FileName() const { return m_fileName; }
     // False (reported) when the file cannot be read.
     bool Read(TExtIniFile &ini) const;
     // Read for showing the file (a grid, a page): the failure is reported
@@ -26,8 +26,8 @@ public:
     bool CheckLength(const QString &key, const QString &value, int limit) const;
 
 private:
-    QString FFileName;
-    TPrompts &FPrompts;
-    QWidget *FOwner;
-    bool FShowFailureReported = false;
+    QString m_fileName;
+    TPrompts &m_prompts;
+    QWidget *m_owner;
+    bool m_showFailureReported = false;
 };

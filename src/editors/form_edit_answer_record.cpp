@@ -16,7 +16,7 @@ const QString TFormEditAnswerRecord::NoCaptionMessage = QStringLiteral("An answe
 
 TFormEditAnswerRecord::TFormEditAnswerRecord(TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new field"));
@@ -25,16 +25,16 @@ TFormEditAnswerRecord::TFormEditAnswerRecord(TPrompts &prompts, QWidget *parent)
 TFormEditAnswerRecord::TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, TPrompts &prompts,
                                              QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
-    EditCaption->setText(field.Caption);
+    m_captionEdit->setText(field.Caption);
     const bool known = field.TextType >= 0 && field.TextType < TFieldTypes::TextTypeCount;
-    ComboBoxFormat->setCurrentIndex(known ? field.TextType : int(ttAlphaNumeric));
+    m_formatBox->setCurrentIndex(known ? field.TextType : int(ttAlphaNumeric));
     if (field.TextType == TAnswerField::CurrencyTextType) {
-        FieldTypeComboBoxDecimals->SetText(QString::number(field.DecimalDigits));
-        FieldTypeComboBoxDecimals->setEnabled(true);
+        m_decimalsBox->SetText(QString::number(field.DecimalDigits));
+        m_decimalsBox->setEnabled(true);
     }
 }
 
@@ -42,58 +42,59 @@ void TFormEditAnswerRecord::Build()
 {
     setObjectName(QStringLiteral("FormEditAnswerRecord"));
 
-    EditCaption = new QLineEdit(this);
-    EditCaption->setObjectName(QStringLiteral("EditCaption"));
+    m_captionEdit = new QLineEdit(this);
+    m_captionEdit->setObjectName(QStringLiteral("EditCaption"));
 
-    ComboBoxFormat = new QComboBox(this);
-    ComboBoxFormat->setObjectName(QStringLiteral("ComboBoxFormat"));
-    ComboBoxFormat->setToolTip(QStringLiteral("Select text format"));
-    ComboBoxFormat->addItems(TFieldTypes::TextTypeDialogNames());
+    m_formatBox = new QComboBox(this);
+    m_formatBox->setObjectName(QStringLiteral("ComboBoxFormat"));
+    m_formatBox->setToolTip(QStringLiteral("Select text format"));
+    m_formatBox->addItems(TFieldTypes::TextTypeDialogNames());
 
-    FieldTypeComboBoxDecimals = new TFieldTypeComboBox(this);
-    FieldTypeComboBoxDecimals->setObjectName(QStringLiteral("FieldTypeComboBoxDecimals"));
-    FieldTypeComboBoxDecimals->setToolTip(QStringLiteral("Input decimal digits"));
-    FieldTypeComboBoxDecimals->SetStyle(TFieldTypeComboBox::csSimple);
-    FieldTypeComboBoxDecimals->SetFieldType(ftdDecimal);
-    FieldTypeComboBoxDecimals->SetText(QStringLiteral("0"));
-    FieldTypeComboBoxDecimals->setEnabled(false);
+    m_decimalsBox = new TFieldTypeComboBox(this);
+    m_decimalsBox->setObjectName(QStringLiteral("FieldTypeComboBoxDecimals"));
+    m_decimalsBox->setToolTip(QStringLiteral("Input decimal digits"));
+    m_decimalsBox->SetStyle(TFieldTypeComboBox::csSimple);
+    m_decimalsBox->SetFieldType(ftdDecimal);
+    m_decimalsBox->SetText(QStringLiteral("0"));
+    m_decimalsBox->setEnabled(false);
 
-    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                         QStringLiteral("Cancel"), this);
-    TDialogButtons::SetDefault(this, ButtonOk);
+    m_buttonOk =
+        EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
+                                           QStringLiteral("Cancel"), this);
+    TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("C&aption"), EditCaption, this), 0, 0);
-    layout->addWidget(EditCaption, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Text type"), ComboBoxFormat, this), 1, 0);
-    layout->addWidget(ComboBoxFormat, 1, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("D&ecimal digits"), FieldTypeComboBoxDecimals, this), 2, 0);
-    layout->addWidget(FieldTypeComboBoxDecimals, 2, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("C&aption"), m_captionEdit, this), 0, 0);
+    layout->addWidget(m_captionEdit, 0, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Text type"), m_formatBox, this), 1, 0);
+    layout->addWidget(m_formatBox, 1, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("D&ecimal digits"), m_decimalsBox, this), 2, 0);
+    layout->addWidget(m_decimalsBox, 2, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonOk);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonOk);
+    buttons->addWidget(m_buttonCancel);
     layout->addLayout(buttons, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ComboBoxFormat, &QComboBox::activated, this, &TFormEditAnswerRecord::ComboBoxFormatChange);
-    connect(ButtonOk, &QPushButton::clicked, this, &TFormEditAnswerRecord::ButtonOkClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_formatBox, &QComboBox::activated, this, &TFormEditAnswerRecord::ApplyFormatRule);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormEditAnswerRecord::AcceptIfValid);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TFormEditAnswerRecord::ComboBoxFormatChange()
+void TFormEditAnswerRecord::ApplyFormatRule()
 {
-    const bool currency = ComboBoxFormat->currentIndex() == TAnswerField::CurrencyTextType;
+    const bool currency = m_formatBox->currentIndex() == TAnswerField::CurrencyTextType;
     if (!currency)
-        FieldTypeComboBoxDecimals->SetText(QStringLiteral("0"));
-    FieldTypeComboBoxDecimals->setEnabled(currency);
+        m_decimalsBox->SetText(QStringLiteral("0"));
+    m_decimalsBox->setEnabled(currency);
 }
 
-void TFormEditAnswerRecord::ButtonOkClick()
+void TFormEditAnswerRecord::AcceptIfValid()
 {
-    if (EditCaption->text().trimmed().isEmpty()) {
-        EditorWidgets::Refuse(FPrompts, this, EditCaption, NoCaptionMessage);
+    if (m_captionEdit->text().trimmed().isEmpty()) {
+        EditorWidgets::Refuse(m_prompts, this, m_captionEdit, NoCaptionMessage);
         return;
     }
     accept();
@@ -102,9 +103,9 @@ void TFormEditAnswerRecord::ButtonOkClick()
 TAnswerField TFormEditAnswerRecord::Field() const
 {
     TAnswerField field;
-    field.Caption = EditCaption->text();
-    field.TextType = qMax(0, ComboBoxFormat->currentIndex());
+    field.Caption = m_captionEdit->text();
+    field.TextType = qMax(0, m_formatBox->currentIndex());
     if (field.TextType == TAnswerField::CurrencyTextType)
-        field.DecimalDigits = NormalisedNumber(FieldTypeComboBoxDecimals->GetText());
+        field.DecimalDigits = NormalisedNumber(m_decimalsBox->GetText());
     return field;
 }

@@ -28,17 +28,17 @@ public:
     TAnswerField Field() const;
 
     // Currency frees the decimal digits, any other type resets and locks them.
-    void ComboBoxFormatChange();
+    void ApplyFormatRule();
     // Refuses a field without a caption (it would show unnamed), else OK.
-    void ButtonOkClick();
+    void AcceptIfValid();
 
 private:
     void Build();
 
-    TPrompts &FPrompts;
-    QLineEdit *EditCaption = nullptr;
-    QComboBox *ComboBoxFormat = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxDecimals = nullptr;
-    QPushButton *ButtonOk = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    TPrompts &m_prompts;
+    QLineEdit *m_captionEdit = nullptr;
+    QComboBox *m_formatBox = nullptr;
+    TFieldTypeComboBox *m_decimalsBox = nullptr;
+    QPushButton *m_buttonOk = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

@@ -86,62 +86,62 @@ const QString TFormEditCmdAns::MaxFieldsMessage = QStringLiteral("Maximum number
 TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section, TPrompts &prompts,
                                  QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
-    , FFile(fileName, prompts, this)
-    , FSection(section)
+    , m_prompts(prompts)
+    , m_file(fileName, prompts, this)
+    , m_section(section)
 {
     setObjectName(QStringLiteral("FormEditCmdAns"));
     setWindowTitle(QStringLiteral("Edit %1 commands and answers").arg(section));
 
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    StringGridCommands = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Mode"),
-                                          QStringLiteral("Caption"), QStringLiteral("Hint"),
-                                          QStringLiteral("Text type"), QStringLiteral("Default text"),
-                                          QStringLiteral("Control type"), QStringLiteral("Max length"),
-                                          QStringLiteral("Required"), QStringLiteral("Read only"),
-                                          QStringLiteral("Min length"), QStringLiteral("Decimal digits"),
-                                          QStringLiteral("AutoIncrement")},
-                                         this);
-    StringGridCommands->setObjectName(QStringLiteral("StringGridCommands"));
-    StringGridCommands->setToolTip(QStringLiteral("Commands fields"));
-    StringGridCommands->SetFixedFirstColumn(true);
-    StringGridCommands->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
-    StringGridCommands->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    StringGridCommands->SetColumnsFitContents(true);
-    StringGridAnswers = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Caption"),
-                                         QStringLiteral("Text type"), QStringLiteral("Format")},
-                                        this);
-    StringGridAnswers->setObjectName(QStringLiteral("StringGridAnswers"));
-    StringGridAnswers->setToolTip(QStringLiteral("Answer Fields"));
-    StringGridAnswers->SetFixedFirstColumn(true);
-    StringGridAnswers->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
-    StringGridAnswers->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGridAnswers->SetColumnsFitContents(true);
-    PageControl->addTab(StringGridCommands, QStringLiteral("C&ommands"));
-    PageControl->addTab(StringGridAnswers, QStringLiteral("A&nswers"));
-    PageControl->setMinimumSize(MinimumGridWidth, GridHeight);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+    m_commandGrid = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Mode"),
+                                     QStringLiteral("Caption"), QStringLiteral("Hint"),
+                                     QStringLiteral("Text type"), QStringLiteral("Default text"),
+                                     QStringLiteral("Control type"), QStringLiteral("Max length"),
+                                     QStringLiteral("Required"), QStringLiteral("Read only"),
+                                     QStringLiteral("Min length"), QStringLiteral("Decimal digits"),
+                                     QStringLiteral("AutoIncrement")},
+                                    this);
+    m_commandGrid->setObjectName(QStringLiteral("StringGridCommands"));
+    m_commandGrid->setToolTip(QStringLiteral("Commands fields"));
+    m_commandGrid->SetFixedFirstColumn(true);
+    m_commandGrid->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
+    m_commandGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_commandGrid->SetColumnsFitContents(true);
+    m_answerGrid = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Caption"),
+                                    QStringLiteral("Text type"), QStringLiteral("Format")},
+                                   this);
+    m_answerGrid->setObjectName(QStringLiteral("StringGridAnswers"));
+    m_answerGrid->setToolTip(QStringLiteral("Answer Fields"));
+    m_answerGrid->SetFixedFirstColumn(true);
+    m_answerGrid->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
+    m_answerGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_answerGrid->SetColumnsFitContents(true);
+    m_pages->addTab(m_commandGrid, QStringLiteral("C&ommands"));
+    m_pages->addTab(m_answerGrid, QStringLiteral("A&nswers"));
+    m_pages->setMinimumSize(MinimumGridWidth, GridHeight);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, PageControl, QStringLiteral("Add record"),
+        this, m_pages, QStringLiteral("Add record"),
         QStringLiteral("Modify record"), QStringLiteral("Remove record"));
-    ButtonAdd = record.Add;
-    ButtonModify = record.Modify;
-    ButtonRemove = record.Remove;
-    ButtonClose = record.Close;
+    m_buttonAdd = record.Add;
+    m_buttonModify = record.Modify;
+    m_buttonRemove = record.Remove;
+    m_buttonClose = record.Close;
 
-    connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonAddClick);
-    connect(ButtonModify, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonModifyClick);
-    connect(ButtonRemove, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonRemoveClick);
-    connect(ButtonClose, &QPushButton::clicked, this, &TFormEditCmdAns::ButtonCloseClick);
-    connect(StringGridCommands, &TRecordGrid::DoubleClicked, this, &TFormEditCmdAns::StringGridCommandsDblClick);
-    connect(StringGridAnswers, &TRecordGrid::DoubleClicked, this, &TFormEditCmdAns::StringGridAnswersDblClick);
+    connect(m_buttonAdd, &QPushButton::clicked, this, &TFormEditCmdAns::AddField);
+    connect(m_buttonModify, &QPushButton::clicked, this, &TFormEditCmdAns::ModifySelectedField);
+    connect(m_buttonRemove, &QPushButton::clicked, this, &TFormEditCmdAns::RemoveSelectedField);
+    connect(m_buttonClose, &QPushButton::clicked, this, &TFormEditCmdAns::Finish);
+    connect(m_commandGrid, &TRecordGrid::DoubleClicked, this, &TFormEditCmdAns::ModifyOrAddCommandField);
+    connect(m_answerGrid, &TRecordGrid::DoubleClicked, this, &TFormEditCmdAns::ModifyOrAddAnswerField);
 
     LoadCommands();
     LoadAnswers();
-    PageControl->setCurrentIndex(0);
+    m_pages->setCurrentIndex(0);
     UpdateButtons();
-    connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditCmdAns::PageChanged);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TFormEditCmdAns::PageChanged);
     FitScreen();
 }
 
@@ -150,9 +150,9 @@ void TFormEditCmdAns::FitScreen()
     // Wide enough for every column, but never wider than the screen: the
     // grid scrolls instead.
     const QMargins margins = layout()->contentsMargins();
-    const int around = PageControl->sizeHint().width() - StringGridCommands->sizeHint().width() + margins.left()
+    const int around = m_pages->sizeHint().width() - m_commandGrid->sizeHint().width() + margins.left()
                        + margins.right();
-    const int wanted = qMax(StringGridCommands->FullWidth(), StringGridAnswers->FullWidth()) + around;
+    const int wanted = qMax(m_commandGrid->FullWidth(), m_answerGrid->FullWidth()) + around;
     const QRect available = (parentWidget() ? parentWidget()->screen() : screen())->availableGeometry();
     resize(qMin(qMax(wanted, minimumSizeHint().width()), available.width() * 9 / 10),
            qMin(qMax(sizeHint().height(), DesignedHeight), available.height() * 9 / 10));
@@ -160,29 +160,29 @@ void TFormEditCmdAns::FitScreen()
 
 bool TFormEditCmdAns::CommandsPage() const
 {
-    return PageControl->currentIndex() == 0;
+    return m_pages->currentIndex() == 0;
 }
 
 TRecordGrid *TFormEditCmdAns::Grid() const
 {
-    return CommandsPage() ? StringGridCommands : StringGridAnswers;
+    return CommandsPage() ? m_commandGrid : m_answerGrid;
 }
 
 void TFormEditCmdAns::PageChanged()
 {
     if (CommandsPage())
-        TabSheetCommandsShow();
+        LoadCommandsPage();
     else
-        TabSheetAnswersShow();
+        LoadAnswersPage();
 }
 
-void TFormEditCmdAns::TabSheetCommandsShow()
+void TFormEditCmdAns::LoadCommandsPage()
 {
     LoadCommands();
     UpdateButtons();
 }
 
-void TFormEditCmdAns::TabSheetAnswersShow()
+void TFormEditCmdAns::LoadAnswersPage()
 {
     LoadAnswers();
     UpdateButtons();
@@ -191,47 +191,47 @@ void TFormEditCmdAns::TabSheetAnswersShow()
 void TFormEditCmdAns::LoadCommands()
 {
     TExtIniFile ini;
-    FCommands.clear();
-    if (FFile.ReadToShow(ini))
-        for (const TCommandField &field : ReadCommandFields(ini, FSection, TFieldReading::Lenient))
-            FCommands.append(Shown(field));
+    m_commands.clear();
+    if (m_file.ReadToShow(ini))
+        for (const TCommandField &field : ReadCommandFields(ini, m_section, TFieldReading::Lenient))
+            m_commands.append(Shown(field));
     ShowCommands();
 }
 
 void TFormEditCmdAns::LoadAnswers()
 {
     TExtIniFile ini;
-    FAnswers.clear();
-    if (FFile.ReadToShow(ini))
-        for (const TAnswerField &field : ReadAnswerFields(ini, FSection, TFieldReading::Lenient))
-            FAnswers.append(Shown(field));
+    m_answers.clear();
+    if (m_file.ReadToShow(ini))
+        for (const TAnswerField &field : ReadAnswerFields(ini, m_section, TFieldReading::Lenient))
+            m_answers.append(Shown(field));
     ShowAnswers();
 }
 
 void TFormEditCmdAns::ShowCommands()
 {
     QList<QStringList> rows;
-    for (int i = 0; i < FCommands.size(); ++i)
-        rows.append(Cells(i + 1, FCommands.at(i)));
-    StringGridCommands->SetRows(rows);
+    for (int i = 0; i < m_commands.size(); ++i)
+        rows.append(Cells(i + 1, m_commands.at(i)));
+    m_commandGrid->SetRows(rows);
 }
 
 void TFormEditCmdAns::ShowAnswers()
 {
     QList<QStringList> rows;
-    for (int i = 0; i < FAnswers.size(); ++i)
-        rows.append(Cells(i + 1, FAnswers.at(i)));
-    StringGridAnswers->SetRows(rows);
+    for (int i = 0; i < m_answers.size(); ++i)
+        rows.append(Cells(i + 1, m_answers.at(i)));
+    m_answerGrid->SetRows(rows);
 }
 
 void TFormEditCmdAns::UpdateButtons()
 {
     const bool records = Grid()->HasRecords();
-    ButtonModify->setEnabled(records);
-    ButtonRemove->setEnabled(records);
+    m_buttonModify->setEnabled(records);
+    m_buttonRemove->setEnabled(records);
 }
 
-void TFormEditCmdAns::ButtonAddClick()
+void TFormEditCmdAns::AddField()
 {
     if (CommandsPage())
         AddCommand();
@@ -241,7 +241,7 @@ void TFormEditCmdAns::ButtonAddClick()
     Grid()->setFocus();
 }
 
-void TFormEditCmdAns::ButtonModifyClick()
+void TFormEditCmdAns::ModifySelectedField()
 {
     const int index = Grid()->SelectedRecord();
     if (index >= 0) {
@@ -253,7 +253,7 @@ void TFormEditCmdAns::ButtonModifyClick()
     Grid()->setFocus();
 }
 
-void TFormEditCmdAns::ButtonRemoveClick()
+void TFormEditCmdAns::RemoveSelectedField()
 {
     const int index = Grid()->SelectedRecord();
     if (index >= 0) {
@@ -266,50 +266,50 @@ void TFormEditCmdAns::ButtonRemoveClick()
     Grid()->setFocus();
 }
 
-void TFormEditCmdAns::ButtonCloseClick()
+void TFormEditCmdAns::Finish()
 {
     accept();
 }
 
-void TFormEditCmdAns::StringGridCommandsDblClick()
+void TFormEditCmdAns::ModifyOrAddCommandField()
 {
-    if (StringGridCommands->HasRecords())
-        ButtonModifyClick();
+    if (m_commandGrid->HasRecords())
+        ModifySelectedField();
     else
-        ButtonAddClick();
+        AddField();
 }
 
-void TFormEditCmdAns::StringGridAnswersDblClick()
+void TFormEditCmdAns::ModifyOrAddAnswerField()
 {
-    if (StringGridAnswers->HasRecords())
-        ButtonModifyClick();
+    if (m_answerGrid->HasRecords())
+        ModifySelectedField();
     else
-        ButtonAddClick();
+        AddField();
 }
 
 bool TFormEditCmdAns::FieldLimitReached(int count)
 {
     if (count < MaxFields)
         return false;
-    FPrompts.Error(this, TPrompts::ErrorCaption, MaxFieldsMessage);
+    m_prompts.Error(this, TPrompts::ErrorCaption, MaxFieldsMessage);
     return true;
 }
 
 bool TFormEditCmdAns::WriteCommandsTo(TExtIniFile &ini, const QList<TCommandField> &fields)
 {
     const QString value = TCommandField::Format(fields);
-    if (!FFile.CheckLength(CommandsKey, value, TExtIniFile::MaxListValueLength))
+    if (!m_file.CheckLength(CommandsKey, value, TExtIniFile::MaxListValueLength))
         return false;
-    ini.WriteString(FSection, CommandsKey, value);
+    ini.WriteString(m_section, CommandsKey, value);
     return true;
 }
 
 bool TFormEditCmdAns::WriteAnswersTo(TExtIniFile &ini, const QList<TAnswerField> &fields)
 {
     const QString value = TAnswerField::Format(fields);
-    if (!FFile.CheckLength(AnswersKey, value, TExtIniFile::MaxListValueLength))
+    if (!m_file.CheckLength(AnswersKey, value, TExtIniFile::MaxListValueLength))
         return false;
-    ini.WriteString(FSection, AnswersKey, value);
+    ini.WriteString(m_section, AnswersKey, value);
     return true;
 }
 
@@ -317,35 +317,35 @@ bool TFormEditCmdAns::WriteLinesTo(TExtIniFile &ini, const QString &key, const Q
                                    bool removeWhenEmpty)
 {
     if (lines.isEmpty() && removeWhenEmpty) {
-        ini.DeleteKey(FSection, key);
+        ini.DeleteKey(m_section, key);
         return true;
     }
-    if (!FFile.CheckLength(key, TValueList::StoredFromLines(lines), TExtIniFile::MaxValueLength))
+    if (!m_file.CheckLength(key, TValueList::StoredFromLines(lines), TExtIniFile::MaxValueLength))
         return false;
-    TValueList::WriteLines(ini, FSection, key, lines);
+    TValueList::WriteLines(ini, m_section, key, lines);
     return true;
 }
 
 void TFormEditCmdAns::AddCommand()
 {
     // Refused before anything is typed, so nothing typed is lost.
-    if (FieldLimitReached(int(FCommands.size())))
+    if (FieldLimitReached(int(m_commands.size())))
         return;
-    const bool hadFields = !FCommands.isEmpty();
+    const bool hadFields = !m_commands.isEmpty();
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    TFormEditCommandRecord dialog(!hadFields, FPrompts, this);
+    TFormEditCommandRecord dialog(!hadFields, m_prompts, this);
     if (hadFields)
-        dialog.SetMode(FCommands.first().Mode);
+        dialog.SetMode(m_commands.first().Mode);
     else
-        dialog.SetNotes(TValueList::ReadNotes(ini, FSection));
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
+        dialog.SetNotes(TValueList::ReadNotes(ini, m_section));
+    if (m_prompts.Exec(&dialog) != QDialog::Accepted)
         return;
 
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    QList<TCommandField> fields = FCommands;
+    QList<TCommandField> fields = m_commands;
     fields.append(dialog.Field());
     const int number = int(fields.size());
     // A new field starts with the lines typed for it, never with a key
@@ -353,82 +353,82 @@ void TFormEditCmdAns::AddCommand()
     if (!WriteLinesTo(ini, TValueList::ComboKey(number), dialog.ComboLines(), true))
         return;
     // Notes the user cleared are stored as an empty list, like Modify does.
-    const bool notes = !dialog.Notes().isEmpty() || ini.ValueExists(FSection, NotesKey);
+    const bool notes = !dialog.Notes().isEmpty() || ini.ValueExists(m_section, NotesKey);
     if (number == 1 && notes && !WriteLinesTo(ini, NotesKey, dialog.Notes(), false))
         return;
-    if (!WriteCommandsTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteCommandsTo(ini, fields) || !m_file.Write(ini))
         return;
-    FCommands = fields;
+    m_commands = fields;
     ShowCommands();
-    StringGridCommands->SelectRecord(number - 1);
+    m_commandGrid->SelectRecord(number - 1);
 }
 
 void TFormEditCmdAns::AddAnswer()
 {
-    if (FieldLimitReached(int(FAnswers.size())))
+    if (FieldLimitReached(int(m_answers.size())))
         return;
-    TFormEditAnswerRecord dialog(FPrompts, this);
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
+    TFormEditAnswerRecord dialog(m_prompts, this);
+    if (m_prompts.Exec(&dialog) != QDialog::Accepted)
         return;
 
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    QList<TAnswerField> fields = FAnswers;
+    QList<TAnswerField> fields = m_answers;
     fields.append(dialog.Field());
-    if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteAnswersTo(ini, fields) || !m_file.Write(ini))
         return;
-    FAnswers = Written(fields);
+    m_answers = Written(fields);
     ShowAnswers();
-    StringGridAnswers->SelectRecord(int(fields.size()) - 1);
+    m_answerGrid->SelectRecord(int(fields.size()) - 1);
 }
 
 void TFormEditCmdAns::ModifyCommand(int index)
 {
     const int number = index + 1;
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    const QStringList notes = number == 1 ? TValueList::ReadNotes(ini, FSection) : QStringList();
-    TFormEditCommandRecord dialog(number, FCommands.at(index), TValueList::ReadComboLines(ini, FSection, number),
-                                  notes, FPrompts, this);
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
+    const QStringList notes = number == 1 ? TValueList::ReadNotes(ini, m_section) : QStringList();
+    TFormEditCommandRecord dialog(number, m_commands.at(index), TValueList::ReadComboLines(ini, m_section, number),
+                                  notes, m_prompts, this);
+    if (m_prompts.Exec(&dialog) != QDialog::Accepted)
         return;
 
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    QList<TCommandField> fields = FCommands;
+    QList<TCommandField> fields = m_commands;
     fields[index] = dialog.Field();
     if (!WriteLinesTo(ini, TValueList::ComboKey(number), dialog.ComboLines(), true))
         return;
     if (number == 1 && !WriteLinesTo(ini, NotesKey, dialog.Notes(), false))
         return;
-    if (!WriteCommandsTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteCommandsTo(ini, fields) || !m_file.Write(ini))
         return;
-    FCommands = fields;
+    m_commands = fields;
     ShowCommands();
 }
 
 void TFormEditCmdAns::ModifyAnswer(int index)
 {
-    TFormEditAnswerRecord dialog(index + 1, FAnswers.at(index), FPrompts, this);
-    if (FPrompts.Exec(&dialog) != QDialog::Accepted)
+    TFormEditAnswerRecord dialog(index + 1, m_answers.at(index), m_prompts, this);
+    if (m_prompts.Exec(&dialog) != QDialog::Accepted)
         return;
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    QList<TAnswerField> fields = FAnswers;
+    QList<TAnswerField> fields = m_answers;
     fields[index] = dialog.Field();
-    if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteAnswersTo(ini, fields) || !m_file.Write(ini))
         return;
-    FAnswers = Written(fields);
+    m_answers = Written(fields);
     ShowAnswers();
 }
 
 bool TFormEditCmdAns::ConfirmRemove(int index)
 {
-    return FPrompts.Confirm(this, TPrompts::WarningCaption,
-                            QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1));
+    return m_prompts.Confirm(this, TPrompts::WarningCaption,
+                             QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1));
 }
 
 void TFormEditCmdAns::RemoveCommand(int index)
@@ -436,22 +436,22 @@ void TFormEditCmdAns::RemoveCommand(int index)
     if (!ConfirmRemove(index))
         return;
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    const int count = int(FCommands.size());
+    const int count = int(m_commands.size());
     // The combo-box lines follow their fields; the notes belong to the
     // command and stay.
     for (int number = index + 1; number < count; ++number) {
-        const QStringList lines = TValueList::ReadComboLines(ini, FSection, number + 1);
+        const QStringList lines = TValueList::ReadComboLines(ini, m_section, number + 1);
         if (!WriteLinesTo(ini, TValueList::ComboKey(number), lines, true))
             return;
     }
-    ini.DeleteKey(FSection, TValueList::ComboKey(count));
-    QList<TCommandField> fields = FCommands;
+    ini.DeleteKey(m_section, TValueList::ComboKey(count));
+    QList<TCommandField> fields = m_commands;
     fields.removeAt(index);
-    if (!WriteCommandsTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteCommandsTo(ini, fields) || !m_file.Write(ini))
         return;
-    FCommands = fields;
+    m_commands = fields;
     ShowCommands();
 }
 
@@ -460,12 +460,12 @@ void TFormEditCmdAns::RemoveAnswer(int index)
     if (!ConfirmRemove(index))
         return;
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return;
-    QList<TAnswerField> fields = FAnswers;
+    QList<TAnswerField> fields = m_answers;
     fields.removeAt(index);
-    if (!WriteAnswersTo(ini, fields) || !FFile.Write(ini))
+    if (!WriteAnswersTo(ini, fields) || !m_file.Write(ini))
         return;
-    FAnswers = Written(fields);
+    m_answers = Written(fields);
     ShowAnswers();
 }

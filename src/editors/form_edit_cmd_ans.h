@@ -29,14 +29,14 @@ public:
     TFormEditCmdAns(const QString &fileName, const QString &section, TPrompts &prompts,
                     QWidget *parent = nullptr);
 
-    void TabSheetCommandsShow();
-    void TabSheetAnswersShow();
-    void ButtonAddClick();
-    void ButtonModifyClick();
-    void ButtonRemoveClick();
-    void ButtonCloseClick();
-    void StringGridCommandsDblClick();
-    void StringGridAnswersDblClick();
+    void LoadCommandsPage();
+    void LoadAnswersPage();
+    void AddField();
+    void ModifySelectedField();
+    void RemoveSelectedField();
+    void Finish();
+    void ModifyOrAddCommandField();
+    void ModifyOrAddAnswerField();
 
 private:
     void FitScreen();
@@ -60,17 +60,17 @@ private:
     bool WriteLinesTo(TExtIniFile &ini, const QString &key, const QStringList &lines, bool removeWhenEmpty);
     bool ConfirmRemove(int index);
 
-    TPrompts &FPrompts;
-    TEditorFile FFile;
-    QString FSection;
-    QList<TCommandField> FCommands;
-    QList<TAnswerField> FAnswers;
+    TPrompts &m_prompts;
+    TEditorFile m_file;
+    QString m_section;
+    QList<TCommandField> m_commands;
+    QList<TAnswerField> m_answers;
 
-    QTabWidget *PageControl = nullptr;
-    TRecordGrid *StringGridCommands = nullptr;
-    TRecordGrid *StringGridAnswers = nullptr;
-    QPushButton *ButtonAdd = nullptr;
-    QPushButton *ButtonModify = nullptr;
-    QPushButton *ButtonRemove = nullptr;
-    QPushButton *ButtonClose = nullptr;
+    QTabWidget *m_pages = nullptr;
+    TRecordGrid *m_commandGrid = nullptr;
+    TRecordGrid *m_answerGrid = nullptr;
+    QPushButton *m_buttonAdd = nullptr;
+    QPushButton *m_buttonModify = nullptr;
+    QPushButton *m_buttonRemove = nullptr;
+    QPushButton *m_buttonClose = nullptr;
 };

@@ -102,36 +102,36 @@ TBoxRule RuleFor(int textType, int controlType)
 
 TFormEditCommandRecord::TFormEditCommandRecord(bool free, TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new field"));
-    ValidateComboData();
-    FieldTypeComboBoxMode->setEnabled(free);
-    MemoNotes->setEnabled(free);
-    FieldTypeComboBoxControlTypeChange();
+    UpdateOkButton();
+    m_modeBox->setEnabled(free);
+    m_notesMemo->setEnabled(free);
+    ControlTypeChanged();
 }
 
 TFormEditCommandRecord::TFormEditCommandRecord(int fieldNumber, const TCommandField &field,
                                                const QStringList &comboLines, const QStringList &notes,
                                                TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
-    ValidateComboData();
-    FieldTypeComboBoxCaption->SetText(field.Caption);
-    FieldTypeComboBoxHint->SetText(field.Hint);
-    CheckListBoxOther->SetChecked(0, field.Required);
-    CheckListBoxOther->SetChecked(1, field.ReadOnly);
-    CheckListBoxOther->SetChecked(2, field.AutoIncrement);
+    UpdateOkButton();
+    m_captionBox->SetText(field.Caption);
+    m_hintBox->SetText(field.Hint);
+    m_otherList->SetChecked(0, field.Required);
+    m_otherList->SetChecked(1, field.ReadOnly);
+    m_otherList->SetChecked(2, field.AutoIncrement);
     SetMode(field.Mode);
-    EditorWidgets::SetLines(MemoNotes, notes);
-    ButtonOk->setEnabled(true);
+    EditorWidgets::SetLines(m_notesMemo, notes);
+    m_buttonOk->setEnabled(true);
     const bool first = fieldNumber < 2;
-    FieldTypeComboBoxMode->setEnabled(first);
-    MemoNotes->setEnabled(first);
+    m_modeBox->setEnabled(first);
+    m_notesMemo->setEnabled(first);
     ApplyExistingField(field, comboLines);
 }
 
@@ -139,42 +139,43 @@ void TFormEditCommandRecord::Build()
 {
     setObjectName(QStringLiteral("FormEditCommandRecord"));
 
-    FieldTypeComboBoxMode = List(QStringLiteral("FieldTypeComboBoxMode"), QStringLiteral("Select mode"),
-                                 {QStringLiteral("Host"), QStringLiteral("Fiscal")}, this);
-    FieldTypeComboBoxCaption = Box(QStringLiteral("FieldTypeComboBoxCaption"), QStringLiteral("Enter caption text"),
-                                   TFieldTypeComboBox::csSimple, this);
-    FieldTypeComboBoxCaption->SetMaxLength(MaxCaptionLength);
-    FieldTypeComboBoxHint = Box(QStringLiteral("FieldTypeComboBoxHint"), QStringLiteral("Enter hint text"),
-                                TFieldTypeComboBox::csSimple, this);
-    FieldTypeComboBoxHint->SetMaxLength(MaxCaptionLength);
-    FieldTypeComboBoxTextType = List(QStringLiteral("FieldTypeComboBoxTextType"), QStringLiteral("Select text type"),
-                                     TFieldTypes::TextTypeDialogNames(), this);
-    FieldTypeComboBoxDefaultText = Box(QStringLiteral("FieldTypeComboBoxDefaultText"),
-                                       QStringLiteral("Enter default text"), TFieldTypeComboBox::csSimple, this);
-    FieldTypeComboBoxControlType = List(QStringLiteral("FieldTypeComboBoxControlType"),
-                                        QStringLiteral("Select type of control"), TFieldTypes::ControlTypeNames(),
-                                        this);
-    FieldTypeComboBoxMinLength = Number(QStringLiteral("FieldTypeComboBoxMinLength"),
-                                        QStringLiteral("Enter minimum length "), this);
-    FieldTypeComboBoxMaxLength = Number(QStringLiteral("FieldTypeComboBoxMaxLength"),
-                                        QStringLiteral("Enter maximum user text"), this);
-    FieldTypeComboBoxDecimalDigits = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
-                                            QStringLiteral("Enter decimal digits"), this);
+    m_modeBox = List(QStringLiteral("FieldTypeComboBoxMode"), QStringLiteral("Select mode"),
+                     {QStringLiteral("Host"), QStringLiteral("Fiscal")}, this);
+    m_captionBox = Box(QStringLiteral("FieldTypeComboBoxCaption"), QStringLiteral("Enter caption text"),
+                       TFieldTypeComboBox::csSimple, this);
+    m_captionBox->SetMaxLength(MaxCaptionLength);
+    m_hintBox = Box(QStringLiteral("FieldTypeComboBoxHint"), QStringLiteral("Enter hint text"),
+                    TFieldTypeComboBox::csSimple, this);
+    m_hintBox->SetMaxLength(MaxCaptionLength);
+    m_textTypeBox = List(QStringLiteral("FieldTypeComboBoxTextType"), QStringLiteral("Select text type"),
+                         TFieldTypes::TextTypeDialogNames(), this);
+    m_defaultTextBox = Box(QStringLiteral("FieldTypeComboBoxDefaultText"),
+                           QStringLiteral("Enter default text"), TFieldTypeComboBox::csSimple, this);
+    m_controlTypeBox = List(QStringLiteral("FieldTypeComboBoxControlType"),
+                            QStringLiteral("Select type of control"), TFieldTypes::ControlTypeNames(),
+                            this);
+    m_minLengthBox = Number(QStringLiteral("FieldTypeComboBoxMinLength"),
+                            QStringLiteral("Enter minimum length "), this);
+    m_maxLengthBox = Number(QStringLiteral("FieldTypeComboBoxMaxLength"),
+                            QStringLiteral("Enter maximum user text"), this);
+    m_decimalDigitsBox = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
+                                QStringLiteral("Enter decimal digits"), this);
 
-    CheckListBoxOther = new TCheckList(
+    m_otherList = new TCheckList(
         {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}, this);
-    CheckListBoxOther->setObjectName(QStringLiteral("CheckListBoxOther"));
-    CheckListBoxOther->setToolTip(QStringLiteral("Select other parameter"));
+    m_otherList->setObjectName(QStringLiteral("CheckListBoxOther"));
+    m_otherList->setToolTip(QStringLiteral("Select other parameter"));
 
-    MemoComboLines = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
-    MemoComboLines->setEnabled(false);
-    MemoNotes = EditorWidgets::Memo(QStringLiteral("MemoNotes"), QStringLiteral("Enter command notes"), this);
+    m_comboLinesMemo = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
+    m_comboLinesMemo->setEnabled(false);
+    m_notesMemo = EditorWidgets::Memo(QStringLiteral("MemoNotes"), QStringLiteral("Enter command notes"), this);
 
-    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
-    ButtonOk->setEnabled(false);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                         QStringLiteral("Cancel"), this);
-    TDialogButtons::SetDefault(this, ButtonOk);
+    m_buttonOk =
+        EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
+    m_buttonOk->setEnabled(false);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
+                                           QStringLiteral("Cancel"), this);
+    TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *grid = new QGridLayout;
     int row = 0;
@@ -183,27 +184,27 @@ void TFormEditCommandRecord::Build()
         grid->addWidget(input, row, 1);
         ++row;
     };
-    addRow(QStringLiteral("&Mode"), FieldTypeComboBoxMode);
-    addRow(QStringLiteral("C&aption"), FieldTypeComboBoxCaption);
-    addRow(QStringLiteral("&Hint"), FieldTypeComboBoxHint);
-    addRow(QStringLiteral("&Text type"), FieldTypeComboBoxTextType);
-    addRow(QStringLiteral("&Default Text"), FieldTypeComboBoxDefaultText);
-    addRow(QStringLiteral("Co&ntrol type"), FieldTypeComboBoxControlType);
-    addRow(QStringLiteral("M&in length"), FieldTypeComboBoxMinLength);
-    addRow(QStringLiteral("Ma&x length"), FieldTypeComboBoxMaxLength);
-    addRow(QStringLiteral("D&ecimal digits"), FieldTypeComboBoxDecimalDigits);
-    addRow(QStringLiteral("Othe&r"), CheckListBoxOther);
+    addRow(QStringLiteral("&Mode"), m_modeBox);
+    addRow(QStringLiteral("C&aption"), m_captionBox);
+    addRow(QStringLiteral("&Hint"), m_hintBox);
+    addRow(QStringLiteral("&Text type"), m_textTypeBox);
+    addRow(QStringLiteral("&Default Text"), m_defaultTextBox);
+    addRow(QStringLiteral("Co&ntrol type"), m_controlTypeBox);
+    addRow(QStringLiteral("M&in length"), m_minLengthBox);
+    addRow(QStringLiteral("Ma&x length"), m_maxLengthBox);
+    addRow(QStringLiteral("D&ecimal digits"), m_decimalDigitsBox);
+    addRow(QStringLiteral("Othe&r"), m_otherList);
 
     auto *memos = new QGridLayout;
-    memos->addWidget(EditorWidgets::Label(QStringLiteral("Com&bo box lines"), MemoComboLines, this), 0, 0);
-    memos->addWidget(MemoComboLines, 1, 0);
-    memos->addWidget(EditorWidgets::Label(QStringLiteral("Note&s"), MemoNotes, this), 2, 0);
-    memos->addWidget(MemoNotes, 3, 0);
+    memos->addWidget(EditorWidgets::Label(QStringLiteral("Com&bo box lines"), m_comboLinesMemo, this), 0, 0);
+    memos->addWidget(m_comboLinesMemo, 1, 0);
+    memos->addWidget(EditorWidgets::Label(QStringLiteral("Note&s"), m_notesMemo, this), 2, 0);
+    memos->addWidget(m_notesMemo, 3, 0);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonOk);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonOk);
+    buttons->addWidget(m_buttonCancel);
 
     auto *top = new QHBoxLayout;
     top->addLayout(grid);
@@ -213,101 +214,101 @@ void TFormEditCommandRecord::Build()
     layout->addLayout(buttons, 1, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {FieldTypeComboBoxMode, FieldTypeComboBoxCaption, FieldTypeComboBoxHint,
-                        FieldTypeComboBoxTextType, FieldTypeComboBoxDefaultText, FieldTypeComboBoxControlType,
-                        FieldTypeComboBoxMinLength, FieldTypeComboBoxMaxLength, FieldTypeComboBoxDecimalDigits,
-                        CheckListBoxOther, MemoComboLines, MemoNotes, ButtonOk, ButtonCancel};
+    QWidget *order[] = {m_modeBox, m_captionBox, m_hintBox,
+                        m_textTypeBox, m_defaultTextBox, m_controlTypeBox,
+                        m_minLengthBox, m_maxLengthBox, m_decimalDigitsBox,
+                        m_otherList, m_comboLinesMemo, m_notesMemo, m_buttonOk, m_buttonCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(FieldTypeComboBoxTextType, &TFieldTypeComboBox::Changed, this,
-            &TFormEditCommandRecord::FieldTypeComboBoxTextTypeChange);
-    connect(FieldTypeComboBoxControlType, &TFieldTypeComboBox::Changed, this,
-            &TFormEditCommandRecord::FieldTypeComboBoxControlTypeChange);
-    for (TFieldTypeComboBox *box : {FieldTypeComboBoxCaption, FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength,
-                                    FieldTypeComboBoxDecimalDigits})
-        connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditCommandRecord::ValidateComboData);
-    connect(ButtonOk, &QPushButton::clicked, this, &TFormEditCommandRecord::ButtonOkClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_textTypeBox, &TFieldTypeComboBox::Changed, this,
+            &TFormEditCommandRecord::TextTypeChanged);
+    connect(m_controlTypeBox, &TFieldTypeComboBox::Changed, this,
+            &TFormEditCommandRecord::ControlTypeChanged);
+    for (TFieldTypeComboBox *box : {m_captionBox, m_maxLengthBox, m_minLengthBox,
+                                    m_decimalDigitsBox})
+        connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditCommandRecord::UpdateOkButton);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormEditCommandRecord::AcceptIfValid);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFormEditCommandRecord::SetMode(int mode)
 {
-    FieldTypeComboBoxMode->setCurrentIndex(mode == 0 ? 0 : 1);
+    m_modeBox->setCurrentIndex(mode == 0 ? 0 : 1);
 }
 
 void TFormEditCommandRecord::SetNotes(const QStringList &notes)
 {
-    EditorWidgets::SetLines(MemoNotes, notes);
+    EditorWidgets::SetLines(m_notesMemo, notes);
 }
 
 TCommandField TFormEditCommandRecord::Field() const
 {
     TCommandField field;
-    field.Mode = FieldTypeComboBoxMode->currentIndex() == 0 ? 0 : 1;
-    field.Caption = FieldTypeComboBoxCaption->GetText();
-    field.Hint = FieldTypeComboBoxHint->GetText();
-    field.TextType = qMax(0, FieldTypeComboBoxTextType->currentIndex());
-    field.DefaultText = FieldTypeComboBoxDefaultText->GetText();
-    field.ControlType = qMax(0, FieldTypeComboBoxControlType->currentIndex());
-    field.MaxLength = NormalisedNumber(FieldTypeComboBoxMaxLength->GetText());
-    field.Required = CheckListBoxOther->IsChecked(0);
-    field.ReadOnly = CheckListBoxOther->IsChecked(1);
-    field.MinLength = NormalisedNumber(FieldTypeComboBoxMinLength->GetText());
-    field.DecimalDigits = NormalisedNumber(FieldTypeComboBoxDecimalDigits->GetText());
-    field.AutoIncrement = CheckListBoxOther->IsChecked(2);
+    field.Mode = m_modeBox->currentIndex() == 0 ? 0 : 1;
+    field.Caption = m_captionBox->GetText();
+    field.Hint = m_hintBox->GetText();
+    field.TextType = qMax(0, m_textTypeBox->currentIndex());
+    field.DefaultText = m_defaultTextBox->GetText();
+    field.ControlType = qMax(0, m_controlTypeBox->currentIndex());
+    field.MaxLength = NormalisedNumber(m_maxLengthBox->GetText());
+    field.Required = m_otherList->IsChecked(0);
+    field.ReadOnly = m_otherList->IsChecked(1);
+    field.MinLength = NormalisedNumber(m_minLengthBox->GetText());
+    field.DecimalDigits = NormalisedNumber(m_decimalDigitsBox->GetText());
+    field.AutoIncrement = m_otherList->IsChecked(2);
     return field;
 }
 
 QStringList TFormEditCommandRecord::ComboLines() const
 {
-    return EditorWidgets::Lines(MemoComboLines);
+    return EditorWidgets::Lines(m_comboLinesMemo);
 }
 
 QStringList TFormEditCommandRecord::Notes() const
 {
-    return EditorWidgets::Lines(MemoNotes);
+    return EditorWidgets::Lines(m_notesMemo);
 }
 
-void TFormEditCommandRecord::FieldTypeComboBoxTextTypeChange()
+void TFormEditCommandRecord::TextTypeChanged()
 {
     ApplyTextTypeRule();
     // The rule may have freed an empty box or locked one.
-    ValidateComboData();
+    UpdateOkButton();
 }
 
-void TFormEditCommandRecord::FieldTypeComboBoxControlTypeChange()
+void TFormEditCommandRecord::ControlTypeChanged()
 {
-    const int controlType = FieldTypeComboBoxControlType->currentIndex();
-    const int textType = FieldTypeComboBoxTextType->currentIndex();
+    const int controlType = m_controlTypeBox->currentIndex();
+    const int textType = m_textTypeBox->currentIndex();
     const int newTextType = IsDateControl(controlType) ? DateTextTypeOf(controlType) : textType;
     // Another control for the same text type keeps the numbers entered in
     // the boxes that stay free: a list limits its lines as a box its text.
     QList<std::pair<TFieldTypeComboBox *, QString>> kept;
     if (newTextType == textType)
         for (TFieldTypeComboBox *box :
-             {FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength, FieldTypeComboBoxDecimalDigits})
+             {m_maxLengthBox, m_minLengthBox, m_decimalDigitsBox})
             if (box->isEnabled())
                 kept.append({box, box->GetText()});
-    FieldTypeComboBoxTextType->setCurrentIndex(newTextType);
+    m_textTypeBox->setCurrentIndex(newTextType);
     ApplyTextTypeRule();
     for (const auto &[box, text] : kept)
         if (box->isEnabled())
             box->SetText(text);
-    ValidateComboData();
+    UpdateOkButton();
 }
 
-void TFormEditCommandRecord::ValidateComboData()
+void TFormEditCommandRecord::UpdateOkButton()
 {
-    bool ok = !FieldTypeComboBoxCaption->GetText().isEmpty();
+    bool ok = !m_captionBox->GetText().isEmpty();
     for (const TFieldTypeComboBox *box :
-         {FieldTypeComboBoxMaxLength, FieldTypeComboBoxMinLength, FieldTypeComboBoxDecimalDigits})
+         {m_maxLengthBox, m_minLengthBox, m_decimalDigitsBox})
         if (box->isEnabledTo(this) && box->GetText().isEmpty())
             ok = false;
-    ButtonOk->setEnabled(ok);
+    m_buttonOk->setEnabled(ok);
 }
 
-void TFormEditCommandRecord::ButtonOkClick()
+void TFormEditCommandRecord::AcceptIfValid()
 {
     // The lines are offered as values to send: each must pass what Send
     // would check in a value typed for this field.
@@ -318,11 +319,11 @@ void TFormEditCommandRecord::ButtonOkClick()
             TFieldConversion::SendTextError(field.TextType, lines.at(line), field.MinLength, field.DecimalDigits);
         if (error.isEmpty())
             continue;
-        EditorWidgets::Refuse(FPrompts, this, MemoComboLines,
+        EditorWidgets::Refuse(m_prompts, this, m_comboLinesMemo,
                               QStringLiteral("Combo box line %1: %2").arg(line + 1).arg(error));
-        QTextCursor cursor(MemoComboLines->document()->findBlockByNumber(line));
+        QTextCursor cursor(m_comboLinesMemo->document()->findBlockByNumber(line));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        MemoComboLines->setTextCursor(cursor);
+        m_comboLinesMemo->setTextCursor(cursor);
         return;
     }
     accept();
@@ -336,14 +337,14 @@ void TFormEditCommandRecord::SetBox(TFieldTypeComboBox *box, const QString &text
 
 void TFormEditCommandRecord::SetDefaultTextType(int textType, int maxLength)
 {
-    FieldTypeComboBoxDefaultText->SetFieldTypeCode(textType >= ttDate ? int(ftdAlphaNumeric) : textType);
-    FieldTypeComboBoxDefaultText->SetMaxLength(maxLength);
+    m_defaultTextBox->SetFieldTypeCode(textType >= ttDate ? int(ftdAlphaNumeric) : textType);
+    m_defaultTextBox->SetMaxLength(maxLength);
 }
 
 void TFormEditCommandRecord::ApplyTextTypeRule()
 {
-    const int textType = FieldTypeComboBoxTextType->currentIndex();
-    const int controlType = FieldTypeComboBoxControlType->currentIndex();
+    const int textType = m_textTypeBox->currentIndex();
+    const int controlType = m_controlTypeBox->currentIndex();
     const bool dateControl = IsDateControl(controlType);
     const bool dateText = textType == ttDate || textType == ttTime;
     if (dateControl && !dateText)
@@ -351,23 +352,23 @@ void TFormEditCommandRecord::ApplyTextTypeRule()
 
     const TBoxRule rule = RuleFor(textType, controlType);
     SetDefaultTextType(textType, rule.DefaultLimit);
-    FieldTypeComboBoxDefaultText->SetText(QString());
+    m_defaultTextBox->SetText(QString());
     if (controlType == ctSimple) {
-        MemoComboLines->clear();
-        MemoComboLines->setEnabled(false);
-        FieldTypeComboBoxDefaultText->setEnabled(true);
+        m_comboLinesMemo->clear();
+        m_comboLinesMemo->setEnabled(false);
+        m_defaultTextBox->setEnabled(true);
     } else if (dateControl) {
-        MemoComboLines->clear();
-        MemoComboLines->setEnabled(false);
-        FieldTypeComboBoxDefaultText->setEnabled(false);
+        m_comboLinesMemo->clear();
+        m_comboLinesMemo->setEnabled(false);
+        m_defaultTextBox->setEnabled(false);
     } else {
-        MemoComboLines->setEnabled(true);
-        FieldTypeComboBoxDefaultText->setEnabled(false);
+        m_comboLinesMemo->setEnabled(true);
+        m_defaultTextBox->setEnabled(false);
     }
-    SetBox(FieldTypeComboBoxMaxLength, rule.MaxPreset, rule.MaxFree);
-    SetBox(FieldTypeComboBoxMinLength, Zero, rule.MinFree);
-    SetBox(FieldTypeComboBoxDecimalDigits, Zero, rule.DecimalsFree);
-    FieldTypeComboBoxTextType->setEnabled(!dateControl);
+    SetBox(m_maxLengthBox, rule.MaxPreset, rule.MaxFree);
+    SetBox(m_minLengthBox, Zero, rule.MinFree);
+    SetBox(m_decimalDigitsBox, Zero, rule.DecimalsFree);
+    m_textTypeBox->setEnabled(!dateControl);
 }
 
 void TFormEditCommandRecord::ApplyExistingField(const TCommandField &field, const QStringList &comboLines)
@@ -380,30 +381,30 @@ void TFormEditCommandRecord::ApplyExistingField(const TCommandField &field, cons
     // A date or time control decides the text type, whatever the file says.
     if (dateControl)
         textType = DateTextTypeOf(controlType);
-    FieldTypeComboBoxTextType->setCurrentIndex(textType);
-    FieldTypeComboBoxControlType->setCurrentIndex(controlType);
-    FieldTypeComboBoxTextType->setEnabled(!dateControl);
+    m_textTypeBox->setCurrentIndex(textType);
+    m_controlTypeBox->setCurrentIndex(controlType);
+    m_textTypeBox->setEnabled(!dateControl);
 
     // Free boxes show the field's values, locked ones the presets.
     const TBoxRule rule = RuleFor(textType, controlType);
-    SetBox(FieldTypeComboBoxMaxLength, rule.MaxFree ? QString::number(field.MaxLength) : rule.MaxPreset,
+    SetBox(m_maxLengthBox, rule.MaxFree ? QString::number(field.MaxLength) : rule.MaxPreset,
            rule.MaxFree);
-    SetBox(FieldTypeComboBoxMinLength, rule.MinFree ? QString::number(field.MinLength) : Zero, rule.MinFree);
-    SetBox(FieldTypeComboBoxDecimalDigits, rule.DecimalsFree ? QString::number(field.DecimalDigits) : Zero,
+    SetBox(m_minLengthBox, rule.MinFree ? QString::number(field.MinLength) : Zero, rule.MinFree);
+    SetBox(m_decimalDigitsBox, rule.DecimalsFree ? QString::number(field.DecimalDigits) : Zero,
            rule.DecimalsFree);
 
     SetDefaultTextType(textType, rule.DefaultLimit);
     if (controlType == ctSimple) {
-        SetBox(FieldTypeComboBoxDefaultText, field.DefaultText, true);
-        MemoComboLines->clear();
-        MemoComboLines->setEnabled(false);
+        SetBox(m_defaultTextBox, field.DefaultText, true);
+        m_comboLinesMemo->clear();
+        m_comboLinesMemo->setEnabled(false);
     } else if (dateControl) {
-        SetBox(FieldTypeComboBoxDefaultText, QString(), false);
-        MemoComboLines->clear();
-        MemoComboLines->setEnabled(false);
+        SetBox(m_defaultTextBox, QString(), false);
+        m_comboLinesMemo->clear();
+        m_comboLinesMemo->setEnabled(false);
     } else {
-        SetBox(FieldTypeComboBoxDefaultText, QString(), false);
-        EditorWidgets::SetLines(MemoComboLines, comboLines);
-        MemoComboLines->setEnabled(true);
+        SetBox(m_defaultTextBox, QString(), false);
+        EditorWidgets::SetLines(m_comboLinesMemo, comboLines);
+        m_comboLinesMemo->setEnabled(true);
     }
 }

@@ -41,14 +41,14 @@ public:
     QStringList Notes() const;
 
     // The text-type rule, run when the user changes the text type.
-    void FieldTypeComboBoxTextTypeChange();
+    void TextTypeChanged();
     // The control-type rule, run when the user changes the control type.
-    void FieldTypeComboBoxControlTypeChange();
+    void ControlTypeChanged();
     // The OK rule: a caption and every free number box filled.
-    void ValidateComboData();
+    void UpdateOkButton();
     // Refuses a combo-box line that the field's text type would not send,
     // else OK.
-    void ButtonOkClick();
+    void AcceptIfValid();
 
 private:
     void Build();
@@ -57,20 +57,20 @@ private:
     void SetDefaultTextType(int textType, int maxLength);
     static void SetBox(TFieldTypeComboBox *box, const QString &text, bool free);
 
-    TPrompts &FPrompts;
+    TPrompts &m_prompts;
 
-    TFieldTypeComboBox *FieldTypeComboBoxMode = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxCaption = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxHint = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxTextType = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxDefaultText = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxControlType = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxMinLength = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxMaxLength = nullptr;
-    TFieldTypeComboBox *FieldTypeComboBoxDecimalDigits = nullptr;
-    TCheckList *CheckListBoxOther = nullptr;
-    QPlainTextEdit *MemoComboLines = nullptr;
-    QPlainTextEdit *MemoNotes = nullptr;
-    QPushButton *ButtonOk = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    TFieldTypeComboBox *m_modeBox = nullptr;
+    TFieldTypeComboBox *m_captionBox = nullptr;
+    TFieldTypeComboBox *m_hintBox = nullptr;
+    TFieldTypeComboBox *m_textTypeBox = nullptr;
+    TFieldTypeComboBox *m_defaultTextBox = nullptr;
+    TFieldTypeComboBox *m_controlTypeBox = nullptr;
+    TFieldTypeComboBox *m_minLengthBox = nullptr;
+    TFieldTypeComboBox *m_maxLengthBox = nullptr;
+    TFieldTypeComboBox *m_decimalDigitsBox = nullptr;
+    TCheckList *m_otherList = nullptr;
+    QPlainTextEdit *m_comboLinesMemo = nullptr;
+    QPlainTextEdit *m_notesMemo = nullptr;
+    QPushButton *m_buttonOk = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

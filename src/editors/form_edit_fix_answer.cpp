@@ -42,57 +42,57 @@ QString RecordValue(int number, const QStringList &cells)
 
 TFormEditFixAnswer::TFormEditFixAnswer(const QString &fileName, TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
-    , FFile(fileName, prompts, this)
+    , m_prompts(prompts)
+    , m_file(fileName, prompts, this)
 {
     setObjectName(QStringLiteral("FormEditFixAnswer"));
     setWindowTitle(QStringLiteral("Fix answer fields"));
 
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
-    StringGridFiscal = NewGrid(QStringLiteral("StringGridFiscal"), 164, this);
-    StringGridPrinter = NewGrid(QStringLiteral("StringGridPrinter"), 192, this);
-    PageControl->addTab(StringGridFiscal, QStringLiteral("&Fiscal"));
-    PageControl->setTabToolTip(0, QStringLiteral("Fiscal answer fields definitions"));
-    PageControl->addTab(StringGridPrinter, QStringLiteral("&Printer"));
-    PageControl->setTabToolTip(1, QStringLiteral("Printer answer fields definitions"));
-    PageControl->setMinimumSize(560, 280);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+    m_fiscalGrid = NewGrid(QStringLiteral("StringGridFiscal"), 164, this);
+    m_printerGrid = NewGrid(QStringLiteral("StringGridPrinter"), 192, this);
+    m_pages->addTab(m_fiscalGrid, QStringLiteral("&Fiscal"));
+    m_pages->setTabToolTip(0, QStringLiteral("Fiscal answer fields definitions"));
+    m_pages->addTab(m_printerGrid, QStringLiteral("&Printer"));
+    m_pages->setTabToolTip(1, QStringLiteral("Printer answer fields definitions"));
+    m_pages->setMinimumSize(560, 280);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, PageControl, QStringLiteral("Add new answer record"),
+        this, m_pages, QStringLiteral("Add new answer record"),
         QStringLiteral("Modify selected answer record "), QStringLiteral("Remove selected answer record"));
-    ButtonAdd = record.Add;
-    ButtonModify = record.Modify;
-    ButtonRemove = record.Remove;
-    ButtonClose = record.Close;
+    m_buttonAdd = record.Add;
+    m_buttonModify = record.Modify;
+    m_buttonRemove = record.Remove;
+    m_buttonClose = record.Close;
 
-    connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditFixAnswer::ButtonAddClick);
-    connect(ButtonModify, &QPushButton::clicked, this, &TFormEditFixAnswer::ButtonModifyClick);
-    connect(ButtonRemove, &QPushButton::clicked, this, &TFormEditFixAnswer::ButtonRemoveClick);
-    connect(ButtonClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(StringGridFiscal, &TRecordGrid::DoubleClicked, this, &TFormEditFixAnswer::StringGridDblClick);
-    connect(StringGridPrinter, &TRecordGrid::DoubleClicked, this, &TFormEditFixAnswer::StringGridDblClick);
+    connect(m_buttonAdd, &QPushButton::clicked, this, &TFormEditFixAnswer::AddRecord);
+    connect(m_buttonModify, &QPushButton::clicked, this, &TFormEditFixAnswer::ModifySelectedRecord);
+    connect(m_buttonRemove, &QPushButton::clicked, this, &TFormEditFixAnswer::RemoveSelectedRecord);
+    connect(m_buttonClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_fiscalGrid, &TRecordGrid::DoubleClicked, this, &TFormEditFixAnswer::ModifyOrAddRecord);
+    connect(m_printerGrid, &TRecordGrid::DoubleClicked, this, &TFormEditFixAnswer::ModifyOrAddRecord);
 
-    PageControl->setCurrentIndex(0);
+    m_pages->setCurrentIndex(0);
     LoadList();
-    connect(PageControl, &QTabWidget::currentChanged, this, &TFormEditFixAnswer::LoadList);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TFormEditFixAnswer::LoadList);
 }
 
 TRecordGrid *TFormEditFixAnswer::Grid() const
 {
-    return PageControl->currentIndex() == 0 ? StringGridFiscal : StringGridPrinter;
+    return m_pages->currentIndex() == 0 ? m_fiscalGrid : m_printerGrid;
 }
 
 QString TFormEditFixAnswer::Section() const
 {
-    return PageControl->currentIndex() == 0 ? FiscalAnswerSection : PrinterAnswerSection;
+    return m_pages->currentIndex() == 0 ? FiscalAnswerSection : PrinterAnswerSection;
 }
 
 void TFormEditFixAnswer::LoadList()
 {
     TExtIniFile ini;
     QList<QStringList> rows;
-    if (FFile.ReadToShow(ini)) {
+    if (m_file.ReadToShow(ini)) {
         for (const QString &key : ini.ReadSection(Section())) {
             // The first item is the record number; the file order counts.
             QStringList cells = TValueList::Split(ini.ReadString(Section(), key)).mid(1, ColumnCount);
@@ -108,18 +108,18 @@ void TFormEditFixAnswer::LoadList()
 bool TFormEditFixAnswer::WriteList(const QList<QStringList> &rows)
 {
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return false;
     // Key by key, so that the section keeps its place and its comments.
     for (const QString &key : ini.ReadSection(Section()))
         ini.DeleteKey(Section(), key);
     for (int row = 0; row < rows.size(); ++row) {
         const QString value = RecordValue(row + 1, rows.at(row));
-        if (!FFile.CheckLength(QStringLiteral("Record%1").arg(row + 1), value, TExtIniFile::MaxValueLength))
+        if (!m_file.CheckLength(QStringLiteral("Record%1").arg(row + 1), value, TExtIniFile::MaxValueLength))
             return false;
         ini.WriteString(Section(), QStringLiteral("Record%1").arg(row + 1), value);
     }
-    if (!FFile.Write(ini))
+    if (!m_file.Write(ini))
         return false;
     Grid()->SetRows(rows);
     return true;
@@ -128,15 +128,15 @@ bool TFormEditFixAnswer::WriteList(const QList<QStringList> &rows)
 void TFormEditFixAnswer::UpdateButtons()
 {
     const bool records = Grid()->HasRecords();
-    ButtonModify->setEnabled(records);
-    ButtonRemove->setEnabled(records);
+    m_buttonModify->setEnabled(records);
+    m_buttonRemove->setEnabled(records);
 }
 
-void TFormEditFixAnswer::ButtonAddClick()
+void TFormEditFixAnswer::AddRecord()
 {
     TFormEditFixAnswerRecord dialog(TColorNotation::Black, QString(), QString(), QString(), QStringLiteral("0"),
-                                    FPrompts, this);
-    if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
+                                    m_prompts, this);
+    if (m_prompts.Exec(&dialog) == QDialog::Accepted) {
         QList<QStringList> rows = Grid()->Rows();
         rows.append({dialog.Panel(), dialog.Mask(), dialog.Result(), dialog.Text(),
                      TColorNotation::ToText(dialog.Color())});
@@ -147,7 +147,7 @@ void TFormEditFixAnswer::ButtonAddClick()
     Grid()->setFocus();
 }
 
-void TFormEditFixAnswer::ButtonModifyClick()
+void TFormEditFixAnswer::ModifySelectedRecord()
 {
     const int index = Grid()->SelectedRecord();
     if (index >= 0) {
@@ -156,8 +156,8 @@ void TFormEditFixAnswer::ButtonModifyClick()
         quint32 color = TColorNotation::Black;
         TColorNotation::FromText(cells.at(ColumnColor), &color);
         TFormEditFixAnswerRecord dialog(color, cells.at(ColumnText), cells.at(ColumnResult), cells.at(ColumnMask),
-                                        cells.at(ColumnPanel), FPrompts, this);
-        if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
+                                        cells.at(ColumnPanel), m_prompts, this);
+        if (m_prompts.Exec(&dialog) == QDialog::Accepted) {
             rows[index] = {dialog.Panel(), dialog.Mask(), dialog.Result(), dialog.Text(),
                            TColorNotation::ToText(dialog.Color())};
             WriteList(rows);
@@ -166,12 +166,12 @@ void TFormEditFixAnswer::ButtonModifyClick()
     Grid()->setFocus();
 }
 
-void TFormEditFixAnswer::ButtonRemoveClick()
+void TFormEditFixAnswer::RemoveSelectedRecord()
 {
     const int index = Grid()->SelectedRecord();
     if (index >= 0
-        && FPrompts.Confirm(this, TPrompts::WarningCaption,
-                            QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1))) {
+        && m_prompts.Confirm(this, TPrompts::WarningCaption,
+                             QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1))) {
         QList<QStringList> rows = Grid()->Rows();
         rows.removeAt(index);
         WriteList(rows);
@@ -180,10 +180,10 @@ void TFormEditFixAnswer::ButtonRemoveClick()
     Grid()->setFocus();
 }
 
-void TFormEditFixAnswer::StringGridDblClick()
+void TFormEditFixAnswer::ModifyOrAddRecord()
 {
     if (Grid()->HasRecords())
-        ButtonModifyClick();
+        ModifySelectedRecord();
     else
-        ButtonAddClick();
+        AddRecord();
 }

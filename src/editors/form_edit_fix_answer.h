@@ -21,10 +21,10 @@ class TFormEditFixAnswer : public QDialog
 public:
     TFormEditFixAnswer(const QString &fileName, TPrompts &prompts, QWidget *parent = nullptr);
 
-    void ButtonAddClick();
-    void ButtonModifyClick();
-    void ButtonRemoveClick();
-    void StringGridDblClick();
+    void AddRecord();
+    void ModifySelectedRecord();
+    void RemoveSelectedRecord();
+    void ModifyOrAddRecord();
 
 private:
     TRecordGrid *Grid() const;
@@ -33,14 +33,14 @@ private:
     bool WriteList(const QList<QStringList> &rows);
     void UpdateButtons();
 
-    TPrompts &FPrompts;
-    TEditorFile FFile;
+    TPrompts &m_prompts;
+    TEditorFile m_file;
 
-    QTabWidget *PageControl = nullptr;
-    TRecordGrid *StringGridFiscal = nullptr;
-    TRecordGrid *StringGridPrinter = nullptr;
-    QPushButton *ButtonAdd = nullptr;
-    QPushButton *ButtonModify = nullptr;
-    QPushButton *ButtonRemove = nullptr;
-    QPushButton *ButtonClose = nullptr;
+    QTabWidget *m_pages = nullptr;
+    TRecordGrid *m_fiscalGrid = nullptr;
+    TRecordGrid *m_printerGrid = nullptr;
+    QPushButton *m_buttonAdd = nullptr;
+    QPushButton *m_buttonModify = nullptr;
+    QPushButton *m_buttonRemove = nullptr;
+    QPushButton *m_buttonClose = nullptr;
 };

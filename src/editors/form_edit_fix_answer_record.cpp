@@ -30,98 +30,98 @@ TFormEditFixAnswerRecord::TFormEditFixAnswerRecord(quint32 color, const QString 
                                                    const QString &mask, const QString &panel, TPrompts &prompts,
                                                    QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
-    , FAddMode(panel == QStringLiteral("0"))
+    , m_prompts(prompts)
+    , m_addMode(panel == QStringLiteral("0"))
 {
     setObjectName(QStringLiteral("FormEditFixAnswerRecord"));
-    setWindowTitle(FAddMode ? QStringLiteral("Add answer record") : QStringLiteral("Modify answer record"));
+    setWindowTitle(m_addMode ? QStringLiteral("Add answer record") : QStringLiteral("Modify answer record"));
 
-    ComboBoxPanel = new TFieldTypeComboBox(this);
-    ComboBoxPanel->setObjectName(QStringLiteral("ComboBoxPanel"));
-    ComboBoxPanel->setToolTip(QStringLiteral("Input panel number"));
-    ComboBoxPanel->SetStyle(TFieldTypeComboBox::csDropDownList);
+    m_panelBox = new TFieldTypeComboBox(this);
+    m_panelBox->setObjectName(QStringLiteral("ComboBoxPanel"));
+    m_panelBox->setToolTip(QStringLiteral("Input panel number"));
+    m_panelBox->SetStyle(TFieldTypeComboBox::csDropDownList);
     for (int number = 1; number <= TFixedAnswer::MaxPanel; ++number)
-        ComboBoxPanel->addItem(QString::number(number));
+        m_panelBox->addItem(QString::number(number));
     // A panel outside 1..16 (written by hand) selects nothing.
-    ComboBoxPanel->setCurrentIndex(FAddMode ? -1 : ComboBoxPanel->findText(panel.trimmed()));
+    m_panelBox->setCurrentIndex(m_addMode ? -1 : m_panelBox->findText(panel.trimmed()));
 
-    EditMask = Input(QStringLiteral("EditMask"), QStringLiteral("Input hexadecimal mask value"), ftdHexadecimal,
-                     HexDigits, this);
-    EditResult = Input(QStringLiteral("EditResult"), QStringLiteral("Input hexadecimal result value"),
-                       ftdHexadecimal, HexDigits, this);
-    EditText = Input(QStringLiteral("EditText"), QStringLiteral("Input message"), ftdAlphaNumeric, MaxTextLength,
-                     this);
-    ColorBoxText = new TColorBox(prompts, this);
-    ColorBoxText->setObjectName(QStringLiteral("ColorBoxText"));
-    ColorBoxText->setToolTip(QStringLiteral("Select color"));
-    EditMask->SetText(mask);
-    EditResult->SetText(result);
-    EditText->SetText(text);
-    ColorBoxText->SetColor(color);
+    m_maskEdit = Input(QStringLiteral("EditMask"), QStringLiteral("Input hexadecimal mask value"), ftdHexadecimal,
+                       HexDigits, this);
+    m_resultEdit = Input(QStringLiteral("EditResult"), QStringLiteral("Input hexadecimal result value"),
+                         ftdHexadecimal, HexDigits, this);
+    m_textEdit = Input(QStringLiteral("EditText"), QStringLiteral("Input message"), ftdAlphaNumeric, MaxTextLength,
+                       this);
+    m_textColorBox = new TColorBox(prompts, this);
+    m_textColorBox->setObjectName(QStringLiteral("ColorBoxText"));
+    m_textColorBox->setToolTip(QStringLiteral("Select color"));
+    m_maskEdit->SetText(mask);
+    m_resultEdit->SetText(result);
+    m_textEdit->SetText(text);
+    m_textColorBox->SetColor(color);
 
-    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"),
-                                     QStringLiteral("Accept options"), this);
-    ButtonOk->setEnabled(false);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                         QStringLiteral("Cancel options"), this);
-    TDialogButtons::SetDefault(this, ButtonOk);
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"),
+                                       QStringLiteral("Accept options"), this);
+    m_buttonOk->setEnabled(false);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
+                                           QStringLiteral("Cancel options"), this);
+    TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
     int row = 0;
-    for (auto [caption, input] : {std::pair<QString, QWidget *>{QStringLiteral("&Panel number"), ComboBoxPanel},
-                                  {QStringLiteral("&Mask"), EditMask},
-                                  {QStringLiteral("&Result"), EditResult},
-                                  {QStringLiteral("&Text on true"), EditText},
-                                  {QStringLiteral("Text Co&lor"), ColorBoxText}}) {
+    for (auto [caption, input] : {std::pair<QString, QWidget *>{QStringLiteral("&Panel number"), m_panelBox},
+                                  {QStringLiteral("&Mask"), m_maskEdit},
+                                  {QStringLiteral("&Result"), m_resultEdit},
+                                  {QStringLiteral("&Text on true"), m_textEdit},
+                                  {QStringLiteral("Text Co&lor"), m_textColorBox}}) {
         layout->addWidget(EditorWidgets::Label(caption, input, this), row, 0);
         layout->addWidget(input, row, 1);
         ++row;
     }
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonOk);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonOk);
+    buttons->addWidget(m_buttonCancel);
     layout->addLayout(buttons, row, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (TFieldTypeComboBox *box : {ComboBoxPanel, EditMask, EditResult, EditText})
-        connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditFixAnswerRecord::InputChange);
-    connect(ButtonOk, &QPushButton::clicked, this, &TFormEditFixAnswerRecord::ButtonOkClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    for (TFieldTypeComboBox *box : {m_panelBox, m_maskEdit, m_resultEdit, m_textEdit})
+        connect(box, &TFieldTypeComboBox::Changed, this, &TFormEditFixAnswerRecord::UpdateOkButton);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormEditFixAnswerRecord::AcceptIfValid);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
     // A record opened for a change may be confirmed at once, unless it was
     // written by hand without a panel, mask, result or text.
-    if (!FAddMode)
-        InputChange();
+    if (!m_addMode)
+        UpdateOkButton();
 }
 
 QString TFormEditFixAnswerRecord::Panel() const
 {
-    return ComboBoxPanel->GetText();
+    return m_panelBox->GetText();
 }
 
 QString TFormEditFixAnswerRecord::Mask() const
 {
-    return EditMask->GetText();
+    return m_maskEdit->GetText();
 }
 
 QString TFormEditFixAnswerRecord::Result() const
 {
-    return EditResult->GetText();
+    return m_resultEdit->GetText();
 }
 
 QString TFormEditFixAnswerRecord::Text() const
 {
-    return EditText->GetText();
+    return m_textEdit->GetText();
 }
 
 quint32 TFormEditFixAnswerRecord::Color() const
 {
-    return ColorBoxText->Color();
+    return m_textColorBox->Color();
 }
 
-void TFormEditFixAnswerRecord::InputChange()
+void TFormEditFixAnswerRecord::UpdateOkButton()
 {
-    ButtonOk->setEnabled(!Panel().isEmpty() && !Mask().isEmpty() && !Result().isEmpty() && !Text().isEmpty());
+    m_buttonOk->setEnabled(!Panel().isEmpty() && !Mask().isEmpty() && !Result().isEmpty() && !Text().isEmpty());
 }
 
 QString TFormEditFixAnswerRecord::NeverMatches(const QString &mask, const QString &result)
@@ -138,14 +138,14 @@ QString TFormEditFixAnswerRecord::NeverMatches(const QString &mask, const QStrin
         .arg(hex(resultValue), hex(maskValue), hex(resultValue & ~maskValue));
 }
 
-void TFormEditFixAnswerRecord::ButtonOkClick()
+void TFormEditFixAnswerRecord::AcceptIfValid()
 {
     const QString refusal = NeverMatches(Mask(), Result());
     if (!refusal.isEmpty()) {
-        EditorWidgets::Refuse(FPrompts, this, EditResult, refusal);
+        EditorWidgets::Refuse(m_prompts, this, m_resultEdit, refusal);
         return;
     }
-    EditMask->SetText(Mask().rightJustified(HexDigits, QLatin1Char('0')));
-    EditResult->SetText(Result().rightJustified(HexDigits, QLatin1Char('0')));
+    m_maskEdit->SetText(Mask().rightJustified(HexDigits, QLatin1Char('0')));
+    m_resultEdit->SetText(Result().rightJustified(HexDigits, QLatin1Char('0')));
     accept();
 }

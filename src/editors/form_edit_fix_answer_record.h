@@ -26,7 +26,7 @@ public:
     TFormEditFixAnswerRecord(quint32 color, const QString &text, const QString &result, const QString &mask,
                              const QString &panel, TPrompts &prompts, QWidget *parent = nullptr);
 
-    bool AddMode() const { return FAddMode; }
+    bool AddMode() const { return m_addMode; }
     QString Panel() const;
     QString Mask() const;
     QString Result() const;
@@ -34,19 +34,19 @@ public:
     quint32 Color() const;
 
     // "&Ok" is enabled exactly when panel, mask, result and text are filled.
-    void InputChange();
+    void UpdateOkButton();
     // Refuses a result with bits outside the mask; otherwise pads mask and
     // result to four digits and accepts.
-    void ButtonOkClick();
+    void AcceptIfValid();
 
 private:
-    TPrompts &FPrompts;
-    bool FAddMode;
-    TFieldTypeComboBox *ComboBoxPanel = nullptr;
-    TFieldTypeComboBox *EditMask = nullptr;
-    TFieldTypeComboBox *EditResult = nullptr;
-    TFieldTypeComboBox *EditText = nullptr;
-    TColorBox *ColorBoxText = nullptr;
-    QPushButton *ButtonOk = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    TPrompts &m_prompts;
+    bool m_addMode;
+    TFieldTypeComboBox *m_panelBox = nullptr;
+    TFieldTypeComboBox *m_maskEdit = nullptr;
+    TFieldTypeComboBox *m_resultEdit = nullptr;
+    TFieldTypeComboBox *m_textEdit = nullptr;
+    TColorBox *m_textColorBox = nullptr;
+    QPushButton *m_buttonOk = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

@@ -30,31 +30,31 @@ const QString TFormEditReturnCode::DuplicateMessage = QStringLiteral("The return
 
 TFormEditReturnCode::TFormEditReturnCode(const QString &fileName, TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
-    , FFile(fileName, prompts, this)
+    , m_prompts(prompts)
+    , m_file(fileName, prompts, this)
 {
     setObjectName(QStringLiteral("FormEditReturnCode"));
     setWindowTitle(QStringLiteral("Edit return codes"));
 
-    StringGrid = new TRecordGrid({QStringLiteral("R.C. number"), QStringLiteral("Description text")}, this);
-    StringGrid->setObjectName(QStringLiteral("StringGrid"));
-    StringGrid->setToolTip(QStringLiteral("Return code text descriptions"));
-    StringGrid->SetColumnWidths({90, 326});
-    StringGrid->setMinimumSize(440, 260);
+    m_grid = new TRecordGrid({QStringLiteral("R.C. number"), QStringLiteral("Description text")}, this);
+    m_grid->setObjectName(QStringLiteral("StringGrid"));
+    m_grid->setToolTip(QStringLiteral("Return code text descriptions"));
+    m_grid->SetColumnWidths({90, 326});
+    m_grid->setMinimumSize(440, 260);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, StringGrid, QStringLiteral("Add new return code"),
+        this, m_grid, QStringLiteral("Add new return code"),
         QStringLiteral("Modify return code"), QStringLiteral("Remove return code"));
-    ButtonAdd = record.Add;
-    ButtonModify = record.Modify;
-    ButtonRemove = record.Remove;
-    ButtonClose = record.Close;
+    m_buttonAdd = record.Add;
+    m_buttonModify = record.Modify;
+    m_buttonRemove = record.Remove;
+    m_buttonClose = record.Close;
 
-    connect(ButtonAdd, &QPushButton::clicked, this, &TFormEditReturnCode::ButtonAddClick);
-    connect(ButtonModify, &QPushButton::clicked, this, &TFormEditReturnCode::ButtonModifyClick);
-    connect(ButtonRemove, &QPushButton::clicked, this, &TFormEditReturnCode::ButtonRemoveClick);
-    connect(ButtonClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(StringGrid, &TRecordGrid::DoubleClicked, this, &TFormEditReturnCode::StringGridDblClick);
+    connect(m_buttonAdd, &QPushButton::clicked, this, &TFormEditReturnCode::AddRecord);
+    connect(m_buttonModify, &QPushButton::clicked, this, &TFormEditReturnCode::ModifySelectedRecord);
+    connect(m_buttonRemove, &QPushButton::clicked, this, &TFormEditReturnCode::RemoveSelectedRecord);
+    connect(m_buttonClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_grid, &TRecordGrid::DoubleClicked, this, &TFormEditReturnCode::ModifyOrAddRecord);
 
     LoadList();
 }
@@ -75,10 +75,10 @@ void TFormEditReturnCode::LoadList()
 {
     TExtIniFile ini;
     QList<QStringList> rows;
-    if (FFile.ReadToShow(ini))
+    if (m_file.ReadToShow(ini))
         for (const QString &key : ini.ReadSection(ReturnCodesSection))
             rows.append({key.mid(KeyPrefix.size()), ini.ReadString(ReturnCodesSection, key)});
-    StringGrid->SetRows(rows);
+    m_grid->SetRows(rows);
     UpdateButtons();
 }
 
@@ -96,65 +96,65 @@ bool TFormEditReturnCode::Duplicate(const QList<QStringList> &rows, const QStrin
 bool TFormEditReturnCode::WriteList(const QList<QStringList> &rows)
 {
     TExtIniFile ini;
-    if (!FFile.Read(ini))
+    if (!m_file.Read(ini))
         return false;
     // Key by key, so that the section keeps its place and its comments.
     for (const QString &key : ini.ReadSection(ReturnCodesSection))
         ini.DeleteKey(ReturnCodesSection, key);
     for (const QStringList &row : rows) {
         const QString key = KeyPrefix + row.at(ColumnNumber);
-        if (!FFile.CheckLength(key, row.at(ColumnDescription), TExtIniFile::MaxValueLength))
+        if (!m_file.CheckLength(key, row.at(ColumnDescription), TExtIniFile::MaxValueLength))
             return false;
         ini.WriteString(ReturnCodesSection, key, row.at(ColumnDescription));
     }
-    if (!FFile.Write(ini))
+    if (!m_file.Write(ini))
         return false;
-    StringGrid->SetRows(rows);
+    m_grid->SetRows(rows);
     return true;
 }
 
 void TFormEditReturnCode::UpdateButtons()
 {
-    const bool records = StringGrid->HasRecords();
-    ButtonModify->setEnabled(records);
-    ButtonRemove->setEnabled(records);
+    const bool records = m_grid->HasRecords();
+    m_buttonModify->setEnabled(records);
+    m_buttonRemove->setEnabled(records);
 }
 
-void TFormEditReturnCode::ButtonAddClick()
+void TFormEditReturnCode::AddRecord()
 {
-    TFormRcRecord dialog(FPrompts, this);
-    QList<QStringList> rows = StringGrid->Rows();
+    TFormRcRecord dialog(m_prompts, this);
+    QList<QStringList> rows = m_grid->Rows();
     dialog.SetNumberCheck([&rows](const QString &typed) {
         return Duplicate(rows, NormalisedNumber(typed), -1) ? DuplicateMessage : QString();
     });
-    if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
+    if (m_prompts.Exec(&dialog) == QDialog::Accepted) {
         const QString number = NormalisedNumber(dialog.Number());
         rows.append({number, dialog.Description()});
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         SortRows(rows);
         QGuiApplication::restoreOverrideCursor();
         if (WriteList(rows))
-            StringGrid->SelectRecord(int(std::find(rows.begin(), rows.end(), QStringList{number, dialog.Description()})
-                                         - rows.begin()));
+            m_grid->SelectRecord(int(std::find(rows.begin(), rows.end(), QStringList{number, dialog.Description()})
+                                     - rows.begin()));
     }
     UpdateButtons();
-    StringGrid->setFocus();
+    m_grid->setFocus();
 }
 
-void TFormEditReturnCode::ButtonModifyClick()
+void TFormEditReturnCode::ModifySelectedRecord()
 {
-    const int index = StringGrid->SelectedRecord();
+    const int index = m_grid->SelectedRecord();
     if (index >= 0) {
-        QList<QStringList> rows = StringGrid->Rows();
+        QList<QStringList> rows = m_grid->Rows();
         const QString old = rows.at(index).at(ColumnNumber);
-        TFormRcRecord dialog(old, rows.at(index).at(ColumnDescription), FPrompts, this);
+        TFormRcRecord dialog(old, rows.at(index).at(ColumnDescription), m_prompts, this);
         // The pair's own number, typed again with zeros or not, stays its own.
         dialog.SetNumberCheck([&rows, &old, index](const QString &typed) {
             const QString number = NormalisedNumber(typed);
             const bool changed = number.toInt() != old.toInt();
             return changed && Duplicate(rows, number, index) ? DuplicateMessage : QString();
         });
-        if (FPrompts.Exec(&dialog) == QDialog::Accepted) {
+        if (m_prompts.Exec(&dialog) == QDialog::Accepted) {
             rows[index] = {NormalisedNumber(dialog.Number()), dialog.Description()};
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
             SortRows(rows);
@@ -162,28 +162,28 @@ void TFormEditReturnCode::ButtonModifyClick()
             WriteList(rows);
         }
     }
-    StringGrid->setFocus();
+    m_grid->setFocus();
 }
 
-void TFormEditReturnCode::ButtonRemoveClick()
+void TFormEditReturnCode::RemoveSelectedRecord()
 {
-    const int index = StringGrid->SelectedRecord();
+    const int index = m_grid->SelectedRecord();
     if (index >= 0) {
-        QList<QStringList> rows = StringGrid->Rows();
-        if (FPrompts.Confirm(this, TPrompts::WarningCaption,
-                             QStringLiteral("Do you wish to delete return code %1").arg(rows.at(index).at(ColumnNumber)))) {
+        QList<QStringList> rows = m_grid->Rows();
+        if (m_prompts.Confirm(this, TPrompts::WarningCaption,
+                              QStringLiteral("Do you wish to delete return code %1").arg(rows.at(index).at(ColumnNumber)))) {
             rows.removeAt(index);
             WriteList(rows);
         }
     }
     UpdateButtons();
-    StringGrid->setFocus();
+    m_grid->setFocus();
 }
 
-void TFormEditReturnCode::StringGridDblClick()
+void TFormEditReturnCode::ModifyOrAddRecord()
 {
-    if (StringGrid->HasRecords())
-        ButtonModifyClick();
+    if (m_grid->HasRecords())
+        ModifySelectedRecord();
     else
-        ButtonAddClick();
+        AddRecord();
 }

@@ -22,10 +22,10 @@ public:
 
     TFormEditReturnCode(const QString &fileName, TPrompts &prompts, QWidget *parent = nullptr);
 
-    void ButtonAddClick();
-    void ButtonModifyClick();
-    void ButtonRemoveClick();
-    void StringGridDblClick();
+    void AddRecord();
+    void ModifySelectedRecord();
+    void RemoveSelectedRecord();
+    void ModifyOrAddRecord();
 
     // A stable ascending sort by the numbers' integer values.
     static void SortRows(QList<QStringList> &rows);
@@ -39,12 +39,12 @@ private:
     bool WriteList(const QList<QStringList> &rows);
     void UpdateButtons();
 
-    TPrompts &FPrompts;
-    TEditorFile FFile;
+    TPrompts &m_prompts;
+    TEditorFile m_file;
 
-    TRecordGrid *StringGrid = nullptr;
-    QPushButton *ButtonAdd = nullptr;
-    QPushButton *ButtonModify = nullptr;
-    QPushButton *ButtonRemove = nullptr;
-    QPushButton *ButtonClose = nullptr;
+    TRecordGrid *m_grid = nullptr;
+    QPushButton *m_buttonAdd = nullptr;
+    QPushButton *m_buttonModify = nullptr;
+    QPushButton *m_buttonRemove = nullptr;
+    QPushButton *m_buttonClose = nullptr;
 };

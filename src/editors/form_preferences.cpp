@@ -58,11 +58,11 @@ const QStringList TFormPreferences::ComPorts = {QStringLiteral("Com1"), QStringL
 TFormPreferences::TFormPreferences(TSettings &settings, TPrompts &prompts, const QStringList &systemPorts,
                                    QWidget *parent)
     : QDialog(parent)
-    , FSettings(settings)
-    , FPrompts(prompts)
+    , m_settings(settings)
+    , m_prompts(prompts)
 {
     Build(systemPorts);
-    FormCreate();
+    LoadSettings();
 }
 
 TFormPreferences::~TFormPreferences()
@@ -70,7 +70,7 @@ TFormPreferences::~TFormPreferences()
     // Hiding the dialog in QDialog's destructor takes the focus from the
     // time-out box, which corrects its text: that change must not reach
     // this dialog's handler, already destroyed by then.
-    disconnect(SpinEditTimeOut, nullptr, this, nullptr);
+    disconnect(m_timeOutEdit, nullptr, this, nullptr);
 }
 
 QStringList TFormPreferences::AvailablePorts()
@@ -96,89 +96,89 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     setObjectName(QStringLiteral("FormPreferences"));
     setWindowTitle(QStringLiteral("System preferences"));
 
-    PageControl = new QTabWidget(this);
-    PageControl->setObjectName(QStringLiteral("PageControl"));
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl"));
     QFormLayout *form = nullptr;
 
-    Page(PageControl, QStringLiteral("&Host port"), QStringLiteral("Select Host related preferences"), form);
-    ComboBoxProtocol = List(QStringLiteral("ComboBoxProtocol"), QStringLiteral("Select protocol type"),
-                            {QStringLiteral("Compatible"), QStringLiteral("Extended")}, this);
-    ComboBoxHostPort = PortList(QStringLiteral("ComboBoxHostPort"), QStringLiteral("Select Comm port"), systemPorts);
-    ComboBoxHostBaud = List(QStringLiteral("ComboBoxHostBaud"), QStringLiteral("Select baud rate port"),
-                            {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-                             QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400")},
-                            this);
-    AddRow(form, QStringLiteral("&Protocol"), ComboBoxProtocol);
-    AddRow(form, QStringLiteral("Co&mm port"), ComboBoxHostPort);
-    AddRow(form, QStringLiteral("&Baud rate"), ComboBoxHostBaud);
+    Page(m_pages, QStringLiteral("&Host port"), QStringLiteral("Select Host related preferences"), form);
+    m_protocolBox = List(QStringLiteral("ComboBoxProtocol"), QStringLiteral("Select protocol type"),
+                         {QStringLiteral("Compatible"), QStringLiteral("Extended")}, this);
+    m_hostPortBox = PortList(QStringLiteral("ComboBoxHostPort"), QStringLiteral("Select Comm port"), systemPorts);
+    m_hostBaudBox = List(QStringLiteral("ComboBoxHostBaud"), QStringLiteral("Select baud rate port"),
+                         {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                          QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400")},
+                         this);
+    AddRow(form, QStringLiteral("&Protocol"), m_protocolBox);
+    AddRow(form, QStringLiteral("Co&mm port"), m_hostPortBox);
+    AddRow(form, QStringLiteral("&Baud rate"), m_hostBaudBox);
 
-    Page(PageControl, QStringLiteral("&Fiscal port"), QStringLiteral("Fiscal related preferences"), form);
-    ComboBoxFiscalPort = PortList(QStringLiteral("ComboBoxFiscalPort"), QStringLiteral("Select comm port"),
-                                  systemPorts);
-    SpinEditTimeOut = new TTimeOutEdit(this);
-    SpinEditTimeOut->setObjectName(QStringLiteral("SpinEditTimeOut"));
-    SpinEditTimeOut->setToolTip(QStringLiteral("Enter communications time-out in ms. Zero indicate infinite."));
-    LabelTimeOutNote = new QLabel(this);
-    LabelTimeOutNote->setObjectName(QStringLiteral("LabelTimeOutNote"));
+    Page(m_pages, QStringLiteral("&Fiscal port"), QStringLiteral("Fiscal related preferences"), form);
+    m_fiscalPortBox = PortList(QStringLiteral("ComboBoxFiscalPort"), QStringLiteral("Select comm port"),
+                               systemPorts);
+    m_timeOutEdit = new TTimeOutEdit(this);
+    m_timeOutEdit->setObjectName(QStringLiteral("SpinEditTimeOut"));
+    m_timeOutEdit->setToolTip(QStringLiteral("Enter communications time-out in ms. Zero indicate infinite."));
+    m_timeOutNote = new QLabel(this);
+    m_timeOutNote->setObjectName(QStringLiteral("LabelTimeOutNote"));
     // The note's room is kept while it is empty, so the page does not jump.
-    LabelTimeOutNote->setMinimumWidth(LabelTimeOutNote->fontMetrics().horizontalAdvance(NoTimeOutNote));
-    AddRow(form, QStringLiteral("Co&mm port"), ComboBoxFiscalPort);
-    AddRow(form, QStringLiteral("&Time out in ms"), SpinEditTimeOut);
-    form->addRow(QString(), LabelTimeOutNote);
+    m_timeOutNote->setMinimumWidth(m_timeOutNote->fontMetrics().horizontalAdvance(NoTimeOutNote));
+    AddRow(form, QStringLiteral("Co&mm port"), m_fiscalPortBox);
+    AddRow(form, QStringLiteral("&Time out in ms"), m_timeOutEdit);
+    form->addRow(QString(), m_timeOutNote);
 
-    Page(PageControl, QStringLiteral("&Log"), QStringLiteral("Log related preferences"), form);
-    ColorBoxHost = new TColorBox(FPrompts, this);
-    ColorBoxHost->setObjectName(QStringLiteral("ColorBoxHost"));
-    ColorBoxHost->setToolTip(QStringLiteral("Select Host frame color"));
-    ColorBoxPrinter = new TColorBox(FPrompts, this);
-    ColorBoxPrinter->setObjectName(QStringLiteral("ColorBoxPrinter"));
-    ColorBoxPrinter->setToolTip(QStringLiteral("Select Fiscal printer frame color"));
-    ColorBoxFiscal = new TColorBox(FPrompts, this);
-    ColorBoxFiscal->setObjectName(QStringLiteral("ColorBoxFiscal"));
-    ColorBoxFiscal->setToolTip(QStringLiteral("Select Fiscal frame color"));
-    CheckBoxLowLevel = new QCheckBox(QStringLiteral("Lo&w level log"), this);
-    CheckBoxLowLevel->setObjectName(QStringLiteral("CheckBoxLowLevel"));
-    CheckBoxLowLevel->setToolTip(QStringLiteral("Enable low level communications log"));
-    AddRow(form, QStringLiteral("&Host frame color"), ColorBoxHost);
-    AddRow(form, QStringLiteral("&Fiscal printer frame color"), ColorBoxPrinter);
-    AddRow(form, QStringLiteral("&Fiscal frame color"), ColorBoxFiscal);
-    form->addRow(CheckBoxLowLevel);
+    Page(m_pages, QStringLiteral("&Log"), QStringLiteral("Log related preferences"), form);
+    m_hostColorBox = new TColorBox(m_prompts, this);
+    m_hostColorBox->setObjectName(QStringLiteral("ColorBoxHost"));
+    m_hostColorBox->setToolTip(QStringLiteral("Select Host frame color"));
+    m_printerColorBox = new TColorBox(m_prompts, this);
+    m_printerColorBox->setObjectName(QStringLiteral("ColorBoxPrinter"));
+    m_printerColorBox->setToolTip(QStringLiteral("Select Fiscal printer frame color"));
+    m_fiscalColorBox = new TColorBox(m_prompts, this);
+    m_fiscalColorBox->setObjectName(QStringLiteral("ColorBoxFiscal"));
+    m_fiscalColorBox->setToolTip(QStringLiteral("Select Fiscal frame color"));
+    m_lowLevelCheck = new QCheckBox(QStringLiteral("Lo&w level log"), this);
+    m_lowLevelCheck->setObjectName(QStringLiteral("CheckBoxLowLevel"));
+    m_lowLevelCheck->setToolTip(QStringLiteral("Enable low level communications log"));
+    AddRow(form, QStringLiteral("&Host frame color"), m_hostColorBox);
+    AddRow(form, QStringLiteral("&Fiscal printer frame color"), m_printerColorBox);
+    AddRow(form, QStringLiteral("&Fiscal frame color"), m_fiscalColorBox);
+    form->addRow(m_lowLevelCheck);
 
-    Page(PageControl, QStringLiteral("O&ther"), QStringLiteral("Miscellaneous related preferences"), form);
+    Page(m_pages, QStringLiteral("O&ther"), QStringLiteral("Miscellaneous related preferences"), form);
     QStringList formats;
     for (int index = 0; index < TFieldConversion::DateFormatCount; ++index)
         formats.append(TFieldConversion::DateFormatLayout(index));
-    ComboBoxLanguage = List(QStringLiteral("ComboBoxLanguage"), QStringLiteral("Select application language"),
-                            {QStringLiteral("English"), QStringLiteral("Spanish")}, this);
-    ComboBoxInputDateFormat = List(QStringLiteral("ComboBoxInputDateFormat"),
-                                   QStringLiteral("Select inputs fields date format"), formats, this);
-    ComboBoxOutputDateFormat = List(QStringLiteral("ComboBoxOutputDateFormat"),
-                                    QStringLiteral("Select input fields date format"), formats, this);
-    CheckBoxReservedFields = new QCheckBox(QStringLiteral("&Show reserved fields"), this);
-    CheckBoxReservedFields->setObjectName(QStringLiteral("CheckBoxReservedFields"));
-    CheckBoxReservedFields->setToolTip(QStringLiteral("Show reserved fields in extended protocol"));
-    AddRow(form, QStringLiteral("&Language"), ComboBoxLanguage);
-    AddRow(form, QStringLiteral("&Input date format"), ComboBoxInputDateFormat);
-    AddRow(form, QStringLiteral("&Output date format"), ComboBoxOutputDateFormat);
-    form->addRow(CheckBoxReservedFields);
+    m_languageBox = List(QStringLiteral("ComboBoxLanguage"), QStringLiteral("Select application language"),
+                         {QStringLiteral("English"), QStringLiteral("Spanish")}, this);
+    m_inputDateFormatBox = List(QStringLiteral("ComboBoxInputDateFormat"),
+                                QStringLiteral("Select inputs fields date format"), formats, this);
+    m_outputDateFormatBox = List(QStringLiteral("ComboBoxOutputDateFormat"),
+                                 QStringLiteral("Select input fields date format"), formats, this);
+    m_reservedFieldsCheck = new QCheckBox(QStringLiteral("&Show reserved fields"), this);
+    m_reservedFieldsCheck->setObjectName(QStringLiteral("CheckBoxReservedFields"));
+    m_reservedFieldsCheck->setToolTip(QStringLiteral("Show reserved fields in extended protocol"));
+    AddRow(form, QStringLiteral("&Language"), m_languageBox);
+    AddRow(form, QStringLiteral("&Input date format"), m_inputDateFormatBox);
+    AddRow(form, QStringLiteral("&Output date format"), m_outputDateFormatBox);
+    form->addRow(m_reservedFieldsCheck);
 
-    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QString(), this);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QString(), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
     // Enter keeps what was changed, as in the program's other dialogs.
-    TDialogButtons::SetDefault(this, ButtonOk);
+    TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonOk);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonOk);
+    buttons->addWidget(m_buttonCancel);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl);
+    layout->addWidget(m_pages);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ButtonOk, &QPushButton::clicked, this, &TFormPreferences::ButtonOkClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &TFormPreferences::ButtonCancelClick);
-    connect(SpinEditTimeOut, &TTimeOutEdit::TextChanged, this, &TFormPreferences::TimeOutChange);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormPreferences::StoreAndAccept);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &TFormPreferences::Cancel);
+    connect(m_timeOutEdit, &TTimeOutEdit::TextChanged, this, &TFormPreferences::UpdateTimeOutNote);
 }
 
 void TFormPreferences::SelectPort(QComboBox *list, int index, const QString &device)
@@ -204,52 +204,52 @@ void TFormPreferences::ReadPort(const QComboBox *list, quint8 &index, QString &d
     }
 }
 
-void TFormPreferences::FormCreate()
+void TFormPreferences::LoadSettings()
 {
-    PageControl->setCurrentIndex(0);
-    SelectIndex(ComboBoxProtocol, FSettings.Protocol);
-    SelectPort(ComboBoxHostPort, FSettings.HComm, FSettings.HPort);
-    SelectIndex(ComboBoxHostBaud, FSettings.HBaud);
-    SelectPort(ComboBoxFiscalPort, FSettings.DComm, FSettings.DPort);
-    SpinEditTimeOut->SetValue(FSettings.DTimeOut);
-    TimeOutChange();
-    ColorBoxHost->SetColor(FSettings.HostColor);
-    ColorBoxPrinter->SetColor(FSettings.FPColor);
-    ColorBoxFiscal->SetColor(FSettings.DGIColor);
-    CheckBoxLowLevel->setChecked(FSettings.LowLevel);
-    SelectIndex(ComboBoxLanguage, FSettings.Language);
-    SelectIndex(ComboBoxInputDateFormat, FSettings.InputDateFormat);
-    SelectIndex(ComboBoxOutputDateFormat, FSettings.OutputDateFormat);
-    CheckBoxReservedFields->setChecked(FSettings.ExtReservedFields);
+    m_pages->setCurrentIndex(0);
+    SelectIndex(m_protocolBox, m_settings.Protocol);
+    SelectPort(m_hostPortBox, m_settings.HComm, m_settings.HPort);
+    SelectIndex(m_hostBaudBox, m_settings.HBaud);
+    SelectPort(m_fiscalPortBox, m_settings.DComm, m_settings.DPort);
+    m_timeOutEdit->SetValue(m_settings.DTimeOut);
+    UpdateTimeOutNote();
+    m_hostColorBox->SetColor(m_settings.HostColor);
+    m_printerColorBox->SetColor(m_settings.FPColor);
+    m_fiscalColorBox->SetColor(m_settings.DGIColor);
+    m_lowLevelCheck->setChecked(m_settings.LowLevel);
+    SelectIndex(m_languageBox, m_settings.Language);
+    SelectIndex(m_inputDateFormatBox, m_settings.InputDateFormat);
+    SelectIndex(m_outputDateFormatBox, m_settings.OutputDateFormat);
+    m_reservedFieldsCheck->setChecked(m_settings.ExtReservedFields);
 }
 
-void TFormPreferences::ButtonOkClick()
+void TFormPreferences::StoreAndAccept()
 {
     // OK chosen by its accelerator leaves the focus in the time-out box,
     // whose text is then still uncorrected.
-    SpinEditTimeOut->Correct();
-    FSettings.HostColor = ColorBoxHost->Color();
-    FSettings.FPColor = ColorBoxPrinter->Color();
-    FSettings.DGIColor = ColorBoxFiscal->Color();
-    FSettings.LowLevel = CheckBoxLowLevel->isChecked();
-    FSettings.ExtReservedFields = CheckBoxReservedFields->isChecked();
-    ReadPort(ComboBoxHostPort, FSettings.HComm, FSettings.HPort);
-    FSettings.HBaud = quint8(ComboBoxHostBaud->currentIndex());
-    ReadPort(ComboBoxFiscalPort, FSettings.DComm, FSettings.DPort);
-    FSettings.DTimeOut = SpinEditTimeOut->Value();
-    FSettings.Language = quint8(ComboBoxLanguage->currentIndex());
-    FSettings.Protocol = quint8(ComboBoxProtocol->currentIndex());
-    FSettings.OutputDateFormat = quint8(ComboBoxOutputDateFormat->currentIndex());
-    FSettings.InputDateFormat = quint8(ComboBoxInputDateFormat->currentIndex());
+    m_timeOutEdit->Correct();
+    m_settings.HostColor = m_hostColorBox->Color();
+    m_settings.FPColor = m_printerColorBox->Color();
+    m_settings.DGIColor = m_fiscalColorBox->Color();
+    m_settings.LowLevel = m_lowLevelCheck->isChecked();
+    m_settings.ExtReservedFields = m_reservedFieldsCheck->isChecked();
+    ReadPort(m_hostPortBox, m_settings.HComm, m_settings.HPort);
+    m_settings.HBaud = quint8(m_hostBaudBox->currentIndex());
+    ReadPort(m_fiscalPortBox, m_settings.DComm, m_settings.DPort);
+    m_settings.DTimeOut = m_timeOutEdit->Value();
+    m_settings.Language = quint8(m_languageBox->currentIndex());
+    m_settings.Protocol = quint8(m_protocolBox->currentIndex());
+    m_settings.OutputDateFormat = quint8(m_outputDateFormatBox->currentIndex());
+    m_settings.InputDateFormat = quint8(m_inputDateFormatBox->currentIndex());
     accept();
 }
 
-void TFormPreferences::TimeOutChange()
+void TFormPreferences::UpdateTimeOutNote()
 {
-    LabelTimeOutNote->setText(SpinEditTimeOut->Value() == 0 ? NoTimeOutNote : QString());
+    m_timeOutNote->setText(m_timeOutEdit->Value() == 0 ? NoTimeOutNote : QString());
 }
 
-void TFormPreferences::ButtonCancelClick()
+void TFormPreferences::Cancel()
 {
     reject();
 }

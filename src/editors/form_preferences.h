@@ -34,10 +34,10 @@ public:
     // The names of the serial ports the system reports, sorted.
     static QStringList AvailablePorts();
 
-    void FormCreate();
-    void ButtonOkClick();
-    void ButtonCancelClick();
-    void TimeOutChange();
+    void LoadSettings();
+    void StoreAndAccept();
+    void Cancel();
+    void UpdateTimeOutNote();
 
 private:
     void Build(const QStringList &systemPorts);
@@ -45,24 +45,24 @@ private:
     static void SelectPort(QComboBox *list, int index, const QString &device);
     static void ReadPort(const QComboBox *list, quint8 &index, QString &device);
 
-    TSettings &FSettings;
-    TPrompts &FPrompts;
+    TSettings &m_settings;
+    TPrompts &m_prompts;
 
-    QTabWidget *PageControl = nullptr;
-    QComboBox *ComboBoxProtocol = nullptr;
-    QComboBox *ComboBoxHostPort = nullptr;
-    QComboBox *ComboBoxHostBaud = nullptr;
-    QComboBox *ComboBoxFiscalPort = nullptr;
-    TTimeOutEdit *SpinEditTimeOut = nullptr;
-    QLabel *LabelTimeOutNote = nullptr;
-    TColorBox *ColorBoxHost = nullptr;
-    TColorBox *ColorBoxPrinter = nullptr;
-    TColorBox *ColorBoxFiscal = nullptr;
-    QCheckBox *CheckBoxLowLevel = nullptr;
-    QComboBox *ComboBoxLanguage = nullptr;
-    QComboBox *ComboBoxInputDateFormat = nullptr;
-    QComboBox *ComboBoxOutputDateFormat = nullptr;
-    QCheckBox *CheckBoxReservedFields = nullptr;
-    QPushButton *ButtonOk = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QComboBox *m_protocolBox = nullptr;
+    QComboBox *m_hostPortBox = nullptr;
+    QComboBox *m_hostBaudBox = nullptr;
+    QComboBox *m_fiscalPortBox = nullptr;
+    TTimeOutEdit *m_timeOutEdit = nullptr;
+    QLabel *m_timeOutNote = nullptr;
+    TColorBox *m_hostColorBox = nullptr;
+    TColorBox *m_printerColorBox = nullptr;
+    TColorBox *m_fiscalColorBox = nullptr;
+    QCheckBox *m_lowLevelCheck = nullptr;
+    QComboBox *m_languageBox = nullptr;
+    QComboBox *m_inputDateFormatBox = nullptr;
+    QComboBox *m_outputDateFormatBox = nullptr;
+    QCheckBox *m_reservedFieldsCheck = nullptr;
+    QPushButton *m_buttonOk = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

@@ -13,89 +13,89 @@
 
 TFormRcRecord::TFormRcRecord(TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Add new return code"));
-    ButtonOk->setEnabled(false);
+    m_buttonOk->setEnabled(false);
 }
 
 TFormRcRecord::TFormRcRecord(const QString &number, const QString &description, TPrompts &prompts,
                              QWidget *parent)
     : QDialog(parent)
-    , FPrompts(prompts)
+    , m_prompts(prompts)
 {
     Build();
     setWindowTitle(QStringLiteral("Modify return code"));
-    EditNumber->SetText(number);
-    EditDescription->setText(description);
-    ButtonOk->setEnabled(true);
+    m_numberEdit->SetText(number);
+    m_descriptionEdit->setText(description);
+    m_buttonOk->setEnabled(true);
 }
 
 void TFormRcRecord::Build()
 {
     setObjectName(QStringLiteral("FormRcRecord"));
 
-    EditNumber = new TFieldTypeComboBox(this);
-    EditNumber->setObjectName(QStringLiteral("EditNumber"));
-    EditNumber->setToolTip(QStringLiteral("Enter return code number"));
-    EditNumber->SetStyle(TFieldTypeComboBox::csSimple);
-    EditNumber->SetFieldType(ftdNumerical);
-    EditNumber->SetMaxLength(MaxDigits);
-    EditDescription = new QLineEdit(this);
-    EditDescription->setObjectName(QStringLiteral("EditDescription"));
-    EditDescription->setMaxLength(TExtIniFile::MaxValueLength);
-    EditDescription->setMinimumWidth(320);
+    m_numberEdit = new TFieldTypeComboBox(this);
+    m_numberEdit->setObjectName(QStringLiteral("EditNumber"));
+    m_numberEdit->setToolTip(QStringLiteral("Enter return code number"));
+    m_numberEdit->SetStyle(TFieldTypeComboBox::csSimple);
+    m_numberEdit->SetFieldType(ftdNumerical);
+    m_numberEdit->SetMaxLength(MaxDigits);
+    m_descriptionEdit = new QLineEdit(this);
+    m_descriptionEdit->setObjectName(QStringLiteral("EditDescription"));
+    m_descriptionEdit->setMaxLength(TExtIniFile::MaxValueLength);
+    m_descriptionEdit->setMinimumWidth(320);
 
-    ButtonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept data"),
-                                     this);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept data"),
+                                       this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
     // Enter confirms what was typed, as in the program's other dialogs.
-    TDialogButtons::SetDefault(this, ButtonOk);
+    TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Return code number"), EditNumber, this), 0, 0);
-    layout->addWidget(EditNumber, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Description text"), EditDescription, this), 1, 0);
-    layout->addWidget(EditDescription, 1, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Return code number"), m_numberEdit, this), 0, 0);
+    layout->addWidget(m_numberEdit, 0, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Description text"), m_descriptionEdit, this), 1, 0);
+    layout->addWidget(m_descriptionEdit, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonOk);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonOk);
+    buttons->addWidget(m_buttonCancel);
     layout->addLayout(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(EditNumber, &TFieldTypeComboBox::Changed, this, &TFormRcRecord::InputChange);
-    connect(EditDescription, &QLineEdit::textEdited, this, &TFormRcRecord::InputChange);
-    connect(ButtonOk, &QPushButton::clicked, this, &TFormRcRecord::ButtonOkClick);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_numberEdit, &TFieldTypeComboBox::Changed, this, &TFormRcRecord::UpdateOkButton);
+    connect(m_descriptionEdit, &QLineEdit::textEdited, this, &TFormRcRecord::UpdateOkButton);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormRcRecord::AcceptIfValid);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString TFormRcRecord::Number() const
 {
-    return EditNumber->GetText();
+    return m_numberEdit->GetText();
 }
 
 QString TFormRcRecord::Description() const
 {
-    return EditDescription->text();
+    return m_descriptionEdit->text();
 }
 
-void TFormRcRecord::InputChange()
+void TFormRcRecord::UpdateOkButton()
 {
-    ButtonOk->setEnabled(!Number().isEmpty() && !Description().isEmpty());
+    m_buttonOk->setEnabled(!Number().isEmpty() && !Description().isEmpty());
 }
 
 void TFormRcRecord::SetNumberCheck(const TNumberCheck &check)
 {
-    FNumberCheck = check;
+    m_numberCheck = check;
 }
 
-void TFormRcRecord::ButtonOkClick()
+void TFormRcRecord::AcceptIfValid()
 {
-    const QString refusal = FNumberCheck ? FNumberCheck(Number()) : QString();
+    const QString refusal = m_numberCheck ? m_numberCheck(Number()) : QString();
     if (!refusal.isEmpty()) {
-        EditorWidgets::Refuse(FPrompts, this, EditNumber, refusal);
+        EditorWidgets::Refuse(m_prompts, this, m_numberEdit, refusal);
         return;
     }
     accept();

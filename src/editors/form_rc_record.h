@@ -34,16 +34,16 @@ public:
     QString Description() const;
 
     // "&Ok" is enabled exactly when number and description are filled.
-    void InputChange();
-    void ButtonOkClick();
+    void UpdateOkButton();
+    void AcceptIfValid();
 
 private:
     void Build();
 
-    TPrompts &FPrompts;
-    TNumberCheck FNumberCheck;
-    TFieldTypeComboBox *EditNumber = nullptr;
-    QLineEdit *EditDescription = nullptr;
-    QPushButton *ButtonOk = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    TPrompts &m_prompts;
+    TNumberCheck m_numberCheck;
+    TFieldTypeComboBox *m_numberEdit = nullptr;
+    QLineEdit *m_descriptionEdit = nullptr;
+    QPushButton *m_buttonOk = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

@@ -35,43 +35,44 @@ TFormTestFixedAnswer::TFormTestFixedAnswer(QWidget *parent)
     setObjectName(QStringLiteral("FormTestFixedAnswer"));
     setWindowTitle(QStringLiteral("Test fixed answers"));
 
-    EditFiscal = HexInput(QStringLiteral("EditFiscal"), QStringLiteral("Input hexadecimal fiscal answer value"), this);
-    EditPrinter = HexInput(QStringLiteral("EditPrinter"), QStringLiteral("Input hexadecimal printer answer value"),
-                           this);
-    ButtonTest = EditorWidgets::Button(QStringLiteral("ButtonTest"), QStringLiteral("&Test"), QString(), this);
-    ButtonTest->setEnabled(false);
-    ButtonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
-    TDialogButtons::SetDefault(this, ButtonTest);
+    m_fiscalEdit =
+        HexInput(QStringLiteral("EditFiscal"), QStringLiteral("Input hexadecimal fiscal answer value"), this);
+    m_printerEdit = HexInput(QStringLiteral("EditPrinter"), QStringLiteral("Input hexadecimal printer answer value"),
+                             this);
+    m_buttonTest = EditorWidgets::Button(QStringLiteral("ButtonTest"), QStringLiteral("&Test"), QString(), this);
+    m_buttonTest->setEnabled(false);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    TDialogButtons::SetDefault(this, m_buttonTest);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Fiscal"), EditFiscal, this), 0, 0);
-    layout->addWidget(EditFiscal, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Printer"), EditPrinter, this), 1, 0);
-    layout->addWidget(EditPrinter, 1, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Fiscal"), m_fiscalEdit, this), 0, 0);
+    layout->addWidget(m_fiscalEdit, 0, 1);
+    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Printer"), m_printerEdit, this), 1, 0);
+    layout->addWidget(m_printerEdit, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ButtonTest);
-    buttons->addWidget(ButtonCancel);
+    buttons->addWidget(m_buttonTest);
+    buttons->addWidget(m_buttonCancel);
     layout->addLayout(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(EditFiscal, &TFieldTypeComboBox::Changed, this, &TFormTestFixedAnswer::InputChange);
-    connect(EditPrinter, &TFieldTypeComboBox::Changed, this, &TFormTestFixedAnswer::InputChange);
-    connect(ButtonTest, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_fiscalEdit, &TFieldTypeComboBox::Changed, this, &TFormTestFixedAnswer::UpdateTestButton);
+    connect(m_printerEdit, &TFieldTypeComboBox::Changed, this, &TFormTestFixedAnswer::UpdateTestButton);
+    connect(m_buttonTest, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 quint16 TFormTestFixedAnswer::FiscalStatus() const
 {
-    return Word(EditFiscal);
+    return Word(m_fiscalEdit);
 }
 
 quint16 TFormTestFixedAnswer::PrinterStatus() const
 {
-    return Word(EditPrinter);
+    return Word(m_printerEdit);
 }
 
-void TFormTestFixedAnswer::InputChange()
+void TFormTestFixedAnswer::UpdateTestButton()
 {
-    ButtonTest->setEnabled(!EditFiscal->GetText().isEmpty() && !EditPrinter->GetText().isEmpty());
+    m_buttonTest->setEnabled(!m_fiscalEdit->GetText().isEmpty() && !m_printerEdit->GetText().isEmpty());
 }

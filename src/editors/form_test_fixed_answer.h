@@ -19,11 +19,11 @@ public:
     quint16 PrinterStatus() const;
 
     // "&Test" is enabled exactly when both words are typed.
-    void InputChange();
+    void UpdateTestButton();
 
 private:
-    TFieldTypeComboBox *EditFiscal = nullptr;
-    TFieldTypeComboBox *EditPrinter = nullptr;
-    QPushButton *ButtonTest = nullptr;
-    QPushButton *ButtonCancel = nullptr;
+    TFieldTypeComboBox *m_fiscalEdit = nullptr;
+    TFieldTypeComboBox *m_printerEdit = nullptr;
+    QPushButton *m_buttonTest = nullptr;
+    QPushButton *m_buttonCancel = nullptr;
 };

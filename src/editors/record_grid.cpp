@@ -25,7 +25,7 @@ void TRecordGrid::SetColumnWidths(const QList<int> &widths)
 
 void TRecordGrid::SetColumnsFitContents(bool fit)
 {
-    FColumnsFitContents = fit;
+    m_columnsFitContents = fit;
     if (fit)
         resizeColumnsToContents();
 }
@@ -37,7 +37,7 @@ int TRecordGrid::FullWidth() const
 
 void TRecordGrid::SetFixedFirstColumn(bool fixed)
 {
-    FFixedFirstColumn = fixed;
+    m_fixedFirstColumn = fixed;
     SetRows(Rows());
 }
 
@@ -45,16 +45,16 @@ void TRecordGrid::SetRows(const QList<QStringList> &rows)
 {
     const int selected = currentRow();
     clearContents();
-    FRecordCount = int(rows.size());
+    m_recordCount = int(rows.size());
     setRowCount(qMax(1, int(rows.size())));
     for (int row = 0; row < rows.size(); ++row)
         for (int column = 0; column < columnCount(); ++column) {
             auto *cell = new QTableWidgetItem(rows.at(row).value(column));
-            if (column == 0 && FFixedFirstColumn)
+            if (column == 0 && m_fixedFirstColumn)
                 cell->setBackground(palette().button());
             setItem(row, column, cell);
         }
-    if (FColumnsFitContents)
+    if (m_columnsFitContents)
         resizeColumnsToContents();
     SelectRecord(qBound(0, selected, rowCount() - 1));
 }
@@ -73,12 +73,12 @@ QList<QStringList> TRecordGrid::Rows() const
 
 bool TRecordGrid::HasRecords() const
 {
-    return FRecordCount > 0;
+    return m_recordCount > 0;
 }
 
 int TRecordGrid::RecordCount() const
 {
-    return FRecordCount;
+    return m_recordCount;
 }
 
 int TRecordGrid::SelectedRecord() const

@@ -41,7 +41,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    int FRecordCount = 0;
-    bool FFixedFirstColumn = false;
-    bool FColumnsFitContents = false;
+    int m_recordCount = 0;
+    bool m_fixedFirstColumn = false;
+    bool m_columnsFitContents = false;
 };

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Texts the terminal window shows while it executes commands: the short state
-// texts of status panel 1 and the texts of its message boxes.
+// Texts of the road of a command, which the terminal window and the
+// command-line tool report alike: the short state texts of status panel 1,
+// the texts of the runner's message boxes and why a command cannot be sent.
 namespace ExecutionTexts {
 
 inline const QString Ready = QStringLiteral("Ready");
@@ -19,14 +20,6 @@ inline const QString CommunicationError =
     QStringLiteral("Communication errors!!! Fiscal printer not ready.");
 inline const QString BadFrame = QStringLiteral("Error!!! Bad data in frame.");
 inline const QString FiscalPortAlive = QStringLiteral("     Fiscal Port it's alive !!!     ");
-inline const QString RepeatPrompt = QStringLiteral("Enter times to repeat the command");
-
-inline const QString SendCaption = QStringLiteral("&Send");
-inline const QString RepeatCaption = QStringLiteral("&Repeat ...");
-inline const QString CancelCaption = QStringLiteral("&Cancel");
-inline const QString SendHint = QStringLiteral("Send selected command");
-inline const QString RepeatHint = QStringLiteral("Send commands \"n\" times");
-inline const QString CancelHint = QStringLiteral("Cancel command in progress");
 
 // "i/n" of a Repeat run.
 inline QString RepeatProgress(int step, int count)
@@ -56,20 +49,5 @@ inline const QString HostPortClosedNotice =
 inline const QString FiscalPortClosedNotice =
     QStringLiteral("Fiscal port closed: this command goes to the fiscal port, which the "
                    "fiscal-port button of the toolbar turns on");
-
-// Notice when fixed-answer records cannot be read: their panels are missing.
-inline QString PanelsLeftOut(const QString &errors)
-{
-    return QStringLiteral("Status panels left out, their fixed-answer records cannot be read: %1")
-        .arg(errors);
-}
-
-// Notice when the answer fields of the command answered cannot be read.
-inline QString AnswerFieldsUnreadable(const QString &section, const QString &error)
-{
-    return QStringLiteral("The answer fields of [%1] cannot be read (%2): rows past the last one "
-                          "read are shown as Field and their number")
-        .arg(section, error);
-}
 
 }

@@ -1,6 +1,6 @@
 #include "shell/form_about_box.h"
 
-#include "shell/action_icons.h"
+#include "widgets/action_icons.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "execution/comm_log_formatter.h"
 #include "terminal_model/settings.h"
-#include "terminal_window/system_colors.h"
+#include "widgets/system_colors.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -9,7 +9,6 @@
 #include "editors/form_test_fixed_answer.h"
 #include "execution/comm_log_formatter.h"
 #include "execution/command_runner.h"
-#include "shell/action_icons.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
 #include "shell/form_child_log_window.h"
@@ -17,6 +16,8 @@
 #include "shell/terminal_files.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "widgets/action_icons.h"
+#include "widgets/hint_text.h"
 #include "widgets/prompts.h"
 
 #include <QAction>
@@ -228,8 +229,8 @@ QAction *TFormMain::NewAction(const QString &name, const QString &caption, const
 {
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
-    action->setToolTip(TerminalFiles::ShortHint(hint));
-    action->setStatusTip(TerminalFiles::LongHint(hint));
+    action->setToolTip(HintText::ShortHint(hint));
+    action->setStatusTip(HintText::LongHint(hint));
     if (!key.isEmpty())
         action->setShortcut(key);
     return action;
@@ -352,7 +353,7 @@ void TFormMain::CreateMenus()
     const auto menu = [this](const QString &title, const QString &name, const QString &hint) {
         QMenu *m = menuBar()->addMenu(title);
         m->setObjectName(name);
-        m->menuAction()->setStatusTip(TerminalFiles::LongHint(hint));
+        m->menuAction()->setStatusTip(HintText::LongHint(hint));
         return m;
     };
     QMenu *file = menu(QStringLiteral("&File"), QStringLiteral("MenuFile"), QStringLiteral("File related commands"));
@@ -854,8 +855,8 @@ void TFormMain::ShowFiscalButton(bool inUse)
 {
     m_actionFiscal->setChecked(!inUse);
     const QString hint = inUse ? DisableFiscalHint : EnableFiscalHint;
-    m_actionFiscal->setToolTip(TerminalFiles::ShortHint(hint));
-    m_actionFiscal->setStatusTip(TerminalFiles::LongHint(hint));
+    m_actionFiscal->setToolTip(HintText::ShortHint(hint));
+    m_actionFiscal->setStatusTip(HintText::LongHint(hint));
     m_actionFiscal->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
 }
 

@@ -3,6 +3,7 @@
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
+#include "terminal_model/terminal_document.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,20 +165,10 @@ QString ReplaceQuestion(const QString &path)
 bool IsReadable(const QString &path, QString *error)
 {
     TExtIniFile ini;
-    const QString why = ini.Load(path) ? NotATerminalFile(ini) : ini.LastError();
+    const QString why = ini.Load(path) ? TTerminalDocument::NotATerminalFile(ini) : ini.LastError();
     if (error)
         *error = why;
     return why.isEmpty();
-}
-
-QString NotATerminalFile(const TExtIniFile &ini)
-{
-    if (ini.SectionExists(QStringLiteral("Groups")))
-        return QString();
-    const QString name = QDir::toNativeSeparators(ini.FileName());
-    return ini.ToData().contains('\0')
-        ? QStringLiteral("%1 is not a terminal file: it holds binary data").arg(name)
-        : QStringLiteral("%1 is not a terminal file: it has no [Groups] section").arg(name);
 }
 
 bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error)
@@ -215,17 +206,6 @@ bool WriteGeneralSection(const TSettings &settings, const QString &fileName, QSt
         return false;
     }
     return true;
-}
-
-QString ShortHint(const QString &hint)
-{
-    return hint.section(QLatin1Char('|'), 0, 0);
-}
-
-QString LongHint(const QString &hint)
-{
-    const int bar = hint.indexOf(QLatin1Char('|'));
-    return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
 } // namespace TerminalFiles

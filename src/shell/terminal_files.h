@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class TExtIniFile;
 struct TSettings;
 
 // The rules of the main window's file commands, apart from any window.
@@ -61,21 +60,11 @@ QString ReplaceQuestion(const QString &path);
 // Checked before the open file gives way to it.
 bool IsReadable(const QString &path, QString *error);
 
-// Why a file that was read is no terminal file: without a [Groups] section
-// it holds no commands (and may well be binary data). Empty when it is one.
-// Such a file is not opened, so nothing is ever written into it.
-QString NotATerminalFile(const TExtIniFile &ini);
-
 // The per-file values of the [General] section. Missing, non-numeric or
 // out-of-range values read as 0.
 bool ReadGeneralSection(TSettings &settings, const QString &fileName, QString *error);
 // Writes them back; leaves the file untouched when it already holds these
 // values or no longer exists (a deleted file is not recreated).
 bool WriteGeneralSection(const TSettings &settings, const QString &fileName, QString *error);
-
-// A hint "short|long": the short part for tool tips, the long one for the
-// status bar; a hint without a bar is both.
-QString ShortHint(const QString &hint);
-QString LongHint(const QString &hint);
 
 } // namespace TerminalFiles

@@ -1,5 +1,6 @@
 #include "terminal_model/terminal_document.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -107,6 +108,16 @@ const TExtIniFile &TTerminalDocument::Ini() const
     return m_ini;
 }
 
+QString TTerminalDocument::NotATerminalFile(const TExtIniFile &ini)
+{
+    if (ini.SectionExists(kGroups))
+        return QString();
+    const QString name = QDir::toNativeSeparators(ini.FileName());
+    return ini.ToData().contains('\0')
+        ? QStringLiteral("%1 is not a terminal file: it holds binary data").arg(name)
+        : QStringLiteral("%1 is not a terminal file: it has no [Groups] section").arg(name);
+}
+
 QStringList TTerminalDocument::Groups() const
 {
     return m_ini.ReadSection(kGroups);
@@ -156,41 +167,6 @@ QString TTerminalDocument::CheckNameCharacters(const QString &name)
     return QStringLiteral("The name \"%1\" cannot be stored: names may not contain \"=\", \"[\", \"]\" "
                           "or control characters, nor start with \";\"")
         .arg(name);
-}
-
-QString TTerminalDocument::RemoveGroupQuestion(const QString &group)
-{
-    return QStringLiteral("Are you sure you want to delete group \"%1\" ?").arg(group);
-}
-
-QString TTerminalDocument::RemoveCommandQuestion(const QString &command)
-{
-    return QStringLiteral("Are you sure you want to delete command \"%1\" ?").arg(command);
-}
-
-QString TTerminalDocument::MergeOverwriteQuestion(const QString &command)
-{
-    return QStringLiteral("\"%1\" command already exists, ovewrite?").arg(command);
-}
-
-QString TTerminalDocument::AddGroupCaption()
-{
-    return QStringLiteral("Add a new group");
-}
-
-QString TTerminalDocument::AddCommandCaption()
-{
-    return QStringLiteral("Add a new command");
-}
-
-QString TTerminalDocument::RenameGroupCaption(const QString &group)
-{
-    return QStringLiteral("Rename group \"%1\"").arg(group);
-}
-
-QString TTerminalDocument::RenameCommandCaption(const QString &command)
-{
-    return QStringLiteral("Rename command \"%1\"").arg(command);
 }
 
 QString TTerminalDocument::GroupExistsMessage()

@@ -53,6 +53,11 @@ public:
     // The in-memory copy: current after every operation of this class.
     const TExtIniFile &Ini() const;
 
+    // Why a file that was read is no terminal file: without a [Groups] section
+    // it holds no commands (and may well be binary data). Empty when it is one.
+    // Such a file is not opened, so nothing is ever written into it.
+    static QString NotATerminalFile(const TExtIniFile &ini);
+
     QStringList Groups() const;                             // in file order
     QStringList Commands(const QString &group) const;       // in file order
     bool GroupExists(const QString &group) const;
@@ -85,15 +90,6 @@ public:
     // Every key of the source section into the target section, which is not
     // cleared first; CL<n> and Notes keep their stored form. Memory only.
     static void CopySection(TExtIniFile &ini, const QString &source, const QString &target);
-
-    // Question texts of the confirmations, for the window's prompts.
-    static QString RemoveGroupQuestion(const QString &group);
-    static QString RemoveCommandQuestion(const QString &command);
-    static QString MergeOverwriteQuestion(const QString &command);
-    static QString AddGroupCaption();         // "Add a new group"
-    static QString AddCommandCaption();       // "Add a new command"
-    static QString RenameGroupCaption(const QString &group);
-    static QString RenameCommandCaption(const QString &command);
 
     static QString GroupExistsMessage();      // "Group already exists"
     static QString CommandExistsMessage();    // "The command already exists"

@@ -2,7 +2,7 @@
 
 #include "execution/answer_page.h"
 #include "terminal_window/command_input_panel.h"
-#include "terminal_window/system_colors.h"
+#include "widgets/system_colors.h"
 
 #include <QAbstractScrollArea>
 #include <QFrame>

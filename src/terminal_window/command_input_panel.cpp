@@ -2,8 +2,8 @@
 
 #include "execution/command_definition.h"
 #include "execution/command_panel_layout.h"
-#include "shell/terminal_files.h"
 #include "widgets/field_type_combo_box.h"
+#include "widgets/hint_text.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -123,8 +123,8 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
             label->setPalette(palette);
         }
         // A hint "short|long": the long part goes to the main window's status bar.
-        control->setToolTip(TerminalFiles::ShortHint(f.Hint));
-        control->setStatusTip(TerminalFiles::LongHint(f.Hint));
+        control->setToolTip(HintText::ShortHint(f.Hint));
+        control->setStatusTip(HintText::LongHint(f.Hint));
         label->show();
         control->show();
         used |= label->geometry() | control->geometry();

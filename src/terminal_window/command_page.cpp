@@ -1,6 +1,7 @@
 #include "terminal_window/command_page.h"
+#include "terminal_window/terminal_window_texts.h"
 
-#include "shell/terminal_files.h"
+#include "widgets/hint_text.h"
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "execution/answer_page.h"
@@ -95,11 +96,11 @@ void TCommandPage::BuildButtons(QWidget *buttonPanel)
     m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     // The long part of each hint goes to the main window's status bar.
-    for (const auto &[button, hint] : {std::pair{m_buttonSend, ExecutionTexts::SendHint},
-                                       std::pair{m_buttonRepeat, ExecutionTexts::RepeatHint},
-                                       std::pair{m_buttonCancel, ExecutionTexts::CancelHint}}) {
-        button->setToolTip(TerminalFiles::ShortHint(hint));
-        button->setStatusTip(TerminalFiles::LongHint(hint));
+    for (const auto &[button, hint] : {std::pair{m_buttonSend, TerminalWindowTexts::SendHint},
+                                       std::pair{m_buttonRepeat, TerminalWindowTexts::RepeatHint},
+                                       std::pair{m_buttonCancel, TerminalWindowTexts::CancelHint}}) {
+        button->setToolTip(HintText::ShortHint(hint));
+        button->setStatusTip(HintText::LongHint(hint));
     }
     m_buttonSend->setEnabled(false);
     m_buttonRepeat->setEnabled(false);
@@ -152,7 +153,7 @@ void TCommandPage::ReadFixedAnswers()
     m_fiscalTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("FiscalAnswer"), &errors);
     m_printerTable = TFixedAnswerTable::Load(m_fileCopy, QStringLiteral("PrinterAnswer"), &errors);
     m_noticeBar->SetNotice(TNoticeBar::File, errors.isEmpty() ? QString()
-                                                              : ExecutionTexts::PanelsLeftOut(
+                                                              : TerminalWindowTexts::PanelsLeftOut(
                                                                     errors.join(QStringLiteral("; "))));
 }
 
@@ -251,7 +252,7 @@ void TCommandPage::Repeat()
     if (m_definition.port == cpFiscalPort)
         m_runner->Repeat(0);
     else if (!m_runner->RefuseBadInput())
-        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, ExecutionTexts::RepeatPrompt)));
+        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, TerminalWindowTexts::RepeatPrompt)));
 }
 
 void TCommandPage::Cancel()
@@ -330,7 +331,7 @@ void TCommandPage::ShowReceivedAnswer(const TReceivedAnswer &answer)
     scroll->setFocus(Qt::OtherFocusReason);
     m_noticeBar->SetNotice(TNoticeBar::Answer,
                            page.error.isEmpty() ? QString()
-                                               : ExecutionTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
+                                               : TerminalWindowTexts::AnswerFieldsUnreadable(answer.commandKey, page.error));
 }
 
 void TCommandPage::AppendFiscalAnswer(const QByteArray &text)

@@ -1,7 +1,8 @@
 #include "terminal_window/command_tree.h"
+#include "terminal_window/terminal_window_texts.h"
 
 #include "editors/form_edit_cmd_ans.h"
-#include "shell/terminal_files.h"
+#include "widgets/hint_text.h"
 #include "terminal_window/command_tree_menu.h"
 #include "terminal_window/form_overwrite_new_command.h"
 #include "widgets/prompts.h"
@@ -77,7 +78,7 @@ TCommandTree::TCommandTree(TPrompts &prompts, QWidget *parent)
 QString TCommandTree::Load(const QString &fileName)
 {
     m_fileName = fileName;
-    const QString error = m_document.Load(fileName) ? TerminalFiles::NotATerminalFile(m_document.Ini())
+    const QString error = m_document.Load(fileName) ? TTerminalDocument::NotATerminalFile(m_document.Ini())
                                                     : m_document.LastError();
     m_rootNode = new QTreeWidgetItem(this, {RootText});
     for (const QString &group : m_document.Groups()) {
@@ -174,7 +175,7 @@ void TCommandTree::UpdatePopupMenu()
 
 void TCommandTree::AddGroup()
 {
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddGroupCaption()));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TerminalWindowTexts::AddGroupCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddGroup(name);
@@ -190,7 +191,7 @@ void TCommandTree::RenameGroup()
         return;
     const QString oldName = node->text(0);
     const QString newName = TTerminalDocument::CutName(
-        m_prompts.InputText(this, TTerminalDocument::RenameGroupCaption(oldName)));
+        m_prompts.InputText(this, TerminalWindowTexts::RenameGroupCaption(oldName)));
     if (newName.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.RenameGroup(oldName, newName);
@@ -209,7 +210,7 @@ void TCommandTree::RemoveGroup()
     if (Level(node) != LevelGroup)
         return;
     const QString group = node->text(0);
-    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TTerminalDocument::RemoveGroupQuestion(group)))
+    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalWindowTexts::RemoveGroupQuestion(group)))
         return;
     if (Report(m_document.RemoveGroup(group))) {
         RemoveNode(node);
@@ -224,7 +225,7 @@ void TCommandTree::AddCommand()
         node = node->parent();
     if (Level(node) != LevelGroup)
         return;
-    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TTerminalDocument::AddCommandCaption()));
+    const QString name = TTerminalDocument::CutName(m_prompts.InputText(this, TerminalWindowTexts::AddCommandCaption()));
     if (name.isEmpty())
         return;
     const TTerminalDocument::TResult result = m_document.AddCommand(node->text(0), name);
@@ -242,7 +243,7 @@ void TCommandTree::RenameCommand()
         return;
     const QString oldName = node->text(0);
     const QString newName = TTerminalDocument::CutName(
-        m_prompts.InputText(this, TTerminalDocument::RenameCommandCaption(oldName)));
+        m_prompts.InputText(this, TerminalWindowTexts::RenameCommandCaption(oldName)));
     if (newName.isEmpty())
         return;
     const QString group = node->parent()->text(0);
@@ -261,7 +262,7 @@ void TCommandTree::RemoveCommand()
     if (Level(node) != LevelCommand)
         return;
     const QString command = node->text(0);
-    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TTerminalDocument::RemoveCommandQuestion(command)))
+    if (!m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalWindowTexts::RemoveCommandQuestion(command)))
         return;
     if (Report(m_document.RemoveCommand(node->parent()->text(0), command))) {
         RemoveNode(node);
@@ -336,7 +337,7 @@ void TCommandTree::PasteOrDrop(QTreeWidgetItem *source, QTreeWidgetItem *target)
     } else if (targetLevel == LevelGroup && sourceLevel == LevelGroup) {
         const auto confirm = [this](const QString &command) {
             return m_prompts.Confirm(this, TPrompts::WarningCaption,
-                                     TTerminalDocument::MergeOverwriteQuestion(command));
+                                     TerminalWindowTexts::MergeOverwriteQuestion(command));
         };
         const TTerminalDocument::TResult result =
             m_document.MergeGroup(target->text(0), source->text(0), confirm);

@@ -1,6 +1,6 @@
 #include "terminal_window/command_tree_menu.h"
 
-#include "shell/action_icons.h"
+#include "widgets/action_icons.h"
 #include "terminal_window/command_tree.h"
 
 TCommandTreeMenu::TCommandTreeMenu(TCommandTree *tree)

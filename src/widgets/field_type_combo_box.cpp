@@ -19,33 +19,33 @@ class UserEditCheck : public QValidator
 public:
     UserEditCheck(const TFieldTypeComboBox *box, QLineEdit *edit)
         : QValidator(edit)
-        , FBox(box)
-        , FAccepted(edit->text())
+        , m_box(box)
+        , m_accepted(edit->text())
     {
         // textChanged follows every accepted change, program-made or not.
         connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString &text) { FAccepted = text; });
+                [this](const QString &text) { m_accepted = text; });
     }
 
     State validate(QString &input, int &) const override
     {
         // A text that grows past the limit is refused; one already beyond it
         // (set by the program) may still be shortened.
-        const int limit = FBox->GetMaxLength();
-        if (limit > 0 && input.size() > limit && input.size() > FAccepted.size())
+        const int limit = m_box->GetMaxLength();
+        if (limit > 0 && input.size() > limit && input.size() > m_accepted.size())
             return Invalid;
         // A paste or drop with characters the type refuses is refused as a
         // whole, so what was typed stays. A text the program set that does
         // not fit is left to the box's validation, which clears it.
-        const int type = FBox->GetFieldTypeCode();
-        if (TFieldTypes::IsValidText(type, FAccepted) && !TFieldTypes::IsValidText(type, input))
+        const int type = m_box->GetFieldTypeCode();
+        if (TFieldTypes::IsValidText(type, m_accepted) && !TFieldTypes::IsValidText(type, input))
             return Invalid;
         return Acceptable;
     }
 
 private:
-    const TFieldTypeComboBox *FBox;
-    QString FAccepted;
+    const TFieldTypeComboBox *m_box;
+    QString m_accepted;
 };
 
 // Whether the line edit inserts the key's text, by the test Qt's own line
@@ -85,19 +85,19 @@ void TFieldTypeComboBox::SetFieldType(TFldType type)
 
 void TFieldTypeComboBox::SetFieldTypeCode(int code)
 {
-    FFldType = code;
+    m_fieldType = code;
     if (code == ftdBool)
         SetMaxLength(1);
 }
 
 void TFieldTypeComboBox::SetRequired(bool required)
 {
-    FRequired = required;
+    m_required = required;
 }
 
 void TFieldTypeComboBox::SetStyle(TComboStyle style)
 {
-    FStyle = style;
+    m_style = style;
     const bool editable = style != csDropDownList;
     if (editable != isEditable()) {
         setEditable(editable);
@@ -118,7 +118,7 @@ void TFieldTypeComboBox::SetStyle(TComboStyle style)
 
 void TFieldTypeComboBox::SetMaxLength(int length)
 {
-    FMaxLength = qMax(length, 0);
+    m_maxLength = qMax(length, 0);
 }
 
 void TFieldTypeComboBox::SetText(const QString &text)
@@ -136,7 +136,7 @@ QString TFieldTypeComboBox::GetText() const
 
 void TFieldTypeComboBox::showPopup()
 {
-    if (FStyle != csSimple)
+    if (m_style != csSimple)
         QComboBox::showPopup();
 }
 
@@ -153,7 +153,7 @@ QString TFieldTypeComboBox::FilterTyped(const QString &typed) const
     const QString current = GetText();
     QString accepted;
     for (char32_t key : typed.toUcs4()) {
-        const char32_t passed = TFieldTypes::FilterKey(FFldType, key, QString(current + accepted));
+        const char32_t passed = TFieldTypes::FilterKey(m_fieldType, key, QString(current + accepted));
         if (passed != 0)
             accepted += QString::fromUcs4(&passed, 1);
     }
@@ -163,7 +163,7 @@ QString TFieldTypeComboBox::FilterTyped(const QString &typed) const
 std::unique_ptr<QKeyEvent> TFieldTypeComboBox::FilteredKey(QKeyEvent *event, bool &refused) const
 {
     refused = false;
-    if (!TFieldTypes::IsFiltered(FFldType) || !insertsText(event))
+    if (!TFieldTypes::IsFiltered(m_fieldType) || !insertsText(event))
         return nullptr;
     const QString typed = event->text();
     const QString accepted = FilterTyped(typed);
@@ -180,7 +180,7 @@ std::unique_ptr<QKeyEvent> TFieldTypeComboBox::FilteredKey(QKeyEvent *event, boo
 std::unique_ptr<QInputMethodEvent> TFieldTypeComboBox::FilteredInput(QInputMethodEvent *event) const
 {
     const QString committed = event->commitString();
-    if (committed.isEmpty() || !TFieldTypes::IsFiltered(FFldType))
+    if (committed.isEmpty() || !TFieldTypes::IsFiltered(m_fieldType))
         return nullptr;
     const QString accepted = FilterTyped(committed);
     if (accepted == committed)
@@ -251,7 +251,7 @@ bool TFieldTypeComboBox::eventFilter(QObject *watched, QEvent *event)
 
 void TFieldTypeComboBox::Change()
 {
-    if (!TFieldTypes::IsValidText(FFldType, GetText())) {
+    if (!TFieldTypes::IsValidText(m_fieldType, GetText())) {
         if (QLineEdit *edit = lineEdit())
             edit->clear();
         else
@@ -262,7 +262,7 @@ void TFieldTypeComboBox::Change()
 
 bool TFieldTypeComboBox::HoldsFocus() const
 {
-    return FRequired && GetText().isEmpty();
+    return m_required && GetText().isEmpty();
 }
 
 bool TFieldTypeComboBox::focusNextPrevChild(bool next)
@@ -287,15 +287,15 @@ void TFieldTypeComboBox::QueueReclaim(Qt::FocusReason reason)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
         || reason == Qt::MenuBarFocusReason)
         return;
-    if (FReclaimQueued || !HoldsFocus())
+    if (m_reclaimQueued || !HoldsFocus())
         return;
-    FReclaimQueued = true;
+    m_reclaimQueued = true;
     QTimer::singleShot(0, this, &TFieldTypeComboBox::ReclaimFocus);
 }
 
 void TFieldTypeComboBox::ReclaimFocus()
 {
-    FReclaimQueued = false;
+    m_reclaimQueued = false;
     if (!HoldsFocus() || !isVisible() || !isEnabled())
         return;
     QWidget *current = QApplication::focusWidget();
@@ -328,7 +328,7 @@ QStyleOptionFrame TFieldTypeComboBox::EditFrameOption() const
 
 void TFieldTypeComboBox::PlaceSimpleEdit()
 {
-    if (FStyle != csSimple || !lineEdit())
+    if (m_style != csSimple || !lineEdit())
         return;
     const QStyleOptionFrame option = EditFrameOption();
     lineEdit()->setGeometry(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
@@ -356,7 +356,7 @@ bool TFieldTypeComboBox::event(QEvent *event)
 
 void TFieldTypeComboBox::paintEvent(QPaintEvent *event)
 {
-    if (FStyle != csSimple) {
+    if (m_style != csSimple) {
         QComboBox::paintEvent(event);
         return;
     }

@@ -30,20 +30,20 @@ public:
     // Boolean also limits the text to one character; no other type changes
     // the limit.
     void SetFieldType(TFldType type);
-    TFldType GetFieldType() const { return static_cast<TFldType>(FFldType); }
+    TFldType GetFieldType() const { return static_cast<TFldType>(m_fieldType); }
     // Any text-type code; Date, Time and unknown codes do no filtering.
     void SetFieldTypeCode(int code);
-    int GetFieldTypeCode() const { return FFldType; }
+    int GetFieldTypeCode() const { return m_fieldType; }
 
     void SetRequired(bool required);
-    bool GetRequired() const { return FRequired; }
+    bool GetRequired() const { return m_required; }
 
     void SetStyle(TComboStyle style);
-    TComboStyle GetStyle() const { return FStyle; }
+    TComboStyle GetStyle() const { return m_style; }
 
     // Maximum number of characters the user may type; 0 means no limit.
     void SetMaxLength(int length);
-    int GetMaxLength() const { return FMaxLength; }
+    int GetMaxLength() const { return m_maxLength; }
 
     // Text set by the program is not validated. In the drop-down-list style
     // only the text of an item can be set.
@@ -87,9 +87,9 @@ private:
     QStyleOptionFrame EditFrameOption() const;
     void PlaceSimpleEdit();
 
-    int FFldType = ftdAlphaNumeric;
-    bool FRequired = false;
-    TComboStyle FStyle = csDropDown;
-    int FMaxLength = 0;
-    bool FReclaimQueued = false;
+    int m_fieldType = ftdAlphaNumeric;
+    bool m_required = false;
+    TComboStyle m_style = csDropDown;
+    int m_maxLength = 0;
+    bool m_reclaimQueued = false;
 };

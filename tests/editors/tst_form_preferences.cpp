@@ -4,7 +4,7 @@
 #include "editors/time_out_edit.h"
 #include "support_editors.h"
 #include "terminal_model/settings.h"
-#include "terminal_window/system_colors.h"
+#include "widgets/system_colors.h"
 
 #include <QCheckBox>
 #include <QImage>

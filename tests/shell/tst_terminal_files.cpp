@@ -53,8 +53,6 @@ private slots:
     void generalSectionWriteLeavesUnchangedFileAlone_data();
     void generalSectionWriteLeavesUnchangedFileAlone();
     void generalSectionWriteDoesNotRecreateDeletedFile();
-    void hints_data();
-    void hints();
     void iconPositions();
     void tileRects_data();
     void tileRects();
@@ -304,26 +302,6 @@ void TstTerminalFiles::generalSectionWriteDoesNotRecreateDeletedFile()
     QString error;
     QVERIFY(TerminalFiles::WriteGeneralSection(settings, path, &error));
     QVERIFY(!QFileInfo::exists(path));
-}
-
-void TstTerminalFiles::hints_data()
-{
-    QTest::addColumn<QString>("hint");
-    QTest::addColumn<QString>("shortPart");
-    QTest::addColumn<QString>("longPart");
-    QTest::newRow("two parts") << "Copy|Copy to the clipboard" << "Copy" << "Copy to the clipboard";
-    QTest::newRow("one part") << "New terminal file" << "New terminal file" << "New terminal file";
-    QTest::newRow("trailing blank kept") << "Options|Options " << "Options" << "Options ";
-    QTest::newRow("empty") << "" << "" << "";
-}
-
-void TstTerminalFiles::hints()
-{
-    QFETCH(QString, hint);
-    QFETCH(QString, shortPart);
-    QFETCH(QString, longPart);
-    QCOMPARE(TerminalFiles::ShortHint(hint), shortPart);
-    QCOMPARE(TerminalFiles::LongHint(hint), longPart);
 }
 
 void TstTerminalFiles::iconPositions()

@@ -78,7 +78,6 @@ private slots:
     void writeFailureChangesNothing();
     void changesMadeElsewhereAreKept();
     void emptyNameDoesNothing();
-    void questionTexts();
     void sampleFileReadsAndRoundTrips();
 
 private:
@@ -383,14 +382,14 @@ void TestTerminalDocument::mergeGroup()
             "[Reports]\nsell=\n\n[Reportssell]\nCommands=old\nCL3=\"keep\"\n");
     QStringList asked;
     const auto result = m_doc.MergeGroup(QStringLiteral("Reports"), QStringLiteral("Sales"), [&](const QString &c) {
-        asked.append(TTerminalDocument::MergeOverwriteQuestion(c));
+        asked.append(c);
         return true;
     });
     Check(result, "[Groups]\nSales=\nReports=\n\n[Sales]\nOpen=\nSell=\n\n"
                   "[SalesOpen]\nCommands=open\n\n[SalesSell]\nCommands=new\nCL1=\"a\"\n\n"
                   "[Reports]\nsell=\nOpen=\n\n[Reportssell]\nCommands=new\nCL3=\"keep\"\nCL1=\"a\"\n\n"
                   "[ReportsOpen]\nCommands=open\n");
-    QCOMPARE(asked, QStringList(QStringLiteral("\"sell\" command already exists, ovewrite?")));
+    QCOMPARE(asked, QStringList(QStringLiteral("sell")));
     QCOMPARE(result.Added, QStringList(QStringLiteral("Open")));
 
     // Declining keeps the target's command as it is.
@@ -511,16 +510,6 @@ void TestTerminalDocument::emptyNameDoesNothing()
         QVERIFY(result.Message.isEmpty());
     }
     QCOMPARE(Text(), kBase);
-}
-
-void TestTerminalDocument::questionTexts()
-{
-    QCOMPARE(TTerminalDocument::RemoveGroupQuestion(QStringLiteral("G")),
-             QStringLiteral("Are you sure you want to delete group \"G\" ?"));
-    QCOMPARE(TTerminalDocument::RemoveCommandQuestion(QStringLiteral("C")),
-             QStringLiteral("Are you sure you want to delete command \"C\" ?"));
-    QCOMPARE(TTerminalDocument::RenameGroupCaption(QStringLiteral("G")), QStringLiteral("Rename group \"G\""));
-    QCOMPARE(TTerminalDocument::RenameCommandCaption(QStringLiteral("C")), QStringLiteral("Rename command \"C\""));
 }
 
 void TestTerminalDocument::sampleFileReadsAndRoundTrips()

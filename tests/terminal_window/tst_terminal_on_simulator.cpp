@@ -8,6 +8,7 @@
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "terminal_window/terminal_window_texts.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QFile>
@@ -278,7 +279,7 @@ void TstTerminalOnSimulator::repeatWithAutoIncrement()
     QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(QStringLiteral("12"));
     QTest::mouseClick(m_window->CommandPage()->ButtonRepeat(), Qt::LeftButton);
-    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{TerminalWindowTexts::RepeatPrompt});
     QVERIFY(finished.wait(20000));
     QStringList progress;
     for (int step = 1; step <= 12; ++step)

@@ -7,6 +7,7 @@
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/notice_bar.h"
+#include "terminal_window/terminal_window_texts.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QFile>
@@ -292,7 +293,7 @@ void TstTerminalWindowExecution::repeatCountOutOfRangeSendsNothing()
     QSignalSpy finished(&m_window->CommandPage()->Runner(), &TCommandRunner::Finished);
     m_prompts.Inputs.enqueue(typed);
     QTest::mouseClick(m_window->CommandPage()->ButtonRepeat(), Qt::LeftButton);
-    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{ExecutionTexts::RepeatPrompt});
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindInput), QStringList{TerminalWindowTexts::RepeatPrompt});
     QVERIFY(finished.isEmpty());
     QVERIFY(m_status.isEmpty());
     QVERIFY(m_window->CommandTree()->isEnabled());
@@ -388,7 +389,7 @@ void TstTerminalWindowExecution::badFixedAnswerRecordNamed()
     file.close();
     TFormChildTerminalWindow window(m_settings, m_prompts, m_window->FileName());
     const QString notice = window.CommandPage()->NoticeBar()->text();
-    QVERIFY2(notice.startsWith(ExecutionTexts::PanelsLeftOut(QString())), qPrintable(notice));
+    QVERIFY2(notice.startsWith(TerminalWindowTexts::PanelsLeftOut(QString())), qPrintable(notice));
     QVERIFY2(notice.contains(QStringLiteral("Record2")), qPrintable(notice));
     // The other records still decode.
     window.CommandPage()->ShowAnswer(0x0100, 0);

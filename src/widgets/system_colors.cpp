@@ -1,4 +1,4 @@
-#include "terminal_window/system_colors.h"
+#include "widgets/system_colors.h"
 
 #include "terminal_model/color_notation.h"
 

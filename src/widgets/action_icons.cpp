@@ -1,4 +1,4 @@
-#include "shell/action_icons.h"
+#include "widgets/action_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
