@@ -10,7 +10,7 @@
 
 namespace {
 
-QString HostErrorText(TErrorType error)
+QString PortErrorText(TPortError error)
 {
     switch (error) {
     case EFP_E_ComInUse:
@@ -22,12 +22,6 @@ QString HostErrorText(TErrorType error)
     default:
         return QStringLiteral("error %1").arg(int(error));
     }
-}
-
-QString AuxErrorText(TFErrorType error)
-{
-    // The two components share their error codes.
-    return HostErrorText(TErrorType(error));
 }
 
 }
@@ -98,7 +92,7 @@ void TCliSender::ConnectHost()
     connect(&m_host, &TFPHostControl::OnIntermediateAnswer, this,
             [this] { Log(TCommLogFormatter::IntermediateReceived()); });
     connect(&m_host, &TFPHostControl::OnError, this,
-            [this] { LogFailure(cpHostPort, m_host.LastError(), m_host.LastLineFailure()); });
+            [this](TPortError error, const TLineFailure &line) { LogFailure(cpHostPort, error, line); });
 }
 
 void TCliSender::ConnectAux()
@@ -118,7 +112,7 @@ void TCliSender::ConnectAux()
     connect(&m_aux, &TFPAuxControl::OnAck, this, [this] { Log(TCommLogFormatter::AckReceived()); });
     connect(&m_aux, &TFPAuxControl::OnNack, this, [this] { Log(TCommLogFormatter::NakReceived()); });
     connect(&m_aux, &TFPAuxControl::OnError, this,
-            [this] { LogFailure(cpFiscalPort, m_aux.LastError(), m_aux.LastLineFailure()); });
+            [this](TPortError error, const TLineFailure &line) { LogFailure(cpFiscalPort, error, line); });
 }
 
 void TCliSender::LogFailure(TCommandPort port, int lastError, const TLineFailure &line)
@@ -146,7 +140,7 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
         m_host.SetProtocolType(TProtocolType(m_options.protocol));
         if (!m_host.OpenPort()) {
             result.error = QStringLiteral("cannot open the host port %1: %2")
-                               .arg(m_host.PortName(), HostErrorText(m_host.LastError()));
+                               .arg(m_host.PortName(), PortErrorText(m_host.LastError()));
             result.outcome.kind = TRunOutcome::PortError;
             result.outcome.error = m_host.LastError();
             return result;
@@ -158,7 +152,7 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
         m_aux.SetTimeOut(m_options.fiscalTimeOut >= 0 ? m_options.fiscalTimeOut : m_settings.DTimeOut);
         if (!m_aux.OpenPort()) {
             result.error = QStringLiteral("cannot open the fiscal port %1: %2")
-                               .arg(m_aux.PortName(), AuxErrorText(m_aux.LastError()));
+                               .arg(m_aux.PortName(), PortErrorText(m_aux.LastError()));
             result.outcome.kind = TRunOutcome::PortError;
             result.outcome.error = m_aux.LastError();
             return result;

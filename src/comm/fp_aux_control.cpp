@@ -1,11 +1,11 @@
 #include "comm/fp_aux_control.h"
 
+#include "comm/aux_exchange.h"
 #include "comm/aux_framing.h"
 #include "comm/qt_serial_line.h"
 
-
 TFPAuxControl::TFPAuxControl(QObject *parent)
-    : QObject(parent), m_lineFactory([] { return std::make_shared<TQtSerialLine>(); })
+    : QObject(parent)
 {
 }
 
@@ -41,9 +41,9 @@ QString TFPAuxControl::PortName(TFCommPort port)
 #endif
 }
 
-void TFPAuxControl::SetLineFactory(TLineFactory factory)
+void TFPAuxControl::SetLineFactory(TPortWorker::TLineFactory factory)
 {
-    if (m_state == FEFP_S_Close && factory)
+    if (m_state == FEFP_S_Close)
         m_lineFactory = std::move(factory);
 }
 
@@ -53,31 +53,26 @@ bool TFPAuxControl::OpenPort()
         m_lastError = FEFP_E_ComAlreadyOpen;
         return false;
     }
-    m_line = m_lineFactory();
-    if (!m_line) {
-        m_lastError = FEFP_E_BadInitialization;
-        return false;
-    }
     TSerialLine::TLineSettings settings;
     settings.Name = PortName();
     settings.BaudRate = 9600;
+    settings.DataTerminalReady = true;
+    settings.RequestToSend = true;
 
-    // The worker posts from its thread; the notices reach this object in
-    // order on its own thread. The worker never outlives this object
-    // (StopWorker waits for it), and notices still queued when the object
-    // is destroyed are dropped with it.
-    auto notify = [this](const TFAuxNotice &notice) {
-        QMetaObject::invokeMethod(this, [this, notice] { HandleNotice(notice); },
-                                  Qt::QueuedConnection);
-    };
-    m_worker = std::make_unique<TFCommThread>(m_line, settings, notify);
-    TSerialLine::TLineError error = TSerialLine::NoError;
-    if (!m_worker->Open(error)) {
-        m_worker.reset();
-        m_line.reset();
-        m_lastError = error == TSerialLine::NotFoundError ? FEFP_E_InvalidCom : FEFP_E_ComInUse;
+    TPortWorker::TLineFactory factory = m_lineFactory;
+    if (!factory)
+        factory = [] { return std::make_shared<TQtSerialLine>(); };
+    auto worker = std::make_unique<TPortWorker>(factory, settings, std::make_unique<TAuxExchange>());
+    // Queued: the notices reach this object in order on its own thread, and
+    // those still queued when it is destroyed are dropped with it.
+    connect(worker.get(), &TPortWorker::Notify, this, &TFPAuxControl::HandleNotice,
+            Qt::QueuedConnection);
+    const TPortError opened = worker->Open(m_starter);
+    if (opened != FEFP_Success) {
+        m_lastError = opened;
         return false;
     }
+    m_worker = std::move(worker);
     m_lastError = FEFP_Success;
     SetState(FEFP_S_Idle);
     emit OnOpen();
@@ -103,7 +98,6 @@ void TFPAuxControl::StopWorker()
         m_worker->Terminate();
         m_worker.reset();
     }
-    m_line.reset();
     // Notices still queued from this worker belong to no command now.
     ++m_command;
 }
@@ -111,7 +105,7 @@ void TFPAuxControl::StopWorker()
 void TFPAuxControl::Purge()
 {
     if (m_state != FEFP_S_Close) {
-        m_worker->AbortSignaledEvents();
+        m_worker->Purge();
         SetState(FEFP_S_Idle);
     }
     m_lastError = FEFP_Success;
@@ -132,21 +126,23 @@ bool TFPAuxControl::SendData(const QByteArray &data)
     } else {
         bytes = TAuxFraming::BuildFrame(data);
     }
-    m_worker->StartCommand(bytes, ++m_command, m_timeOut);
+    m_worker->StartCommand({bytes, ++m_command, m_timeOut});
     m_lastError = FEFP_Success;
     SetState(FEFP_S_Busy);
     return true;
 }
 
-void TFPAuxControl::HandleNotice(const TFAuxNotice &notice)
+void TFPAuxControl::HandleNotice(const TPortNotification &notice)
 {
     // Only while open, and only for the latest command: the notices of a
     // purged command still end it, but never a newer one.
-    if (!m_worker || notice.Command != m_command)
+    if (!m_worker || notice.CommandId != m_command)
         return;
-    switch (notice.Code) {
+    switch (TFAuxNotification(notice.Code)) {
     case FEFP_N_AckReceived:
         m_answer.clear();
+        // The printer answered: a NAK it sent on the way no longer stands.
+        m_lastError = FEFP_Success;
         SetState(FEFP_S_Idle);
         emit OnAck();
         break;
@@ -161,24 +157,23 @@ void TFPAuxControl::HandleNotice(const TFAuxNotice &notice)
         SetState(FEFP_S_Idle);
         m_lastError = FEFP_E_WriteError;
         m_lastLineFailure = notice.Failure;
-        emit OnError();
+        emit OnError(m_lastError, m_lastLineFailure);
         break;
     case FEFP_N_AnswerFrame:
         emit OnRead(notice.Frame);
         m_answer = TAuxFraming::FrameText(notice.Frame);
         if (notice.Final) {
+            m_lastError = FEFP_Success;
             SetState(FEFP_S_Idle);
-            emit OnAnswer(true);
-        } else {
-            emit OnAnswer(false);
         }
+        emit OnAnswer(m_answer, notice.Final);
         break;
     case FEFP_N_AnswerTimedOut:
         SetState(FEFP_S_Idle);
         if (m_lastError != FEFP_E_NackReceived)
             m_lastError = FEFP_E_ReadTimeOut;
         m_lastLineFailure = notice.Failure;
-        emit OnError();
+        emit OnError(m_lastError, m_lastLineFailure);
         break;
     case FEFP_N_AckSent:
         emit OnWrite(QByteArray(1, TAuxFraming::ACK));

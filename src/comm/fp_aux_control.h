@@ -1,7 +1,8 @@
 #pragma once
 
-#include "comm/f_comm_thread.h"
 #include "comm/fp_aux_enums.h"
+#include "comm/port_error.h"
+#include "comm/port_worker.h"
 #include "comm/serial_line.h"
 
 #include <QByteArray>
@@ -14,15 +15,13 @@
 // The auxiliary fiscal port: a simpler STX/ETX protocol at 9600 baud with an
 // 8-bit zero-sum checksum, whose answers may come in several frames. The
 // component lives on the user-interface thread, owns its line and, while the
-// port is open, one TFCommThread, and reports through its signals there.
+// port is open, one TPortWorker, and reports through its signals there.
 // No operation throws: each returns false (or nothing) and sets LastError().
 class TFPAuxControl : public QObject
 {
     Q_OBJECT
 
 public:
-    using TLineFactory = std::function<std::shared_ptr<TSerialLine>()>;
-
     explicit TFPAuxControl(QObject *parent = nullptr);
     // While open: DTR and RTS off, the worker stopped, the port closed, no OnClose.
     ~TFPAuxControl() override;
@@ -31,7 +30,7 @@ public:
     // Takes effect only while the port is closed.
     void SetCommPort(TFCommPort port);
     TFFiscalState State() const { return m_state; }
-    TFErrorType LastError() const { return m_lastError; }
+    TPortError LastError() const { return m_lastError; }
     // What the line said when the last command ended with OnError: a
     // time-out, an abort (Purge) or a device that went away.
     TLineFailure LastLineFailure() const { return m_lastLineFailure; }
@@ -48,8 +47,11 @@ public:
     // The device OpenPort opens.
     QString PortName() const;
     static QString PortName(TFCommPort port);
-    // How the line is made (tests hand in a scripted line). Taken only while closed.
-    void SetLineFactory(TLineFactory factory);
+    // How the line is made, on the worker's thread (tests hand in a scripted
+    // line); null goes back to the serial port. Taken only while closed.
+    void SetLineFactory(TPortWorker::TLineFactory factory);
+    // How the worker thread is started (tests make the start fail).
+    void SetWorkerStarter(TPortWorker::TStarter starter) { m_starter = std::move(starter); }
 
     bool OpenPort();
     bool ClosePort();
@@ -65,24 +67,25 @@ signals:
     void OnNack();
     void OnWrite(const QByteArray &value);
     void OnRead(const QByteArray &value);
-    void OnAnswer(bool IsFinal);
-    void OnError();
+    // text is Answer(): the frame's text without STX, ETX and checksum.
+    void OnAnswer(const QByteArray &text, bool isFinal);
+    void OnError(TPortError error, const TLineFailure &failure);
     // Emitted on every change of State().
     void StateChanged(TFFiscalState state);
 
 private:
-    void HandleNotice(const TFAuxNotice &notice);
+    void HandleNotice(const TPortNotification &notice);
     void SetState(TFFiscalState state);
     void StopWorker();
 
-    std::shared_ptr<TSerialLine> m_line;
-    std::unique_ptr<TFCommThread> m_worker;
-    TLineFactory m_lineFactory;
+    std::unique_ptr<TPortWorker> m_worker;
+    TPortWorker::TLineFactory m_lineFactory;
+    TPortWorker::TStarter m_starter;
     QByteArray m_answer;
     QString m_deviceName;
     TFCommPort m_commPort = FCom1;
     TFFiscalState m_state = FEFP_S_Close;
-    TFErrorType m_lastError = FEFP_Success;
+    TPortError m_lastError = FEFP_Success;
     TLineFailure m_lastLineFailure;
     int m_timeOut = 0;
     // Numbers the commands, so that the late notices of a command that a

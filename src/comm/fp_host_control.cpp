@@ -1,6 +1,6 @@
 #include "comm/fp_host_control.h"
 
-#include "comm/comm_thread.h"
+#include "comm/host_exchange.h"
 #include "comm/host_framing.h"
 #include "comm/qt_serial_line.h"
 
@@ -56,30 +56,29 @@ bool TFPHostControl::OpenPort()
         m_lastError = EFP_E_ComAlreadyOpen;
         return false;
     }
-    TSerialLine *line = m_externalLine;
-    if (!line) {
-        m_ownLine = std::make_unique<TQtSerialLine>();
-        line = m_ownLine.get();
-    }
     TSerialLine::TLineSettings settings;
     settings.Name = PortName();
     settings.BaudRate = THostFraming::BaudRateValue(m_baudRate);
     settings.DataTerminalReady = true;
     settings.RequestToSend = false;
 
-    auto *worker = new TCommThread(line, settings, m_baudRate);
-    worker->SetAnswerTimeOut(m_answerTimeOut);
-    worker->SetWriteTimeOutMargin(m_writeTimeOutMargin);
-    connect(worker, &TCommThread::Notify, this, &TFPHostControl::HandleNotification,
+    auto exchange = std::make_unique<THostExchange>(m_baudRate);
+    exchange->SetAnswerTimeOut(m_answerTimeOut);
+    exchange->SetWriteTimeOutMargin(m_writeTimeOutMargin);
+    THostExchange *hostExchange = exchange.get();
+    TPortWorker::TLineFactory factory = m_lineFactory;
+    if (!factory)
+        factory = [] { return std::make_shared<TQtSerialLine>(); };
+    auto worker = std::make_unique<TPortWorker>(factory, settings, std::move(exchange));
+    connect(worker.get(), &TPortWorker::Notify, this, &TFPHostControl::HandleNotification,
             Qt::QueuedConnection);
-    const TErrorType opened = worker->Open();
+    const TPortError opened = worker->Open(m_starter);
     if (opened != EFP_Success) {
-        delete worker;
-        m_ownLine.reset();
         m_lastError = opened;
         return false;
     }
-    m_worker = worker;
+    m_worker = std::move(worker);
+    m_exchange = hostExchange;
     ++m_commandId;
     m_extraFields.clear();
     ClearCommand();
@@ -107,21 +106,18 @@ void TFPHostControl::StopWorker()
 {
     if (!m_worker)
         return;
-    // The worker drops what is pending, closes the line on its own thread
-    // and ends within one short wait of the line.
-    m_worker->AbortSignaledEvents();
+    // The worker drops what is pending, lets the last ACK leave, closes the
+    // line on its own thread and ends within one short wait of the line.
     m_worker->Terminate();
-    m_worker->wait();
-    delete m_worker;
-    m_worker = nullptr;
-    m_ownLine.reset();
+    m_worker.reset();
+    m_exchange = nullptr;
     ++m_commandId;
 }
 
 void TFPHostControl::Purge()
 {
     if (m_state != EFP_S_Close) {
-        m_worker->AbortSignaledEvents();
+        m_worker->Purge();
         m_state = EFP_S_Idle;
     }
     m_lastError = EFP_Success;
@@ -172,7 +168,7 @@ bool TFPHostControl::SendCommand()
     frame += THostFraming::ETX;
     frame += GetFrameCheckSum(frame);
 
-    m_worker->StartCommand(frame, ++m_commandId);
+    m_worker->StartCommand({frame, ++m_commandId});
     ClearCommand();
     m_state = EFP_S_Busy;
     m_lastError = EFP_Success;
@@ -194,23 +190,23 @@ QByteArray TFPHostControl::GetFrameCheckSum(const QByteArray &frame)
     return THostFraming::GetFrameCheckSum(frame);
 }
 
-void TFPHostControl::SetSerialLine(TSerialLine *line)
+void TFPHostControl::SetLineFactory(TPortWorker::TLineFactory factory)
 {
-    m_externalLine = line;
+    m_lineFactory = std::move(factory);
 }
 
 void TFPHostControl::SetAnswerTimeOut(int ms)
 {
     m_answerTimeOut = ms;
-    if (m_worker)
-        m_worker->SetAnswerTimeOut(ms);
+    if (m_exchange)
+        m_exchange->SetAnswerTimeOut(ms);
 }
 
 void TFPHostControl::SetWriteTimeOutMargin(int ms)
 {
     m_writeTimeOutMargin = ms;
-    if (m_worker)
-        m_worker->SetWriteTimeOutMargin(ms);
+    if (m_exchange)
+        m_exchange->SetWriteTimeOutMargin(ms);
 }
 
 void TFPHostControl::SetFirstSequenceNumber()
@@ -225,11 +221,11 @@ void TFPHostControl::ClearCommand()
     m_dataLength = 0;
 }
 
-void TFPHostControl::HandleNotification(const THostNotification &notification)
+void TFPHostControl::HandleNotification(const TPortNotification &notification)
 {
     if (!m_worker || notification.CommandId != m_commandId)
         return;
-    switch (notification.Code) {
+    switch (THostNotificationCode(notification.Code)) {
     case EFP_N_AckReceived:
         emit OnAck();
         break;
@@ -254,14 +250,14 @@ void TFPHostControl::HandleNotification(const THostNotification &notification)
         m_state = EFP_S_Idle;
         m_lastError = EFP_E_WriteError;
         m_lastLineFailure = notification.Failure;
-        emit OnError();
+        emit OnError(m_lastError, m_lastLineFailure);
         break;
     case EFP_N_AnswerTimedOut:
         m_state = EFP_S_Idle;
         if (m_lastError != EFP_E_NackReceived)
             m_lastError = EFP_E_ReadTimeOut;
         m_lastLineFailure = notification.Failure;
-        emit OnError();
+        emit OnError(m_lastError, m_lastLineFailure);
         break;
     case EFP_N_AckSent:
         RaiseWrite(QByteArray(1, THostFraming::ACK));
@@ -280,12 +276,16 @@ void TFPHostControl::RaiseWrite(const QByteArray &value)
 
 void TFPHostControl::HandleFinalAnswer(const QList<QByteArray> &fields)
 {
-    const THostAnswer answer = THostFraming::SplitAnswer(m_protocol, fields);
-    if (answer.HasExtraFields)
-        m_extraFields = answer.ExtraFields;
-    m_fiscalStatus = answer.FiscalStatus;
-    m_printerStatus = answer.PrinterStatus;
-    m_returnCode = answer.ReturnCode;
+    const TSplitAnswer split = THostFraming::SplitAnswer(m_protocol, fields);
+    if (split.HasExtraFields)
+        m_extraFields = split.ExtraFields;
+    m_fiscalStatus = split.FiscalStatus;
+    m_printerStatus = split.PrinterStatus;
+    m_returnCode = split.ReturnCode;
     m_state = EFP_S_Idle;
-    emit OnFinalAnswer();
+    // The printer answered: a NAK it sent on the way no longer stands.
+    m_lastError = EFP_Success;
+    const THostAnswer answer{quint16(m_fiscalStatus), quint16(m_printerStatus),
+                             quint16(m_returnCode), m_extraFields};
+    emit OnFinalAnswer(answer);
 }

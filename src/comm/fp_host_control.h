@@ -1,6 +1,9 @@
 #pragma once
 
+#include "comm/host_answer.h"
 #include "comm/host_types.h"
+#include "comm/port_error.h"
+#include "comm/port_worker.h"
 #include "comm/serial_line.h"
 
 #include <QByteArray>
@@ -10,16 +13,14 @@
 
 #include <memory>
 
-class TCommThread;
-class TSerialLine;
-struct THostNotification;
+class THostExchange;
 
 // The host port of a fiscal printer. A caller builds a command field by field
 // (AddDataField), sends it (SendCommand) and learns the outcome from the
 // events, raised on the thread that owns the component: OnWrite with the
 // frame, OnAck, any number of OnIntermediateAnswer, OnRead with the answer,
-// OnWrite with the ACK byte, then OnFinalAnswer, or OnError when the command
-// ends without an answer. Nothing throws: a failure is a false result (or an
+// OnWrite with the ACK byte, then OnFinalAnswer with the answer, or OnError
+// with its code when the command ends without an answer. Nothing throws: a failure is a false result (or an
 // empty string) and LastError() says why.
 class TFPHostControl : public QObject
 {
@@ -43,7 +44,7 @@ public:
     void SetProtocolType(TProtocolType protocol);
 
     TFiscalState State() const { return m_state; }
-    TErrorType LastError() const { return m_lastError; }
+    TPortError LastError() const { return m_lastError; }
     // What the line said when the last command ended with OnError: a
     // time-out, an abort (Purge) or a device that went away.
     TLineFailure LastLineFailure() const { return m_lastLineFailure; }
@@ -69,10 +70,11 @@ public:
 
     static QByteArray GetFrameCheckSum(const QByteArray &frame);
 
-    // Uses this line instead of opening a port of its own, from the next
-    // OpenPort on; the caller keeps it alive while the port is open. Null
-    // goes back to the serial port.
-    void SetSerialLine(TSerialLine *line);
+    // How the line is made, on the worker's thread, from the next OpenPort
+    // on (tests hand in a scripted line); null goes back to the serial port.
+    void SetLineFactory(TPortWorker::TLineFactory factory);
+    // How the worker thread is started (tests make the start fail).
+    void SetWorkerStarter(TPortWorker::TStarter starter) { m_starter = std::move(starter); }
     // Silence after which a command ends (2500 ms), and the margin added to
     // every write's time (1500 ms); taken into account at once.
     void SetAnswerTimeOut(int ms);
@@ -87,20 +89,22 @@ signals:
     void OnIntermediateAnswer();
     void OnWrite(const QByteArray &Value);
     void OnRead(const QByteArray &Value);
-    void OnFinalAnswer();
-    void OnError();
+    // The properties (statuses, return code, extra fields) are set before.
+    void OnFinalAnswer(const THostAnswer &answer);
+    void OnError(TPortError error, const TLineFailure &failure);
 
 private:
-    void HandleNotification(const THostNotification &notification);
+    void HandleNotification(const TPortNotification &notification);
     void HandleFinalAnswer(const QList<QByteArray> &fields);
     void SetFirstSequenceNumber();
     void StopWorker();
     void ClearCommand();
     void RaiseWrite(const QByteArray &value);
 
-    TSerialLine *m_externalLine = nullptr;
-    std::unique_ptr<TSerialLine> m_ownLine;
-    TCommThread *m_worker = nullptr;
+    TPortWorker::TLineFactory m_lineFactory;
+    TPortWorker::TStarter m_starter;
+    std::unique_ptr<TPortWorker> m_worker;
+    THostExchange *m_exchange = nullptr;  // owned by m_worker
 
     QByteArray m_command;
     QByteArray m_lastWrittenFrame;
@@ -117,7 +121,7 @@ private:
     TProtocolType m_protocol = protocol_Extended;
     QString m_deviceName;
     TFiscalState m_state = EFP_S_Close;
-    TErrorType m_lastError = EFP_Success;
+    TPortError m_lastError = EFP_Success;
     TLineFailure m_lastLineFailure;
     qint16 m_fiscalStatus = 0;
     qint16 m_printerStatus = 0;

@@ -209,9 +209,9 @@ bool THostFraming::CompatibleStatusValue(const QByteArray &text, qint16 &value)
     return true;
 }
 
-THostAnswer THostFraming::SplitAnswer(TProtocolType protocol, const QList<QByteArray> &fields)
+TSplitAnswer THostFraming::SplitAnswer(TProtocolType protocol, const QList<QByteArray> &fields)
 {
-    THostAnswer answer;
+    TSplitAnswer answer;
     const qsizetype n = fields.size();
     if (protocol == protocol_Compatible) {
         if (n >= 2)

@@ -15,7 +15,7 @@ struct THostFrame
 };
 
 // The status words, return code and extra fields of an answer.
-struct THostAnswer
+struct TSplitAnswer
 {
     qint16 PrinterStatus = 0;
     qint16 FiscalStatus = 0;
@@ -110,7 +110,7 @@ public:
     static bool CompatibleStatusValue(const QByteArray &text, qint16 &value);
 
     // Splits the fields of an answer by protocol.
-    static THostAnswer SplitAnswer(TProtocolType protocol, const QList<QByteArray> &fields);
+    static TSplitAnswer SplitAnswer(TProtocolType protocol, const QList<QByteArray> &fields);
 
     // Milliseconds a write of count bytes may take at the given baud rate.
     static int WriteTimeOut(TBaudRate baudRate, qsizetype count,

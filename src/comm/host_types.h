@@ -1,5 +1,7 @@
 #pragma once
 
+#include "comm/port_error.h"
+
 #include <QtGlobal>
 
 // Enumerations of the host-protocol component. Each is stored as one byte;
@@ -15,23 +17,6 @@ enum TFiscalState : quint8 {
     EFP_S_Close,   // port closed
     EFP_S_Idle,    // open, no command in progress
     EFP_S_Busy     // a command was sent and its outcome is pending
-};
-
-enum TErrorType : quint8 {
-    EFP_Success,
-    EFP_E_ComInUse,
-    EFP_E_InvalidCom,
-    EFP_E_ComAlreadyOpen,
-    EFP_E_ComAlreadyClose,
-    EFP_E_BadInitialization,
-    EFP_E_ComClose,
-    EFP_E_MaxDataLengthReached,
-    EFP_E_InvalidDataInField,
-    EFP_E_OperationInProgress,
-    EFP_E_WriteError,
-    EFP_E_ReadTimeOut,
-    EFP_E_NackReceived,
-    EFP_E_InvalidIndex
 };
 
 // What the worker reports to the component, in the order it happens.

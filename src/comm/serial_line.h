@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QString>
 
 #include <atomic>
@@ -110,3 +111,4 @@ struct TLineFailure
 
     static TLineFailure Of(const TSerialLine &line) { return {line.error(), line.errorString(), line.isLost()}; }
 };
+Q_DECLARE_METATYPE(TLineFailure)

@@ -84,16 +84,14 @@ int TCommandRunner::RepeatCount(const QString &text)
     return ok ? count : 0;
 }
 
-TReceivedAnswer TCommandRunner::ReadHostAnswer(TFPHostControl &host)
+TReceivedAnswer TCommandRunner::ReceivedAnswer(const THostAnswer &answer)
 {
-    TReceivedAnswer answer;
-    answer.fiscalStatus = quint16(host.FiscalStatus());
-    answer.printerStatus = quint16(host.PrinterStatus());
-    answer.returnCode = quint16(host.ReturnCode());
-    const int count = host.ExtraFieldsCount();
-    for (int i = 1; i <= count; ++i)
-        answer.fields.append(host.GetExtraField(i));
-    return answer;
+    TReceivedAnswer received;
+    received.fiscalStatus = answer.FiscalStatus;
+    received.printerStatus = answer.PrinterStatus;
+    received.returnCode = answer.ReturnCode;
+    received.fields = answer.Fields;
+    return received;
 }
 
 TCommandRunner::TCommandRunner(TFPHostControl *host, TFPAuxControl *aux, QObject *parent)
@@ -110,23 +108,20 @@ void TCommandRunner::ConnectComponents()
     const auto post = [this](auto call) {
         QMetaObject::invokeMethod(this, call, Qt::QueuedConnection);
     };
-    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, post] {
-        const TReceivedAnswer answer = ReadHostAnswer(*m_host);
-        post([this, answer] { HostFinalAnswer(answer); });
+    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, post](const THostAnswer &answer) {
+        const TReceivedAnswer received = ReceivedAnswer(answer);
+        post([this, received] { HostFinalAnswer(received); });
     });
-    connect(m_host, &TFPHostControl::OnError, this, [this, post] {
-        const int error = m_host->LastError();
+    connect(m_host, &TFPHostControl::OnError, this, [this, post](TPortError error) {
         post([this, error] { HostError(error); });
     });
-    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, post](bool isFinal) {
-        const QByteArray text = m_aux->Answer();
+    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, post](const QByteArray &text, bool isFinal) {
         if (isFinal)
             post([this, text] { AuxFinalAnswer(text); });
         else
             post([this, text] { AuxAnswer(text); });
     });
-    connect(m_aux, &TFPAuxControl::OnError, this, [this, post] {
-        const int error = m_aux->LastError();
+    connect(m_aux, &TFPAuxControl::OnError, this, [this, post](TPortError error) {
         post([this, error] { AuxError(error); });
     });
     connect(m_aux, &TFPAuxControl::OnAck, this, [this, post] { post([this] { AuxAck(); }); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comm/host_answer.h"
 #include "execution/run_command.h"
 
 #include <QByteArray>
@@ -120,9 +121,8 @@ public:
     // are given back.
     void ResetPendingCommand();
 
-    // What a notification carries, read from the component when it raises
-    // the event: read later, a newer answer could have replaced it.
-    static TReceivedAnswer ReadHostAnswer(TFPHostControl &host);
+    // The answer OnFinalAnswer carries, as the handlers take it.
+    static TReceivedAnswer ReceivedAnswer(const THostAnswer &answer);
 
     // Notification handlers.
     void HostFinalAnswer(const TReceivedAnswer &answer);

@@ -955,13 +955,12 @@ void TFormMain::ConnectHostControl()
             [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
     connect(m_host, &TFPHostControl::OnIntermediateAnswer, this,
             [this] { PostToLog([](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(); }); });
-    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this] {
-        const TReceivedAnswer answer = TCommandRunner::ReadHostAnswer(*m_host);
-        PostToTerminal([answer](TFormChildTerminalWindow *terminal) { terminal->NotifyHostFinalAnswer(answer); });
+    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this](const THostAnswer &answer) {
+        const TReceivedAnswer received = TCommandRunner::ReceivedAnswer(answer);
+        PostToTerminal([received](TFormChildTerminalWindow *terminal) { terminal->NotifyHostFinalAnswer(received); });
     });
-    connect(m_host, &TFPHostControl::OnError, this, [this] {
-        const int error = m_host->LastError();
-        const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, m_host->LastLineFailure());
+    connect(m_host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
+        const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
         PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyHostError(error); });
     });
@@ -993,16 +992,14 @@ void TFormMain::ConnectAuxControl()
     });
     connect(m_aux, &TFPAuxControl::OnNack, this,
             [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
-    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this](bool isFinal) {
-        const QByteArray text = m_aux->Answer();
+    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this](const QByteArray &text, bool isFinal) {
         if (isFinal)
             PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxFinalAnswer(text); });
         else
             PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxAnswer(text); });
     });
-    connect(m_aux, &TFPAuxControl::OnError, this, [this] {
-        const int error = m_aux->LastError();
-        const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, m_aux->LastLineFailure());
+    connect(m_aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
+        const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);
         PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
         PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxError(error); });
     });

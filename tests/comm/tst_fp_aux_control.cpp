@@ -1,6 +1,8 @@
 #include "comm/aux_framing.h"
 #include "comm/fp_aux_control.h"
 #include "comm/scripted_serial_line.h"
+#include "port_event_recorder.h"
+#include "queued_output_line.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -23,41 +25,14 @@ QByteArray BadFrame(const QByteArray &text)
     return frame;
 }
 
-// Writes every event of the component as one short line.
-class TEventLog : public QObject
-{
-public:
-    explicit TEventLog(TFPAuxControl &control)
-    {
-        connect(&control, &TFPAuxControl::OnOpen, this, [this] { Events << "Open"; });
-        connect(&control, &TFPAuxControl::OnClose, this, [this] { Events << "Close"; });
-        connect(&control, &TFPAuxControl::OnAck, this, [this] { Events << "Ack"; });
-        connect(&control, &TFPAuxControl::OnNack, this, [this] { Events << "Nack"; });
-        connect(&control, &TFPAuxControl::OnError, this, [this, &control] {
-            Events << QStringLiteral("Error:%1").arg(int(control.LastError()));
-        });
-        connect(&control, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
-            Events << "Write:" + QString::fromLatin1(value.toHex());
-        });
-        connect(&control, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
-            Events << "Read:" + QString::fromLatin1(value.toHex());
-        });
-        connect(&control, &TFPAuxControl::OnAnswer, this, [this, &control](bool final) {
-            Events << QStringLiteral("Answer:%1:%2")
-                          .arg(final ? "final" : "more", QString::fromLatin1(control.Answer()));
-        });
-    }
-    QStringList Events;
-};
-
 QString W(const QByteArray &bytes)
 {
-    return "Write:" + QString::fromLatin1(bytes.toHex());
+    return "write " + QString::fromLatin1(bytes.toHex());
 }
 
 QString R(const QByteArray &bytes)
 {
-    return "Read:" + QString::fromLatin1(bytes.toHex());
+    return "read " + QString::fromLatin1(bytes.toHex());
 }
 
 } // namespace
@@ -152,36 +127,36 @@ void TestFPAuxControl::exchange_data()
 
     QTest::newRow("final answer")
         << QList<QByteArray>{final}
-        << QStringList{W(request), R(final), "Answer:final:0003 done", W(Ack)}
+        << QStringList{W(request), R(final), "answer final 0003 done", W(Ack)}
         << QByteArray("0003 done") << int(FEFP_Success);
     QTest::newRow("ack ends with empty answer")
-        << QList<QByteArray>{Ack} << QStringList{W(request), "Ack"} << QByteArray()
+        << QList<QByteArray>{Ack} << QStringList{W(request), "ack"} << QByteArray()
         << int(FEFP_Success);
     QTest::newRow("two frames, the second after our ack")
         << QList<QByteArray>{more, final}
-        << QStringList{W(request), R(more), "Answer:more:1000 part", W(Ack), R(final),
-                       "Answer:final:0003 done", W(Ack)}
+        << QStringList{W(request), R(more), "answer more 1000 part", W(Ack), R(final),
+                       "answer final 0003 done", W(Ack)}
         << QByteArray("0003 done") << int(FEFP_Success);
     QTest::newRow("two frames in one chunk")
         << QList<QByteArray>{more + final}
-        << QStringList{W(request), R(more), "Answer:more:1000 part", W(Ack), R(final),
-                       "Answer:final:0003 done", W(Ack)}
+        << QStringList{W(request), R(more), "answer more 1000 part", W(Ack), R(final),
+                       "answer final 0003 done", W(Ack)}
         << QByteArray("0003 done") << int(FEFP_Success);
     QTest::newRow("bad checksum answered with nak, never reported")
         << QList<QByteArray>{BadFrame("0003 done"), final}
-        << QStringList{W(request), W(Nak), R(final), "Answer:final:0003 done", W(Ack)}
+        << QStringList{W(request), W(Nak), R(final), "answer final 0003 done", W(Ack)}
         << QByteArray("0003 done") << int(FEFP_Success);
     QTest::newRow("noise before the frame")
         << QList<QByteArray>{QByteArray("\xff\x00zz", 4) + final}
-        << QStringList{W(request), R(final), "Answer:final:0003 done", W(Ack)}
+        << QStringList{W(request), R(final), "answer final 0003 done", W(Ack)}
         << QByteArray("0003 done") << int(FEFP_Success);
     QTest::newRow("nak then silence")
-        << QList<QByteArray>{Nak} << QStringList{W(request), "Nack", "Error:12"} << QByteArray()
+        << QList<QByteArray>{Nak} << QStringList{W(request), "nak", "error 12/1"} << QByteArray()
         << int(FEFP_E_NackReceived);
     QTest::newRow("nak then answer")
         << QList<QByteArray>{Nak + final}
-        << QStringList{W(request), "Nack", R(final), "Answer:final:0003 done", W(Ack)}
-        << QByteArray("0003 done") << int(FEFP_E_NackReceived);
+        << QStringList{W(request), "nak", R(final), "answer final 0003 done", W(Ack)}
+        << QByteArray("0003 done") << int(FEFP_Success);
 }
 
 void TestFPAuxControl::exchange()
@@ -198,12 +173,12 @@ void TestFPAuxControl::exchange()
             line.deliver(queue->takeFirst(), 5);
     });
     m_control->SetTimeOut(300);
-    TEventLog log(*m_control);
+    TPortEventRecorder log(*m_control);
     QSignalSpy idle(m_control.get(), &TFPAuxControl::StateChanged);
     QVERIFY(m_control->SendData("AB"));
     QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 5000);
     // The ACK for the final frame is reported after the answer.
-    QTRY_COMPARE_WITH_TIMEOUT(log.Events, events, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(log.events, events, 5000);
     QCOMPARE(m_control->Answer(), answer);
     QCOMPARE(int(m_control->LastError()), lastError);
 }
@@ -214,10 +189,10 @@ void TestFPAuxControl::nonFinalAnswerKeepsBusy()
         if (written != Ack)
             line.deliver(Frame("0005 working"));
     });
-    TEventLog log(*m_control);
+    TPortEventRecorder log(*m_control);
     QVERIFY(m_control->SendData("AB"));
-    QTRY_COMPARE_WITH_TIMEOUT(log.Events.size(), 4, 5000);
-    QCOMPARE(log.Events.at(2), QStringLiteral("Answer:more:0005 working"));
+    QTRY_COMPARE_WITH_TIMEOUT(log.events.size(), 4, 5000);
+    QCOMPARE(log.events.at(2), QStringLiteral("answer more 0005 working"));
     QCOMPARE(m_control->State(), FEFP_S_Busy);
     QVERIFY(!m_control->SendData("CD"));
     QCOMPARE(m_control->LastError(), FEFP_E_OperationInProgress);
@@ -246,7 +221,7 @@ void TestFPAuxControl::silentPrinterTimesOut()
 {
     OpenWith({});
     m_control->SetTimeOut(500);
-    TEventLog log(*m_control);
+    TPortEventRecorder log(*m_control);
     QElapsedTimer clock;
     QSignalSpy written(m_control.get(), &TFPAuxControl::OnWrite);
     QSignalSpy error(m_control.get(), &TFPAuxControl::OnError);
@@ -257,7 +232,7 @@ void TestFPAuxControl::silentPrinterTimesOut()
     QVERIFY2(clock.elapsed() >= 400, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(m_control->LastError(), FEFP_E_ReadTimeOut);
     QCOMPARE(m_control->State(), FEFP_S_Idle);
-    QCOMPARE(log.Events, (QStringList{W(Frame("AB")), "Error:11"}));
+    QCOMPARE(log.events, (QStringList{W(Frame("AB")), "error 11/1"}));
 }
 
 void TestFPAuxControl::everyFrameRestartsTheTimeOut()
@@ -282,7 +257,7 @@ void TestFPAuxControl::everyFrameRestartsTheTimeOut()
     QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 10000);
     QCOMPARE(errors.size(), 0);
     QCOMPARE(answers.size(), intermediate + 1);
-    QCOMPARE(answers.last().at(0).toBool(), true);
+    QCOMPARE(answers.last().at(1).toBool(), true);
     QCOMPARE(m_control->Answer(), QByteArray("0000 end"));
     QCOMPARE(m_control->LastError(), FEFP_Success);
 }
@@ -327,11 +302,11 @@ void TestFPAuxControl::writeFailure()
 {
     OpenWith({});
     m_line->setWriteFailing(true);
-    TEventLog log(*m_control);
+    TPortEventRecorder log(*m_control);
     QVERIFY(m_control->SendData("AB"));
     QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 5000);
     QCOMPARE(m_control->LastError(), FEFP_E_WriteError);
-    QCOMPARE(log.Events, QStringList{"Error:10"});
+    QCOMPARE(log.events, QStringList{"error 10/1"});
 }
 
 void TestFPAuxControl::operationErrors()

@@ -1,7 +1,8 @@
 #include "comm/fp_host_control.h"
 #include "comm/host_framing.h"
 #include "comm/scripted_serial_line.h"
-#include "support_host_recorder.h"
+#include "port_event_recorder.h"
+#include "support_scripted_printer.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -63,9 +64,9 @@ private slots:
     void destroyWhileBusy();
 
 private:
-    std::unique_ptr<TScriptedSerialLine> line;
+    std::shared_ptr<TScriptedSerialLine> line;
     std::unique_ptr<TFPHostControl> host;
-    std::unique_ptr<THostRecorder> recorder;
+    std::unique_ptr<TPortEventRecorder> recorder;
 
     void openHost(TProtocolType protocol = protocol_Extended);
     quint8 sentSequence(int write = 0) const;
@@ -73,11 +74,11 @@ private:
 
 void TestFPHostControl::init()
 {
-    line = std::make_unique<TScriptedSerialLine>();
+    line = std::make_shared<TScriptedSerialLine>();
     host = std::make_unique<TFPHostControl>();
-    host->SetSerialLine(line.get());
+    host->SetLineFactory([this] { return line; });
     host->SetAnswerTimeOut(shortTimeOut);
-    recorder = std::make_unique<THostRecorder>(*host);
+    recorder = std::make_unique<TPortEventRecorder>(*host);
 }
 
 void TestFPHostControl::cleanup()
@@ -454,7 +455,8 @@ void TestFPHostControl::purgedCommandCannotEndTheNextOne()
     host->Purge();
     QVERIFY(host->SendCommand());
     QVERIFY(recorder->waitForEnd(1, 5000));
-    QTest::qWait(50);
+    // The worker reported the purged command before the second one.
+    QCoreApplication::sendPostedEvents(host.get());
     QCOMPARE(recorder->events.filter("error").size(), 0);
     QCOMPARE(recorder->events.last(), QStringLiteral("final/1"));
     QCOMPARE(host->GetExtraField(1), QByteArray("second"));
@@ -635,7 +637,8 @@ void TestFPHostControl::closeWhileBusy()
     QVERIFY(line->waitForWrites(1, 5000));
     QVERIFY(host->ClosePort());
     QCOMPARE(host->State(), EFP_S_Close);
-    QTest::qWait(50);
+    // The worker has ended: whatever it reported is queued by now.
+    QCoreApplication::sendPostedEvents(host.get());
     // What the closed worker still had queued is dropped.
     QCOMPARE(recorder->events.filter("error").size(), 0);
     QCOMPARE(recorder->events.last(), QStringLiteral("close"));

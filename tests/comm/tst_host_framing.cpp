@@ -272,7 +272,7 @@ void TestHostFraming::splitAnswer()
     QFETCH(int, returnCode);
     QFETCH(bool, hasExtra);
     QFETCH(Fields, extra);
-    const THostAnswer answer = THostFraming::SplitAnswer(TProtocolType(protocol), fields);
+    const TSplitAnswer answer = THostFraming::SplitAnswer(TProtocolType(protocol), fields);
     QCOMPARE(int(answer.PrinterStatus), printer);
     QCOMPARE(int(answer.FiscalStatus), fiscal);
     QCOMPARE(int(answer.ReturnCode), returnCode);
@@ -297,7 +297,7 @@ void TestHostFraming::answerFieldsRoundTrip()
     THostFrame parsed;
     QCOMPARE(THostFraming::ParseFrame(frame, parsed), THostFraming::FrameComplete);
     QCOMPARE(int(parsed.Sequence), 0x80);
-    const THostAnswer answer = THostFraming::SplitAnswer(type, parsed.Fields);
+    const TSplitAnswer answer = THostFraming::SplitAnswer(type, parsed.Fields);
     QCOMPARE(int(answer.PrinterStatus), -32767);
     QCOMPARE(int(answer.FiscalStatus), 0x1234);
     QCOMPARE(int(answer.ReturnCode), type == protocol_Extended ? 0x0102 : 0);

@@ -2,12 +2,33 @@
 #include "comm/host_framing.h"
 #include "comm/pseudo_terminal.h"
 #include "comm/qt_serial_line.h"
-#include "support_host_recorder.h"
+#include "port_event_recorder.h"
+#include "support_scripted_printer.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
 
 #include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+// Waits, without reading, until the device has input for whoever reads it.
+bool WaitReadable(const QString &path, int timeoutMs)
+{
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    pollfd watched{fd, POLLIN, 0};
+    const bool readable = ::poll(&watched, 1, timeoutMs) == 1 && (watched.revents & POLLIN);
+    ::close(fd);
+    return readable;
+}
+
+}
 
 // The QSerialPort line against the master side of a pseudo-terminal.
 class TestQtSerialLine : public QObject
@@ -130,7 +151,7 @@ void TestQtSerialLine::readLimitAndTimeOut()
     QVERIFY(chunk.isEmpty());
     // Bytes that arrived before clear() are gone.
     QVERIFY(pty.write("old"));
-    QTest::qWait(50);
+    QVERIFY(WaitReadable(pty.slavePath(), 5000));
     line.clear();
     QVERIFY(!line.read(chunk, 10, 50));
 }
@@ -181,7 +202,7 @@ void TestQtSerialLine::hangUpFailsWithoutSpinning()
 void TestQtSerialLine::hostExchange()
 {
     TFPHostControl host;
-    THostRecorder recorder(host);
+    TPortEventRecorder recorder(host);
     host.SetDeviceName(pty.slavePath());
     host.SetBaudRate(br38400);
     QVERIFY(host.OpenPort());
@@ -212,7 +233,7 @@ void TestQtSerialLine::hostExchange()
 void TestQtSerialLine::hostSurvivesHangUp()
 {
     TFPHostControl host;
-    THostRecorder recorder(host);
+    TPortEventRecorder recorder(host);
     host.SetDeviceName(pty.slavePath());
     host.SetAnswerTimeOut(20000);
     QVERIFY(host.OpenPort());
@@ -234,7 +255,7 @@ void TestQtSerialLine::ackSurvivesCloseOnAnswer()
     // A caller that closes the port as soon as the answer is in (a script
     // sending one command) must not cut off the ACK the printer waits for.
     TFPHostControl host;
-    THostRecorder recorder(host);
+    TPortEventRecorder recorder(host);
     host.SetDeviceName(pty.slavePath());
     host.SetBaudRate(br38400);
     connect(&host, &TFPHostControl::OnFinalAnswer, &host, [&host] { host.ClosePort(); });

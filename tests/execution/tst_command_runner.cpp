@@ -73,7 +73,7 @@ private:
     void OpenHost(TProtocolType protocol = protocol_Extended);
     void OpenFiscal();
 
-    std::unique_ptr<TScriptedSerialLine> m_hostLine;
+    std::shared_ptr<TScriptedSerialLine> m_hostLine;
     std::shared_ptr<TScriptedSerialLine> m_fiscalLine;
     std::unique_ptr<TFPHostControl> m_host;
     std::unique_ptr<TFPAuxControl> m_aux;
@@ -84,10 +84,10 @@ private:
 
 void TestCommandRunner::init()
 {
-    m_hostLine = std::make_unique<TScriptedSerialLine>();
+    m_hostLine = std::make_shared<TScriptedSerialLine>();
     m_fiscalLine = std::make_shared<TScriptedSerialLine>();
     m_host = std::make_unique<TFPHostControl>();
-    m_host->SetSerialLine(m_hostLine.get());
+    m_host->SetLineFactory([line = m_hostLine] { return line; });
     m_host->SetAnswerTimeOut(150);
     m_aux = std::make_unique<TFPAuxControl>();
     m_aux->SetLineFactory([line = m_fiscalLine] { return line; });

@@ -49,7 +49,7 @@ private:
     void OpenHost();
     void OpenFiscal();
 
-    std::unique_ptr<TScriptedSerialLine> m_hostLine;
+    std::shared_ptr<TScriptedSerialLine> m_hostLine;
     std::shared_ptr<TScriptedSerialLine> m_fiscalLine;
     std::unique_ptr<TFPHostControl> m_host;
     std::unique_ptr<TFPAuxControl> m_aux;
@@ -60,10 +60,10 @@ private:
 
 void TestCommandRunnerEnds::init()
 {
-    m_hostLine = std::make_unique<TScriptedSerialLine>();
+    m_hostLine = std::make_shared<TScriptedSerialLine>();
     m_fiscalLine = std::make_shared<TScriptedSerialLine>();
     m_host = std::make_unique<TFPHostControl>();
-    m_host->SetSerialLine(m_hostLine.get());
+    m_host->SetLineFactory([line = m_hostLine] { return line; });
     m_aux = std::make_unique<TFPAuxControl>();
     m_aux->SetLineFactory([line = m_fiscalLine] { return line; });
     m_printer = std::make_unique<TScriptedPrinter>();

@@ -359,24 +359,22 @@ public:
 private:
     void Connect()
     {
-        QObject::connect(&m_host, &TFPHostControl::OnFinalAnswer, [this] {
+        QObject::connect(&m_host, &TFPHostControl::OnFinalAnswer, [this](const THostAnswer &answer) {
             Final(Host);
             ++m_counts.Answers;
-            const QList<QByteArray> extra = HostExtraFields();
-            if (extra != m_sentFields)
+            if (answer.Fields != m_sentFields)
                 ++m_counts.WrongAnswers;
         });
         QObject::connect(&m_host, &TFPHostControl::OnError, [this] {
             Final(Host);
             ++m_counts.Errors;
         });
-        QObject::connect(&m_aux, &TFPAuxControl::OnAnswer, [this](bool final) {
+        QObject::connect(&m_aux, &TFPAuxControl::OnAnswer, [this](const QByteArray &answer, bool final) {
             if (!final)
                 return;
             Final(Fiscal);
             ++m_counts.Answers;
             // The simulator's final frame: the final code, then the request.
-            const QByteArray answer = m_aux.Answer();
             if (!TAuxFraming::IsFinalText(answer) || !answer.endsWith(m_sentRequest))
                 ++m_counts.WrongAnswers;
         });
@@ -388,14 +386,6 @@ private:
             Final(Fiscal);
             ++m_counts.Errors;
         });
-    }
-
-    QList<QByteArray> HostExtraFields()
-    {
-        QList<QByteArray> fields;
-        for (int i = 1; i <= m_host.ExtraFieldsCount(); ++i)
-            fields.append(m_host.GetExtraField(i));
-        return fields;
     }
 
     void Final(TPort port)

@@ -548,7 +548,8 @@ void TstFormMainPorts::failedExchangeLogged()
     QFETCH(QString, fault);
     QFETCH(QString, failure);
     // The lines outlive the window whose ports use them.
-    TScriptedSerialLine line;
+    auto hostLine = std::make_shared<TScriptedSerialLine>();
+    TScriptedSerialLine &line = *hostLine;
     auto auxLine = std::make_shared<TScriptedSerialLine>();
     auto window = Start({CopyDemoFile()});
     TFormChildLogWindow *log = window->LogWindow();
@@ -556,7 +557,7 @@ void TstFormMainPorts::failedExchangeLogged()
     TFPHostControl *host = window->HostControl();
     TFPAuxControl *aux = window->AuxControl();
     QVERIFY(host->ClosePort());
-    host->SetSerialLine(&line);
+    host->SetLineFactory([hostLine] { return hostLine; });
     host->SetAnswerTimeOut(300);
     QVERIFY(host->OpenPort());
     aux->ClosePort();
@@ -571,7 +572,7 @@ void TstFormMainPorts::failedExchangeLogged()
     else if (fault == "hang up")
         line.setResponder([](TScriptedSerialLine &far, const QByteArray &) { far.hangUp(); });
 
-    QSignalSpy errors(fault.startsWith("fiscal") ? static_cast<QObject *>(aux) : host, SIGNAL(OnError()));
+    QSignalSpy errors(fault.startsWith("fiscal") ? static_cast<QObject *>(aux) : host, SIGNAL(OnError(TPortError,TLineFailure)));
     if (fault.startsWith("fiscal")) {
         QVERIFY(aux->SendData("\x05"));
     } else {

@@ -1,5 +1,7 @@
+#include "comm/aux_exchange.h"
 #include "comm/aux_framing.h"
 #include "comm/fp_aux_control.h"
+#include "port_event_recorder.h"
 #include "support_sim_process.h"
 
 #include <QSignalSpy>
@@ -10,31 +12,27 @@ namespace {
 const QByteArray Ack(1, TAuxFraming::ACK);
 const QByteArray Nak(1, TAuxFraming::NAK);
 
-// The component's events, one short line each.
-class TEventLog : public QObject
+// The recorded events in short: what was written, not its bytes; what was
+// read, as its text.
+QStringList Summary(const TPortEventRecorder &recorder)
 {
-public:
-    explicit TEventLog(TFPAuxControl &control)
-    {
-        connect(&control, &TFPAuxControl::OnAck, this, [this] { Events << "Ack"; });
-        connect(&control, &TFPAuxControl::OnNack, this, [this] { Events << "Nack"; });
-        connect(&control, &TFPAuxControl::OnError, this, [this, &control] {
-            Events << QStringLiteral("Error:%1").arg(int(control.LastError()));
-        });
-        connect(&control, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
-            Events << (value == Ack ? QStringLiteral("Write:ACK")
-                       : value == Nak ? QStringLiteral("Write:NAK")
-                                      : QStringLiteral("Write:request"));
-        });
-        connect(&control, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
-            Events << "Read:" + QString::fromLatin1(TAuxFraming::FrameText(value));
-        });
-        connect(&control, &TFPAuxControl::OnAnswer, this, [this](bool final) {
-            Events << (final ? QStringLiteral("Final") : QStringLiteral("More"));
-        });
+    QStringList summary;
+    for (const QString &event : recorder.events) {
+        if (event == "ack")
+            summary << "Ack";
+        else if (event == "nak")
+            summary << "Nack";
+        else if (event.startsWith("error "))
+            summary << "Error:" + event.mid(6).section('/', 0, 0);
+        else if (event.startsWith("write "))
+            summary << (event == "write 06" ? "Write:ACK" : event == "write 15" ? "Write:NAK" : "Write:request");
+        else if (event.startsWith("read "))
+            summary << "Read:" + QString::fromLatin1(TAuxFraming::FrameText(QByteArray::fromHex(event.mid(5).toLatin1())));
+        else if (event.startsWith("answer "))
+            summary << (event.startsWith("answer final") ? "Final" : "More");
     }
-    QStringList Events;
-};
+    return summary;
+}
 
 } // namespace
 
@@ -101,11 +99,11 @@ void TestSimFiscalPort::exchange()
     control.SetDeviceName(sim.FiscalPath());
     control.SetTimeOut(700);
     QVERIFY(control.OpenPort());
-    TEventLog log(control);
+    TPortEventRecorder log(control);
     QVERIFY(control.SendData(data));
     QTRY_COMPARE_WITH_TIMEOUT(control.State(), FEFP_S_Idle, 5000);
     // The ACK of the last frame is reported after the answer.
-    QTRY_COMPARE_WITH_TIMEOUT(log.Events, events, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(Summary(log), events, 2000);
     QCOMPARE(control.Answer(), answer);
     QVERIFY(control.ClosePort());
     QCOMPARE(sim.Stop(), 0);
@@ -152,7 +150,7 @@ void TestSimFiscalPort::unlimitedWaitEndsByPurge()
     QVERIFY(control.SendData("R"));
     QVERIFY(written.wait(5000));
     // Longer than one read of the worker: still waiting.
-    QVERIFY(!error.wait(TFCommThread::UnlimitedReadSliceMs + 300));
+    QVERIFY(!error.wait(TAuxExchange::UnlimitedReadSliceMs + 300));
     QCOMPARE(control.State(), FEFP_S_Busy);
     control.Purge();
     QCOMPARE(control.State(), FEFP_S_Idle);

@@ -104,7 +104,7 @@ void TestSimHostResponder::compatibleLayout()
     QCOMPARE(THostFraming::ParseFrame(reaction.Outputs[1].Bytes, frame), THostFraming::FrameComplete);
     QCOMPARE(frame.Sequence, 0x21);
     QCOMPARE(frame.Fields, (QList<QByteArray>{"", "$0080", "$0008", "ABC"}));
-    const THostAnswer answer = THostFraming::SplitAnswer(protocol_Compatible, frame.Fields);
+    const TSplitAnswer answer = THostFraming::SplitAnswer(protocol_Compatible, frame.Fields);
     QCOMPARE(answer.PrinterStatus, 0x80);
     QCOMPARE(answer.FiscalStatus, 8);
     QCOMPARE(answer.ExtraFields, QList<QByteArray>{"ABC"});

@@ -163,23 +163,20 @@ void TstTerminalOnSimulator::Route()
     const auto post = [w](auto call) { QMetaObject::invokeMethod(w, call, Qt::QueuedConnection); };
     TFPHostControl *host = m_host.get();
     TFPAuxControl *aux = m_aux.get();
-    connect(host, &TFPHostControl::OnFinalAnswer, w, [w, host, post] {
-        const TReceivedAnswer answer = TCommandRunner::ReadHostAnswer(*host);
-        post([w, answer] { w->NotifyHostFinalAnswer(answer); });
+    connect(host, &TFPHostControl::OnFinalAnswer, w, [w, post](const THostAnswer &answer) {
+        const TReceivedAnswer received = TCommandRunner::ReceivedAnswer(answer);
+        post([w, received] { w->NotifyHostFinalAnswer(received); });
     });
-    connect(host, &TFPHostControl::OnError, w, [w, host, post] {
-        const int error = host->LastError();
+    connect(host, &TFPHostControl::OnError, w, [w, post](TPortError error) {
         post([w, error] { w->NotifyHostError(error); });
     });
-    connect(aux, &TFPAuxControl::OnAnswer, w, [w, aux, post](bool isFinal) {
-        const QByteArray text = aux->Answer();
+    connect(aux, &TFPAuxControl::OnAnswer, w, [w, post](const QByteArray &text, bool isFinal) {
         if (isFinal)
             post([w, text] { w->NotifyAuxFinalAnswer(text); });
         else
             post([w, text] { w->NotifyAuxAnswer(text); });
     });
-    connect(aux, &TFPAuxControl::OnError, w, [w, aux, post] {
-        const int error = aux->LastError();
+    connect(aux, &TFPAuxControl::OnError, w, [w, post](TPortError error) {
         post([w, error] { w->NotifyAuxError(error); });
     });
     connect(aux, &TFPAuxControl::OnAck, w, [w, post] { post([w] { w->NotifyAuxAck(); }); });

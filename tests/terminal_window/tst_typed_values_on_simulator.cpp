@@ -153,12 +153,11 @@ void TstTypedValuesOnSimulator::Route()
     // As the main window does: each event read at once, handled queued.
     TFormChildTerminalWindow *w = m_window.get();
     TFPHostControl *host = m_host.get();
-    connect(host, &TFPHostControl::OnFinalAnswer, w, [w, host] {
-        const TReceivedAnswer answer = TCommandRunner::ReadHostAnswer(*host);
+    connect(host, &TFPHostControl::OnFinalAnswer, w, [w](const THostAnswer &hostAnswer) {
+        const TReceivedAnswer answer = TCommandRunner::ReceivedAnswer(hostAnswer);
         QMetaObject::invokeMethod(w, [w, answer] { w->NotifyHostFinalAnswer(answer); }, Qt::QueuedConnection);
     });
-    connect(host, &TFPHostControl::OnError, w, [w, host] {
-        const int error = host->LastError();
+    connect(host, &TFPHostControl::OnError, w, [w](TPortError error) {
         QMetaObject::invokeMethod(w, [w, error] { w->NotifyHostError(error); }, Qt::QueuedConnection);
     });
 }

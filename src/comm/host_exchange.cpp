@@ -1,0 +1,73 @@
+#include "comm/host_exchange.h"
+
+#include "comm/host_framing.h"
+
+THostExchange::THostExchange(TBaudRate baudRate)
+    : m_baudRate(baudRate),
+      m_answerTimeOut(THostFraming::AnswerTimeOutMs),
+      m_writeTimeOutMargin(THostFraming::WriteTimeOutMarginMs)
+{
+}
+
+void THostExchange::Run(TSerialLine &line, const TCommand &command, const TNotify &notify)
+{
+    const auto status = [&](THostNotificationCode code, const QByteArray &frame = {},
+                            const QList<QByteArray> &fields = {}) {
+        notify({code, command.Id, frame, fields, false, {}});
+    };
+    const auto failure = [&](THostNotificationCode code) {
+        notify({code, command.Id, {}, {}, false, TLineFailure::Of(line)});
+    };
+
+    const QByteArray &frame = command.Bytes;
+    if (!Write(line, frame)) {
+        failure(EFP_N_WriteFailed);
+        return;
+    }
+    status(EFP_N_FrameWritten, frame);
+
+    m_parser.Reset();
+    m_parser.SetLastSentSequence(frame.size() > 1 ? quint8(frame.at(1)) : 0);
+    for (;;) {
+        QByteArray chunk;
+        if (!line.read(chunk, m_parser.FreeSpace(), m_answerTimeOut.load())) {
+            failure(EFP_N_AnswerTimedOut);
+            return;
+        }
+        const THostReceiveParser::TResult result = m_parser.Feed(chunk);
+        for (THostReceiveParser::TAction action : result.Actions) {
+            switch (action) {
+            case THostReceiveParser::NotifyAck:
+                status(EFP_N_AckReceived);
+                break;
+            case THostReceiveParser::NotifyNak:
+                status(EFP_N_NakReceived);
+                break;
+            case THostReceiveParser::NotifyIntermediate:
+                status(EFP_N_IntermediateAnswer);
+                break;
+            case THostReceiveParser::WriteAck:
+                Write(line, QByteArray(1, THostFraming::ACK));
+                break;
+            }
+        }
+        if (result.Outcome == THostReceiveParser::BadChecksum) {
+            if (Write(line, QByteArray(1, THostFraming::NAK)))
+                status(EFP_N_NakSent);
+        } else if (result.Outcome == THostReceiveParser::FinalFrame) {
+            const bool acknowledged = Write(line, QByteArray(1, THostFraming::ACK));
+            status(EFP_N_FrameRead, m_parser.ReadFrame());
+            if (acknowledged)
+                status(EFP_N_AckSent);
+            status(EFP_N_FinalAnswer, {}, m_parser.Fields());
+            m_parser.Reset();
+            return;
+        }
+    }
+}
+
+bool THostExchange::Write(TSerialLine &line, const QByteArray &bytes)
+{
+    return line.write(bytes, THostFraming::WriteTimeOut(m_baudRate, bytes.size(),
+                                                        m_writeTimeOutMargin.load()));
+}
