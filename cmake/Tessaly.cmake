@@ -49,7 +49,8 @@ function(tessaly_tests)
       TESSALY_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ${ARG_DEFINITIONS})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:"
+      # English, the language tests compare, whatever the locale of the machine.
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:;LANG=C.UTF-8;LANGUAGE=;LC_ALL=;LC_MESSAGES="
       TIMEOUT 300)
   endforeach()
 endfunction()

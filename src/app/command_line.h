@@ -37,6 +37,7 @@ private:
     QCommandLineOption m_version;
     QCommandLineOption m_hostPort;
     QCommandLineOption m_fiscalPort;
+    QCommandLineOption m_language;
     QString m_output;
     bool m_error = false;
 };

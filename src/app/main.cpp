@@ -1,9 +1,11 @@
 #include "app/command_line.h"
 #include "shell/form_main.h"
+#include "terminal_model/translations.h"
 #include "widgets/action_icons.h"
 #include "widgets/dialog_prompts.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QProxyStyle>
 #include <QScreen>
 
@@ -45,6 +47,10 @@ int main(int argc, char *argv[])
         int copyCount = argc;
         QCoreApplication core(copyCount, copy.data());
         SetIdentity();
+        // The help is shown in the language the program would show.
+        TTranslations earlyTranslations;
+        earlyTranslations.Install(
+            TTranslations::Choose(TTranslations::LanguageOption(QCoreApplication::arguments()), QLocale::system()));
         TCommandLine early;
         if (early.AnswerEarly(QCoreApplication::arguments())) {
             std::fputs(qPrintable(early.Output()), early.IsError() ? stderr : stdout);
@@ -54,6 +60,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     SetIdentity();
+    TTranslations translations;
+    translations.Install(
+        TTranslations::Choose(TTranslations::LanguageOption(QCoreApplication::arguments()), QLocale::system()));
     QApplication::setStyle(new THintStyle);
     // An installed copy shows the icon of its menu entry.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaly"), TActionIcons::ApplicationIcon()));

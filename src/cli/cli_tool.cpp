@@ -10,6 +10,7 @@
 #include "terminal_model/terminal_document.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QSettings>
@@ -18,7 +19,9 @@ namespace {
 
 const QString Program = QStringLiteral("tessaly-cli");
 
-const QString Usage = QStringLiteral(
+QString Usage()
+{
+    return QCoreApplication::translate("TCliTool",
     "Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]\n"
     "\n"
     "Runs the commands of a terminal file from the shell.\n"
@@ -33,7 +36,9 @@ const QString Usage = QStringLiteral(
     "\n"
     "Options:\n"
     "  -h, --help       show this help\n"
-    "  -v, --version    show the version\n");
+    "  -v, --version    show the version\n"
+    "      --lang LANG  language of the texts: en (English) or es (Spanish)\n");
+}
 
 struct TStreams {
     QTextStream &out;
@@ -55,12 +60,12 @@ void PrintJson(QTextStream &out, const QJsonObject &json)
 
 QCommandLineOption JsonOption()
 {
-    return QCommandLineOption(QStringLiteral("json"), QStringLiteral("Print one JSON object instead of text."));
+    return QCommandLineOption(QStringLiteral("json"), QCoreApplication::translate("TCliTool", "Print one JSON object instead of text."));
 }
 
 QCommandLineOption HelpOption()
 {
-    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QCoreApplication::translate("TCliTool", "Show this help."));
 }
 
 // Parses the options of one command; false when the caller is done (help
@@ -71,22 +76,22 @@ bool Parse(QCommandLineParser &parser, const QString &command, const QStringList
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(HelpOption());
     if (!parser.parse(QStringList{Program + QLatin1Char(' ') + command} + arguments)) {
-        *status = streams.Fail(parser.errorText() + QStringLiteral(" (see tessaly-cli %1 --help)").arg(command));
+        *status = streams.Fail(parser.errorText() + QCoreApplication::translate("TCliTool", " (see tessaly-cli %1 --help)").arg(command));
         return false;
     }
     if (parser.isSet(QStringLiteral("help"))) {
         // The parser names the program by its path; the usage line names the command.
         QString help = parser.helpText();
-        const qsizetype options = help.indexOf(QStringLiteral(" [options]"));
-        if (help.startsWith(QStringLiteral("Usage: ")) && options > 0)
-            help.replace(0, options, QStringLiteral("Usage: ") + Program + QLatin1Char(' ') + command);
+        const qsizetype options = help.indexOf(QLatin1Char(' ') + QCoreApplication::translate("QCommandLineParser", "[options]"));
+        if (help.startsWith(QCoreApplication::translate("QCommandLineParser", "Usage: %1").arg(QString())) && options > 0)
+            help.replace(0, options, QCoreApplication::translate("QCommandLineParser", "Usage: %1").arg(QString()) + Program + QLatin1Char(' ') + command);
         streams.out << help;
         streams.out.flush();
         *status = TCliTool::ExitOk;
         return false;
     }
     if (parser.positionalArguments().size() != positionals) {
-        *status = streams.Fail(QStringLiteral("%1 takes %2 argument%3 (see tessaly-cli %1 --help)")
+        *status = streams.Fail(QCoreApplication::translate("TCliTool", "%1 takes %2 argument%3 (see tessaly-cli %1 --help)")
                                    .arg(command)
                                    .arg(positionals)
                                    .arg(positionals == 1 ? QString() : QStringLiteral("s")));
@@ -98,11 +103,11 @@ bool Parse(QCommandLineParser &parser, const QString &command, const QStringList
 bool LoadDocument(const QString &fileName, TTerminalDocument &document, TStreams &streams, int *status)
 {
     if (!QFile::exists(fileName)) {
-        *status = streams.Fail(QStringLiteral("%1: no such file").arg(fileName));
+        *status = streams.Fail(QCoreApplication::translate("TCliTool", "%1: no such file").arg(fileName));
         return false;
     }
     if (!document.Load(fileName)) {
-        *status = streams.Fail(QStringLiteral("%1: %2").arg(fileName, document.LastError()));
+        *status = streams.Fail(QCoreApplication::translate("TCliTool", "%1: %2").arg(fileName, document.LastError()));
         return false;
     }
     return true;
@@ -113,7 +118,7 @@ bool FindCommand(const TTerminalDocument &document, const QString &path,
 {
     *found = TFileInspector::FindCommand(document, path);
     if (!found->found) {
-        *status = streams.Fail(QStringLiteral("%1: no command \"%2\" (GROUP/COMMAND; see tessaly-cli list)")
+        *status = streams.Fail(QCoreApplication::translate("TCliTool", "%1: no command \"%2\" (GROUP/COMMAND; see tessaly-cli list)")
                                    .arg(document.FileName(), path));
         return false;
     }
@@ -127,7 +132,7 @@ int List(const QStringList &arguments, TStreams &streams)
                                                     "order, each command with its port and its numbers of "
                                                     "command and answer fields."));
     parser.addOption(JsonOption());
-    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
     int status = TCliTool::ExitOk;
     if (!Parse(parser, QStringLiteral("list"), arguments, 1, streams, &status))
         return status;
@@ -149,8 +154,8 @@ int Show(const QStringList &arguments, TStreams &streams)
                                                     "reads them. Exit status 1 when the command cannot be read "
                                                     "in full."));
     parser.addOption(JsonOption());
-    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
-    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QStringLiteral("The command."));
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QCoreApplication::translate("TCliTool", "The command."));
     int status = TCliTool::ExitOk;
     if (!Parse(parser, QStringLiteral("show"), arguments, 2, streams, &status))
         return status;
@@ -166,9 +171,9 @@ int Show(const QStringList &arguments, TStreams &streams)
         streams.out << TFileInspector::ShowText(shown);
     streams.out.flush();
     if (!shown.definition.error.isEmpty())
-        status = streams.Fail(QStringLiteral("%1: Commands: %2").arg(path.Name(), shown.definition.error));
+        status = streams.Fail(QCoreApplication::translate("TCliTool", "%1: Commands: %2").arg(path.Name(), shown.definition.error));
     if (!shown.answersError.isEmpty())
-        status = streams.Fail(QStringLiteral("%1: Answers: %2").arg(path.Name(), shown.answersError));
+        status = streams.Fail(QCoreApplication::translate("TCliTool", "%1: Answers: %2").arg(path.Name(), shown.answersError));
     return status;
 }
 
@@ -180,7 +185,7 @@ int Check(const QStringList &arguments, TStreams &streams)
                                                     "user would trip over. Exit status 0 when the file is "
                                                     "clean (warnings allowed), 1 otherwise."));
     parser.addOption(JsonOption());
-    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
     int status = TCliTool::ExitOk;
     if (!Parse(parser, QStringLiteral("check"), arguments, 1, streams, &status))
         return status;
@@ -190,7 +195,7 @@ int Check(const QStringList &arguments, TStreams &streams)
         return status;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return streams.Fail(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1: %2").arg(fileName, file.errorString()));
     const QList<TFileChecker::TProblem> problems = TFileChecker::Check(document.Ini(), file.readAll());
     if (parser.isSet(QStringLiteral("json")))
         PrintJson(streams.out, TFileChecker::Json(fileName, problems));
@@ -221,38 +226,38 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         "Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, "
         "1 usage, file or port errors."));
     const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Host port device (default: the settings' HPort, else the COM index)."),
+                                  QCoreApplication::translate("TCliTool", "Host port device (default: the settings' HPort, else the COM index)."),
                                   QStringLiteral("DEV"));
     const QCommandLineOption fiscalPort(QStringLiteral("fiscal-port"),
-                                        QStringLiteral("Fiscal port device (default: the settings' DPort, else the COM index)."),
+                                        QCoreApplication::translate("TCliTool", "Fiscal port device (default: the settings' DPort, else the COM index)."),
                                         QStringLiteral("DEV"));
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
                                                  "(default: the settings')."),
                                   QStringLiteral("RATE"));
     const QCommandLineOption protocol(QStringLiteral("protocol"),
-                                      QStringLiteral("compatible or extended (default: the file's [General])."),
+                                      QCoreApplication::translate("TCliTool", "compatible or extended (default: the file's [General])."),
                                       QStringLiteral("PROTOCOL"));
     const QCommandLineOption timeOut(QStringLiteral("timeout"),
                                      QStringLiteral("Fiscal port time-out in ms, 0 waits without limit "
                                                     "(default: the settings' DTimeOut)."),
                                      QStringLiteral("MS"));
     const QCommandLineOption set(QStringLiteral("set"),
-                                 QStringLiteral("Text of command field N (from 1); repeatable."),
+                                 QCoreApplication::translate("TCliTool", "Text of command field N (from 1); repeatable."),
                                  QStringLiteral("N=TEXT"));
-    const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Date of picker field N (default: today)."),
+    const QCommandLineOption date(QStringLiteral("date"), QCoreApplication::translate("TCliTool", "Date of picker field N (default: today)."),
                                   QStringLiteral("N=YYYY-MM-DD"));
-    const QCommandLineOption time(QStringLiteral("time"), QStringLiteral("Time of picker field N (default: now)."),
+    const QCommandLineOption time(QStringLiteral("time"), QCoreApplication::translate("TCliTool", "Time of picker field N (default: now)."),
                                   QStringLiteral("N=HH:MM:SS"));
     const QCommandLineOption repeat(QStringLiteral("repeat"),
                                     QStringLiteral("Repeat N times (1..999) with auto-increment fields; only "
                                                    "the last answer is printed."),
                                     QStringLiteral("N"));
     const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("Append the communication log lines to FILE."), QStringLiteral("FILE"));
+                                 QCoreApplication::translate("TCliTool", "Append the communication log lines to FILE."), QStringLiteral("FILE"));
     parser.addOptions({port, fiscalPort, baud, protocol, timeOut, set, date, time, repeat, log, JsonOption()});
-    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QStringLiteral("The terminal file."));
-    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QStringLiteral("The command."));
+    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QCoreApplication::translate("TCliTool", "The command."));
     int status = TCliTool::ExitOk;
     if (!Parse(parser, QStringLiteral("send"), arguments, 2, streams, &status))
         return status;
@@ -265,20 +270,20 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     if (parser.isSet(baud)) {
         options.baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
         if (options.baudRate < 0)
-            return streams.Fail(QStringLiteral("--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
+            return streams.Fail(QCoreApplication::translate("TCliTool", "--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
                                     .arg(parser.value(baud)));
     }
     if (parser.isSet(timeOut)) {
         bool ok = false;
         options.fiscalTimeOut = parser.value(timeOut).toInt(&ok, 10);
         if (!ok || options.fiscalTimeOut < 0)
-            return streams.Fail(QStringLiteral("--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
+            return streams.Fail(QCoreApplication::translate("TCliTool", "--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
     }
     if (parser.isSet(repeat)) {
         bool ok = false;
         options.repeat = parser.value(repeat).toInt(&ok, 10);
         if (!ok || options.repeat < 1 || options.repeat > TCommandRunner::MaxRepeatCount)
-            return streams.Fail(QStringLiteral("--repeat %1: give a count from 1 to %2")
+            return streams.Fail(QCoreApplication::translate("TCliTool", "--repeat %1: give a count from 1 to %2")
                                     .arg(parser.value(repeat))
                                     .arg(TCommandRunner::MaxRepeatCount));
     }
@@ -298,22 +303,22 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         else if (name == QLatin1String("extended"))
             options.protocol = 1;
         else
-            return streams.Fail(QStringLiteral("--protocol %1: use compatible or extended").arg(name));
+            return streams.Fail(QCoreApplication::translate("TCliTool", "--protocol %1: use compatible or extended").arg(name));
     }
 
     const TCommandDefinition definition =
         TCommandDefinition::Load(ini, TTerminalDocument::CommandSection(path.group, path.command));
     if (!definition.error.isEmpty())
-        return streams.Fail(QStringLiteral("%1 cannot be sent: %2").arg(path.Name(), definition.error));
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1 cannot be sent: %2").arg(path.Name(), definition.error));
     if (definition.fields.isEmpty())
-        return streams.Fail(QStringLiteral("%1 has no command fields: nothing to send").arg(path.Name()));
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1 has no command fields: nothing to send").arg(path.Name()));
     if (definition.IsCut())
-        streams.Fail(QStringLiteral("warning: %1 holds %2 command fields; like the window, only the first %3 are sent")
+        streams.Fail(QCoreApplication::translate("TCliTool", "warning: %1 holds %2 command fields; like the window, only the first %3 are sent")
                          .arg(path.Name())
                          .arg(definition.fileFieldCount)
                          .arg(definition.fields.size()));
     if (definition.port == cpFiscalPort && options.repeat > 0)
-        return streams.Fail(QStringLiteral("%1 goes to the fiscal port, which has no Repeat").arg(path.Name()));
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1 goes to the fiscal port, which has no Repeat").arg(path.Name()));
 
     const QDateTime now = QDateTime::currentDateTime();
     const TSendInputs::TResult inputs =
@@ -343,7 +348,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     if (!input.result.error.isEmpty())
         streams.Fail(input.result.error);
     if (!report.AnswerError().isEmpty())
-        streams.Fail(QStringLiteral("warning: %1: Answers: %2").arg(path.Name(), report.AnswerError()));
+        streams.Fail(QCoreApplication::translate("TCliTool", "warning: %1: Answers: %2").arg(path.Name(), report.AnswerError()));
     if (parser.isSet(QStringLiteral("json")))
         PrintJson(streams.out, report.ToJson());
     else
@@ -352,20 +357,20 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
 
     const TRunOutcome &outcome = input.result.outcome;
     if (outcome.kind == TRunOutcome::BadInput && outcome.field >= 0)
-        streams.Fail(QStringLiteral("Bad user data input in control: field %1 (%2)")
+        streams.Fail(QCoreApplication::translate("TCliTool", "Bad user data input in control: field %1 (%2)")
                          .arg(outcome.field + 1)
                          .arg(QString(definition.fields.at(outcome.field).Caption).remove(QLatin1Char('&'))),
                      TCliTool::ExitBadInput);
     else if (outcome.kind == TRunOutcome::TimeOut)
-        streams.Fail(QStringLiteral("%1: no answer in time").arg(path.Name()));
+        streams.Fail(QCoreApplication::translate("TCliTool", "%1: no answer in time").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::WriteError)
-        streams.Fail(QStringLiteral("%1: the command could not be written").arg(path.Name()));
+        streams.Fail(QCoreApplication::translate("TCliTool", "%1: the command could not be written").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Nak)
-        streams.Fail(QStringLiteral("%1: the printer rejected the command (NAK)").arg(path.Name()));
+        streams.Fail(QCoreApplication::translate("TCliTool", "%1: the printer rejected the command (NAK)").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Cancelled)
-        streams.Fail(QStringLiteral("%1: cancelled").arg(path.Name()));
+        streams.Fail(QCoreApplication::translate("TCliTool", "%1: cancelled").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Refused)
-        streams.Fail(QStringLiteral("%1: the port refused the command (error %2)").arg(path.Name()).arg(outcome.error));
+        streams.Fail(QCoreApplication::translate("TCliTool", "%1: the port refused the command (error %2)").arg(path.Name()).arg(outcome.error));
     return TSendReport::ExitStatus(outcome.kind);
 }
 
@@ -380,11 +385,11 @@ int TCliTool::Run(const QStringList &arguments, QTextStream &out, QTextStream &e
 {
     TStreams streams{out, err};
     if (arguments.isEmpty())
-        return streams.Fail(QStringLiteral("a command is needed (see tessaly-cli --help)"));
+        return streams.Fail(QCoreApplication::translate("TCliTool", "a command is needed (see tessaly-cli --help)"));
     const QString command = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
-        out << Usage;
+        out << Usage();
         out.flush();
         return ExitOk;
     }
@@ -401,5 +406,5 @@ int TCliTool::Run(const QStringList &arguments, QTextStream &out, QTextStream &e
         return Check(rest, streams);
     if (command == QLatin1String("send"))
         return Send(rest, streams, settingsName);
-    return streams.Fail(QStringLiteral("unknown command \"%1\" (see tessaly-cli --help)").arg(command));
+    return streams.Fail(QCoreApplication::translate("TCliTool", "unknown command \"%1\" (see tessaly-cli --help)").arg(command));
 }

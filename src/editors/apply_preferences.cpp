@@ -3,7 +3,7 @@
 #include "terminal_model/settings.h"
 #include "widgets/prompts.h"
 
-const QString TApplyPreferences::HostPortError = QStringLiteral("Error when trying to open the Host port");
+const QString TApplyPreferences::HostPortError = QStringLiteral(QT_TRANSLATE_NOOP("TPrompts", "Error when trying to open the Host port"));
 
 void TApplyPreferences::Run(bool accepted, TSettings &settings, TPrompts &prompts, QWidget *owner,
                             const TTargets &targets)
@@ -13,11 +13,11 @@ void TApplyPreferences::Run(bool accepted, TSettings &settings, TPrompts &prompt
             targets.CloseHostPort();
         if (targets.OpenHostPort()) {
             settings.HostPortOpen = true;
-            targets.SetStatusText(QStringLiteral("Ready"));
+            targets.SetStatusText(QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Ready")));
         } else {
             prompts.Error(owner, TPrompts::ErrorCaption, HostPortError);
             settings.HostPortOpen = false;
-            targets.SetStatusText(QStringLiteral("Error"));
+            targets.SetStatusText(QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Error")));
         }
         targets.SetProtocol(settings.Protocol);
         const bool fileOpen = targets.TerminalFileOpen();

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-const QString TColorBox::CustomItem = QStringLiteral("Custom...");
+const QString TColorBox::CustomItem = QStringLiteral(QT_TRANSLATE_NOOP("TColorBox", "Custom..."));
 
 QIcon TColorBox::Swatch(quint32 color) const
 {
@@ -38,7 +38,7 @@ TColorBox::TColorBox(TPrompts &prompts, QWidget *parent)
         TColorNotation::FromText(name, &color);
         addItem(Swatch(color), name, color);
     }
-    addItem(CustomItem);
+    addItem(tr(CustomItem.toUtf8().constData()));
     SetColor(TColorNotation::Black);
     connect(this, &QComboBox::activated, this, &TColorBox::Activated);
 }
@@ -66,7 +66,7 @@ quint32 TColorBox::Color() const
 
 void TColorBox::Activated(int index)
 {
-    if (itemText(index) == CustomItem) {
+    if (itemText(index) == tr(CustomItem.toUtf8().constData())) {
         ChooseCustom();
         return;
     }

@@ -4,6 +4,7 @@
 #include "widgets/dialog_buttons.h"
 #include "widgets/prompts.h"
 
+#include <QCoreApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDialog>
@@ -73,10 +74,10 @@ TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &a
                              const QString &modifyHint, const QString &removeHint)
 {
     const TRecordButtons result{
-        Button(QStringLiteral("ButtonAdd"), QStringLiteral("&Add"), addHint, dialog),
-        Button(QStringLiteral("ButtonModify"), QStringLiteral("&Modify"), modifyHint, dialog),
-        Button(QStringLiteral("ButtonRemove"), QStringLiteral("&Remove"), removeHint, dialog),
-        Button(QStringLiteral("ButtonClose"), QStringLiteral("&Close"), QStringLiteral("Close dialog"), dialog)};
+        Button(QStringLiteral("ButtonAdd"), QCoreApplication::translate("EditorWidgets", "&Add"), addHint, dialog),
+        Button(QStringLiteral("ButtonModify"), QCoreApplication::translate("EditorWidgets", "&Modify"), modifyHint, dialog),
+        Button(QStringLiteral("ButtonRemove"), QCoreApplication::translate("EditorWidgets", "&Remove"), removeHint, dialog),
+        Button(QStringLiteral("ButtonClose"), QCoreApplication::translate("EditorWidgets", "&Close"), QCoreApplication::translate("EditorWidgets", "Close dialog"), dialog)};
     TDialogButtons::SetDefault(dialog, result.Close);
 
     auto *buttons = new QHBoxLayout;

@@ -12,14 +12,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QString TFormEditAnswerRecord::NoCaptionMessage = QStringLiteral("An answer field needs a caption");
+const QString TFormEditAnswerRecord::NoCaptionMessage = QStringLiteral(QT_TRANSLATE_NOOP("TPrompts", "An answer field needs a caption"));
 
 TFormEditAnswerRecord::TFormEditAnswerRecord(TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Add new field"));
+    setWindowTitle(tr("Add new field"));
 }
 
 TFormEditAnswerRecord::TFormEditAnswerRecord(int fieldNumber, const TAnswerField &field, TPrompts &prompts,
@@ -28,7 +28,7 @@ TFormEditAnswerRecord::TFormEditAnswerRecord(int fieldNumber, const TAnswerField
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
+    setWindowTitle(tr("Edit field number %1").arg(fieldNumber));
     m_captionEdit->setText(field.Caption);
     const bool known = field.TextType >= 0 && field.TextType < TFieldTypes::TextTypeCount;
     m_formatBox->setCurrentIndex(known ? field.TextType : int(ttAlphaNumeric));
@@ -47,29 +47,29 @@ void TFormEditAnswerRecord::Build()
 
     m_formatBox = new QComboBox(this);
     m_formatBox->setObjectName(QStringLiteral("ComboBoxFormat"));
-    m_formatBox->setToolTip(QStringLiteral("Select text format"));
+    m_formatBox->setToolTip(tr("Select text format"));
     m_formatBox->addItems(TFieldTypes::TextTypeDialogNames());
 
     m_decimalsBox = new TFieldTypeComboBox(this);
     m_decimalsBox->setObjectName(QStringLiteral("FieldTypeComboBoxDecimals"));
-    m_decimalsBox->setToolTip(QStringLiteral("Input decimal digits"));
+    m_decimalsBox->setToolTip(tr("Input decimal digits"));
     m_decimalsBox->SetStyle(TFieldTypeComboBox::csSimple);
     m_decimalsBox->SetFieldType(ftdDecimal);
     m_decimalsBox->SetText(QStringLiteral("0"));
     m_decimalsBox->setEnabled(false);
 
     m_buttonOk =
-        EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                           QStringLiteral("Cancel"), this);
+        EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"), tr("Accept"), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"),
+                                           tr("Cancel"), this);
     TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("C&aption"), m_captionEdit, this), 0, 0);
+    layout->addWidget(EditorWidgets::Label(tr("C&aption"), m_captionEdit, this), 0, 0);
     layout->addWidget(m_captionEdit, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Text type"), m_formatBox, this), 1, 0);
+    layout->addWidget(EditorWidgets::Label(tr("&Text type"), m_formatBox, this), 1, 0);
     layout->addWidget(m_formatBox, 1, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("D&ecimal digits"), m_decimalsBox, this), 2, 0);
+    layout->addWidget(EditorWidgets::Label(tr("D&ecimal digits"), m_decimalsBox, this), 2, 0);
     layout->addWidget(m_decimalsBox, 2, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -81,7 +81,7 @@ QStringList Cells(int number, const TAnswerField &field)
 
 } // namespace
 
-const QString TFormEditCmdAns::MaxFieldsMessage = QStringLiteral("Maximum number of dynamic controls reached!!!");
+const QString TFormEditCmdAns::MaxFieldsMessage = QStringLiteral(QT_TRANSLATE_NOOP("TPrompts", "Maximum number of dynamic controls reached!!!"));
 
 TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section, TPrompts &prompts,
                                  QWidget *parent)
@@ -91,40 +91,40 @@ TFormEditCmdAns::TFormEditCmdAns(const QString &fileName, const QString &section
     , m_section(section)
 {
     setObjectName(QStringLiteral("FormEditCmdAns"));
-    setWindowTitle(QStringLiteral("Edit %1 commands and answers").arg(section));
+    setWindowTitle(tr("Edit %1 commands and answers").arg(section));
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl"));
-    m_commandGrid = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Mode"),
-                                     QStringLiteral("Caption"), QStringLiteral("Hint"),
-                                     QStringLiteral("Text type"), QStringLiteral("Default text"),
-                                     QStringLiteral("Control type"), QStringLiteral("Max length"),
-                                     QStringLiteral("Required"), QStringLiteral("Read only"),
-                                     QStringLiteral("Min length"), QStringLiteral("Decimal digits"),
-                                     QStringLiteral("AutoIncrement")},
+    m_commandGrid = new TRecordGrid({tr("Field number"), tr("Mode"),
+                                     tr("Caption"), tr("Hint"),
+                                     tr("Text type"), tr("Default text"),
+                                     tr("Control type"), tr("Max length"),
+                                     tr("Required"), tr("Read only"),
+                                     tr("Min length"), tr("Decimal digits"),
+                                     tr("AutoIncrement")},
                                     this);
     m_commandGrid->setObjectName(QStringLiteral("StringGridCommands"));
-    m_commandGrid->setToolTip(QStringLiteral("Commands fields"));
+    m_commandGrid->setToolTip(tr("Commands fields"));
     m_commandGrid->SetFixedFirstColumn(true);
     m_commandGrid->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     m_commandGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_commandGrid->SetColumnsFitContents(true);
-    m_answerGrid = new TRecordGrid({QStringLiteral("Field number"), QStringLiteral("Caption"),
-                                    QStringLiteral("Text type"), QStringLiteral("Format")},
+    m_answerGrid = new TRecordGrid({tr("Field number"), tr("Caption"),
+                                    tr("Text type"), tr("Format")},
                                    this);
     m_answerGrid->setObjectName(QStringLiteral("StringGridAnswers"));
-    m_answerGrid->setToolTip(QStringLiteral("Answer Fields"));
+    m_answerGrid->setToolTip(tr("Answer Fields"));
     m_answerGrid->SetFixedFirstColumn(true);
     m_answerGrid->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     m_answerGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_answerGrid->SetColumnsFitContents(true);
-    m_pages->addTab(m_commandGrid, QStringLiteral("C&ommands"));
-    m_pages->addTab(m_answerGrid, QStringLiteral("A&nswers"));
+    m_pages->addTab(m_commandGrid, tr("C&ommands"));
+    m_pages->addTab(m_answerGrid, tr("A&nswers"));
     m_pages->setMinimumSize(MinimumGridWidth, GridHeight);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, m_pages, QStringLiteral("Add record"),
-        QStringLiteral("Modify record"), QStringLiteral("Remove record"));
+        this, m_pages, tr("Add record"),
+        tr("Modify record"), tr("Remove record"));
     m_buttonAdd = record.Add;
     m_buttonModify = record.Modify;
     m_buttonRemove = record.Remove;
@@ -428,7 +428,7 @@ void TFormEditCmdAns::ModifyAnswer(int index)
 bool TFormEditCmdAns::ConfirmRemove(int index)
 {
     return m_prompts.Confirm(this, TPrompts::WarningCaption,
-                             QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1));
+                             tr("Do you wish to delete this field number? %1").arg(index + 1));
 }
 
 void TFormEditCmdAns::RemoveCommand(int index)

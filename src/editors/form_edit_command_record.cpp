@@ -105,7 +105,7 @@ TFormEditCommandRecord::TFormEditCommandRecord(bool free, TPrompts &prompts, QWi
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Add new field"));
+    setWindowTitle(tr("Add new field"));
     UpdateOkButton();
     m_modeBox->setEnabled(free);
     m_notesMemo->setEnabled(free);
@@ -119,7 +119,7 @@ TFormEditCommandRecord::TFormEditCommandRecord(int fieldNumber, const TCommandFi
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Edit field number %1").arg(fieldNumber));
+    setWindowTitle(tr("Edit field number %1").arg(fieldNumber));
     UpdateOkButton();
     m_captionBox->SetText(field.Caption);
     m_hintBox->SetText(field.Hint);
@@ -139,42 +139,42 @@ void TFormEditCommandRecord::Build()
 {
     setObjectName(QStringLiteral("FormEditCommandRecord"));
 
-    m_modeBox = List(QStringLiteral("FieldTypeComboBoxMode"), QStringLiteral("Select mode"),
-                     {QStringLiteral("Host"), QStringLiteral("Fiscal")}, this);
-    m_captionBox = Box(QStringLiteral("FieldTypeComboBoxCaption"), QStringLiteral("Enter caption text"),
+    m_modeBox = List(QStringLiteral("FieldTypeComboBoxMode"), tr("Select mode"),
+                     {tr("Host"), tr("Fiscal")}, this);
+    m_captionBox = Box(QStringLiteral("FieldTypeComboBoxCaption"), tr("Enter caption text"),
                        TFieldTypeComboBox::csSimple, this);
     m_captionBox->SetMaxLength(MaxCaptionLength);
-    m_hintBox = Box(QStringLiteral("FieldTypeComboBoxHint"), QStringLiteral("Enter hint text"),
+    m_hintBox = Box(QStringLiteral("FieldTypeComboBoxHint"), tr("Enter hint text"),
                     TFieldTypeComboBox::csSimple, this);
     m_hintBox->SetMaxLength(MaxCaptionLength);
-    m_textTypeBox = List(QStringLiteral("FieldTypeComboBoxTextType"), QStringLiteral("Select text type"),
+    m_textTypeBox = List(QStringLiteral("FieldTypeComboBoxTextType"), tr("Select text type"),
                          TFieldTypes::TextTypeDialogNames(), this);
     m_defaultTextBox = Box(QStringLiteral("FieldTypeComboBoxDefaultText"),
-                           QStringLiteral("Enter default text"), TFieldTypeComboBox::csSimple, this);
+                           tr("Enter default text"), TFieldTypeComboBox::csSimple, this);
     m_controlTypeBox = List(QStringLiteral("FieldTypeComboBoxControlType"),
-                            QStringLiteral("Select type of control"), TFieldTypes::ControlTypeNames(),
+                            tr("Select type of control"), TFieldTypes::ControlTypeNames(),
                             this);
     m_minLengthBox = Number(QStringLiteral("FieldTypeComboBoxMinLength"),
-                            QStringLiteral("Enter minimum length "), this);
+                            tr("Enter minimum length "), this);
     m_maxLengthBox = Number(QStringLiteral("FieldTypeComboBoxMaxLength"),
-                            QStringLiteral("Enter maximum user text"), this);
+                            tr("Enter maximum user text"), this);
     m_decimalDigitsBox = Number(QStringLiteral("FieldTypeComboBoxDecimalDigits"),
-                                QStringLiteral("Enter decimal digits"), this);
+                                tr("Enter decimal digits"), this);
 
     m_otherList = new TCheckList(
-        {QStringLiteral("Required"), QStringLiteral("Read Only"), QStringLiteral("Autoincrement")}, this);
+        {tr("Required"), tr("Read Only"), tr("Autoincrement")}, this);
     m_otherList->setObjectName(QStringLiteral("CheckListBoxOther"));
-    m_otherList->setToolTip(QStringLiteral("Select other parameter"));
+    m_otherList->setToolTip(tr("Select other parameter"));
 
-    m_comboLinesMemo = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), QStringLiteral("Enter combo box lines"), this);
+    m_comboLinesMemo = EditorWidgets::Memo(QStringLiteral("MemoComboLines"), tr("Enter combo box lines"), this);
     m_comboLinesMemo->setEnabled(false);
-    m_notesMemo = EditorWidgets::Memo(QStringLiteral("MemoNotes"), QStringLiteral("Enter command notes"), this);
+    m_notesMemo = EditorWidgets::Memo(QStringLiteral("MemoNotes"), tr("Enter command notes"), this);
 
     m_buttonOk =
-        EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept"), this);
+        EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"), tr("Accept"), this);
     m_buttonOk->setEnabled(false);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                           QStringLiteral("Cancel"), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"),
+                                           tr("Cancel"), this);
     TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *grid = new QGridLayout;
@@ -184,21 +184,21 @@ void TFormEditCommandRecord::Build()
         grid->addWidget(input, row, 1);
         ++row;
     };
-    addRow(QStringLiteral("&Mode"), m_modeBox);
-    addRow(QStringLiteral("C&aption"), m_captionBox);
-    addRow(QStringLiteral("&Hint"), m_hintBox);
-    addRow(QStringLiteral("&Text type"), m_textTypeBox);
-    addRow(QStringLiteral("&Default Text"), m_defaultTextBox);
-    addRow(QStringLiteral("Co&ntrol type"), m_controlTypeBox);
-    addRow(QStringLiteral("M&in length"), m_minLengthBox);
-    addRow(QStringLiteral("Ma&x length"), m_maxLengthBox);
-    addRow(QStringLiteral("D&ecimal digits"), m_decimalDigitsBox);
-    addRow(QStringLiteral("Othe&r"), m_otherList);
+    addRow(tr("&Mode"), m_modeBox);
+    addRow(tr("C&aption"), m_captionBox);
+    addRow(tr("&Hint"), m_hintBox);
+    addRow(tr("&Text type"), m_textTypeBox);
+    addRow(tr("&Default Text"), m_defaultTextBox);
+    addRow(tr("Co&ntrol type"), m_controlTypeBox);
+    addRow(tr("M&in length"), m_minLengthBox);
+    addRow(tr("Ma&x length"), m_maxLengthBox);
+    addRow(tr("D&ecimal digits"), m_decimalDigitsBox);
+    addRow(tr("Othe&r"), m_otherList);
 
     auto *memos = new QGridLayout;
-    memos->addWidget(EditorWidgets::Label(QStringLiteral("Com&bo box lines"), m_comboLinesMemo, this), 0, 0);
+    memos->addWidget(EditorWidgets::Label(tr("Com&bo box lines"), m_comboLinesMemo, this), 0, 0);
     memos->addWidget(m_comboLinesMemo, 1, 0);
-    memos->addWidget(EditorWidgets::Label(QStringLiteral("Note&s"), m_notesMemo, this), 2, 0);
+    memos->addWidget(EditorWidgets::Label(tr("Note&s"), m_notesMemo, this), 2, 0);
     memos->addWidget(m_notesMemo, 3, 0);
 
     auto *buttons = new QHBoxLayout;
@@ -320,7 +320,7 @@ void TFormEditCommandRecord::AcceptIfValid()
         if (error.isEmpty())
             continue;
         EditorWidgets::Refuse(m_prompts, this, m_comboLinesMemo,
-                              QStringLiteral("Combo box line %1: %2").arg(line + 1).arg(error));
+                              tr("Combo box line %1: %2").arg(line + 1).arg(error));
         QTextCursor cursor(m_comboLinesMemo->document()->findBlockByNumber(line));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         m_comboLinesMemo->setTextCursor(cursor);

@@ -9,6 +9,7 @@
 #include "terminal_model/value_list.h"
 #include "widgets/prompts.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -16,12 +17,20 @@ namespace {
 
 enum { ColumnPanel, ColumnMask, ColumnResult, ColumnText, ColumnColor, ColumnCount };
 
-const QStringList Headers = {QStringLiteral("Panel"), QStringLiteral("Mask"), QStringLiteral("Result"),
-                             QStringLiteral("Text on true"), QStringLiteral("Text color")};
+QStringList Headers()
+{
+    QStringList headers;
+    for (const char *header : {QT_TRANSLATE_NOOP("TFormEditFixAnswer", "Panel"), QT_TRANSLATE_NOOP("TFormEditFixAnswer", "Mask"),
+                               QT_TRANSLATE_NOOP("TFormEditFixAnswer", "Result"),
+                               QT_TRANSLATE_NOOP("TFormEditFixAnswer", "Text on true"),
+                               QT_TRANSLATE_NOOP("TFormEditFixAnswer", "Text color")})
+        headers += QCoreApplication::translate("TFormEditFixAnswer", header);
+    return headers;
+}
 
 TRecordGrid *NewGrid(const QString &name, int lastWidth, QWidget *parent)
 {
-    auto *grid = new TRecordGrid(Headers, parent);
+    auto *grid = new TRecordGrid(Headers(), parent);
     grid->setObjectName(name);
     grid->SetColumnWidths({64, 52, 47, 179, lastWidth});
     grid->SetFixedFirstColumn(true);
@@ -46,21 +55,21 @@ TFormEditFixAnswer::TFormEditFixAnswer(const QString &fileName, TPrompts &prompt
     , m_file(fileName, prompts, this)
 {
     setObjectName(QStringLiteral("FormEditFixAnswer"));
-    setWindowTitle(QStringLiteral("Fix answer fields"));
+    setWindowTitle(tr("Fix answer fields"));
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl"));
     m_fiscalGrid = NewGrid(QStringLiteral("StringGridFiscal"), 164, this);
     m_printerGrid = NewGrid(QStringLiteral("StringGridPrinter"), 192, this);
-    m_pages->addTab(m_fiscalGrid, QStringLiteral("&Fiscal"));
-    m_pages->setTabToolTip(0, QStringLiteral("Fiscal answer fields definitions"));
-    m_pages->addTab(m_printerGrid, QStringLiteral("&Printer"));
-    m_pages->setTabToolTip(1, QStringLiteral("Printer answer fields definitions"));
+    m_pages->addTab(m_fiscalGrid, tr("&Fiscal"));
+    m_pages->setTabToolTip(0, tr("Fiscal answer fields definitions"));
+    m_pages->addTab(m_printerGrid, tr("&Printer"));
+    m_pages->setTabToolTip(1, tr("Printer answer fields definitions"));
     m_pages->setMinimumSize(560, 280);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, m_pages, QStringLiteral("Add new answer record"),
-        QStringLiteral("Modify selected answer record "), QStringLiteral("Remove selected answer record"));
+        this, m_pages, tr("Add new answer record"),
+        tr("Modify selected answer record "), tr("Remove selected answer record"));
     m_buttonAdd = record.Add;
     m_buttonModify = record.Modify;
     m_buttonRemove = record.Remove;
@@ -171,7 +180,7 @@ void TFormEditFixAnswer::RemoveSelectedRecord()
     const int index = Grid()->SelectedRecord();
     if (index >= 0
         && m_prompts.Confirm(this, TPrompts::WarningCaption,
-                             QStringLiteral("Do you wish to delete this field number? %1").arg(index + 1))) {
+                             tr("Do you wish to delete this field number? %1").arg(index + 1))) {
         QList<QStringList> rows = Grid()->Rows();
         rows.removeAt(index);
         WriteList(rows);

@@ -34,45 +34,45 @@ TFormEditFixAnswerRecord::TFormEditFixAnswerRecord(quint32 color, const QString 
     , m_addMode(panel == QStringLiteral("0"))
 {
     setObjectName(QStringLiteral("FormEditFixAnswerRecord"));
-    setWindowTitle(m_addMode ? QStringLiteral("Add answer record") : QStringLiteral("Modify answer record"));
+    setWindowTitle(m_addMode ? tr("Add answer record") : tr("Modify answer record"));
 
     m_panelBox = new TFieldTypeComboBox(this);
     m_panelBox->setObjectName(QStringLiteral("ComboBoxPanel"));
-    m_panelBox->setToolTip(QStringLiteral("Input panel number"));
+    m_panelBox->setToolTip(tr("Input panel number"));
     m_panelBox->SetStyle(TFieldTypeComboBox::csDropDownList);
     for (int number = 1; number <= TFixedAnswer::MaxPanel; ++number)
         m_panelBox->addItem(QString::number(number));
     // A panel outside 1..16 (written by hand) selects nothing.
     m_panelBox->setCurrentIndex(m_addMode ? -1 : m_panelBox->findText(panel.trimmed()));
 
-    m_maskEdit = Input(QStringLiteral("EditMask"), QStringLiteral("Input hexadecimal mask value"), ftdHexadecimal,
+    m_maskEdit = Input(QStringLiteral("EditMask"), tr("Input hexadecimal mask value"), ftdHexadecimal,
                        HexDigits, this);
-    m_resultEdit = Input(QStringLiteral("EditResult"), QStringLiteral("Input hexadecimal result value"),
+    m_resultEdit = Input(QStringLiteral("EditResult"), tr("Input hexadecimal result value"),
                          ftdHexadecimal, HexDigits, this);
-    m_textEdit = Input(QStringLiteral("EditText"), QStringLiteral("Input message"), ftdAlphaNumeric, MaxTextLength,
+    m_textEdit = Input(QStringLiteral("EditText"), tr("Input message"), ftdAlphaNumeric, MaxTextLength,
                        this);
     m_textColorBox = new TColorBox(prompts, this);
     m_textColorBox->setObjectName(QStringLiteral("ColorBoxText"));
-    m_textColorBox->setToolTip(QStringLiteral("Select color"));
+    m_textColorBox->setToolTip(tr("Select color"));
     m_maskEdit->SetText(mask);
     m_resultEdit->SetText(result);
     m_textEdit->SetText(text);
     m_textColorBox->SetColor(color);
 
-    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"),
-                                       QStringLiteral("Accept options"), this);
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"),
+                                       tr("Accept options"), this);
     m_buttonOk->setEnabled(false);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"),
-                                           QStringLiteral("Cancel options"), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"),
+                                           tr("Cancel options"), this);
     TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
     int row = 0;
-    for (auto [caption, input] : {std::pair<QString, QWidget *>{QStringLiteral("&Panel number"), m_panelBox},
-                                  {QStringLiteral("&Mask"), m_maskEdit},
-                                  {QStringLiteral("&Result"), m_resultEdit},
-                                  {QStringLiteral("&Text on true"), m_textEdit},
-                                  {QStringLiteral("Text Co&lor"), m_textColorBox}}) {
+    for (auto [caption, input] : {std::pair<QString, QWidget *>{tr("&Panel number"), m_panelBox},
+                                  {tr("&Mask"), m_maskEdit},
+                                  {tr("&Result"), m_resultEdit},
+                                  {tr("&Text on true"), m_textEdit},
+                                  {tr("Text Co&lor"), m_textColorBox}}) {
         layout->addWidget(EditorWidgets::Label(caption, input, this), row, 0);
         layout->addWidget(input, row, 1);
         ++row;

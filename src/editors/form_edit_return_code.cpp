@@ -26,7 +26,7 @@ int Value(const QString &number)
 
 } // namespace
 
-const QString TFormEditReturnCode::DuplicateMessage = QStringLiteral("The return codes already exits !!!");
+const QString TFormEditReturnCode::DuplicateMessage = QStringLiteral(QT_TRANSLATE_NOOP("TPrompts", "The return codes already exits !!!"));
 
 TFormEditReturnCode::TFormEditReturnCode(const QString &fileName, TPrompts &prompts, QWidget *parent)
     : QDialog(parent)
@@ -34,17 +34,17 @@ TFormEditReturnCode::TFormEditReturnCode(const QString &fileName, TPrompts &prom
     , m_file(fileName, prompts, this)
 {
     setObjectName(QStringLiteral("FormEditReturnCode"));
-    setWindowTitle(QStringLiteral("Edit return codes"));
+    setWindowTitle(tr("Edit return codes"));
 
-    m_grid = new TRecordGrid({QStringLiteral("R.C. number"), QStringLiteral("Description text")}, this);
+    m_grid = new TRecordGrid({tr("R.C. number"), tr("Description text")}, this);
     m_grid->setObjectName(QStringLiteral("StringGrid"));
-    m_grid->setToolTip(QStringLiteral("Return code text descriptions"));
+    m_grid->setToolTip(tr("Return code text descriptions"));
     m_grid->SetColumnWidths({90, 326});
     m_grid->setMinimumSize(440, 260);
 
     const EditorWidgets::TRecordButtons record = EditorWidgets::RecordButtons(
-        this, m_grid, QStringLiteral("Add new return code"),
-        QStringLiteral("Modify return code"), QStringLiteral("Remove return code"));
+        this, m_grid, tr("Add new return code"),
+        tr("Modify return code"), tr("Remove return code"));
     m_buttonAdd = record.Add;
     m_buttonModify = record.Modify;
     m_buttonRemove = record.Remove;
@@ -171,7 +171,7 @@ void TFormEditReturnCode::RemoveSelectedRecord()
     if (index >= 0) {
         QList<QStringList> rows = m_grid->Rows();
         if (m_prompts.Confirm(this, TPrompts::WarningCaption,
-                              QStringLiteral("Do you wish to delete return code %1").arg(rows.at(index).at(ColumnNumber)))) {
+                              tr("Do you wish to delete return code %1").arg(rows.at(index).at(ColumnNumber)))) {
             rows.removeAt(index);
             WriteList(rows);
         }

@@ -50,7 +50,7 @@ void SelectIndex(QComboBox *list, int index)
 } // namespace
 
 const QString TFormPreferences::NoTimeOutNote =
-    QStringLiteral("0: no time-out, the answer is awaited until Cancel or Reset serial ports");
+    QStringLiteral(QT_TRANSLATE_NOOP("TFormPreferences", "0: no time-out, the answer is awaited until Cancel or Reset serial ports"));
 
 const QStringList TFormPreferences::ComPorts = {QStringLiteral("Com1"), QStringLiteral("Com2"),
                                                 QStringLiteral("Com3"), QStringLiteral("Com4")};
@@ -94,76 +94,76 @@ QComboBox *TFormPreferences::PortList(const QString &name, const QString &hint, 
 void TFormPreferences::Build(const QStringList &systemPorts)
 {
     setObjectName(QStringLiteral("FormPreferences"));
-    setWindowTitle(QStringLiteral("System preferences"));
+    setWindowTitle(tr("System preferences"));
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl"));
     QFormLayout *form = nullptr;
 
-    Page(m_pages, QStringLiteral("&Host port"), QStringLiteral("Select Host related preferences"), form);
-    m_protocolBox = List(QStringLiteral("ComboBoxProtocol"), QStringLiteral("Select protocol type"),
-                         {QStringLiteral("Compatible"), QStringLiteral("Extended")}, this);
-    m_hostPortBox = PortList(QStringLiteral("ComboBoxHostPort"), QStringLiteral("Select Comm port"), systemPorts);
-    m_hostBaudBox = List(QStringLiteral("ComboBoxHostBaud"), QStringLiteral("Select baud rate port"),
+    Page(m_pages, tr("&Host port"), tr("Select Host related preferences"), form);
+    m_protocolBox = List(QStringLiteral("ComboBoxProtocol"), tr("Select protocol type"),
+                         {tr("Compatible"), tr("Extended")}, this);
+    m_hostPortBox = PortList(QStringLiteral("ComboBoxHostPort"), tr("Select Comm port"), systemPorts);
+    m_hostBaudBox = List(QStringLiteral("ComboBoxHostBaud"), tr("Select baud rate port"),
                          {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
                           QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400")},
                          this);
-    AddRow(form, QStringLiteral("&Protocol"), m_protocolBox);
-    AddRow(form, QStringLiteral("Co&mm port"), m_hostPortBox);
-    AddRow(form, QStringLiteral("&Baud rate"), m_hostBaudBox);
+    AddRow(form, tr("&Protocol"), m_protocolBox);
+    AddRow(form, tr("Co&mm port"), m_hostPortBox);
+    AddRow(form, tr("&Baud rate"), m_hostBaudBox);
 
-    Page(m_pages, QStringLiteral("&Fiscal port"), QStringLiteral("Fiscal related preferences"), form);
-    m_fiscalPortBox = PortList(QStringLiteral("ComboBoxFiscalPort"), QStringLiteral("Select comm port"),
+    Page(m_pages, tr("&Fiscal port"), tr("Fiscal related preferences"), form);
+    m_fiscalPortBox = PortList(QStringLiteral("ComboBoxFiscalPort"), tr("Select comm port"),
                                systemPorts);
     m_timeOutEdit = new TTimeOutEdit(this);
     m_timeOutEdit->setObjectName(QStringLiteral("SpinEditTimeOut"));
-    m_timeOutEdit->setToolTip(QStringLiteral("Enter communications time-out in ms. Zero indicate infinite."));
+    m_timeOutEdit->setToolTip(tr("Enter communications time-out in ms. Zero indicate infinite."));
     m_timeOutNote = new QLabel(this);
     m_timeOutNote->setObjectName(QStringLiteral("LabelTimeOutNote"));
     // The note's room is kept while it is empty, so the page does not jump.
-    m_timeOutNote->setMinimumWidth(m_timeOutNote->fontMetrics().horizontalAdvance(NoTimeOutNote));
-    AddRow(form, QStringLiteral("Co&mm port"), m_fiscalPortBox);
-    AddRow(form, QStringLiteral("&Time out in ms"), m_timeOutEdit);
+    m_timeOutNote->setMinimumWidth(m_timeOutNote->fontMetrics().horizontalAdvance(tr(NoTimeOutNote.toUtf8().constData())));
+    AddRow(form, tr("Co&mm port"), m_fiscalPortBox);
+    AddRow(form, tr("&Time out in ms"), m_timeOutEdit);
     form->addRow(QString(), m_timeOutNote);
 
-    Page(m_pages, QStringLiteral("&Log"), QStringLiteral("Log related preferences"), form);
+    Page(m_pages, tr("&Log"), tr("Log related preferences"), form);
     m_hostColorBox = new TColorBox(m_prompts, this);
     m_hostColorBox->setObjectName(QStringLiteral("ColorBoxHost"));
-    m_hostColorBox->setToolTip(QStringLiteral("Select Host frame color"));
+    m_hostColorBox->setToolTip(tr("Select Host frame color"));
     m_printerColorBox = new TColorBox(m_prompts, this);
     m_printerColorBox->setObjectName(QStringLiteral("ColorBoxPrinter"));
-    m_printerColorBox->setToolTip(QStringLiteral("Select Fiscal printer frame color"));
+    m_printerColorBox->setToolTip(tr("Select Fiscal printer frame color"));
     m_fiscalColorBox = new TColorBox(m_prompts, this);
     m_fiscalColorBox->setObjectName(QStringLiteral("ColorBoxFiscal"));
-    m_fiscalColorBox->setToolTip(QStringLiteral("Select Fiscal frame color"));
-    m_lowLevelCheck = new QCheckBox(QStringLiteral("Lo&w level log"), this);
+    m_fiscalColorBox->setToolTip(tr("Select Fiscal frame color"));
+    m_lowLevelCheck = new QCheckBox(tr("Lo&w level log"), this);
     m_lowLevelCheck->setObjectName(QStringLiteral("CheckBoxLowLevel"));
-    m_lowLevelCheck->setToolTip(QStringLiteral("Enable low level communications log"));
-    AddRow(form, QStringLiteral("&Host frame color"), m_hostColorBox);
-    AddRow(form, QStringLiteral("&Fiscal printer frame color"), m_printerColorBox);
-    AddRow(form, QStringLiteral("&Fiscal frame color"), m_fiscalColorBox);
+    m_lowLevelCheck->setToolTip(tr("Enable low level communications log"));
+    AddRow(form, tr("&Host frame color"), m_hostColorBox);
+    AddRow(form, tr("&Fiscal printer frame color"), m_printerColorBox);
+    AddRow(form, tr("&Fiscal frame color"), m_fiscalColorBox);
     form->addRow(m_lowLevelCheck);
 
-    Page(m_pages, QStringLiteral("O&ther"), QStringLiteral("Miscellaneous related preferences"), form);
+    Page(m_pages, tr("O&ther"), tr("Miscellaneous related preferences"), form);
     QStringList formats;
     for (int index = 0; index < TFieldConversion::DateFormatCount; ++index)
         formats.append(TFieldConversion::DateFormatLayout(index));
-    m_languageBox = List(QStringLiteral("ComboBoxLanguage"), QStringLiteral("Select application language"),
-                         {QStringLiteral("English"), QStringLiteral("Spanish")}, this);
+    m_languageBox = List(QStringLiteral("ComboBoxLanguage"), tr("Select application language"),
+                         {tr("English"), tr("Spanish")}, this);
     m_inputDateFormatBox = List(QStringLiteral("ComboBoxInputDateFormat"),
-                                QStringLiteral("Select inputs fields date format"), formats, this);
+                                tr("Select inputs fields date format"), formats, this);
     m_outputDateFormatBox = List(QStringLiteral("ComboBoxOutputDateFormat"),
-                                 QStringLiteral("Select input fields date format"), formats, this);
-    m_reservedFieldsCheck = new QCheckBox(QStringLiteral("&Show reserved fields"), this);
+                                 tr("Select input fields date format"), formats, this);
+    m_reservedFieldsCheck = new QCheckBox(tr("&Show reserved fields"), this);
     m_reservedFieldsCheck->setObjectName(QStringLiteral("CheckBoxReservedFields"));
-    m_reservedFieldsCheck->setToolTip(QStringLiteral("Show reserved fields in extended protocol"));
-    AddRow(form, QStringLiteral("&Language"), m_languageBox);
-    AddRow(form, QStringLiteral("&Input date format"), m_inputDateFormatBox);
-    AddRow(form, QStringLiteral("&Output date format"), m_outputDateFormatBox);
+    m_reservedFieldsCheck->setToolTip(tr("Show reserved fields in extended protocol"));
+    AddRow(form, tr("&Language"), m_languageBox);
+    AddRow(form, tr("&Input date format"), m_inputDateFormatBox);
+    AddRow(form, tr("&Output date format"), m_outputDateFormatBox);
     form->addRow(m_reservedFieldsCheck);
 
-    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QString(), this);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"), QString(), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"), QString(), this);
     // Enter keeps what was changed, as in the program's other dialogs.
     TDialogButtons::SetDefault(this, m_buttonOk);
 
@@ -246,7 +246,7 @@ void TFormPreferences::StoreAndAccept()
 
 void TFormPreferences::UpdateTimeOutNote()
 {
-    m_timeOutNote->setText(m_timeOutEdit->Value() == 0 ? NoTimeOutNote : QString());
+    m_timeOutNote->setText(m_timeOutEdit->Value() == 0 ? tr(NoTimeOutNote.toUtf8().constData()) : QString());
 }
 
 void TFormPreferences::Cancel()

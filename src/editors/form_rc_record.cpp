@@ -16,7 +16,7 @@ TFormRcRecord::TFormRcRecord(TPrompts &prompts, QWidget *parent)
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Add new return code"));
+    setWindowTitle(tr("Add new return code"));
     m_buttonOk->setEnabled(false);
 }
 
@@ -26,7 +26,7 @@ TFormRcRecord::TFormRcRecord(const QString &number, const QString &description, 
     , m_prompts(prompts)
 {
     Build();
-    setWindowTitle(QStringLiteral("Modify return code"));
+    setWindowTitle(tr("Modify return code"));
     m_numberEdit->SetText(number);
     m_descriptionEdit->setText(description);
     m_buttonOk->setEnabled(true);
@@ -38,7 +38,7 @@ void TFormRcRecord::Build()
 
     m_numberEdit = new TFieldTypeComboBox(this);
     m_numberEdit->setObjectName(QStringLiteral("EditNumber"));
-    m_numberEdit->setToolTip(QStringLiteral("Enter return code number"));
+    m_numberEdit->setToolTip(tr("Enter return code number"));
     m_numberEdit->SetStyle(TFieldTypeComboBox::csSimple);
     m_numberEdit->SetFieldType(ftdNumerical);
     m_numberEdit->SetMaxLength(MaxDigits);
@@ -47,16 +47,16 @@ void TFormRcRecord::Build()
     m_descriptionEdit->setMaxLength(TExtIniFile::MaxValueLength);
     m_descriptionEdit->setMinimumWidth(320);
 
-    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), QStringLiteral("&Ok"), QStringLiteral("Accept data"),
+    m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"), tr("Accept data"),
                                        this);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"), QString(), this);
     // Enter confirms what was typed, as in the program's other dialogs.
     TDialogButtons::SetDefault(this, m_buttonOk);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Return code number"), m_numberEdit, this), 0, 0);
+    layout->addWidget(EditorWidgets::Label(tr("&Return code number"), m_numberEdit, this), 0, 0);
     layout->addWidget(m_numberEdit, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Description text"), m_descriptionEdit, this), 1, 0);
+    layout->addWidget(EditorWidgets::Label(tr("&Description text"), m_descriptionEdit, this), 1, 0);
     layout->addWidget(m_descriptionEdit, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -33,21 +33,21 @@ TFormTestFixedAnswer::TFormTestFixedAnswer(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormTestFixedAnswer"));
-    setWindowTitle(QStringLiteral("Test fixed answers"));
+    setWindowTitle(tr("Test fixed answers"));
 
     m_fiscalEdit =
-        HexInput(QStringLiteral("EditFiscal"), QStringLiteral("Input hexadecimal fiscal answer value"), this);
-    m_printerEdit = HexInput(QStringLiteral("EditPrinter"), QStringLiteral("Input hexadecimal printer answer value"),
+        HexInput(QStringLiteral("EditFiscal"), tr("Input hexadecimal fiscal answer value"), this);
+    m_printerEdit = HexInput(QStringLiteral("EditPrinter"), tr("Input hexadecimal printer answer value"),
                              this);
-    m_buttonTest = EditorWidgets::Button(QStringLiteral("ButtonTest"), QStringLiteral("&Test"), QString(), this);
+    m_buttonTest = EditorWidgets::Button(QStringLiteral("ButtonTest"), tr("&Test"), QString(), this);
     m_buttonTest->setEnabled(false);
-    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), QStringLiteral("&Cancel"), QString(), this);
+    m_buttonCancel = EditorWidgets::Button(QStringLiteral("ButtonCancel"), tr("&Cancel"), QString(), this);
     TDialogButtons::SetDefault(this, m_buttonTest);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Fiscal"), m_fiscalEdit, this), 0, 0);
+    layout->addWidget(EditorWidgets::Label(tr("&Fiscal"), m_fiscalEdit, this), 0, 0);
     layout->addWidget(m_fiscalEdit, 0, 1);
-    layout->addWidget(EditorWidgets::Label(QStringLiteral("&Printer"), m_printerEdit, this), 1, 0);
+    layout->addWidget(EditorWidgets::Label(tr("&Printer"), m_printerEdit, this), 1, 0);
     layout->addWidget(m_printerEdit, 1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -11,11 +11,11 @@ QString CommandNotice(const TCommandDefinition &definition, bool hostOpen, bool 
     if (!definition.error.isEmpty())
         notices << ExecutionTexts::CommandUnreadable(definition.fileFieldCount + 1, definition.error);
     else if (definition.fields.isEmpty())
-        notices << ExecutionTexts::NoCommandFields;
+        notices << ExecutionTexts::Shown(ExecutionTexts::NoCommandFields);
     else if (definition.port == cpHostPort && !hostOpen)
-        notices << ExecutionTexts::HostPortClosedNotice;
+        notices << ExecutionTexts::Shown(ExecutionTexts::HostPortClosedNotice);
     else if (definition.port == cpFiscalPort && !fiscalOpen)
-        notices << ExecutionTexts::FiscalPortClosedNotice;
+        notices << ExecutionTexts::Shown(ExecutionTexts::FiscalPortClosedNotice);
     if (definition.IsCut())
         notices << ExecutionTexts::FieldsCut(TCommandDefinition::MaxFields, definition.fileFieldCount);
     return notices.join(QLatin1Char('\n'));

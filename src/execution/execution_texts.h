@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Texts of the road of a command, which the terminal window and the
@@ -7,19 +8,26 @@
 // the texts of the runner's message boxes and why a command cannot be sent.
 namespace ExecutionTexts {
 
-inline const QString Ready = QStringLiteral("Ready");
-inline const QString Error = QStringLiteral("Error");
-inline const QString Sending = QStringLiteral("Sending ...");
-inline const QString TimeOut = QStringLiteral("TimeOut");
-inline const QString Abort = QStringLiteral("Abort");
-inline const QString HostPortClosed = QStringLiteral("Host port closed");
-inline const QString FiscalPortClosed = QStringLiteral("Fiscal port closed");
+// The constants below stay in English, for callers and tests that compare
+// them; this gives one of them in the language shown (any other text as it is).
+inline QString Shown(const QString &text)
+{
+    return QCoreApplication::translate("ExecutionTexts", text.toUtf8().constData());
+}
 
-inline const QString BadInput = QStringLiteral("Bad user data input in control");
+inline const QString Ready = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Ready"));
+inline const QString Error = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Error"));
+inline const QString Sending = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Sending ..."));
+inline const QString TimeOut = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "TimeOut"));
+inline const QString Abort = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Abort"));
+inline const QString HostPortClosed = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Host port closed"));
+inline const QString FiscalPortClosed = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Fiscal port closed"));
+
+inline const QString BadInput = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Bad user data input in control"));
 inline const QString CommunicationError =
-    QStringLiteral("Communication errors!!! Fiscal printer not ready.");
-inline const QString BadFrame = QStringLiteral("Error!!! Bad data in frame.");
-inline const QString FiscalPortAlive = QStringLiteral("     Fiscal Port it's alive !!!     ");
+    QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Communication errors!!! Fiscal printer not ready."));
+inline const QString BadFrame = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Error!!! Bad data in frame."));
+inline const QString FiscalPortAlive = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "     Fiscal Port it's alive !!!     "));
 
 // "i/n" of a Repeat run.
 inline QString RepeatProgress(int step, int count)
@@ -30,24 +38,24 @@ inline QString RepeatProgress(int step, int count)
 // Notice when a command has more fields than the panel holds.
 inline QString FieldsCut(int shown, int total)
 {
-    return QStringLiteral("Showing the first %1 of %2 command fields").arg(shown).arg(total);
+    return QCoreApplication::translate("ExecutionTexts", "Showing the first %1 of %2 command fields").arg(shown).arg(total);
 }
 
 // Notices that say why Send is disabled for the command on display.
 inline QString CommandUnreadable(int field, const QString &error)
 {
-    return QStringLiteral("This command cannot be sent: its command field %1 cannot be read (%2)")
+    return QCoreApplication::translate("ExecutionTexts", "This command cannot be sent: its command field %1 cannot be read (%2)")
         .arg(field)
         .arg(error);
 }
 inline const QString NoCommandFields =
-    QStringLiteral("This command has no command fields yet: \"Edit fields\" in the context menu "
-                   "of the tree adds them");
+    QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "This command has no command fields yet: \"Edit fields\" in the context menu "
+                   "of the tree adds them"));
 inline const QString HostPortClosedNotice =
-    QStringLiteral("Host port closed: this command cannot be sent until the host port opens "
-                   "(Options, Preferences)");
+    QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Host port closed: this command cannot be sent until the host port opens "
+                   "(Options, Preferences)"));
 inline const QString FiscalPortClosedNotice =
-    QStringLiteral("Fiscal port closed: this command goes to the fiscal port, which the "
-                   "fiscal-port button of the toolbar turns on");
+    QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Fiscal port closed: this command goes to the fiscal port, which the "
+                   "fiscal-port button of the toolbar turns on"));
 
 }

@@ -150,7 +150,7 @@ bool TFileAssociation::WriteIfDifferent(const QString &path, const QByteArray &c
         return true;
     existing.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        m_lastError = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+        m_lastError = QCoreApplication::translate("TFileAssociation", "Unable to write to %1").arg(QDir::toNativeSeparators(path));
         return false;
     }
     if (!TerminalFiles::WriteFileAtomically(path, content, &m_lastError))
@@ -180,7 +180,7 @@ bool TFileAssociation::Register()
     set(m_typeName + QStringLiteral("/DefaultIcon/."), icon);
     classes.sync();
     if (classes.status() != QSettings::NoError) {
-        m_lastError = QStringLiteral("Unable to register the .%1 file type").arg(m_extension);
+        m_lastError = QCoreApplication::translate("TFileAssociation", "Unable to register the .%1 file type").arg(m_extension);
         return false;
     }
     return true;

@@ -10,12 +10,12 @@
 TFormAboutBox::TFormAboutBox(QWidget *parent)
     : QDialog(parent),
       m_productName(new QLabel(QStringLiteral("Tessaly"), this)),
-      m_version(new QLabel(QStringLiteral("Version " TESSALY_VERSION), this)),
+      m_version(new QLabel(tr("Version %1").arg(QStringLiteral(TESSALY_VERSION)), this)),
       m_company(new QLabel(QStringLiteral(TESSALY_COMPANY), this)),
       m_copyright(new QLabel(QStringLiteral(TESSALY_COPYRIGHT), this))
 {
     setObjectName(QStringLiteral("FormAboutBox"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
 
     auto *picture = new QLabel(this);
     picture->setPixmap(TActionIcons::ApplicationIcon().pixmap(64, 64));

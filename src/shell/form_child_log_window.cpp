@@ -34,7 +34,7 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
     : QMdiSubWindow(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("FormChildLogWindow"));
-    setWindowTitle(QStringLiteral("Log window"));
+    setWindowTitle(tr("Log window"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(DesignedWidth, DesignedHeight);
     setMinimumWidth(MinimumWidth);
@@ -64,7 +64,7 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenuLog"));
-    QAction *clear = m_popup->addAction(QStringLiteral("&Clear"));
+    QAction *clear = m_popup->addAction(tr("&Clear"));
     clear->setObjectName(QStringLiteral("MenuItemClear"));
     connect(clear, &QAction::triggered, this, &TFormChildLogWindow::MenuItemClearClick);
     connect(m_view, &QWidget::customContextMenuRequested, this,
@@ -112,7 +112,7 @@ void TFormChildLogWindow::OpenLogFile()
     m_logFile.setFileName(m_logPath);
     const bool exists = QFileInfo::exists(m_logPath);
     if (!m_logFile.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        m_logError = QStringLiteral("Log file cannot be written: %1 (%2)")
+        m_logError = tr("Log file cannot be written: %1 (%2)")
                          .arg(QDir::toNativeSeparators(m_logPath), m_logFile.errorString());
         return;
     }
@@ -133,7 +133,7 @@ bool TFormChildLogWindow::FlushLogFile()
         return true;
     // A full disk or a vanished drive: the window goes on, the file stops,
     // and the user is told once.
-    m_logError = QStringLiteral("Log file cannot be written: %1 (%2)")
+    m_logError = tr("Log file cannot be written: %1 (%2)")
                      .arg(QDir::toNativeSeparators(m_logPath), m_logFile.errorString());
     m_logFile.close();
     return false;

@@ -5,6 +5,7 @@
 #include "terminal_model/settings.h"
 #include "terminal_model/terminal_document.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ const QString InputDateFormatKey = QStringLiteral("InputDateFormat");
 
 QString UnableToWrite(const QString &path)
 {
-    return QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("TerminalFiles", "Unable to write to %1").arg(QDir::toNativeSeparators(path));
 }
 
 quint8 ReadIndex(const TExtIniFile &ini, const QString &key, int last)
@@ -116,13 +117,13 @@ bool CopyTerminalFile(const QString &source, const QString &target, QString *err
     QFile input(source);
     if (!input.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Unable to read %1").arg(QDir::toNativeSeparators(source));
+            *error = QCoreApplication::translate("TerminalFiles", "Unable to read %1").arg(QDir::toNativeSeparators(source));
         return false;
     }
     const QByteArray data = input.readAll();
     if (input.error() != QFileDevice::NoError) {
         if (error)
-            *error = QStringLiteral("Unable to read %1").arg(QDir::toNativeSeparators(source));
+            *error = QCoreApplication::translate("TerminalFiles", "Unable to read %1").arg(QDir::toNativeSeparators(source));
         return false;
     }
     input.close();
@@ -153,13 +154,13 @@ QString CreateNewFile(const QStringList &folders, const QByteArray &content, QSt
 
 QString ReplaceWithNewQuestion(const QString &path)
 {
-    return QStringLiteral("\"%1\" already exists.\nReplace it with a new terminal file?")
+    return QCoreApplication::translate("TerminalFiles", "\"%1\" already exists.\nReplace it with a new terminal file?")
         .arg(QDir::toNativeSeparators(path));
 }
 
 QString ReplaceQuestion(const QString &path)
 {
-    return QStringLiteral("\"%1\" already exists.\nReplace it?").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("TerminalFiles", "\"%1\" already exists.\nReplace it?").arg(QDir::toNativeSeparators(path));
 }
 
 bool IsReadable(const QString &path, QString *error)

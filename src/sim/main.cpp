@@ -6,8 +6,10 @@
 #include "sim/sim_profile.h"
 #include "sim/sim_server.h"
 #include "sim/sim_trace.h"
+#include "terminal_model/translations.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <csignal>
 #include <cstdio>
@@ -36,8 +38,14 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("tessaly-printer-sim"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
-    TSimOptions options;
     QString error;
+    TTranslations translations;
+    translations.Install(TTranslations::Choose(TTranslations::LanguageOption(QCoreApplication::arguments()),
+                                               QLocale::system(), &error));
+    if (!error.isEmpty())
+        return Fail(error);
+
+    TSimOptions options;
     if (!options.Parse(QCoreApplication::arguments(), error)) {
         if (options.ShowHelp) {
             std::fputs(qPrintable(error), stdout);

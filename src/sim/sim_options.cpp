@@ -1,27 +1,32 @@
 #include "sim/sim_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 bool TSimOptions::Parse(const QStringList &arguments, QString &error)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate("TSimOptions", 
         "A simulated fiscal printer for Tessaly: serves the host port and the auxiliary\n"
         "fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.\n"
         "The first two output lines name the ports: \"host: PATH\" and \"fiscal: PATH\".\n"
         "Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,\n"
         "other-seq, silence, delay=MS, garbage=K (see docs/simulator.md)."));
-    const QCommandLineOption help(QStringList{"h", "help"}, QStringLiteral("Show this help."));
-    const QCommandLineOption protocol("protocol", QStringLiteral("Host protocol: compatible or extended (default)."), "name", "extended");
-    const QCommandLineOption profile("profile", QStringLiteral("Printer profile (INI file) with the answers."), "file");
-    const QCommandLineOption hostDevice("host-device", QStringLiteral("Serve the host port on this serial device."), "device");
-    const QCommandLineOption fiscalDevice("fiscal-device", QStringLiteral("Serve the fiscal port on this serial device."), "device");
-    const QCommandLineOption baud("baud", QStringLiteral("Baud rate of --host-device (default 9600)."), "rate", "9600");
-    const QCommandLineOption fault("fault", QStringLiteral("Inject a fault on the host port (repeatable)."), "spec");
-    const QCommandLineOption fiscalFault("fiscal-fault", QStringLiteral("Inject a fault on the fiscal port (repeatable)."), "spec");
-    const QCommandLineOption frames("fiscal-frames", QStringLiteral("Answer frames per fiscal request when the profile has no rule (default 1)."), "count", "1");
-    const QCommandLineOption trace("trace", QStringLiteral("Append the trace to this file instead of stderr."), "file");
-    parser.addOptions({help, protocol, profile, hostDevice, fiscalDevice, baud, fault, fiscalFault, frames, trace});
+    const QCommandLineOption help(QStringList{"h", "help"}, QCoreApplication::translate("TSimOptions", "Show this help."));
+    const QCommandLineOption protocol("protocol", QCoreApplication::translate("TSimOptions", "Host protocol: compatible or extended (default)."), "name", "extended");
+    const QCommandLineOption profile("profile", QCoreApplication::translate("TSimOptions", "Printer profile (INI file) with the answers."), "file");
+    const QCommandLineOption hostDevice("host-device", QCoreApplication::translate("TSimOptions", "Serve the host port on this serial device."), "device");
+    const QCommandLineOption fiscalDevice("fiscal-device", QCoreApplication::translate("TSimOptions", "Serve the fiscal port on this serial device."), "device");
+    const QCommandLineOption baud("baud", QCoreApplication::translate("TSimOptions", "Baud rate of --host-device (default 9600)."), "rate", "9600");
+    const QCommandLineOption fault("fault", QCoreApplication::translate("TSimOptions", "Inject a fault on the host port (repeatable)."), "spec");
+    const QCommandLineOption fiscalFault("fiscal-fault", QCoreApplication::translate("TSimOptions", "Inject a fault on the fiscal port (repeatable)."), "spec");
+    const QCommandLineOption frames("fiscal-frames", QCoreApplication::translate("TSimOptions", "Answer frames per fiscal request when the profile has no rule (default 1)."), "count", "1");
+    const QCommandLineOption trace("trace", QCoreApplication::translate("TSimOptions", "Append the trace to this file instead of stderr."), "file");
+    const QCommandLineOption language(
+        "lang", QCoreApplication::translate("TSimOptions", "Language of the texts: en (English) or es (Spanish)."),
+        "language");
+    parser.addOptions({help, protocol, profile, hostDevice, fiscalDevice, baud, fault, fiscalFault, frames, trace,
+                       language});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -33,7 +38,7 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+        error = QCoreApplication::translate("TSimOptions", "unexpected argument '%1'").arg(parser.positionalArguments().first());
         return false;
     }
     const QString protocolName = parser.value(protocol).toLower();
@@ -42,19 +47,19 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
     } else if (protocolName == QLatin1String("extended")) {
         Protocol = protocol_Extended;
     } else {
-        error = QStringLiteral("--protocol is compatible or extended, not '%1'").arg(parser.value(protocol));
+        error = QCoreApplication::translate("TSimOptions", "--protocol is compatible or extended, not '%1'").arg(parser.value(protocol));
         return false;
     }
     bool ok = false;
     HostBaudRate = parser.value(baud).toInt(&ok);
     static const QList<int> rates = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
     if (!ok || !rates.contains(HostBaudRate)) {
-        error = QStringLiteral("--baud '%1' is not a supported rate").arg(parser.value(baud));
+        error = QCoreApplication::translate("TSimOptions", "--baud '%1' is not a supported rate").arg(parser.value(baud));
         return false;
     }
     FiscalFrames = parser.value(frames).toInt(&ok);
     if (!ok || FiscalFrames < 1 || FiscalFrames > 100) {
-        error = QStringLiteral("--fiscal-frames is a number from 1 to 100");
+        error = QCoreApplication::translate("TSimOptions", "--fiscal-frames is a number from 1 to 100");
         return false;
     }
     ProfileFile = parser.value(profile);

@@ -70,10 +70,10 @@ void TCommandPage::BuildPages()
         m_pages->addTab(scroll, caption);
     };
     m_inputPanel = new TCommandInputPanel;
-    page(QStringLiteral("Co&mmands"), QStringLiteral("ScrollBoxCommands"), m_inputPanel);
+    page(tr("Co&mmands"), QStringLiteral("ScrollBoxCommands"), m_inputPanel);
     m_inputPanel->TakeAcceleratorsFrom(m_pages->tabBar());
     m_answerDisplay = new TAnswerDisplay;
-    page(QStringLiteral("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"), m_answerDisplay);
+    page(tr("Host &Answer"), QStringLiteral("ScrollBoxHostAnswer"), m_answerDisplay);
     m_fiscalMemo = new QPlainTextEdit;
     m_fiscalMemo->setObjectName(QStringLiteral("MemoFiscalAnswer"));
     m_fiscalMemo->setReadOnly(true);
@@ -84,21 +84,21 @@ void TCommandPage::BuildPages()
     fixed.setStyleHint(QFont::TypeWriter);
     m_fiscalMemo->setFont(fixed);
     m_fiscalMemo->viewport()->installEventFilter(this);
-    m_pages->addTab(m_fiscalMemo, QStringLiteral("&Fiscal Answer"));
+    m_pages->addTab(m_fiscalMemo, tr("&Fiscal Answer"));
 }
 
 void TCommandPage::BuildButtons(QWidget *buttonPanel)
 {
-    m_buttonSend = new QPushButton(QStringLiteral("&Send"), buttonPanel);
+    m_buttonSend = new QPushButton(tr("&Send"), buttonPanel);
     m_buttonSend->setObjectName(QStringLiteral("ButtonSend"));
-    m_buttonRepeat = new QPushButton(QStringLiteral("&Repeat ..."), buttonPanel);
+    m_buttonRepeat = new QPushButton(tr("&Repeat ..."), buttonPanel);
     m_buttonRepeat->setObjectName(QStringLiteral("ButtonRepeat"));
-    m_buttonCancel = new QPushButton(QStringLiteral("&Cancel"), buttonPanel);
+    m_buttonCancel = new QPushButton(tr("&Cancel"), buttonPanel);
     m_buttonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     // The long part of each hint goes to the main window's status bar.
-    for (const auto &[button, hint] : {std::pair{m_buttonSend, TerminalWindowTexts::SendHint},
-                                       std::pair{m_buttonRepeat, TerminalWindowTexts::RepeatHint},
-                                       std::pair{m_buttonCancel, TerminalWindowTexts::CancelHint}}) {
+    for (const auto &[button, hint] : {std::pair{m_buttonSend, TerminalWindowTexts::Shown(TerminalWindowTexts::SendHint)},
+                                       std::pair{m_buttonRepeat, TerminalWindowTexts::Shown(TerminalWindowTexts::RepeatHint)},
+                                       std::pair{m_buttonCancel, TerminalWindowTexts::Shown(TerminalWindowTexts::CancelHint)}}) {
         button->setToolTip(HintText::ShortHint(hint));
         button->setStatusTip(HintText::LongHint(hint));
     }
@@ -128,10 +128,10 @@ void TCommandPage::ConnectRunner()
     connect(runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
     connect(runner, &TCommandRunner::ErrorMessage, this, [this](const QString &text) {
-        m_prompts.Error(this, TPrompts::ErrorCaption, text);
+        m_prompts.Error(this, TPrompts::ErrorCaption, ExecutionTexts::Shown(text));
     });
     connect(runner, &TCommandRunner::InformationMessage, this, [this](const QString &text) {
-        m_prompts.Information(this, QStringLiteral("Information"), text);
+        m_prompts.Information(this, tr("Information"), ExecutionTexts::Shown(text));
     });
     connect(runner, &TCommandRunner::FocusField, m_inputPanel, &TCommandInputPanel::FocusField);
     connect(runner, &TCommandRunner::AnswerReady, this, &TCommandPage::ShowReceivedAnswer);
@@ -252,7 +252,7 @@ void TCommandPage::Repeat()
     if (m_definition.port == cpFiscalPort)
         m_runner->Repeat(0);
     else if (!m_runner->RefuseBadInput())
-        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, TerminalWindowTexts::RepeatPrompt)));
+        m_runner->Repeat(TCommandRunner::RepeatCount(m_prompts.InputText(this, TerminalWindowTexts::Shown(TerminalWindowTexts::RepeatPrompt))));
 }
 
 void TCommandPage::Cancel()

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString RootText = QStringLiteral("Root");
-const QString ErrorCaption = QStringLiteral("Error");
 const QString NodeMimeType = QStringLiteral("application/x-tessaly-tree-node");
 
 // What a drag shows: several pages for a group, one for a command.
@@ -80,7 +78,7 @@ QString TCommandTree::Load(const QString &fileName)
     m_fileName = fileName;
     const QString error = m_document.Load(fileName) ? TTerminalDocument::NotATerminalFile(m_document.Ini())
                                                     : m_document.LastError();
-    m_rootNode = new QTreeWidgetItem(this, {RootText});
+    m_rootNode = new QTreeWidgetItem(this, {tr("Root")});
     for (const QString &group : m_document.Groups()) {
         QTreeWidgetItem *groupNode = AddNode(m_rootNode, group);
         for (const QString &command : m_document.Commands(group))
@@ -150,11 +148,11 @@ bool TCommandTree::Report(const TTerminalDocument::TResult &result)
 {
     if (!result.Ok) {
         if (!result.Message.isEmpty())
-            m_prompts.Error(this, ErrorCaption, result.Message);
+            m_prompts.Error(this, tr("Error"), result.Message);
         return false;
     }
     if (!result.Message.isEmpty())
-        m_prompts.Information(this, QStringLiteral("Information"), result.Message);
+        m_prompts.Information(this, tr("Information"), result.Message);
     return true;
 }
 

@@ -15,42 +15,42 @@ TCommandTreeMenu::TCommandTreeMenu(TCommandTree *tree)
         return action;
     };
 
-    QMenu *group = addMenu(QStringLiteral("&Group"));
+    QMenu *group = addMenu(tr("&Group"));
     m_menuGroup = group->menuAction();
     m_menuGroup->setObjectName(QStringLiteral("MenuItemGroup"));
-    item(group, QStringLiteral("&Add"), QStringLiteral("MenuItemGroupAdd"), &TCommandTree::AddGroup);
-    m_groupRename = item(group, QStringLiteral("&Rename"), QStringLiteral("MenuItemGroupModify"),
+    item(group, tr("&Add"), QStringLiteral("MenuItemGroupAdd"), &TCommandTree::AddGroup);
+    m_groupRename = item(group, tr("&Rename"), QStringLiteral("MenuItemGroupModify"),
                          &TCommandTree::RenameGroup);
-    m_groupRemove = item(group, QStringLiteral("&Remove"), QStringLiteral("MenuItemGroupRemove"),
+    m_groupRemove = item(group, tr("&Remove"), QStringLiteral("MenuItemGroupRemove"),
                          &TCommandTree::RemoveGroup);
 
-    QMenu *command = addMenu(QStringLiteral("&Command"));
+    QMenu *command = addMenu(tr("&Command"));
     m_menuCommand = command->menuAction();
     m_menuCommand->setObjectName(QStringLiteral("MenuItemCommand"));
-    item(command, QStringLiteral("&Add"), QStringLiteral("MenuItemCommandAdd"), &TCommandTree::AddCommand);
-    m_commandRename = item(command, QStringLiteral("&Rename"), QStringLiteral("MenuItemCommandModify"),
+    item(command, tr("&Add"), QStringLiteral("MenuItemCommandAdd"), &TCommandTree::AddCommand);
+    m_commandRename = item(command, tr("&Rename"), QStringLiteral("MenuItemCommandModify"),
                            &TCommandTree::RenameCommand);
-    m_commandRemove = item(command, QStringLiteral("&Remove"), QStringLiteral("MenuItemCommandRemove"),
+    m_commandRemove = item(command, tr("&Remove"), QStringLiteral("MenuItemCommandRemove"),
                            &TCommandTree::RemoveCommand);
 
     addSeparator();
-    m_editFields = item(this, QStringLiteral("&Edit fields"), QStringLiteral("MenuItemEditFields"),
+    m_editFields = item(this, tr("&Edit fields"), QStringLiteral("MenuItemEditFields"),
                         &TCommandTree::EditFields);
     addSeparator();
-    m_copy = item(this, QStringLiteral("&Copy"), QStringLiteral("MenuItemCopyCommand"), &TCommandTree::Copy);
+    m_copy = item(this, tr("&Copy"), QStringLiteral("MenuItemCopyCommand"), &TCommandTree::Copy);
     m_copy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
     m_copy->setEnabled(false);
-    m_paste = item(this, QStringLiteral("&Paste"), QStringLiteral("MenuItemPasteCommand"), &TCommandTree::Paste);
+    m_paste = item(this, tr("&Paste"), QStringLiteral("MenuItemPasteCommand"), &TCommandTree::Paste);
     m_paste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
     m_paste->setEnabled(false);
     addSeparator();
 
-    QMenu *nodes = addMenu(QStringLiteral("&Nodes"));
+    QMenu *nodes = addMenu(tr("&Nodes"));
     nodes->menuAction()->setObjectName(QStringLiteral("MenuItemNodes"));
-    item(nodes, QStringLiteral("Expand all"), QStringLiteral("MenuItemExpandall"), &TCommandTree::ExpandAll);
-    item(nodes, QStringLiteral("Collapse all"), QStringLiteral("MenuItemCollapseall"), &TCommandTree::CollapseAll);
-    item(nodes, QStringLiteral("Expand node"), QStringLiteral("MenuItemExpandNode"), &TCommandTree::ExpandSelected);
-    item(nodes, QStringLiteral("Collapse node"), QStringLiteral("MenuItemCollapseNode"),
+    item(nodes, tr("Expand all"), QStringLiteral("MenuItemExpandall"), &TCommandTree::ExpandAll);
+    item(nodes, tr("Collapse all"), QStringLiteral("MenuItemCollapseall"), &TCommandTree::CollapseAll);
+    item(nodes, tr("Expand node"), QStringLiteral("MenuItemExpandNode"), &TCommandTree::ExpandSelected);
+    item(nodes, tr("Collapse node"), QStringLiteral("MenuItemCollapseNode"),
          &TCommandTree::CollapseSelected);
 }
 

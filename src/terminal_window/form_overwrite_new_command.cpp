@@ -8,17 +8,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-const QString TFormOverwriteNewCommand::Text = QStringLiteral("Command already exists, choose action");
+const QString TFormOverwriteNewCommand::Text = QStringLiteral(QT_TR_NOOP("Command already exists, choose action"));
 
 TFormOverwriteNewCommand::TFormOverwriteNewCommand(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormOverwriteNewCommand"));
-    setWindowTitle(QStringLiteral("Warning"));
+    setWindowTitle(tr("Warning"));
 
     auto *picture = new QLabel(this);
     picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
-    auto *text = new QLabel(Text, this);
+    auto *text = new QLabel(tr(Text.toUtf8().constData()), this);
     text->setObjectName(QStringLiteral("LabelText"));
 
     const auto button = [this](const QString &caption, const QString &name, const QString &hint,
@@ -29,12 +29,12 @@ TFormOverwriteNewCommand::TFormOverwriteNewCommand(QWidget *parent)
         connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
         return b;
     };
-    QPushButton *overwrite = button(QStringLiteral("&Overwrite"), QStringLiteral("ButtonOverwrite"),
-                                    QStringLiteral("Overwrite command name"), Overwrite);
-    QPushButton *newName = button(QStringLiteral("&New"), QStringLiteral("ButtonNew"),
-                                  QStringLiteral("New command name"), New);
-    QPushButton *cancel = button(QStringLiteral("&Cancel"), QStringLiteral("ButtonCancel"),
-                                 QStringLiteral("Cancel paste"), Cancel);
+    QPushButton *overwrite = button(tr("&Overwrite"), QStringLiteral("ButtonOverwrite"),
+                                    tr("Overwrite command name"), Overwrite);
+    QPushButton *newName = button(tr("&New"), QStringLiteral("ButtonNew"),
+                                  tr("New command name"), New);
+    QPushButton *cancel = button(tr("&Cancel"), QStringLiteral("ButtonCancel"),
+                                 tr("Cancel paste"), Cancel);
     TDialogButtons::SetDefault(this, cancel);
     cancel->setFocus();
 

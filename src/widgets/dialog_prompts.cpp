@@ -27,10 +27,10 @@ QString TDialogPrompts::InputText(QWidget *parent, const QString &caption)
 {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("InputTextDialog"));
-    dialog.setWindowTitle(caption);
+    dialog.setWindowTitle(Shown(caption));
     auto *edit = new QLineEdit(&dialog);
     edit->setObjectName(QStringLiteral("EditText"));
-    auto *label = new QLabel(InputPrompt, &dialog);
+    auto *label = new QLabel(Shown(InputPrompt), &dialog);
     label->setBuddy(edit);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -44,26 +44,26 @@ QString TDialogPrompts::InputText(QWidget *parent, const QString &caption)
     // Wide enough for its title, which the window frame would cut short.
     const QScreen *screen = parent ? parent->screen() : dialog.screen();
     const QMargins margins = layout->contentsMargins();
-    const int width = qMin(TitleWidth(&dialog, caption), screen->availableGeometry().width() * 9 / 10);
+    const int width = qMin(TitleWidth(&dialog, Shown(caption)), screen->availableGeometry().width() * 9 / 10);
     edit->setMinimumWidth(width - margins.left() - margins.right());
     return dialog.exec() == QDialog::Accepted ? edit->text() : QString();
 }
 
 bool TDialogPrompts::Confirm(QWidget *parent, const QString &caption, const QString &text)
 {
-    return QMessageBox::warning(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+    return QMessageBox::warning(parent, Shown(caption), Shown(text), QMessageBox::Ok | QMessageBox::Cancel,
                                 QMessageBox::Cancel)
         == QMessageBox::Ok;
 }
 
 void TDialogPrompts::Error(QWidget *parent, const QString &caption, const QString &text)
 {
-    QMessageBox::critical(parent, caption, text, QMessageBox::Ok);
+    QMessageBox::critical(parent, Shown(caption), Shown(text), QMessageBox::Ok);
 }
 
 void TDialogPrompts::Information(QWidget *parent, const QString &caption, const QString &text)
 {
-    QMessageBox::information(parent, caption, text, QMessageBox::Ok);
+    QMessageBox::information(parent, Shown(caption), Shown(text), QMessageBox::Ok);
 }
 
 int TDialogPrompts::Exec(QDialog *dialog)

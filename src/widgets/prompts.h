@@ -35,4 +35,6 @@ public:
     static const QString InputPrompt;
     static const QString ErrorCaption;
     static const QString WarningCaption;
+    // One of the texts above in the language shown; any other text as it is.
+    static QString Shown(const QString &text);
 };

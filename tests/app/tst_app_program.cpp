@@ -11,6 +11,8 @@ class TstAppProgram : public QObject
 private slots:
     void answersWithoutDisplay_data();
     void answersWithoutDisplay();
+    void followsLanguage_data();
+    void followsLanguage();
 };
 
 void TstAppProgram::answersWithoutDisplay_data()
@@ -60,6 +62,45 @@ void TstAppProgram::answersWithoutDisplay()
         QVERIFY2(reported.isEmpty(), qPrintable(reported));
     else
         QVERIFY2(reported.contains(err), qPrintable(reported));
+}
+
+// The help shows the language the program would: the locale's, unless
+// --lang says otherwise.
+void TstAppProgram::followsLanguage_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("printed");
+
+    QTest::newRow("Argentina") << "es_AR.UTF-8" << QStringList{"--help"} << 0 << "Dispositivo serie del puerto host";
+    QTest::newRow("Mexico") << "es_MX.UTF-8" << QStringList{"--help"} << 0 << "Dispositivo serie del puerto host";
+    QTest::newRow("--lang en over Spanish") << "es_AR.UTF-8" << QStringList{"--lang", "en", "--help"} << 0
+                                            << "Serial device of the host port for this run.";
+    QTest::newRow("--lang=es over English") << "C.UTF-8" << QStringList{"--lang=es", "--help"} << 0
+                                            << "--lang <idioma>";
+    QTest::newRow("unknown language") << "C.UTF-8" << QStringList{"--lang", "xx"} << 1
+                                      << "Unknown language \"xx\"";
+}
+
+void TstAppProgram::followsLanguage()
+{
+    QFETCH(QString, lang);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, printed);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("LANG"), lang);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESSALY_APP), arguments);
+    QVERIFY(program.waitForFinished(60000));
+    const QString output = QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY2(output.contains(printed), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TstAppProgram)

@@ -1,0 +1,1377 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_419" sourcelanguage="en">
+<context>
+    <name>EditorWidgets</name>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Agregar</translation>
+    </message>
+    <message>
+        <source>&amp;Modify</source>
+        <translation>&amp;Modificar</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Eliminar</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Close dialog</source>
+        <translation>Cerrar el diálogo</translation>
+    </message>
+</context>
+<context>
+    <name>ExecutionTexts</name>
+    <message>
+        <source>Ready</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Sending ...</source>
+        <translation>Enviando ...</translation>
+    </message>
+    <message>
+        <source>TimeOut</source>
+        <translation>Tiempo agotado</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Cancelado</translation>
+    </message>
+    <message>
+        <source>Host port closed</source>
+        <translation>Puerto host cerrado</translation>
+    </message>
+    <message>
+        <source>Fiscal port closed</source>
+        <translation>Puerto fiscal cerrado</translation>
+    </message>
+    <message>
+        <source>Bad user data input in control</source>
+        <translation>Dato ingresado no válido en el control</translation>
+    </message>
+    <message>
+        <source>Communication errors!!! Fiscal printer not ready.</source>
+        <translation>¡¡¡Errores de comunicación!!! La impresora fiscal no está lista.</translation>
+    </message>
+    <message>
+        <source>Error!!! Bad data in frame.</source>
+        <translation>¡¡¡Error!!! Datos incorrectos en la trama.</translation>
+    </message>
+    <message>
+        <source>     Fiscal Port it&apos;s alive !!!     </source>
+        <translation>     ¡¡¡El puerto fiscal responde!!!     </translation>
+    </message>
+    <message>
+        <source>Showing the first %1 of %2 command fields</source>
+        <translation>Se muestran los primeros %1 de %2 campos del comando</translation>
+    </message>
+    <message>
+        <source>This command cannot be sent: its command field %1 cannot be read (%2)</source>
+        <translation>Este comando no se puede enviar: su campo de comando %1 no se puede leer (%2)</translation>
+    </message>
+    <message>
+        <source>This command has no command fields yet: &quot;Edit fields&quot; in the context menu of the tree adds them</source>
+        <translation>Este comando todavía no tiene campos: &quot;Editar campos&quot; en el menú contextual del árbol los agrega</translation>
+    </message>
+    <message>
+        <source>Host port closed: this command cannot be sent until the host port opens (Options, Preferences)</source>
+        <translation>Puerto host cerrado: este comando no se puede enviar hasta que se abra el puerto host (Opciones, Preferencias)</translation>
+    </message>
+    <message>
+        <source>Fiscal port closed: this command goes to the fiscal port, which the fiscal-port button of the toolbar turns on</source>
+        <translation>Puerto fiscal cerrado: este comando va al puerto fiscal, que se activa con el botón de puerto fiscal de la barra de herramientas</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>[options]</source>
+        <translation>[opciones]</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Uso: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TCliTool</name>
+    <message>
+        <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]
+
+Runs the commands of a terminal file from the shell.
+
+Commands:
+  list FILE.tsy                   groups and commands in file order
+  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
+  check FILE.tsy                  every problem a reader of the file would meet
+  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
+
+Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
+
+Options:
+  -h, --help       show this help
+  -v, --version    show the version
+      --lang LANG  language of the texts: en (English) or es (Spanish)
+</source>
+        <translation>Uso: tessaly-cli COMANDO ARCHIVO.tsy [ARGUMENTOS] [OPCIONES]
+
+Ejecuta los comandos de un archivo de terminal desde la consola.
+
+Comandos:
+  list ARCHIVO.tsy                grupos y comandos en el orden del archivo
+  show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
+  check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
+  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
+
+Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
+
+Opciones:
+  -h, --help       muestra esta ayuda
+  -v, --version    muestra la versión
+      --lang LANG  idioma de los textos: en (inglés) o es (español)
+</translation>
+    </message>
+    <message>
+        <source>Print one JSON object instead of text.</source>
+        <translation>Imprime un objeto JSON en lugar de texto.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source> (see tessaly-cli %1 --help)</source>
+        <translation> (vea tessaly-cli %1 --help)</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 argument%3 (see tessaly-cli %1 --help)</source>
+        <translation>%1 requiere %2 argumento%3 (vea tessaly-cli %1 --help)</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: el archivo no existe</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: no command &quot;%2&quot; (GROUP/COMMAND; see tessaly-cli list)</source>
+        <translation>%1: no existe el comando &quot;%2&quot; (GRUPO/COMANDO; vea tessaly-cli list)</translation>
+    </message>
+    <message>
+        <source>The terminal file.</source>
+        <translation>El archivo de terminal.</translation>
+    </message>
+    <message>
+        <source>The command.</source>
+        <translation>El comando.</translation>
+    </message>
+    <message>
+        <source>%1: Commands: %2</source>
+        <translation>%1: Comandos: %2</translation>
+    </message>
+    <message>
+        <source>%1: Answers: %2</source>
+        <translation>%1: Respuestas: %2</translation>
+    </message>
+    <message>
+        <source>Host port device (default: the settings&apos; HPort, else the COM index).</source>
+        <translation>Dispositivo del puerto host (predeterminado: HPort de la configuración, si no el índice COM).</translation>
+    </message>
+    <message>
+        <source>Fiscal port device (default: the settings&apos; DPort, else the COM index).</source>
+        <translation>Dispositivo del puerto fiscal (predeterminado: DPort de la configuración, si no el índice COM).</translation>
+    </message>
+    <message>
+        <source>compatible or extended (default: the file&apos;s [General]).</source>
+        <translation>compatible o extended (predeterminado: la sección [General] del archivo).</translation>
+    </message>
+    <message>
+        <source>Text of command field N (from 1); repeatable.</source>
+        <translation>Texto del campo de comando N (desde 1); se puede repetir.</translation>
+    </message>
+    <message>
+        <source>Date of picker field N (default: today).</source>
+        <translation>Fecha del campo selector N (predeterminado: hoy).</translation>
+    </message>
+    <message>
+        <source>Time of picker field N (default: now).</source>
+        <translation>Hora del campo selector N (predeterminado: ahora).</translation>
+    </message>
+    <message>
+        <source>Append the communication log lines to FILE.</source>
+        <translation>Agrega las líneas del registro de comunicación al ARCHIVO.</translation>
+    </message>
+    <message>
+        <source>--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400</source>
+        <translation>--baud %1: use 1200, 2400, 4800, 9600, 19200 o 38400</translation>
+    </message>
+    <message>
+        <source>--timeout %1: give milliseconds, 0 or more</source>
+        <translation>--timeout %1: indique milisegundos, 0 o más</translation>
+    </message>
+    <message>
+        <source>--repeat %1: give a count from 1 to %2</source>
+        <translation>--repeat %1: indique una cantidad de 1 a %2</translation>
+    </message>
+    <message>
+        <source>--protocol %1: use compatible or extended</source>
+        <translation>--protocol %1: use compatible o extended</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent: %2</source>
+        <translation>%1 no se puede enviar: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no command fields: nothing to send</source>
+        <translation>%1 no tiene campos de comando: no hay nada que enviar</translation>
+    </message>
+    <message>
+        <source>warning: %1 holds %2 command fields; like the window, only the first %3 are sent</source>
+        <translation>advertencia: %1 tiene %2 campos de comando; como en la ventana, solo se envían los primeros %3</translation>
+    </message>
+    <message>
+        <source>%1 goes to the fiscal port, which has no Repeat</source>
+        <translation>%1 va al puerto fiscal, que no admite Repetir</translation>
+    </message>
+    <message>
+        <source>warning: %1: Answers: %2</source>
+        <translation>advertencia: %1: Respuestas: %2</translation>
+    </message>
+    <message>
+        <source>Bad user data input in control: field %1 (%2)</source>
+        <translation>Dato ingresado no válido en el control: campo %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: no answer in time</source>
+        <translation>%1: sin respuesta a tiempo</translation>
+    </message>
+    <message>
+        <source>%1: the command could not be written</source>
+        <translation>%1: no se pudo escribir el comando</translation>
+    </message>
+    <message>
+        <source>%1: the printer rejected the command (NAK)</source>
+        <translation>%1: la impresora rechazó el comando (NAK)</translation>
+    </message>
+    <message>
+        <source>%1: cancelled</source>
+        <translation>%1: cancelado</translation>
+    </message>
+    <message>
+        <source>%1: the port refused the command (error %2)</source>
+        <translation>%1: el puerto rechazó el comando (error %2)</translation>
+    </message>
+    <message>
+        <source>a command is needed (see tessaly-cli --help)</source>
+        <translation>se necesita un comando (vea tessaly-cli --help)</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (see tessaly-cli --help)</source>
+        <translation>comando desconocido &quot;%1&quot; (vea tessaly-cli --help)</translation>
+    </message>
+</context>
+<context>
+    <name>TColorBox</name>
+    <message>
+        <source>Custom...</source>
+        <translation>Personalizado...</translation>
+    </message>
+</context>
+<context>
+    <name>TCommandLine</name>
+    <message>
+        <source>Serial device of the host port for this run.</source>
+        <translation>Dispositivo serie del puerto host para esta ejecución.</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>dispositivo</translation>
+    </message>
+    <message>
+        <source>Serial device of the fiscal port for this run.</source>
+        <translation>Dispositivo serie del puerto fiscal para esta ejecución.</translation>
+    </message>
+    <message>
+        <source>Language of the program&apos;s texts: en (English) or es (Spanish). Without it the system&apos;s locale decides.</source>
+        <translation>Idioma de los textos del programa: en (inglés) o es (español). Sin esta opción decide la configuración regional del sistema.</translation>
+    </message>
+    <message>
+        <source>language</source>
+        <translation>idioma</translation>
+    </message>
+    <message>
+        <source>Test and drive fiscal printers over serial ports.</source>
+        <translation>Prueba y maneja impresoras fiscales por puertos serie.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>Terminal file (*.tsy) to open.</source>
+        <translation>Archivo de terminal (*.tsy) a abrir.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[archivo]</translation>
+    </message>
+</context>
+<context>
+    <name>TCommandPage</name>
+    <message>
+        <source>Co&amp;mmands</source>
+        <translation>Co&amp;mandos</translation>
+    </message>
+    <message>
+        <source>Host &amp;Answer</source>
+        <translation>&amp;Respuesta del host</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal Answer</source>
+        <translation>Respuesta &amp;fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Enviar</translation>
+    </message>
+    <message>
+        <source>&amp;Repeat ...</source>
+        <translation>Re&amp;petir ...</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Información</translation>
+    </message>
+</context>
+<context>
+    <name>TCommandTree</name>
+    <message>
+        <source>Root</source>
+        <translation>Raíz</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Información</translation>
+    </message>
+</context>
+<context>
+    <name>TCommandTreeMenu</name>
+    <message>
+        <source>&amp;Group</source>
+        <translation>&amp;Grupo</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Agregar</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Renombrar</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Eliminar</translation>
+    </message>
+    <message>
+        <source>&amp;Command</source>
+        <translation>&amp;Comando</translation>
+    </message>
+    <message>
+        <source>&amp;Edit fields</source>
+        <translation>&amp;Editar campos</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>C&amp;opiar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Pegar</translation>
+    </message>
+    <message>
+        <source>&amp;Nodes</source>
+        <translation>&amp;Nodos</translation>
+    </message>
+    <message>
+        <source>Expand all</source>
+        <translation>Expandir todo</translation>
+    </message>
+    <message>
+        <source>Collapse all</source>
+        <translation>Contraer todo</translation>
+    </message>
+    <message>
+        <source>Expand node</source>
+        <translation>Expandir nodo</translation>
+    </message>
+    <message>
+        <source>Collapse node</source>
+        <translation>Contraer nodo</translation>
+    </message>
+</context>
+<context>
+    <name>TFileAssociation</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+    <message>
+        <source>Unable to register the .%1 file type</source>
+        <translation>No se puede registrar el tipo de archivo .%1</translation>
+    </message>
+</context>
+<context>
+    <name>TFormAboutBox</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+</context>
+<context>
+    <name>TFormChildLogWindow</name>
+    <message>
+        <source>Log window</source>
+        <translation>Ventana de registro</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Limpiar</translation>
+    </message>
+    <message>
+        <source>Log file cannot be written: %1 (%2)</source>
+        <translation>No se puede escribir el archivo de registro: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditAnswerRecord</name>
+    <message>
+        <source>Add new field</source>
+        <translation>Agregar campo nuevo</translation>
+    </message>
+    <message>
+        <source>Edit field number %1</source>
+        <translation>Editar el campo número %1</translation>
+    </message>
+    <message>
+        <source>Select text format</source>
+        <translation>Seleccione el formato del texto</translation>
+    </message>
+    <message>
+        <source>Input decimal digits</source>
+        <translation>Ingrese los dígitos decimales</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>C&amp;aption</source>
+        <translation>&amp;Rótulo</translation>
+    </message>
+    <message>
+        <source>&amp;Text type</source>
+        <translation>&amp;Tipo de texto</translation>
+    </message>
+    <message>
+        <source>D&amp;ecimal digits</source>
+        <translation>&amp;Decimales</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditCmdAns</name>
+    <message>
+        <source>Edit %1 commands and answers</source>
+        <translation>Editar comandos y respuestas de %1</translation>
+    </message>
+    <message>
+        <source>Field number</source>
+        <translation>Número de campo</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Rótulo</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Text type</source>
+        <translation>Tipo de texto</translation>
+    </message>
+    <message>
+        <source>Default text</source>
+        <translation>Texto predeterminado</translation>
+    </message>
+    <message>
+        <source>Control type</source>
+        <translation>Tipo de control</translation>
+    </message>
+    <message>
+        <source>Max length</source>
+        <translation>Longitud máxima</translation>
+    </message>
+    <message>
+        <source>Required</source>
+        <translation>Obligatorio</translation>
+    </message>
+    <message>
+        <source>Read only</source>
+        <translation>Solo lectura</translation>
+    </message>
+    <message>
+        <source>Min length</source>
+        <translation>Longitud mínima</translation>
+    </message>
+    <message>
+        <source>Decimal digits</source>
+        <translation>Dígitos decimales</translation>
+    </message>
+    <message>
+        <source>AutoIncrement</source>
+        <translation>Autoincremento</translation>
+    </message>
+    <message>
+        <source>Commands fields</source>
+        <translation>Campos de comando</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Formato</translation>
+    </message>
+    <message>
+        <source>Answer Fields</source>
+        <translation>Campos de respuesta</translation>
+    </message>
+    <message>
+        <source>C&amp;ommands</source>
+        <translation>C&amp;omandos</translation>
+    </message>
+    <message>
+        <source>A&amp;nswers</source>
+        <translation>&amp;Respuestas</translation>
+    </message>
+    <message>
+        <source>Add record</source>
+        <translation>Agregar registro</translation>
+    </message>
+    <message>
+        <source>Modify record</source>
+        <translation>Modificar registro</translation>
+    </message>
+    <message>
+        <source>Remove record</source>
+        <translation>Eliminar registro</translation>
+    </message>
+    <message>
+        <source>Do you wish to delete this field number? %1</source>
+        <translation>¿Desea eliminar este número de campo? %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditCommandRecord</name>
+    <message>
+        <source>Add new field</source>
+        <translation>Agregar campo nuevo</translation>
+    </message>
+    <message>
+        <source>Edit field number %1</source>
+        <translation>Editar el campo número %1</translation>
+    </message>
+    <message>
+        <source>Select mode</source>
+        <translation>Seleccione el modo</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Fiscal</source>
+        <translation>Fiscal</translation>
+    </message>
+    <message>
+        <source>Enter caption text</source>
+        <translation>Ingrese el texto del rótulo</translation>
+    </message>
+    <message>
+        <source>Enter hint text</source>
+        <translation>Ingrese el texto de ayuda</translation>
+    </message>
+    <message>
+        <source>Select text type</source>
+        <translation>Seleccione el tipo de texto</translation>
+    </message>
+    <message>
+        <source>Enter default text</source>
+        <translation>Ingrese el texto predeterminado</translation>
+    </message>
+    <message>
+        <source>Select type of control</source>
+        <translation>Seleccione el tipo de control</translation>
+    </message>
+    <message>
+        <source>Enter minimum length </source>
+        <translation>Ingrese la longitud mínima </translation>
+    </message>
+    <message>
+        <source>Enter maximum user text</source>
+        <translation>Ingrese la longitud máxima del texto</translation>
+    </message>
+    <message>
+        <source>Enter decimal digits</source>
+        <translation>Ingrese los dígitos decimales</translation>
+    </message>
+    <message>
+        <source>Required</source>
+        <translation>Obligatorio</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>Solo lectura</translation>
+    </message>
+    <message>
+        <source>Autoincrement</source>
+        <translation>Autoincremento</translation>
+    </message>
+    <message>
+        <source>Select other parameter</source>
+        <translation>Seleccione otro parámetro</translation>
+    </message>
+    <message>
+        <source>Enter combo box lines</source>
+        <translation>Ingrese las líneas de la lista desplegable</translation>
+    </message>
+    <message>
+        <source>Enter command notes</source>
+        <translation>Ingrese las notas del comando</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Accept</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Mode</source>
+        <translation>&amp;Modo</translation>
+    </message>
+    <message>
+        <source>C&amp;aption</source>
+        <translation>&amp;Rótulo</translation>
+    </message>
+    <message>
+        <source>&amp;Hint</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>&amp;Text type</source>
+        <translation>&amp;Tipo de texto</translation>
+    </message>
+    <message>
+        <source>&amp;Default Text</source>
+        <translation>Texto &amp;predeterminado</translation>
+    </message>
+    <message>
+        <source>Co&amp;ntrol type</source>
+        <translation>Tipo de contro&amp;l</translation>
+    </message>
+    <message>
+        <source>M&amp;in length</source>
+        <translation>Longitud mí&amp;nima</translation>
+    </message>
+    <message>
+        <source>Ma&amp;x length</source>
+        <translation>Longitud má&amp;xima</translation>
+    </message>
+    <message>
+        <source>D&amp;ecimal digits</source>
+        <translation>&amp;Decimales</translation>
+    </message>
+    <message>
+        <source>Othe&amp;r</source>
+        <translation>&amp;Otros</translation>
+    </message>
+    <message>
+        <source>Com&amp;bo box lines</source>
+        <translation>Líneas de la lista desplegable (com&amp;bo)</translation>
+    </message>
+    <message>
+        <source>Note&amp;s</source>
+        <translation>Nota&amp;s</translation>
+    </message>
+    <message>
+        <source>Combo box line %1: %2</source>
+        <translation>Línea %1 de la lista desplegable: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditFixAnswer</name>
+    <message>
+        <source>Panel</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>Mask</source>
+        <translation>Máscara</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>Text on true</source>
+        <translation>Texto si es verdadero</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Color del texto</translation>
+    </message>
+    <message>
+        <source>Fix answer fields</source>
+        <translation>Campos de respuesta fija</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal</source>
+        <translation>&amp;Fiscal</translation>
+    </message>
+    <message>
+        <source>Fiscal answer fields definitions</source>
+        <translation>Definiciones de los campos de estado fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;Printer</source>
+        <translation>&amp;Impresora</translation>
+    </message>
+    <message>
+        <source>Printer answer fields definitions</source>
+        <translation>Definiciones de los campos de estado de impresora</translation>
+    </message>
+    <message>
+        <source>Add new answer record</source>
+        <translation>Agregar un registro de respuesta</translation>
+    </message>
+    <message>
+        <source>Modify selected answer record </source>
+        <translation>Modificar el registro de respuesta seleccionado </translation>
+    </message>
+    <message>
+        <source>Remove selected answer record</source>
+        <translation>Eliminar el registro de respuesta seleccionado</translation>
+    </message>
+    <message>
+        <source>Do you wish to delete this field number? %1</source>
+        <translation>¿Desea eliminar este número de campo? %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditFixAnswerRecord</name>
+    <message>
+        <source>Add answer record</source>
+        <translation>Agregar registro de respuesta</translation>
+    </message>
+    <message>
+        <source>Modify answer record</source>
+        <translation>Modificar registro de respuesta</translation>
+    </message>
+    <message>
+        <source>Input panel number</source>
+        <translation>Ingrese el número de panel</translation>
+    </message>
+    <message>
+        <source>Input hexadecimal mask value</source>
+        <translation>Ingrese el valor hexadecimal de la máscara</translation>
+    </message>
+    <message>
+        <source>Input hexadecimal result value</source>
+        <translation>Ingrese el valor hexadecimal del resultado</translation>
+    </message>
+    <message>
+        <source>Input message</source>
+        <translation>Ingrese el mensaje</translation>
+    </message>
+    <message>
+        <source>Select color</source>
+        <translation>Seleccione el color</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Accept options</source>
+        <translation>Aceptar las opciones</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Cancel options</source>
+        <translation>Cancelar las opciones</translation>
+    </message>
+    <message>
+        <source>&amp;Panel number</source>
+        <translation>Número de &amp;panel</translation>
+    </message>
+    <message>
+        <source>&amp;Mask</source>
+        <translation>&amp;Máscara</translation>
+    </message>
+    <message>
+        <source>&amp;Result</source>
+        <translation>&amp;Resultado</translation>
+    </message>
+    <message>
+        <source>&amp;Text on true</source>
+        <translation>&amp;Texto si es verdadero</translation>
+    </message>
+    <message>
+        <source>Text Co&amp;lor</source>
+        <translation>Co&amp;lor del texto</translation>
+    </message>
+</context>
+<context>
+    <name>TFormEditReturnCode</name>
+    <message>
+        <source>Edit return codes</source>
+        <translation>Editar códigos de retorno</translation>
+    </message>
+    <message>
+        <source>R.C. number</source>
+        <translation>Número de C.R.</translation>
+    </message>
+    <message>
+        <source>Description text</source>
+        <translation>Texto descriptivo</translation>
+    </message>
+    <message>
+        <source>Return code text descriptions</source>
+        <translation>Descripciones de los códigos de retorno</translation>
+    </message>
+    <message>
+        <source>Add new return code</source>
+        <translation>Agregar código de retorno</translation>
+    </message>
+    <message>
+        <source>Modify return code</source>
+        <translation>Modificar código de retorno</translation>
+    </message>
+    <message>
+        <source>Remove return code</source>
+        <translation>Eliminar código de retorno</translation>
+    </message>
+    <message>
+        <source>Do you wish to delete return code %1</source>
+        <translation>¿Desea eliminar el código de retorno %1?</translation>
+    </message>
+</context>
+<context>
+    <name>TFormOverwriteNewCommand</name>
+    <message>
+        <source>Command already exists, choose action</source>
+        <translation>El comando ya existe, elija una acción</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Sobrescribir</translation>
+    </message>
+    <message>
+        <source>Overwrite command name</source>
+        <translation>Sobrescribir el comando con ese nombre</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nuevo</translation>
+    </message>
+    <message>
+        <source>New command name</source>
+        <translation>Nuevo nombre de comando</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Cancel paste</source>
+        <translation>Cancelar el pegado</translation>
+    </message>
+</context>
+<context>
+    <name>TFormPreferences</name>
+    <message>
+        <source>0: no time-out, the answer is awaited until Cancel or Reset serial ports</source>
+        <translation>0: sin tiempo de espera, la respuesta se espera hasta Cancelar o Reiniciar puertos serie</translation>
+    </message>
+    <message>
+        <source>System preferences</source>
+        <translation>Preferencias del sistema</translation>
+    </message>
+    <message>
+        <source>&amp;Host port</source>
+        <translation>Puerto &amp;host</translation>
+    </message>
+    <message>
+        <source>Select Host related preferences</source>
+        <translation>Preferencias del puerto host</translation>
+    </message>
+    <message>
+        <source>Select protocol type</source>
+        <translation>Seleccione el tipo de protocolo</translation>
+    </message>
+    <message>
+        <source>Compatible</source>
+        <translation>Compatible</translation>
+    </message>
+    <message>
+        <source>Extended</source>
+        <translation>Extendido</translation>
+    </message>
+    <message>
+        <source>Select Comm port</source>
+        <translation>Seleccione el puerto de comunicación</translation>
+    </message>
+    <message>
+        <source>Select baud rate port</source>
+        <translation>Seleccione la velocidad del puerto (baudios)</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol</source>
+        <translation>&amp;Protocolo</translation>
+    </message>
+    <message>
+        <source>Co&amp;mm port</source>
+        <translation>P&amp;uerto</translation>
+    </message>
+    <message>
+        <source>&amp;Baud rate</source>
+        <translation>&amp;Velocidad (baudios)</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal port</source>
+        <translation>Puerto &amp;fiscal</translation>
+    </message>
+    <message>
+        <source>Fiscal related preferences</source>
+        <translation>Preferencias del puerto fiscal</translation>
+    </message>
+    <message>
+        <source>Select comm port</source>
+        <translation>Seleccione el puerto de comunicación</translation>
+    </message>
+    <message>
+        <source>Enter communications time-out in ms. Zero indicate infinite.</source>
+        <translation>Ingrese el tiempo de espera de la comunicación en ms. Cero indica sin límite.</translation>
+    </message>
+    <message>
+        <source>&amp;Time out in ms</source>
+        <translation>Tiempo de &amp;espera en ms</translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Registro</translation>
+    </message>
+    <message>
+        <source>Log related preferences</source>
+        <translation>Preferencias del registro</translation>
+    </message>
+    <message>
+        <source>Select Host frame color</source>
+        <translation>Seleccione el color de las tramas del host</translation>
+    </message>
+    <message>
+        <source>Select Fiscal printer frame color</source>
+        <translation>Seleccione el color de las tramas de la impresora fiscal</translation>
+    </message>
+    <message>
+        <source>Select Fiscal frame color</source>
+        <translation>Seleccione el color de las tramas fiscales</translation>
+    </message>
+    <message>
+        <source>Lo&amp;w level log</source>
+        <translation>Registro de &amp;bajo nivel</translation>
+    </message>
+    <message>
+        <source>Enable low level communications log</source>
+        <translation>Activa el registro de comunicaciones de bajo nivel</translation>
+    </message>
+    <message>
+        <source>&amp;Host frame color</source>
+        <translation>Color de trama del h&amp;ost</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal printer frame color</source>
+        <translation>Color de trama de la &amp;impresora fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal frame color</source>
+        <translation>Color de trama fisca&amp;l</translation>
+    </message>
+    <message>
+        <source>O&amp;ther</source>
+        <translation>O&amp;tros</translation>
+    </message>
+    <message>
+        <source>Miscellaneous related preferences</source>
+        <translation>Otras preferencias</translation>
+    </message>
+    <message>
+        <source>Select application language</source>
+        <translation>Seleccione el idioma de la aplicación</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Inglés</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>Select inputs fields date format</source>
+        <translation>Seleccione el formato de fecha de los campos de entrada</translation>
+    </message>
+    <message>
+        <source>Select input fields date format</source>
+        <translation>Seleccione el formato de fecha de los campos de salida</translation>
+    </message>
+    <message>
+        <source>&amp;Show reserved fields</source>
+        <translation>&amp;Mostrar campos reservados</translation>
+    </message>
+    <message>
+        <source>Show reserved fields in extended protocol</source>
+        <translation>Muestra los campos reservados en el protocolo extendido</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Idioma</translation>
+    </message>
+    <message>
+        <source>&amp;Input date format</source>
+        <translation>Formato de fecha de &amp;entrada</translation>
+    </message>
+    <message>
+        <source>&amp;Output date format</source>
+        <translation>Formato de fecha de &amp;salida</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>TFormRcRecord</name>
+    <message>
+        <source>Add new return code</source>
+        <translation>Agregar código de retorno</translation>
+    </message>
+    <message>
+        <source>Modify return code</source>
+        <translation>Modificar código de retorno</translation>
+    </message>
+    <message>
+        <source>Enter return code number</source>
+        <translation>Ingrese el número de código de retorno</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Accept data</source>
+        <translation>Aceptar los datos</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Return code number</source>
+        <translation>Número de código de &amp;retorno</translation>
+    </message>
+    <message>
+        <source>&amp;Description text</source>
+        <translation>&amp;Descripción</translation>
+    </message>
+</context>
+<context>
+    <name>TFormTestFixedAnswer</name>
+    <message>
+        <source>Test fixed answers</source>
+        <translation>Probar respuestas fijas</translation>
+    </message>
+    <message>
+        <source>Input hexadecimal fiscal answer value</source>
+        <translation>Ingrese el valor hexadecimal del estado fiscal</translation>
+    </message>
+    <message>
+        <source>Input hexadecimal printer answer value</source>
+        <translation>Ingrese el valor hexadecimal del estado de impresora</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Probar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Fiscal</source>
+        <translation>&amp;Fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;Printer</source>
+        <translation>&amp;Impresora</translation>
+    </message>
+</context>
+<context>
+    <name>TPrompts</name>
+    <message>
+        <source>Error when trying to open the Host port</source>
+        <translation>Error al intentar abrir el puerto host</translation>
+    </message>
+    <message>
+        <source>An answer field needs a caption</source>
+        <translation>Un campo de respuesta necesita un rótulo</translation>
+    </message>
+    <message>
+        <source>Maximum number of dynamic controls reached!!!</source>
+        <translation>¡¡¡Se alcanzó la cantidad máxima de controles!!!</translation>
+    </message>
+    <message>
+        <source>The return codes already exits !!!</source>
+        <translation>¡¡¡El código de retorno ya existe!!!</translation>
+    </message>
+    <message>
+        <source>Input text:</source>
+        <translation>Ingrese el texto:</translation>
+    </message>
+    <message>
+        <source> E R R O R </source>
+        <translation> E R R O R </translation>
+    </message>
+    <message>
+        <source> W A R N I N G </source>
+        <translation> A D V E R T E N C I A </translation>
+    </message>
+</context>
+<context>
+    <name>TSimOptions</name>
+    <message>
+        <source>A simulated fiscal printer for Tessaly: serves the host port and the auxiliary
+fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
+The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
+Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).</source>
+        <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
+fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
+Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
+Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Host protocol: compatible or extended (default).</source>
+        <translation>Protocolo del host: compatible o extended (predeterminado).</translation>
+    </message>
+    <message>
+        <source>Printer profile (INI file) with the answers.</source>
+        <translation>Perfil de la impresora (archivo INI) con las respuestas.</translation>
+    </message>
+    <message>
+        <source>Serve the host port on this serial device.</source>
+        <translation>Atiende el puerto host en este dispositivo serie.</translation>
+    </message>
+    <message>
+        <source>Serve the fiscal port on this serial device.</source>
+        <translation>Atiende el puerto fiscal en este dispositivo serie.</translation>
+    </message>
+    <message>
+        <source>Baud rate of --host-device (default 9600).</source>
+        <translation>Velocidad en baudios de --host-device (predeterminado 9600).</translation>
+    </message>
+    <message>
+        <source>Inject a fault on the host port (repeatable).</source>
+        <translation>Provoca una falla en el puerto host (se puede repetir).</translation>
+    </message>
+    <message>
+        <source>Inject a fault on the fiscal port (repeatable).</source>
+        <translation>Provoca una falla en el puerto fiscal (se puede repetir).</translation>
+    </message>
+    <message>
+        <source>Answer frames per fiscal request when the profile has no rule (default 1).</source>
+        <translation>Tramas de respuesta por pedido fiscal cuando el perfil no tiene regla (predeterminado 1).</translation>
+    </message>
+    <message>
+        <source>Append the trace to this file instead of stderr.</source>
+        <translation>Agrega la traza a este archivo en lugar de stderr.</translation>
+    </message>
+    <message>
+        <source>Language of the texts: en (English) or es (Spanish).</source>
+        <translation>Idioma de los textos: en (inglés) o es (español).</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>argumento inesperado &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--protocol is compatible or extended, not &apos;%1&apos;</source>
+        <translation>--protocol es compatible o extended, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--baud &apos;%1&apos; is not a supported rate</source>
+        <translation>--baud &apos;%1&apos; no es una velocidad admitida</translation>
+    </message>
+    <message>
+        <source>--fiscal-frames is a number from 1 to 100</source>
+        <translation>--fiscal-frames es un número de 1 a 100</translation>
+    </message>
+</context>
+<context>
+    <name>TTranslations</name>
+    <message>
+        <source>Unknown language &quot;%1&quot;: choose one of %2.</source>
+        <translation>Idioma desconocido &quot;%1&quot;: elija uno de %2.</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalFiles</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+    <message>
+        <source>Unable to read %1</source>
+        <translation>No se puede leer %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Replace it with a new terminal file?</source>
+        <translation>&quot;%1&quot; ya existe.
+¿Reemplazarlo por un archivo de terminal nuevo?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Replace it?</source>
+        <translation>&quot;%1&quot; ya existe.
+¿Reemplazarlo?</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalWindowTexts</name>
+    <message>
+        <source>Add a new group</source>
+        <translation>Agregar un grupo nuevo</translation>
+    </message>
+    <message>
+        <source>Add a new command</source>
+        <translation>Agregar un comando nuevo</translation>
+    </message>
+    <message>
+        <source>Rename group &quot;%1&quot;</source>
+        <translation>Renombrar el grupo &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Rename command &quot;%1&quot;</source>
+        <translation>Renombrar el comando &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete group &quot;%1&quot; ?</source>
+        <translation>¿Está seguro de que desea eliminar el grupo &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete command &quot;%1&quot; ?</source>
+        <translation>¿Está seguro de que desea eliminar el comando &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; command already exists, ovewrite?</source>
+        <translation>El comando &quot;%1&quot; ya existe, ¿sobrescribirlo?</translation>
+    </message>
+    <message>
+        <source>Send selected command</source>
+        <translation>Enviar el comando seleccionado</translation>
+    </message>
+    <message>
+        <source>Send commands &quot;n&quot; times</source>
+        <translation>Enviar el comando &quot;n&quot; veces</translation>
+    </message>
+    <message>
+        <source>Cancel command in progress</source>
+        <translation>Cancelar el comando en curso</translation>
+    </message>
+    <message>
+        <source>Enter times to repeat the command</source>
+        <translation>Ingrese cuántas veces repetir el comando</translation>
+    </message>
+    <message>
+        <source>Status panels left out, their fixed-answer records cannot be read: %1</source>
+        <translation>Paneles de estado omitidos, no se pueden leer sus registros de respuesta fija: %1</translation>
+    </message>
+    <message>
+        <source>The answer fields of [%1] cannot be read (%2): rows past the last one read are shown as Field and their number</source>
+        <translation>Los campos de respuesta de [%1] no se pueden leer (%2): las filas posteriores a la última leída se muestran como Field y su número</translation>
+    </message>
+</context>
+</TS>
