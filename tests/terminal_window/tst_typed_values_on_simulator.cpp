@@ -2,7 +2,7 @@
 #include "comm/fp_host_control.h"
 #include "execution/execution_texts.h"
 #include "shell/terminal_files.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
