@@ -1,4 +1,5 @@
-#include "support_sim_process.h"
+#include "sim_process.h"
+#include "test_files.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -156,9 +157,7 @@ void TestCliProgram::initTestCase()
 QString TestCliProgram::WriteFile(const QString &name, const QByteArray &content)
 {
     const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
+    TestFiles::Write(path, content);
     return path;
 }
 

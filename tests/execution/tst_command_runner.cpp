@@ -1,10 +1,6 @@
-#include "comm/fp_aux_control.h"
-#include "comm/fp_host_control.h"
-#include "comm/scripted_serial_line.h"
 #include "execution/command_runner.h"
 #include "execution/execution_texts.h"
-#include "support_printer.h"
-#include "support_runner_log.h"
+#include "runner_fixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -30,7 +26,7 @@ TRunCommand FiscalCommand(const QList<TSendField> &fields)
 
 } // namespace
 
-class TestCommandRunner : public QObject {
+class TestCommandRunner : public QObject, private TRunnerFixture {
     Q_OBJECT
 
 private slots:
@@ -68,58 +64,18 @@ private slots:
     void cancelButtons_data();
     void cancelButtons();
     void resetForgetsPending();
-
-private:
-    void OpenHost(TProtocolType protocol = protocol_Extended);
-    void OpenFiscal();
-
-    std::shared_ptr<TScriptedSerialLine> m_hostLine;
-    std::shared_ptr<TScriptedSerialLine> m_fiscalLine;
-    std::unique_ptr<TFPHostControl> m_host;
-    std::unique_ptr<TFPAuxControl> m_aux;
-    std::unique_ptr<TScriptedPrinter> m_printer;
-    std::unique_ptr<TCommandRunner> m_runner;
-    std::unique_ptr<TRunnerLog> m_log;
 };
 
 void TestCommandRunner::init()
 {
-    m_hostLine = std::make_shared<TScriptedSerialLine>();
-    m_fiscalLine = std::make_shared<TScriptedSerialLine>();
-    m_host = std::make_unique<TFPHostControl>();
-    m_host->SetLineFactory([line = m_hostLine] { return line; });
+    SetUpRunner();
     m_host->SetAnswerTimeOut(150);
-    m_aux = std::make_unique<TFPAuxControl>();
-    m_aux->SetLineFactory([line = m_fiscalLine] { return line; });
     m_aux->SetTimeOut(150);
-    m_printer = std::make_unique<TScriptedPrinter>();
-    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
-    m_runner->ConnectComponents();
-    m_log = std::make_unique<TRunnerLog>(*m_runner);
 }
 
 void TestCommandRunner::cleanup()
 {
-    m_log.reset();
-    m_runner.reset();
-    m_host.reset();
-    m_aux.reset();
-    m_printer.reset();
-    m_hostLine.reset();
-    m_fiscalLine.reset();
-}
-
-void TestCommandRunner::OpenHost(TProtocolType protocol)
-{
-    m_printer->AttachHost(*m_hostLine, protocol);
-    m_host->SetProtocolType(protocol);
-    QVERIFY(m_host->OpenPort());
-}
-
-void TestCommandRunner::OpenFiscal()
-{
-    m_printer->AttachFiscal(*m_fiscalLine);
-    QVERIFY(m_aux->OpenPort());
+    TearDownRunner();
 }
 
 void TestCommandRunner::buttonsForCommand_data()

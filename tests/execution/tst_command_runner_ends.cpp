@@ -1,10 +1,6 @@
-#include "comm/fp_aux_control.h"
-#include "comm/fp_host_control.h"
-#include "comm/scripted_serial_line.h"
 #include "execution/command_runner.h"
 #include "execution/execution_texts.h"
-#include "support_printer.h"
-#include "support_runner_log.h"
+#include "runner_fixture.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -28,7 +24,7 @@ QStringList Errors(const QStringList &events)
 
 // How a command's end leaves the window: the buttons of the command on
 // display, the tree given back, and no error box for an end the user caused.
-class TestCommandRunnerEnds : public QObject {
+class TestCommandRunnerEnds : public QObject, private TRunnerFixture {
     Q_OBJECT
 
 private slots:
@@ -44,56 +40,16 @@ private slots:
     void cutShortCommandIsNoError();
     void errorBeforeCancelStillShown();
     void renamedSectionNamesTheAnswer();
-
-private:
-    void OpenHost();
-    void OpenFiscal();
-
-    std::shared_ptr<TScriptedSerialLine> m_hostLine;
-    std::shared_ptr<TScriptedSerialLine> m_fiscalLine;
-    std::unique_ptr<TFPHostControl> m_host;
-    std::unique_ptr<TFPAuxControl> m_aux;
-    std::unique_ptr<TScriptedPrinter> m_printer;
-    std::unique_ptr<TCommandRunner> m_runner;
-    std::unique_ptr<TRunnerLog> m_log;
 };
 
 void TestCommandRunnerEnds::init()
 {
-    m_hostLine = std::make_shared<TScriptedSerialLine>();
-    m_fiscalLine = std::make_shared<TScriptedSerialLine>();
-    m_host = std::make_unique<TFPHostControl>();
-    m_host->SetLineFactory([line = m_hostLine] { return line; });
-    m_aux = std::make_unique<TFPAuxControl>();
-    m_aux->SetLineFactory([line = m_fiscalLine] { return line; });
-    m_printer = std::make_unique<TScriptedPrinter>();
-    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
-    m_runner->ConnectComponents();
-    m_log = std::make_unique<TRunnerLog>(*m_runner);
+    SetUpRunner();
 }
 
 void TestCommandRunnerEnds::cleanup()
 {
-    m_log.reset();
-    m_runner.reset();
-    m_host.reset();
-    m_aux.reset();
-    m_printer.reset();
-    m_hostLine.reset();
-    m_fiscalLine.reset();
-}
-
-void TestCommandRunnerEnds::OpenHost()
-{
-    m_printer->AttachHost(*m_hostLine, protocol_Extended);
-    m_host->SetProtocolType(protocol_Extended);
-    QVERIFY(m_host->OpenPort());
-}
-
-void TestCommandRunnerEnds::OpenFiscal()
-{
-    m_printer->AttachFiscal(*m_fiscalLine);
-    QVERIFY(m_aux->OpenPort());
+    TearDownRunner();
 }
 
 void TestCommandRunnerEnds::repeatStoppedEarlyGivesTreeBack_data()

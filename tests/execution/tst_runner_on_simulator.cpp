@@ -3,7 +3,7 @@
 #include "execution/answer_page.h"
 #include "execution/command_definition.h"
 #include "execution/command_runner.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 #include "terminal_model/ext_ini_file.h"
 
 #include <QtTest>

@@ -1,6 +1,7 @@
 #include "execution/comm_log_formatter.h"
 #include "shell/form_child_log_window.h"
 #include "terminal_model/settings.h"
+#include "test_files.h"
 
 #include <QAction>
 #include <QFile>
@@ -20,11 +21,7 @@ namespace {
 
 using TRequest = std::function<void(TFormChildLogWindow &)>;
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::ReadAll;
 
 // The file after its header and session lines.
 QByteArray Body(const QByteArray &file)

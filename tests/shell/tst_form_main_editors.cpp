@@ -1,4 +1,4 @@
-#include "comm/pseudo_terminal.h"
+#include "main_window_fixture.h"
 #include "shell/form_main.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
@@ -25,64 +25,37 @@ const QByteArray ExtendedFile = "[General]\nProtocol=1\n\n"
 } // namespace
 
 // The editors the main window opens on the open terminal file.
-class TstFormMainEditors : public QObject
+class TstFormMainEditors : public QObject, private TMainWindowFixture<>
 {
     Q_OBJECT
+
+public:
+    TstFormMainEditors() : TMainWindowFixture(QStringLiteral("TessalyMainEditors")) {}
 
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
     void editorsOpenOnTheOpenFile();
     void editFieldsActsOnSelectedCommand();
 
 private:
-    std::unique_ptr<TFormMain> Start(const QString &file);
     QAction *Action(TFormMain &window, const char *name) const;
-
-    QTemporaryDir m_root;
-    TFormMain::TStartOptions m_options;
-    TScriptedPrompts m_prompts;
-    // The host port every window opens at start.
-    std::unique_ptr<TPseudoTerminal> m_hostLine;
-    int m_counter = 0;
 };
 
 void TstFormMainEditors::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_root.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+    SetUpStore();
 }
 
 void TstFormMainEditors::init()
 {
-    ++m_counter;
-    const QString base = m_root.filePath(QString::number(m_counter));
-    QDir().mkpath(base + "/app");
-    m_options = TFormMain::TStartOptions();
-    m_options.SettingsName = QStringLiteral("TessalyMainEditors%1").arg(m_counter);
-    m_options.ApplicationDir = base + "/app";
-    m_options.UserDataDir = base + "/userdata";
-    m_options.AssociationDataDir = base + "/xdg";
-    m_options.NotifyDesktop = false;
-    m_hostLine = std::make_unique<TPseudoTerminal>();
-    QVERIFY(m_hostLine->open());
-    m_options.HostPort = m_hostLine->slavePath();
-    m_prompts.Clear();
+    SetUpTest();
 }
 
-std::unique_ptr<TFormMain> TstFormMainEditors::Start(const QString &file)
+void TstFormMainEditors::cleanup()
 {
-    const QString path = m_root.filePath(QString::number(m_counter) + "/" + file);
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(ExtendedFile) != ExtendedFile.size())
-        qFatal("cannot write %s", qPrintable(path));
-    out.close();
-    m_options.Arguments = {path};
-    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
-    window->resize(900, 600);
-    window->show();
-    return window;
+    TearDownTest();
 }
 
 QAction *TstFormMainEditors::Action(TFormMain &window, const char *name) const
@@ -95,7 +68,7 @@ QAction *TstFormMainEditors::Action(TFormMain &window, const char *name) const
 
 void TstFormMainEditors::editorsOpenOnTheOpenFile()
 {
-    auto window = Start("edit.tsy");
+    auto window = StartWithFile("edit.tsy", ExtendedFile);
     Action(*window, "ActionEditFixAnswer")->trigger();
     Action(*window, "ActionEditRC")->trigger();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), (QStringList{"FormEditFixAnswer", "FormEditReturnCode"}));
@@ -106,7 +79,7 @@ void TstFormMainEditors::editorsOpenOnTheOpenFile()
 // menu and the toolbar, not only from the tree's own menu.
 void TstFormMainEditors::editFieldsActsOnSelectedCommand()
 {
-    auto window = Start("fields.tsy");
+    auto window = StartWithFile("fields.tsy", ExtendedFile);
     QAction *action = Action(*window, "ActionEditFields");
     QCOMPARE(action->text(), QStringLiteral("&Edit fields"));
     QVERIFY(!action->isEnabled());

@@ -1,8 +1,9 @@
-#include "comm/pseudo_terminal.h"
+#include "main_window_fixture.h"
 #include "shell/form_main.h"
 #include "shell/terminal_files.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "test_files.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
@@ -24,18 +25,9 @@ const QByteArray ExtendedFile = "[General]\nProtocol=1\nInputDateFormat=3\nOutpu
                                 "[Groups]\nSales=\n\n[Sales]\nItem=\n\n[SalesItem]\nCommands=\nAnswers=\n";
 const QByteArray PlainFile = "; no general section\n[Groups]\nReports=\n\n[Reports]\nDaily=\n";
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::ReadAll;
 
-void Write(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
+using TestFiles::Write;
 
 // A file too large to be a terminal file: it exists, yet cannot be read.
 void WriteUnreadable(const QString &path)
@@ -71,9 +63,12 @@ QByteArray Footprint(const QString &path)
 
 // The main window's file commands where a file would be replaced or cannot
 // be read: nothing is lost and the state stays consistent.
-class TstFormMainFiles : public QObject
+class TstFormMainFiles : public QObject, private TMainWindowFixture<>
 {
     Q_OBJECT
+
+public:
+    TstFormMainFiles() : TMainWindowFixture(QStringLiteral("TessalyFiles")) {}
 
 private slots:
     void initTestCase();
@@ -89,55 +84,22 @@ private slots:
     void unreadableLastFileReportedOnce();
 
 private:
-    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
     QString Path(const QString &name) const;
-
-    QTemporaryDir m_root;
-    TFormMain::TStartOptions m_options;
-    TScriptedPrompts m_prompts;
-    // The host port every window opens at start.
-    std::unique_ptr<TPseudoTerminal> m_hostLine;
-    int m_counter = 0;
 };
 
 void TstFormMainFiles::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_root.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+    SetUpStore();
 }
 
 void TstFormMainFiles::init()
 {
-    ++m_counter;
-    const QString base = m_root.filePath(QString::number(m_counter));
-    QDir().mkpath(base + "/app");
-    QDir().mkpath(base + "/work");
-    m_options = TFormMain::TStartOptions();
-    m_options.SettingsName = QStringLiteral("TessalyFiles%1").arg(m_counter);
-    m_options.ApplicationDir = base + "/app";
-    m_options.UserDataDir = base + "/userdata";
-    m_options.AssociationDataDir = base + "/xdg";
-    m_options.NotifyDesktop = false;
-    m_hostLine = std::make_unique<TPseudoTerminal>();
-    QVERIFY(m_hostLine->open());
-    m_options.HostPort = m_hostLine->slavePath();
-    m_prompts.Clear();
-    QDir::setCurrent(base + "/work");
+    SetUpTest();
 }
 
 void TstFormMainFiles::cleanup()
 {
-    QDir::setCurrent(m_root.path());
-}
-
-std::unique_ptr<TFormMain> TstFormMainFiles::Start(const QStringList &arguments)
-{
-    m_options.Arguments = arguments;
-    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
-    window->resize(900, 600);
-    window->show();
-    return window;
+    TearDownTest();
 }
 
 QString TstFormMainFiles::Path(const QString &name) const

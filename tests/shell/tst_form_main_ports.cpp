@@ -2,14 +2,16 @@
 #include "comm/fp_host_control.h"
 #include "comm/pseudo_terminal.h"
 #include "comm/scripted_serial_line.h"
+#include "main_window_fixture.h"
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "test_files.h"
 #include "widgets/field_type_combo_box.h"
 #include "widgets/scripted_prompts.h"
 
@@ -35,11 +37,7 @@ namespace {
 const QString HostError = QStringLiteral("Error when trying to open the Host port");
 const QString FiscalError = QStringLiteral("Error when trying to open the Fiscal port");
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::ReadAll;
 
 QString Hex(const QByteArray &bytes)
 {
@@ -69,9 +67,12 @@ public:
 
 } // namespace
 
-class TstFormMainPorts : public QObject
+class TstFormMainPorts : public QObject, private TMainWindowFixture<TOrderPrompts>
 {
     Q_OBJECT
+
+public:
+    TstFormMainPorts() : TMainWindowFixture(QStringLiteral("TessalyPorts")) {}
 
 private slots:
     void initTestCase();
@@ -97,22 +98,15 @@ private slots:
     void failedExchangeLogged();
 
 private:
-    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
     QString Panel(TFormMain &window, int panel) const;
     QString CopyDemoFile();
 
-    QTemporaryDir m_root;
     TSimProcess m_sim;
-    TFormMain::TStartOptions m_options;
-    TOrderPrompts m_prompts;
-    int m_counter = 0;
 };
 
 void TstFormMainPorts::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_root.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+    SetUpStore();
     QVERIFY2(m_sim.Start({QStringLiteral("--protocol"), QStringLiteral("extended"), QStringLiteral("--profile"),
                           QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
              qPrintable(m_sim.Error()));
@@ -120,34 +114,15 @@ void TstFormMainPorts::initTestCase()
 
 void TstFormMainPorts::init()
 {
-    ++m_counter;
-    const QString base = m_root.filePath(QString::number(m_counter));
-    QDir().mkpath(base);
-    m_options = TFormMain::TStartOptions();
-    m_options.SettingsName = QStringLiteral("TessalyPorts%1").arg(m_counter);
-    m_options.ApplicationDir = base;
-    m_options.UserDataDir = base + "/userdata";
-    m_options.AssociationDataDir = base + "/xdg";
-    m_options.NotifyDesktop = false;
+    SetUpTest();
     m_options.HostPort = m_sim.HostPath();
     m_options.FiscalPort = m_sim.FiscalPath();
-    m_prompts.Clear();
     m_prompts.AckLoggedFirst.clear();
-    QDir::setCurrent(base);
 }
 
 void TstFormMainPorts::cleanup()
 {
-    QDir::setCurrent(m_root.path());
-}
-
-std::unique_ptr<TFormMain> TstFormMainPorts::Start(const QStringList &arguments)
-{
-    m_options.Arguments = arguments;
-    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
-    window->resize(900, 600);
-    window->show();
-    return window;
+    TearDownTest();
 }
 
 QString TstFormMainPorts::Panel(TFormMain &window, int panel) const
@@ -157,10 +132,7 @@ QString TstFormMainPorts::Panel(TFormMain &window, int panel) const
 
 QString TstFormMainPorts::CopyDemoFile()
 {
-    const QString path = QDir::current().absoluteFilePath("demo.tsy");
-    QFile::copy(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy"), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return path;
+    return TestFiles::CopySample(QDir::current().absoluteFilePath("demo.tsy"));
 }
 
 void TstFormMainPorts::startOpensNamedPorts()

@@ -1,10 +1,11 @@
-#include "comm/pseudo_terminal.h"
+#include "main_window_fixture.h"
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "test_files.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
@@ -33,12 +34,7 @@ const QByteArray HintFile =
     "[SalesPay]\nCommands=0,\"&Amount\",\"Amount|Amount to pay, with two decimals\",2,\"\",0,0,0,0,0,2,0\n"
     "Answers=\n";
 
-void Write(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
+using TestFiles::Write;
 
 // What the mouse does when it comes over a widget and leaves it again.
 void Hover(QWidget *widget, bool enter)
@@ -56,9 +52,12 @@ void Hover(QWidget *widget, bool enter)
 } // namespace
 
 // The main window's child windows and status bar as a person sees them.
-class TstFormMainWindows : public QObject
+class TstFormMainWindows : public QObject, private TMainWindowFixture<>
 {
     Q_OBJECT
+
+public:
+    TstFormMainWindows() : TMainWindowFixture(QStringLiteral("TessalyWindows")) {}
 
 private slots:
     void initTestCase();
@@ -70,48 +69,17 @@ private slots:
     void fileAndOptionsItemsHaveAccelerators();
 
 private:
-    std::unique_ptr<TFormMain> Start(const QStringList &arguments = {});
-
-    QTemporaryDir m_root;
-    TFormMain::TStartOptions m_options;
-    TScriptedPrompts m_prompts;
-    std::unique_ptr<TPseudoTerminal> m_hostLine;
-    int m_counter = 0;
 };
 
 void TstFormMainWindows::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_root.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_root.filePath("config"));
+    SetUpStore();
 }
 
 void TstFormMainWindows::init()
 {
-    ++m_counter;
-    const QString base = m_root.filePath(QString::number(m_counter));
-    QDir().mkpath(base);
-    m_options = TFormMain::TStartOptions();
-    m_options.SettingsName = QStringLiteral("TessalyWindows%1").arg(m_counter);
-    m_options.ApplicationDir = base;
-    m_options.UserDataDir = base + "/userdata";
-    m_options.AssociationDataDir = base + "/xdg";
-    m_options.NotifyDesktop = false;
-    m_hostLine = std::make_unique<TPseudoTerminal>();
-    QVERIFY(m_hostLine->open());
-    m_options.HostPort = m_hostLine->slavePath();
-    m_prompts.Clear();
-    QDir::setCurrent(base);
-    Write(QDir(base).filePath("hints.tsy"), HintFile);
-}
-
-std::unique_ptr<TFormMain> TstFormMainWindows::Start(const QStringList &arguments)
-{
-    m_options.Arguments = arguments;
-    auto window = std::make_unique<TFormMain>(m_options, m_prompts);
-    window->resize(900, 600);
-    window->show();
-    return window;
+    SetUpTest();
+    Write(QDir::current().filePath("hints.tsy"), HintFile);
 }
 
 void TstFormMainWindows::logWindowClosedComesBack()

@@ -5,6 +5,7 @@
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/terminal_document.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,18 +15,9 @@
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::ReadAll;
 
-void Write(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
+using TestFiles::Write;
 
 } // namespace
 

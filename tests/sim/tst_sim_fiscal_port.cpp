@@ -2,7 +2,7 @@
 #include "comm/aux_framing.h"
 #include "comm/fp_aux_control.h"
 #include "port_event_recorder.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 
 #include <QSignalSpy>
 #include <QtTest>

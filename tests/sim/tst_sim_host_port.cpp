@@ -1,7 +1,7 @@
 #include "comm/fp_host_control.h"
 #include "comm/host_framing.h"
 #include "port_event_recorder.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 #include "comm/host_framing.h"
 #include "comm/pseudo_terminal.h"
 #include "sim/sim_options.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -4,6 +4,7 @@
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/form_overwrite_new_command.h"
+#include "test_files.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QAction>
@@ -35,11 +36,7 @@ const QByteArray Sample =
     "[Reports]\nDaily=\n\n"
     "[ReportsDaily]\nCommands=1,\"Date\",\"\",8,\"\",3,0,0,0,0,0,0\nAnswers=\nNotes=\"\"Daily report\"\"\n";
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::ReadAll;
 
 QStringList Children(const QTreeWidgetItem *node)
 {

@@ -1,7 +1,7 @@
 #include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "execution/execution_texts.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
@@ -9,9 +9,9 @@
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/terminal_window_texts.h"
+#include "test_files.h"
 #include "widgets/scripted_prompts.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,13 +122,8 @@ bool TstTerminalOnSimulator::Start(int protocol, const QStringList &simArguments
 {
     const QString file = m_dir.filePath(QStringLiteral("terminal.tsy"));
     const QString profile = m_dir.filePath(QStringLiteral("profile.ini"));
-    QFile out(file);
-    QFile prof(profile);
-    if (!out.open(QIODevice::WriteOnly) || out.write(TerminalFile(protocol)) < 0 || !prof.open(QIODevice::WriteOnly)
-        || prof.write(Profile) < 0)
-        return false;
-    out.close();
-    prof.close();
+    TestFiles::Write(file, TerminalFile(protocol));
+    TestFiles::Write(profile, Profile);
     QStringList arguments{QStringLiteral("--protocol"),
                           protocol == 1 ? QStringLiteral("extended") : QStringLiteral("compatible"),
                           QStringLiteral("--profile"), profile};

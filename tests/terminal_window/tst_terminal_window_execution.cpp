@@ -8,6 +8,7 @@
 #include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/notice_bar.h"
 #include "terminal_window/terminal_window_texts.h"
+#include "test_files.h"
 #include "widgets/scripted_prompts.h"
 
 #include <QFile>
@@ -88,10 +89,7 @@ private:
 void TstTerminalWindowExecution::init()
 {
     const QString file = m_dir.filePath(QStringLiteral("t.tsy"));
-    QFile out(file);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(Sample());
-    out.close();
+    TestFiles::Write(file, Sample());
     m_settings = TSettings();
     m_settings.Protocol = 1;
     m_settings.HostPortOpen = true;

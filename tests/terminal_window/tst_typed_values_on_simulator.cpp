@@ -2,13 +2,14 @@
 #include "comm/fp_host_control.h"
 #include "execution/execution_texts.h"
 #include "shell/terminal_files.h"
-#include "support_sim_process.h"
+#include "sim_process.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/answer_display.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "test_files.h"
 #include "widgets/field_type_combo_box.h"
 #include "widgets/scripted_prompts.h"
 
@@ -123,10 +124,7 @@ void TstTypedValuesOnSimulator::cleanup()
 bool TstTypedValuesOnSimulator::Start(int dateFormat)
 {
     m_file = m_dir.filePath(QStringLiteral("values.tsy"));
-    QFile out(m_file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(TerminalFile(dateFormat)) < 0)
-        return false;
-    out.close();
+    TestFiles::Write(m_file, TerminalFile(dateFormat));
     if (!m_sim->Start({})) {
         qWarning() << m_sim->Error();
         return false;

@@ -504,7 +504,10 @@ void TestFieldTypeComboBox::requiredReclaimsFocusFromClick()
     typeText(QApplication::focusWidget(), QStringLiteral("x"));
     QTest::mouseClick(next, Qt::LeftButton);
     QTRY_VERIFY(next->hasFocus());
-    QTest::qWait(0);
+    // A reclaim the box would have queued runs before this later marker.
+    bool markerRan = false;
+    QMetaObject::invokeMethod(&window, [&markerRan] { markerRan = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(markerRan);
     QVERIFY(next->hasFocus());
 }
 

@@ -1,4 +1,4 @@
-#include "support_printer.h"
+#include "scripted_printer.h"
 
 #include "comm/aux_framing.h"
 #include "comm/host_framing.h"

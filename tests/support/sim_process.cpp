@@ -1,4 +1,4 @@
-#include "support_sim_process.h"
+#include "sim_process.h"
 
 #include <QDeadlineTimer>
 

@@ -1,4 +1,4 @@
-#include "support_runner_log.h"
+#include "runner_log.h"
 
 #include <QTest>
 
