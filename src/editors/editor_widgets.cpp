@@ -1,6 +1,7 @@
 #include "editors/editor_widgets.h"
 
 #include "editors/memo.h"
+#include "widgets/accessible_text.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/prompts.h"
 
@@ -44,6 +45,7 @@ QLabel *Label(const QString &caption, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
     label->setBuddy(buddy);
+    AccessibleText::Describe(buddy, label->text());
     return label;
 }
 
@@ -89,6 +91,7 @@ TRecordButtons RecordButtons(QDialog *dialog, QWidget *content, const QString &a
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(content);
     layout->addLayout(buttons);
+    AccessibleText::DescribeInputs(dialog);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "editors/editor_widgets.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/field_types.h"
+#include "widgets/accessible_text.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/field_type_combo_box.h"
 
@@ -220,6 +221,7 @@ void TFormEditCommandRecord::Build()
                         m_otherList, m_comboLinesMemo, m_notesMemo, m_buttonOk, m_buttonCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    AccessibleText::DescribeInputs(this);
 
     connect(m_textTypeBox, &TFieldTypeComboBox::Changed, this,
             &TFormEditCommandRecord::TextTypeChanged);

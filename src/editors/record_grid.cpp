@@ -14,6 +14,9 @@ TRecordGrid::TRecordGrid(const QStringList &headers, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setWordWrap(false);
+    // Whole records are picked: arrows move between them and Tab leaves the
+    // grid instead of walking every cell.
+    setTabKeyNavigation(false);
     SetRows({});
 }
 

@@ -2,6 +2,7 @@
 
 #include "execution/answer_page.h"
 #include "terminal_window/command_input_panel.h"
+#include "widgets/accessible_text.h"
 #include "widgets/system_colors.h"
 
 #include <QAbstractScrollArea>
@@ -172,6 +173,7 @@ void TAnswerDisplay::Show(const TAnswerPage &page, int pageWidth)
             label->setPalette(palette);
         }
         label->setBuddy(box);
+        AccessibleText::Describe(box, label->text(), row.hint);
         label->setVisible(row.visible);
         box->setVisible(row.visible);
         used |= label->geometry() | box->geometry();

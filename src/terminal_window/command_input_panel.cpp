@@ -2,6 +2,7 @@
 
 #include "execution/command_definition.h"
 #include "execution/command_panel_layout.h"
+#include "widgets/accessible_text.h"
 #include "widgets/field_type_combo_box.h"
 #include "widgets/hint_text.h"
 
@@ -125,6 +126,7 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
         // A hint "short|long": the long part goes to the main window's status bar.
         control->setToolTip(HintText::ShortHint(f.Hint));
         control->setStatusTip(HintText::LongHint(f.Hint));
+        AccessibleText::Describe(control, label->text(), HintText::LongHint(f.Hint));
         label->show();
         control->show();
         used |= label->geometry() | control->geometry();
@@ -141,6 +143,7 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
         m_notesMemo->setPlainText(definition.notes.join(QLatin1Char('\n')));
         m_notesMemo->setEnabled(false);
         m_notesLabel->setBuddy(m_notesMemo);
+        AccessibleText::Describe(m_notesMemo, m_notesLabel->text());
         m_notesLabel->show();
         m_notesMemo->show();
         used |= m_notesLabel->geometry() | m_notesMemo->geometry();

@@ -119,6 +119,21 @@ void TCommandPage::BuildButtons(QWidget *buttonPanel)
     buttons->addWidget(m_buttonCancel);
 }
 
+void TCommandPage::ChainTabOrder()
+{
+    // The fields are built after the buttons, which Tab would otherwise
+    // reach first: the page tabs, the fields row by row, then the buttons.
+    QWidget *previous = m_pages->tabBar();
+    for (int i = 0; i < m_inputPanel->FieldCount(); ++i) {
+        QWidget::setTabOrder(previous, m_inputPanel->Control(i));
+        previous = m_inputPanel->Control(i);
+    }
+    for (QWidget *button : {m_buttonSend, m_buttonRepeat, m_buttonCancel}) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
 void TCommandPage::ConnectRunner()
 {
     TCommandRunner *runner = m_runner.get();
@@ -204,6 +219,7 @@ void TCommandPage::ShowCommand(const QString &section)
     QCoreApplication::processEvents();
     auto *scroll = static_cast<QScrollArea *>(ScrollBox(CommandsPage));
     m_inputPanel->Build(m_definition, scroll->viewport()->width(), m_inputPanel->logicalDpiX());
+    ChainTabOrder();
     m_commandKey = section;
 
     const TCommandRunner::TButtonStates buttons = IdleButtons();

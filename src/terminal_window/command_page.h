@@ -99,6 +99,7 @@ protected:
 private:
     void BuildPages();
     void BuildButtons(QWidget *buttonPanel);
+    void ChainTabOrder();
     void ConnectRunner();
     // Hands the command on display, with what the user entered, to the
     // runner; false when it cannot be read in full.

@@ -7,9 +7,11 @@
 #include "terminal_window/form_overwrite_new_command.h"
 #include "widgets/prompts.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -427,6 +429,34 @@ void TCommandTree::contextMenuEvent(QContextMenuEvent *event)
     }
     m_popup->popup(place);
     event->accept();
+}
+
+QAction *TCommandTree::KeyAction(const QKeyEvent *event)
+{
+    // As the menu would be enabled, without the menu's forgetting of the copy.
+    m_popup->EnableFor(Level(Selected()), m_copyPending && m_copySource ? Level(m_copySource) : LevelNone);
+    return m_popup->ActionFor(event);
+}
+
+bool TCommandTree::event(QEvent *event)
+{
+    // While the tree has the focus its keys win over the window's own
+    // (Ctrl+C and Ctrl+V copy nodes here, not text).
+    if (event->type() == QEvent::ShortcutOverride && KeyAction(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTreeWidget::event(event);
+}
+
+void TCommandTree::keyPressEvent(QKeyEvent *event)
+{
+    if (QAction *action = KeyAction(event)) {
+        event->accept();
+        action->trigger();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 bool TCommandTree::viewportEvent(QEvent *event)

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QTreeWidget>
 
+class QAction;
+class QKeyEvent;
 class QMenu;
 class QTimer;
 class TCommandTreeMenu;
@@ -76,6 +78,8 @@ signals:
     void SectionRenamed(const QString &from, const QString &to);
 
 protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -87,6 +91,7 @@ private:
     void CopyCommandInto(QTreeWidgetItem *targetGroup, QTreeWidgetItem *command);
     bool Report(const TTerminalDocument::TResult &result);
     void StartDrag();
+    QAction *KeyAction(const QKeyEvent *event);
 
     TPrompts &m_prompts;
     TTerminalDocument m_document;

@@ -3,6 +3,10 @@
 #include "widgets/action_icons.h"
 #include "terminal_window/command_tree.h"
 
+#include <QKeyEvent>
+
+#include <utility>
+
 TCommandTreeMenu::TCommandTreeMenu(TCommandTree *tree)
     : QMenu(tree)
 {
@@ -52,6 +56,50 @@ TCommandTreeMenu::TCommandTreeMenu(TCommandTree *tree)
     item(nodes, tr("Expand node"), QStringLiteral("MenuItemExpandNode"), &TCommandTree::ExpandSelected);
     item(nodes, tr("Collapse node"), QStringLiteral("MenuItemCollapseNode"),
          &TCommandTree::CollapseSelected);
+    SetKeys();
+}
+
+void TCommandTreeMenu::SetKeys()
+{
+    // The keys work while the tree has the focus (it asks ActionFor); the
+    // menu shows them, and they act in the menu only while it is open.
+    const std::pair<const char *, QKeySequence> keys[] = {
+        {"MenuItemGroupAdd", QKeySequence(Qt::ALT | Qt::Key_Insert)},
+        {"MenuItemGroupModify", QKeySequence(Qt::Key_F2)},
+        {"MenuItemGroupRemove", QKeySequence(Qt::Key_Delete)},
+        {"MenuItemCommandAdd", QKeySequence(Qt::Key_Insert)},
+        {"MenuItemCommandModify", QKeySequence(Qt::Key_F2)},
+        {"MenuItemCommandRemove", QKeySequence(Qt::Key_Delete)},
+        {"MenuItemEditFields", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {"MenuItemCopyCommand", QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {"MenuItemPasteCommand", QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {"MenuItemExpandall", QKeySequence(Qt::Key_Asterisk)},
+        {"MenuItemCollapseall", QKeySequence(Qt::Key_Slash)},
+        {"MenuItemExpandNode", QKeySequence(Qt::Key_Plus)},
+        {"MenuItemCollapseNode", QKeySequence(Qt::Key_Minus)},
+    };
+    for (const auto &[name, key] : keys) {
+        QAction *action = findChild<QAction *>(QLatin1String(name));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_keyed.append(action);
+    }
+}
+
+QAction *TCommandTreeMenu::ActionFor(const QKeyEvent *event) const
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    QList<QKeySequence> pressed{QKeySequence(QKeyCombination(modifiers, Qt::Key(event->key())))};
+    // + and * need Shift on many keyboards; the keypad gives them without.
+    if (modifiers & Qt::ShiftModifier)
+        pressed.append(QKeySequence(QKeyCombination(modifiers & ~Qt::ShiftModifier, Qt::Key(event->key()))));
+    for (QAction *action : m_keyed) {
+        const auto *menu = qobject_cast<const QMenu *>(action->parent());
+        if (action->isEnabled() && menu && menu->menuAction()->isEnabled()
+            && pressed.contains(action->shortcut()))
+            return action;
+    }
+    return nullptr;
 }
 
 void TCommandTreeMenu::EnableFor(int selectedLevel, int copiedLevel)

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+class QKeyEvent;
 class TCommandTree;
 
 // The tree's popup menu: group and command operations, Edit fields, Copy
@@ -17,8 +18,14 @@ public:
     // Enables the entries for the level of the selected node; copiedLevel is
     // that of the copied node, LevelNone when nothing is copied.
     void EnableFor(int selectedLevel, int copiedLevel);
+    // The enabled entry whose key this is, as EnableFor left them; none when
+    // the key is not the tree's.
+    QAction *ActionFor(const QKeyEvent *event) const;
 
 private:
+    void SetKeys();
+
+    QList<QAction *> m_keyed;
     QAction *m_menuGroup = nullptr;
     QAction *m_groupRename = nullptr;
     QAction *m_groupRemove = nullptr;

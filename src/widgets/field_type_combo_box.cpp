@@ -1,5 +1,7 @@
 #include "widgets/field_type_combo_box.h"
 
+#include "widgets/field_type_combo_box_accessible.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -72,6 +74,7 @@ bool insertsText(const QKeyEvent *event)
 TFieldTypeComboBox::TFieldTypeComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    TFieldTypeComboBoxAccessible::Install();
     // Typed texts are values to send, never new list items.
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::activated, this, [this] { Change(); });

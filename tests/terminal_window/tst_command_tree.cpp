@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -36,6 +37,9 @@ private slots:
     void operationsSayWhatTheyChanged_data();
     void operationsSayWhatTheyChanged();
     void contextMenuKeyOpensTheMenu();
+    void keysOperateOnTheSelectedNode_data();
+    void keysOperateOnTheSelectedNode();
+    void expandAndCollapseKeys();
 
 private:
     QTreeWidgetItem *Node(const QString &path) const;
@@ -154,6 +158,97 @@ void TstCommandTree::contextMenuKeyOpensTheMenu()
     QVERIFY(menu->findChild<QAction *>("MenuItemGroupModify")->isEnabled());
     QVERIFY(!menu->findChild<QAction *>("MenuItemEditFields")->isEnabled());
     menu->close();
+}
+
+void TstCommandTree::keysOperateOnTheSelectedNode_data()
+{
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("input");
+    // "+path": the node is there afterwards; "-path": it is not.
+    QTest::addColumn<QStringList>("nodes");
+
+    QTest::newRow("Insert adds a command to a group") << "Reports" << QStringList{"Ins"} << "Monthly"
+                                                      << QStringList{"+Reports/Monthly"};
+    QTest::newRow("Insert on a command adds beside it") << "Sales/Item" << QStringList{"Ins"} << "Void"
+                                                        << QStringList{"+Sales/Void"};
+    QTest::newRow("Alt+Insert adds a group") << "" << QStringList{"Alt+Ins"} << "Shop" << QStringList{"+Shop"};
+    QTest::newRow("F2 renames a group") << "Sales" << QStringList{"F2"} << "Shop"
+                                        << QStringList{"+Shop/Item", "-Sales"};
+    QTest::newRow("F2 renames a command") << "Sales/Item" << QStringList{"F2"} << "Sell"
+                                          << QStringList{"+Sales/Sell", "-Sales/Item"};
+    QTest::newRow("F2 on Root renames nothing") << "" << QStringList{"F2"} << "Shop"
+                                                << QStringList{"-Shop", "+Sales", "+Reports"};
+    QTest::newRow("Delete removes a command") << "Sales/Total" << QStringList{"Del"} << ""
+                                              << QStringList{"-Sales/Total", "+Sales/Item"};
+    QTest::newRow("Delete removes a group") << "Reports" << QStringList{"Del"} << "" << QStringList{"-Reports"};
+    QTest::newRow("Ctrl+C, Ctrl+V copy a command") << "Sales/Item" << QStringList{"Ctrl+C", "Down", "Down", "Ctrl+V"}
+                                                   << "" << QStringList{"+Reports/Item", "+Sales/Item"};
+}
+
+// The tree's operations from the keyboard, in a window whose own Ctrl+C,
+// Ctrl+V and Delete the tree's keys win over while it has the focus.
+void TstCommandTree::keysOperateOnTheSelectedNode()
+{
+    QFETCH(QString, selection);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, input);
+    QFETCH(QStringList, nodes);
+    QWidget window;
+    m_tree->setParent(&window);
+    const auto detach = qScopeGuard([this] { m_tree->setParent(nullptr); });
+    int windowKeys = 0;
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V),
+                                    QKeySequence(Qt::Key_Delete)}) {
+        auto *action = new QAction(&window);
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [&windowKeys] { ++windowKeys; });
+        window.addAction(action);
+    }
+    window.resize(240, 320);
+    m_tree->resize(240, 320);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    m_tree->expandAll();
+    m_tree->setCurrentItem(Node(selection));
+    m_tree->setFocus();
+    QTRY_VERIFY(m_tree->hasFocus());
+    m_prompts.Inputs.enqueue(input);
+    m_prompts.Confirms.enqueue(true);
+
+    for (const QString &key : keys)
+        QTest::keySequence(m_tree.get(), QKeySequence(key));
+    for (const QString &node : nodes) {
+        QTreeWidgetItem *found = m_tree->RootNode();
+        for (const QString &name : node.mid(1).split('/')) {
+            QTreeWidgetItem *next = nullptr;
+            for (int i = 0; found && i < found->childCount(); ++i)
+                if (found->child(i)->text(0) == name)
+                    next = found->child(i);
+            found = next;
+        }
+        QVERIFY2((found != nullptr) == node.startsWith('+'), qPrintable(node));
+    }
+    QCOMPARE(windowKeys, 0);
+}
+
+void TstCommandTree::expandAndCollapseKeys()
+{
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_tree.get()));
+    m_tree->collapseAll();
+    m_tree->setCurrentItem(Node(""));
+    m_tree->setFocus();
+    QTRY_VERIFY(m_tree->hasFocus());
+    QTest::keyClick(m_tree.get(), Qt::Key_Asterisk);
+    QVERIFY(Node("Sales")->isExpanded() && Node("Reports")->isExpanded());
+    QTest::keyClick(m_tree.get(), Qt::Key_Slash);
+    QVERIFY(!Node("")->isExpanded() && !Node("Sales")->isExpanded());
+    QTest::keyClick(m_tree.get(), Qt::Key_Plus, Qt::KeypadModifier);
+    QVERIFY(Node("")->isExpanded());
+    QVERIFY(!Node("Sales")->isExpanded());
+    QTest::keyClick(m_tree.get(), Qt::Key_Minus);
+    QVERIFY(!Node("")->isExpanded());
 }
 
 QTEST_MAIN(TstCommandTree)
