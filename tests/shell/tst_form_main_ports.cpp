@@ -244,7 +244,7 @@ void TstFormMainPorts::portPanels()
     settings.FiscalPortOpen = fiscalOpen;
     settings.DComm = quint8(dcomm);
     settings.DPort = dport;
-    window->UpdatePortPanels();
+    window->Ports().UpdatePanels();
     QTEST(Panel(*window, 2), "panel2");
     QTEST(Panel(*window, 3), "panel3");
 }
@@ -317,9 +317,9 @@ void TstFormMainPorts::resetSerialPorts()
     QVERIFY(terminal->CommandPage()->ButtonSend()->isEnabled());
     QVERIFY(terminal->CommandTree()->isEnabled());
     // With no file open as well; no port is closed.
-    window->ActionFileClose();
+    window->CloseFile();
     window->SetStatusText("Error");
-    window->MenuItemResetserialportsClick();
+    window->Ports().ResetPorts();
     QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
     QCOMPARE(host->State(), EFP_S_Idle);
     QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
@@ -414,7 +414,7 @@ void TstFormMainPorts::wholeExchangeLogged()
     QVERIFY(logFile.startsWith("Quvero S.A.\r\n"));
 
     // Closing the file closes the log; its port events are no longer routed.
-    window->ActionFileClose();
+    window->CloseFile();
     QVERIFY(!window->LogWindow());
     QVERIFY(aux->SendData("\x05"));
     QVERIFY(acks.wait(5000));
