@@ -222,7 +222,11 @@ void TstFormMainPorts::portPanels_data()
     QTest::newRow("COM2 38400, fiscal COM3") << 1 << 5 << QString() << true << 2 << QString()
                                              << "COM2 38400,N,8,1" << "COM3 9600,N,8,1";
     QTest::newRow("1200 baud") << 3 << 0 << QString() << false << 0 << QString() << "COM4 1200,N,8,1" << "Disabled";
-    QTest::newRow("unknown baud index") << 0 << 9 << QString() << false << 0 << QString() << "COM1" << "Disabled";
+    // The panel names the line the port is opened with: the nearest valid rate.
+    QTest::newRow("baud index out of range") << 0 << 9 << QString() << false << 0 << QString() << "COM1 38400,N,8,1"
+                                             << "Disabled";
+    QTest::newRow("COM index out of range") << 7 << 3 << QString() << false << 0 << QString() << "COM4 9600,N,8,1"
+                                            << "Disabled";
     QTest::newRow("device names") << 0 << 4 << "/dev/ttyUSB0" << true << 0 << "/dev/ttyUSB1"
                                   << "/dev/ttyUSB0 19200,N,8,1" << "/dev/ttyUSB1 9600,N,8,1";
 }
