@@ -97,16 +97,6 @@ int main(int argc, char **argv)
     }
     TScriptedPrompts prompts;
     TFormChildTerminalWindow window(settings, prompts, fileName, nullptr, &host, &aux);
-    // The main window's routing: the event read at once, handled queued.
-    QObject::connect(&host, &TFPHostControl::OnFinalAnswer, &window, [&](const THostAnswer &hostAnswer) {
-        const TReceivedAnswer answer = TCommandRunner::ReceivedAnswer(hostAnswer);
-        QMetaObject::invokeMethod(&window, [&window, answer] { window.NotifyHostFinalAnswer(answer); },
-                                  Qt::QueuedConnection);
-    });
-    QObject::connect(&host, &TFPHostControl::OnError, &window, [&](TPortError error) {
-        QMetaObject::invokeMethod(&window, [&window, error] { window.NotifyHostError(error); },
-                                  Qt::QueuedConnection);
-    });
     window.show();
     QTreeWidgetItem *command = window.CommandTree()->RootNode()->child(0)->child(0);
     window.CommandTree()->setCurrentItem(command);

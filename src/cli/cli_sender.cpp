@@ -2,6 +2,7 @@
 
 #include "cli/interrupt_watcher.h"
 #include "execution/comm_log_formatter.h"
+#include "execution/port_settings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -73,55 +74,24 @@ void TCliSender::Frame(bool out, TCommandPort port, const QByteArray &bytes)
     m_frames.append({out, port, bytes});
 }
 
-void TCliSender::ConnectHost()
+void TCliSender::ConnectPorts()
 {
-    connect(&m_host, &TFPHostControl::OnOpen, this, [this] {
-        Log(TCommLogFormatter::HostOpenText(m_host.CommPort(), m_host.BaudRate(), m_host.DeviceName()));
-    });
-    connect(&m_host, &TFPHostControl::OnClose, this, [this] { Log(TCommLogFormatter::ClosePort); });
-    connect(&m_host, &TFPHostControl::OnWrite, this, [this](const QByteArray &value) {
-        Log(TCommLogFormatter::HostWritten(value));
-        Frame(true, cpHostPort, value);
-    });
-    connect(&m_host, &TFPHostControl::OnRead, this, [this](const QByteArray &value) {
-        Log(TCommLogFormatter::PrinterRead(value));
-        Frame(false, cpHostPort, value);
-    });
-    connect(&m_host, &TFPHostControl::OnAck, this, [this] { Log(TCommLogFormatter::AckReceived()); });
-    connect(&m_host, &TFPHostControl::OnNack, this, [this] { Log(TCommLogFormatter::NakReceived()); });
-    connect(&m_host, &TFPHostControl::OnIntermediateAnswer, this,
-            [this] { Log(TCommLogFormatter::IntermediateReceived()); });
-    connect(&m_host, &TFPHostControl::OnError, this,
-            [this](TPortError error, const TLineFailure &line) { LogFailure(cpHostPort, error, line); });
-}
-
-void TCliSender::ConnectAux()
-{
-    connect(&m_aux, &TFPAuxControl::OnOpen, this, [this] {
-        Log(TCommLogFormatter::FiscalOpenText(m_aux.CommPort(), m_aux.DeviceName()));
-    });
-    connect(&m_aux, &TFPAuxControl::OnClose, this, [this] { Log(TCommLogFormatter::ClosePort); });
-    connect(&m_aux, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
-        Log(TCommLogFormatter::FiscalWritten(value));
-        Frame(true, cpFiscalPort, value);
-    });
-    connect(&m_aux, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
-        Log(TCommLogFormatter::PrinterRead(value));
-        Frame(false, cpFiscalPort, value);
-    });
-    connect(&m_aux, &TFPAuxControl::OnAck, this, [this] { Log(TCommLogFormatter::AckReceived()); });
-    connect(&m_aux, &TFPAuxControl::OnNack, this, [this] { Log(TCommLogFormatter::NakReceived()); });
-    connect(&m_aux, &TFPAuxControl::OnError, this,
-            [this](TPortError error, const TLineFailure &line) { LogFailure(cpFiscalPort, error, line); });
-}
-
-void TCliSender::LogFailure(TCommandPort port, int lastError, const TLineFailure &line)
-{
+    connect(&m_ports, &TPorts::LogLine, this, &TCliSender::Log);
     // The purge of an interrupted run may not report back before the port
     // closes; its line is written from the run's outcome instead.
-    const TCommLogFormatter::TFailure failure = TCommLogFormatter::FailureOf(lastError, line);
-    if (failure != TCommLogFormatter::TFailure::Cancelled)
-        Log(TCommLogFormatter::FailureLine(port, failure, line.Text));
+    connect(&m_ports, &TPorts::ExchangeFailed, this,
+            [this](TCommandPort port, TCommLogFormatter::TFailure failure, const QString &detail) {
+                if (failure != TCommLogFormatter::TFailure::Cancelled)
+                    Log(TCommLogFormatter::FailureLine(port, failure, detail));
+            });
+    connect(&m_ports.Host(), &TFPHostControl::OnWrite, this,
+            [this](const QByteArray &frame) { Frame(true, cpHostPort, frame); });
+    connect(&m_ports.Host(), &TFPHostControl::OnRead, this,
+            [this](const QByteArray &frame) { Frame(false, cpHostPort, frame); });
+    connect(&m_ports.Aux(), &TFPAuxControl::OnWrite, this,
+            [this](const QByteArray &frame) { Frame(true, cpFiscalPort, frame); });
+    connect(&m_ports.Aux(), &TFPAuxControl::OnRead, this,
+            [this](const QByteArray &frame) { Frame(false, cpFiscalPort, frame); });
 }
 
 TCliSender::TResult TCliSender::Run(const TRunCommand &command)
@@ -129,37 +99,25 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     TResult result;
     result.outcome.port = command.port;
     result.outcome.count = m_options.repeat > 0 ? m_options.repeat : 1;
-    ConnectHost();
-    ConnectAux();
-    if (command.port == cpHostPort) {
-        const QString device = !m_options.hostDevice.isEmpty() ? m_options.hostDevice : m_settings.HPort;
-        m_host.SetCommPort(TCommPort(qMin<int>(m_settings.HComm, Com4)));
-        m_host.SetDeviceName(device);
-        const int baud = m_options.baudRate >= 0 ? m_options.baudRate : m_settings.HBaud;
-        m_host.SetBaudRate(TBaudRate(qBound(0, baud, int(br38400))));
-        m_host.SetProtocolType(TProtocolType(m_options.protocol));
-        if (!m_host.OpenPort()) {
-            result.error = QStringLiteral("cannot open the host port %1: %2")
-                               .arg(m_host.PortName(), PortErrorText(m_host.LastError()));
-            result.outcome.kind = TRunOutcome::PortError;
-            result.outcome.error = m_host.LastError();
-            return result;
-        }
-    } else {
-        const QString device = !m_options.fiscalDevice.isEmpty() ? m_options.fiscalDevice : m_settings.DPort;
-        m_aux.SetCommPort(TFCommPort(qMin<int>(m_settings.DComm, FCom4)));
-        m_aux.SetDeviceName(device);
-        m_aux.SetTimeOut(m_options.fiscalTimeOut >= 0 ? m_options.fiscalTimeOut : m_settings.DTimeOut);
-        if (!m_aux.OpenPort()) {
-            result.error = QStringLiteral("cannot open the fiscal port %1: %2")
-                               .arg(m_aux.PortName(), PortErrorText(m_aux.LastError()));
-            result.outcome.kind = TRunOutcome::PortError;
-            result.outcome.error = m_aux.LastError();
-            return result;
-        }
+    ConnectPorts();
+    // Only the port the command needs is opened.
+    TPortSettings::TOverrides overrides;
+    overrides.hostDevice = m_options.hostDevice;
+    overrides.fiscalDevice = m_options.fiscalDevice;
+    overrides.baudRate = m_options.baudRate;
+    overrides.protocol = m_options.protocol;
+    overrides.fiscalTimeOut = m_options.fiscalTimeOut;
+    if (!m_ports.Open(command.port, TPortSettings::FromSettings(m_settings, overrides))) {
+        const TPortError error = m_ports.LastError(command.port);
+        const QString port = command.port == cpHostPort ? QStringLiteral("host") : QStringLiteral("fiscal");
+        const QString name = command.port == cpHostPort ? m_ports.Host().PortName() : m_ports.Aux().PortName();
+        result.error = QStringLiteral("cannot open the %1 port %2: %3").arg(port, name, PortErrorText(error));
+        result.outcome.kind = TRunOutcome::PortError;
+        result.outcome.error = error;
+        return result;
     }
 
-    TCommandRunner runner(&m_host, &m_aux);
+    TCommandRunner runner(&m_ports.Host(), &m_ports.Aux());
     runner.ConnectComponents();
     runner.SetCommand(command);
     TInterruptWatcher interrupt;
@@ -180,10 +138,7 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     if (!finished)
         loop.exec();
 
-    if (command.port == cpHostPort)
-        m_host.ClosePort();
-    else
-        m_aux.ClosePort();
+    m_ports.Close(command.port);
     result.frames = m_frames;
     return result;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "comm/fp_aux_control.h"
-#include "comm/fp_host_control.h"
 #include "execution/command_runner.h"
+#include "execution/ports.h"
 #include "terminal_model/settings.h"
 
 #include <QByteArray>
@@ -53,15 +52,12 @@ public:
 
 private:
     void Log(const QString &line);
-    void LogFailure(TCommandPort port, int lastError, const TLineFailure &line);
     void Frame(bool out, TCommandPort port, const QByteArray &bytes);
-    void ConnectHost();
-    void ConnectAux();
+    void ConnectPorts();
 
     TSettings m_settings;
     TOptions m_options;
-    TFPHostControl m_host;
-    TFPAuxControl m_aux;
+    TPorts m_ports;
     QFile m_log;
     QList<TFrame> m_frames;
 };

@@ -8,56 +8,6 @@
 
 #include <utility>
 
-namespace {
-
-TRunOutcome::TKind KindOfPortError(int error)
-{
-    // The host and auxiliary codes share their values from 0 to 12.
-    switch (error) {
-    case EFP_E_WriteError:
-        return TRunOutcome::WriteError;
-    case EFP_E_ReadTimeOut:
-        return TRunOutcome::TimeOut;
-    case EFP_E_NackReceived:
-        return TRunOutcome::Nak;
-    case EFP_E_ComClose:
-        return TRunOutcome::PortError;
-    case EFP_E_InvalidDataInField:
-        return TRunOutcome::BadInput;
-    default:
-        return TRunOutcome::Refused;
-    }
-}
-
-}
-
-QString TRunOutcome::KindName(TKind kind)
-{
-    switch (kind) {
-    case Answer:
-        return QStringLiteral("answer");
-    case Ack:
-        return QStringLiteral("ack");
-    case TimeOut:
-        return QStringLiteral("timeout");
-    case WriteError:
-        return QStringLiteral("write-error");
-    case Nak:
-        return QStringLiteral("nak");
-    case BadInput:
-        return QStringLiteral("bad-input");
-    case PortError:
-        return QStringLiteral("port-error");
-    case Refused:
-        return QStringLiteral("refused");
-    case Cancelled:
-        return QStringLiteral("cancelled");
-    case NotSent:
-        break;
-    }
-    return QStringLiteral("not-sent");
-}
-
 TCommandRunner::TButtonStates TCommandRunner::ButtonsForCommand(int fieldCount, TCommandPort port,
                                                                 bool hostOpen, bool fiscalOpen)
 {
@@ -280,7 +230,7 @@ void TCommandRunner::SendFields()
             emit StatusText(ExecutionTexts::Error);
             PurgeAux();
             ReleaseButtons();
-            Finish(KindOfPortError(error), error);
+            Finish(TRunOutcome::KindOfPortError(error), error);
         }
         return;
     }
@@ -298,7 +248,7 @@ void TCommandRunner::SendFields()
         emit StatusText(ExecutionTexts::Error);
         PurgeHost();
         ReleaseButtons();
-        Finish(KindOfPortError(error), error);
+        Finish(TRunOutcome::KindOfPortError(error), error);
     }
 }
 
@@ -381,7 +331,7 @@ void TCommandRunner::RepeatStep()
         return;
     }
     if (m_host->LastError() != EFP_Success) {
-        StopRepeat(KindOfPortError(m_host->LastError()), m_host->LastError());
+        StopRepeat(TRunOutcome::KindOfPortError(m_host->LastError()), m_host->LastError());
         return;
     }
 
@@ -396,7 +346,7 @@ void TCommandRunner::RepeatStep()
         }
     }
     if (!m_host->SendCommand()) {
-        StopRepeat(KindOfPortError(m_host->LastError()), m_host->LastError());
+        StopRepeat(TRunOutcome::KindOfPortError(m_host->LastError()), m_host->LastError());
         return;
     }
 
@@ -540,7 +490,7 @@ void TCommandRunner::HostError(int lastError)
         emit StatusText(ExecutionTexts::Error);
     }
     ReleaseButtons();
-    FinishInFlight(cpHostPort, KindOfPortError(lastError), lastError);
+    FinishInFlight(cpHostPort, TRunOutcome::KindOfPortError(lastError), lastError);
     ScheduleResume();
 }
 
@@ -581,7 +531,7 @@ void TCommandRunner::AuxError(int lastError)
         emit StatusText(ExecutionTexts::Error);
     }
     ReleaseButtons();
-    FinishInFlight(cpFiscalPort, KindOfPortError(lastError), lastError);
+    FinishInFlight(cpFiscalPort, TRunOutcome::KindOfPortError(lastError), lastError);
     ScheduleResume();
 }
 

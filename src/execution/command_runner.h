@@ -1,7 +1,9 @@
 #pragma once
 
 #include "comm/host_answer.h"
+#include "execution/received_answer.h"
 #include "execution/run_command.h"
+#include "execution/run_outcome.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,44 +15,6 @@
 class TFPHostControl;
 class TFPAuxControl;
 
-// The answer of a host-port command, as the answer page shows it.
-struct TReceivedAnswer {
-    QString commandKey;   // section of the command that was sent
-    quint16 fiscalStatus = 0;
-    quint16 printerStatus = 0;
-    quint16 returnCode = 0;
-    QList<QByteArray> fields;   // extra fields, in order
-};
-
-// How one Send or Repeat ended.
-struct TRunOutcome {
-    enum TKind {
-        Answer,       // host final answer, or auxiliary final answer
-        Ack,          // auxiliary acknowledgement without answer text
-        TimeOut,      // no answer in time
-        WriteError,   // the frame could not be written
-        Nak,          // the printer rejected the frame
-        BadInput,     // a field value could not be expanded or was refused
-        PortError,    // the port the command needs is closed
-        Refused,      // the component refused the command (too long, busy)
-        Cancelled,    // Cancel or Reset serial ports
-        NotSent       // the command has no fields
-    };
-
-    TKind kind = NotSent;
-    TCommandPort port = cpHostPort;
-    int count = 1;    // commands asked for (the Repeat count)
-    int sent = 0;     // commands handed to the component
-    int field = -1;   // BadInput: index of the field, from 0
-    int error = 0;    // LastError of the component that ended the run
-    TReceivedAnswer answer;            // Answer on the host port
-    QList<QByteArray> fiscalAnswers;   // auxiliary answers, in order
-
-    // "answer", "ack", "timeout", "write-error", "nak", "bad-input",
-    // "port-error", "refused", "cancelled", "not-sent".
-    static QString KindName(TKind kind);
-};
-
 // Executes the command on display: Send, Repeat and Cancel, and the handling
 // of the components' outcome notifications, without any window. The terminal
 // window connects the signals to its controls and status bar; the
@@ -58,10 +22,9 @@ struct TRunOutcome {
 //
 // Waits never block: a Send or Repeat step that finds its component busy
 // resumes when a notification (or a purge by Cancel or Reset serial ports)
-// has left the component idle. The notification handlers must be called in
-// the order the components raise their events, after the event, on the
-// components' thread: either by the owner, forwarding its own queued
-// notifications, or by ConnectComponents().
+// has left the component idle. The notification handlers run in the order
+// the components raise their events, after the event, on the components'
+// thread: ConnectComponents() sees to that; tests call them directly.
 class TCommandRunner : public QObject {
     Q_OBJECT
 
@@ -89,7 +52,7 @@ public:
     TCommandRunner(TFPHostControl *host, TFPAuxControl *aux, QObject *parent = nullptr);
 
     // Connects the outcome events of both components to the handlers below,
-    // queued, for owners that do not route notifications themselves.
+    // each as a queued call carrying what its event carried.
     void ConnectComponents();
 
     // The command on display; Send and Repeat work on it.
@@ -200,5 +163,3 @@ private:
     bool m_auxCutShort = false;
 };
 
-Q_DECLARE_METATYPE(TReceivedAnswer)
-Q_DECLARE_METATYPE(TRunOutcome)

@@ -66,7 +66,7 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
     m_popup->setObjectName(QStringLiteral("PopupMenuLog"));
     QAction *clear = m_popup->addAction(tr("&Clear"));
     clear->setObjectName(QStringLiteral("MenuItemClear"));
-    connect(clear, &QAction::triggered, this, &TFormChildLogWindow::MenuItemClearClick);
+    connect(clear, &QAction::triggered, this, &TFormChildLogWindow::ClearLog);
     connect(m_view, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_popup->popup(m_view->viewport()->mapToGlobal(pos)); });
 
@@ -216,7 +216,7 @@ QString TFormChildLogWindow::Text()
     return m_empty ? QString() : m_view->toPlainText() + QLatin1Char('\n');
 }
 
-void TFormChildLogWindow::MenuItemClearClick()
+void TFormChildLogWindow::ClearLog()
 {
     m_pending.clear();
     m_view->clear();

@@ -52,7 +52,7 @@ public:
     void ExchangeFailed(const QString &text);
 
     // "&Clear": empties the window; the file keeps growing.
-    void MenuItemClearClick();
+    void ClearLog();
 
     QPlainTextEdit *RichEditLog() const { return m_view; }
     QMenu *PopupMenuLog() const { return m_popup; }

@@ -1,46 +1,37 @@
 #include "shell/form_main.h"
 
-#include "comm/fp_aux_control.h"
-#include "comm/fp_host_control.h"
 #include "editors/apply_preferences.h"
 #include "editors/form_edit_fix_answer.h"
 #include "editors/form_edit_return_code.h"
 #include "editors/form_preferences.h"
 #include "editors/form_test_fixed_answer.h"
-#include "execution/comm_log_formatter.h"
-#include "execution/command_runner.h"
+#include "execution/port_settings.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
 #include "shell/form_child_log_window.h"
+#include "shell/main_actions.h"
 #include "shell/mdi_layout.h"
+#include "shell/main_ports.h"
+#include "shell/port_event_log.h"
 #include "shell/terminal_files.h"
+#include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/action_icons.h"
-#include "widgets/hint_text.h"
 #include "widgets/prompts.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -49,60 +40,6 @@ const QString ErrorCaption = QStringLiteral("Error");
 const QString FileFilter = QStringLiteral("Tessaly Terminal Files ( *.tsy)");
 const int PanelWidths[TFormMain::StatusPanelCount] = {300, 70, 150, 100};
 const QString Ready = QStringLiteral("Ready");
-const QString Error = QStringLiteral("Error");
-const QString HostPortError = QStringLiteral("Error when trying to open the Host port");
-const QString FiscalPortError = QStringLiteral("Error when trying to open the Fiscal port");
-const QString EnableFiscalHint = QStringLiteral("Enable Fiscal port");
-const QString DisableFiscalHint = QStringLiteral("Disable Fiscal port");
-
-// " 9600,N,8,1" for the baud index 3; nothing for an index out of 0..5.
-QString LineSuffix(int baudIndex)
-{
-    static const char *const rates[] = {" 1200", " 2400", " 4800", " 9600", " 19200", " 38400"};
-    if (baudIndex < 0 || baudIndex > 5)
-        return QString();
-    return QString::fromLatin1(rates[baudIndex]) + QStringLiteral(",N,8,1");
-}
-
-// A device given by name is shown by that name instead of the COM number.
-QString PortText(int commIndex, const QString &device)
-{
-    return device.isEmpty() ? QStringLiteral("COM%1").arg(commIndex + 1) : device;
-}
-
-// The text field that Copy, Cut and Paste act on, if the focus is in one.
-QWidget *TextTarget(QWidget *focus)
-{
-    if (auto *combo = qobject_cast<QComboBox *>(focus))
-        return combo->lineEdit();
-    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus)
-        || qobject_cast<QPlainTextEdit *>(focus))
-        return focus;
-    return nullptr;
-}
-
-bool HasSelection(QWidget *target)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(target))
-        return line->hasSelectedText();
-    if (auto *text = qobject_cast<QTextEdit *>(target))
-        return text->textCursor().hasSelection();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
-        return plain->textCursor().hasSelection();
-    return false;
-}
-
-bool IsReadOnly(QWidget *target)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(target))
-        return line->isReadOnly();
-    if (auto *text = qobject_cast<QTextEdit *>(target))
-        return text->isReadOnly();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
-        return plain->isReadOnly();
-    return true;
-}
-
 } // namespace
 
 TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *parent)
@@ -112,22 +49,14 @@ TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *p
     setWindowTitle(QStringLiteral("Tessaly Terminal"));
     setWindowIcon(TActionIcons::ApplicationIcon());
 
-    m_host = new TFPHostControl(this);
-    m_host->setObjectName(QStringLiteral("QuveroFPHostControl1"));
-    m_aux = new TFPAuxControl(this);
-    m_aux->setObjectName(QStringLiteral("FPAuxControl1"));
-    ConnectHostControl();
-    ConnectAuxControl();
-
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
     m_mdiArea->setBackground(TActionIcons::Background());
-    m_mdiArea->setContextMenuPolicy(Qt::CustomContextMenu);
     setCentralWidget(m_mdiArea);
 
-    CreateActions();
-    CreateMenus();
-    CreateToolBar();
+    m_actions = new TMainActions(this, m_mdiArea);
+    m_ports = new TMainPorts(m_settings, m_prompts, *m_actions, this);
+    ConnectActions();
     CreateStatusBar();
     FormCreate();
 }
@@ -137,26 +66,19 @@ TFormMain::~TFormMain()
     FormDestroy();
     // The children about to go may still move the focus or emit; nothing of
     // this window may answer then.
-    disconnect(qApp, nullptr, this, nullptr);
-    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
     disconnect(m_mdiArea, nullptr, this, nullptr);
-    if (m_trackedFocus)
-        disconnect(m_trackedFocus, nullptr, this, nullptr);
-    // The components close their ports as they go; nothing is routed then.
-    disconnect(m_host, nullptr, this, nullptr);
-    disconnect(m_aux, nullptr, this, nullptr);
-    delete m_aux;
-    delete m_host;
+    delete m_ports;
+    delete m_actions;
 }
 
 void TFormMain::FormCreate()
 {
     LoadSettings(m_settings, m_options.SettingsName);
-    m_storedHPort = m_settings.HPort;
-    m_storedDPort = m_settings.DPort;
+    m_storedHostPort = m_settings.HPort;
+    m_storedFiscalPort = m_settings.DPort;
     if (!m_options.HostPort.isEmpty())
         m_settings.HPort = m_options.HostPort;
-    m_storedDGIEnabled = m_settings.DGIEnabled;
+    m_storedFiscalEnabled = m_settings.DGIEnabled;
     // A fiscal port named for this run is meant to be used in it.
     if (!m_options.FiscalPort.isEmpty()) {
         m_settings.DPort = m_options.FiscalPort;
@@ -169,9 +91,9 @@ void TFormMain::FormCreate()
     m_settings.OutputDateFormat = 0;
     m_settings.InputDateFormat = 0;
     m_settings.Protocol = 0;
-    m_actionEditRC->setEnabled(false);
+    m_actions->editReturnCodes->setEnabled(false);
 
-    OpenPorts();
+    m_ports->OpenAtStart();
 
     if (!m_options.Arguments.isEmpty()) {
         const QString file = TerminalFiles::FileFromArgument(m_options.Arguments.constFirst(),
@@ -182,14 +104,10 @@ void TFormMain::FormCreate()
 
     setAcceptDrops(true);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
-        UpdateWindowActions();
+        m_actions->UpdateWindowActions();
         ScheduleArrangeIcons();
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { TrackFocus(now); });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TFormMain::UpdateEditActions);
     UpdateFileActions();
-    UpdateWindowActions();
-    UpdateEditActions();
 }
 
 void TFormMain::FormShow()
@@ -214,252 +132,38 @@ void TFormMain::FormDestroy()
     TSettings stored = m_settings;
     // Device names given for this run are not remembered.
     if (!m_options.HostPort.isEmpty() && stored.HPort == m_options.HostPort)
-        stored.HPort = m_storedHPort;
+        stored.HPort = m_storedHostPort;
     if (!m_options.FiscalPort.isEmpty() && stored.DPort == m_options.FiscalPort)
-        stored.DPort = m_storedDPort;
+        stored.DPort = m_storedFiscalPort;
     if (!m_options.FiscalPort.isEmpty() && stored.DGIEnabled)
-        stored.DGIEnabled = m_storedDGIEnabled;
+        stored.DGIEnabled = m_storedFiscalEnabled;
     SaveSettings(stored, m_options.SettingsName);
     if (!m_settings.File.isEmpty())
         WriteGeneralSection();
 }
 
-QAction *TFormMain::NewAction(const QString &name, const QString &caption, const QString &hint,
-                              const QKeySequence &key)
+void TFormMain::ConnectActions()
 {
-    auto *action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setToolTip(HintText::ShortHint(hint));
-    action->setStatusTip(HintText::LongHint(hint));
-    if (!key.isEmpty())
-        action->setShortcut(key);
-    return action;
-}
-
-void TFormMain::CreateActions()
-{
-    m_actionNew = NewAction(QStringLiteral("ActionNew"), QStringLiteral("&New"), QStringLiteral("New terminal file"));
-    m_actionNew->setIcon(TActionIcons::Icon(TActionIcons::New));
-    connect(m_actionNew, &QAction::triggered, this, &TFormMain::ActionFileNew);
-
-    m_actionOpen = NewAction(QStringLiteral("ActionOpen"), QStringLiteral("&Open"), QStringLiteral("Open terminal file"),
-                             QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_actionOpen->setIcon(TActionIcons::Icon(TActionIcons::Open));
-    connect(m_actionOpen, &QAction::triggered, this, &TFormMain::ActionFileOpen);
-
-    m_actionClose = NewAction(QStringLiteral("ActionClose"), QStringLiteral("&Close"), QStringLiteral("Close terminal file"));
-    connect(m_actionClose, &QAction::triggered, this, &TFormMain::ActionFileClose);
-
-    m_actionSaveAs = NewAction(QStringLiteral("ActionSaveAs"), QStringLiteral("Save Terminal As ..."),
-                               QStringLiteral("Save terminal file"));
-    m_actionSaveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
-    connect(m_actionSaveAs, &QAction::triggered, this, &TFormMain::ActionFileSaveAs);
-
-    m_actionExit = NewAction(QStringLiteral("ActionExit"), QStringLiteral("E&xit"), QStringLiteral("Application exit "));
-    connect(m_actionExit, &QAction::triggered, this, &TFormMain::ActionFileExit);
-
-    m_actionCascade = NewAction(QStringLiteral("ActionWindowCascade"), QStringLiteral("&Cascade"),
-                                QStringLiteral("Cascade windows"));
-    m_actionCascade->setIcon(TActionIcons::Icon(TActionIcons::Cascade));
-    connect(m_actionCascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
-
-    m_actionTileHorizontal = NewAction(QStringLiteral("ActionWindowTileHorizontal"), QStringLiteral("Tile &Horizontally"),
-                                       QStringLiteral("Tile horizontally"));
-    m_actionTileHorizontal->setIcon(TActionIcons::Icon(TActionIcons::TileHorizontal));
-    m_actionTileVertical = NewAction(QStringLiteral("ActionWindowTileVertical"), QStringLiteral("&Tile Vertically"),
-                                     QStringLiteral("Tile vertically"));
-    m_actionTileVertical->setIcon(TActionIcons::Icon(TActionIcons::TileVertical));
-    const auto tile = [this](bool horizontally) {
-        QList<QMdiSubWindow *> windows;
-        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
-            if (window->isVisible() && !window->isMinimized())
-                windows.append(window);
-        const QList<QRect> rects = MdiLayout::TileRects(m_mdiArea->viewport()->rect(), int(windows.size()),
-                                                        horizontally);
-        for (qsizetype i = 0; i < windows.size(); ++i) {
-            windows[i]->showNormal();
-            windows[i]->setGeometry(rects[i]);
-        }
-    };
-    connect(m_actionTileHorizontal, &QAction::triggered, this, [tile] { tile(true); });
-    connect(m_actionTileVertical, &QAction::triggered, this, [tile] { tile(false); });
-
-    m_actionMinimizeAll = NewAction(QStringLiteral("ActionWindowMinimizeAll"), QStringLiteral("&Minimize All"),
-                                    QStringLiteral("Minimize windows"));
-    connect(m_actionMinimizeAll, &QAction::triggered, this, [this] {
-        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
-            window->showMinimized();
-        ArrangeIcons();
-    });
-    m_actionArrange = NewAction(QStringLiteral("ActionWindowArrange"), QStringLiteral("&Arrange"),
-                                QStringLiteral("Arrange windows"));
-    connect(m_actionArrange, &QAction::triggered, this, &TFormMain::ArrangeIcons);
-
-    m_actionEditFixAnswer = NewAction(QStringLiteral("ActionEditFixAnswer"), QStringLiteral("&Edit fixed answer fields"),
-                                      QStringLiteral("Edit fixed answer fields"));
-    m_actionEditFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::EditFixedAnswer));
-    m_actionTestFixAnswer = NewAction(QStringLiteral("ActionTestFixAnswer"), QStringLiteral("&Test fixed answer fields"),
-                                      QStringLiteral("Test fixed answer fields"));
-    m_actionTestFixAnswer->setIcon(TActionIcons::Icon(TActionIcons::TestFixedAnswer));
-    m_actionEditRC = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit &Return code "),
-                               QStringLiteral("Edit return code description"));
-    m_actionEditRC->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
-    connect(m_actionEditFixAnswer, &QAction::triggered, this, &TFormMain::ActionEditFixAnswerExecute);
-    connect(m_actionEditRC, &QAction::triggered, this, &TFormMain::ActionEditRCExecute);
-    m_actionEditFields = NewAction(QStringLiteral("ActionEditFields"), QStringLiteral("&Edit fields"),
-                                   QStringLiteral("Edit the fields of the selected command"));
-    m_actionEditFields->setIcon(TActionIcons::Icon(TActionIcons::EditFields));
-    connect(m_actionEditFields, &QAction::triggered, this, [this] {
+    connect(m_actions->newFile, &QAction::triggered, this, &TFormMain::NewFile);
+    connect(m_actions->open, &QAction::triggered, this, &TFormMain::OpenFile);
+    connect(m_actions->close, &QAction::triggered, this, &TFormMain::CloseFile);
+    connect(m_actions->saveAs, &QAction::triggered, this, &TFormMain::SaveFileAs);
+    connect(m_actions->exit, &QAction::triggered, this, &TFormMain::Exit);
+    connect(m_actions->minimizeAll, &QAction::triggered, this, &TFormMain::ArrangeIcons);
+    connect(m_actions->arrange, &QAction::triggered, this, &TFormMain::ArrangeIcons);
+    connect(m_actions->editFixedAnswers, &QAction::triggered, this, &TFormMain::EditFixedAnswers);
+    connect(m_actions->testFixedAnswers, &QAction::triggered, this, &TFormMain::TestFixedAnswers);
+    connect(m_actions->editReturnCodes, &QAction::triggered, this, &TFormMain::EditReturnCodes);
+    connect(m_actions->editFields, &QAction::triggered, this, [this] {
         if (m_terminalWindow)
             m_terminalWindow->CommandTree()->EditFields();
     });
-
-    m_actionCopy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
-                             QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_actionCopy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
-    m_actionCut = NewAction(QStringLiteral("ActionEditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cut|Cut"),
-                            QKeySequence(Qt::CTRL | Qt::Key_X));
-    m_actionCut->setIcon(TActionIcons::Icon(TActionIcons::Cut));
-    m_actionPaste = NewAction(QStringLiteral("ActionEditPaste"), QStringLiteral("&Paste"), QStringLiteral("Paste|Paste"),
-                              QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_actionPaste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
-    const auto clipboard = [this](const char *slot) {
-        if (QWidget *target = TextTarget(QApplication::focusWidget()))
-            QMetaObject::invokeMethod(target, slot);
-        UpdateEditActions();
-    };
-    connect(m_actionCopy, &QAction::triggered, this, [clipboard] { clipboard("copy"); });
-    connect(m_actionCut, &QAction::triggered, this, [clipboard] { clipboard("cut"); });
-    connect(m_actionPaste, &QAction::triggered, this, [clipboard] { clipboard("paste"); });
-
-    m_actionResetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), QStringLiteral("Re&set serial ports"),
-                                   QStringLiteral("Reset all open serial ports"));
-    m_actionPreferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("&Preferences"),
-                                    QStringLiteral("System preferences|System preferences"));
-    connect(m_actionResetPorts, &QAction::triggered, this, &TFormMain::MenuItemResetserialportsClick);
-    connect(m_actionPreferences, &QAction::triggered, this, &TFormMain::MenuItemGeneralClick);
-    connect(m_actionTestFixAnswer, &QAction::triggered, this, &TFormMain::ActionTestFixAnswerExecute);
-
-    // Pressed means the fiscal port is not in use.
-    m_actionFiscal = NewAction(QStringLiteral("ToolButtonFiscal"), QStringLiteral("Fiscal port"), EnableFiscalHint);
-    m_actionFiscal->setCheckable(true);
-    connect(m_actionFiscal, &QAction::triggered, this, &TFormMain::ToolButtonFiscalClick);
-    m_actionAbout = NewAction(QStringLiteral("MenuItemHelpAbout"), QStringLiteral("&About..."), QString());
-    connect(m_actionAbout, &QAction::triggered, this, &TFormMain::MenuItemHelpAboutClick);
-}
-
-void TFormMain::CreateMenus()
-{
-    const auto menu = [this](const QString &title, const QString &name, const QString &hint) {
-        QMenu *m = menuBar()->addMenu(title);
-        m->setObjectName(name);
-        m->menuAction()->setStatusTip(HintText::LongHint(hint));
-        return m;
-    };
-    QMenu *file = menu(QStringLiteral("&File"), QStringLiteral("MenuFile"), QStringLiteral("File related commands"));
-    file->addAction(m_actionNew);
-    file->addAction(m_actionOpen);
-    file->addAction(m_actionClose);
-    QAction *saveAs = file->addAction(QStringLiteral("Save terminal file &As ..."));
-    saveAs->setObjectName(QStringLiteral("MenuItemSaveAs"));
-    saveAs->setIcon(m_actionSaveAs->icon());
-    saveAs->setStatusTip(m_actionSaveAs->statusTip());
-    saveAs->setEnabled(false);
-    connect(saveAs, &QAction::triggered, m_actionSaveAs, &QAction::trigger);
-    connect(m_actionSaveAs, &QAction::enabledChanged, saveAs, &QAction::setEnabled);
-    file->addSeparator();
-    file->addAction(m_actionExit);
-
-    QMenu *edit = menu(QStringLiteral("&Edit"), QStringLiteral("MenuEdit"), QStringLiteral("Edit commands"));
-    edit->addAction(m_actionCopy);
-    edit->addAction(m_actionPaste);
-    edit->addAction(m_actionCut);
-    edit->addSeparator();
-    edit->addAction(m_actionEditFields);
-
-    QMenu *options = menu(QStringLiteral("&Options"), QStringLiteral("MenuOptions"), QStringLiteral("Options|Options "));
-    options->addAction(m_actionEditFixAnswer);
-    options->addAction(m_actionTestFixAnswer);
-    options->addAction(m_actionEditRC);
-    options->addSeparator();
-    options->addAction(m_actionResetPorts);
-    options->addSeparator();
-    options->addAction(m_actionPreferences);
-
-    m_windowMenu = menu(QStringLiteral("&Window"), QStringLiteral("MenuWindow"), QStringLiteral("Window related commands"));
-    connect(m_windowMenu, &QMenu::aboutToShow, this, &TFormMain::FillWindowMenu);
-    FillWindowMenu();
-
-    QMenu *help = menu(QStringLiteral("&Help"), QStringLiteral("MenuHelp"), QStringLiteral("Help topics"));
-    help->addAction(m_actionAbout);
-
-    m_contextMenu = new QMenu(this);
-    m_contextMenu->setObjectName(QStringLiteral("PopupMenuMain"));
-    m_contextMenu->addAction(m_actionMinimizeAll);
-    m_contextMenu->addAction(m_actionCascade);
-    m_contextMenu->addAction(m_actionArrange);
-    connect(m_mdiArea, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_contextMenu->popup(m_mdiArea->mapToGlobal(pos)); });
-}
-
-void TFormMain::FillWindowMenu()
-{
-    m_windowMenu->clear();
-    m_windowMenu->addAction(m_actionCascade);
-    m_windowMenu->addAction(m_actionTileHorizontal);
-    m_windowMenu->addAction(m_actionTileVertical);
-    m_windowMenu->addAction(m_actionMinimizeAll);
-    m_windowMenu->addAction(m_actionArrange);
-    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-    if (!windows.isEmpty())
-        m_windowMenu->addSeparator();
-    int number = 0;
-    for (QMdiSubWindow *window : windows) {
-        ++number;
-        QAction *item = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
-        item->setCheckable(true);
-        item->setChecked(window == m_mdiArea->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
-            if (!window)
-                return;
-            if (window->isMinimized() || window->isHidden())
-                window->showNormal();
-            m_mdiArea->setActiveSubWindow(window);
-        });
-    }
-}
-
-void TFormMain::CreateToolBar()
-{
-    QToolBar *bar = addToolBar(QStringLiteral("Main"));
-    bar->setObjectName(QStringLiteral("ToolBarMain"));
-    bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
-    bar->addAction(m_actionNew);
-    bar->addAction(m_actionOpen);
-    // The toolbar's Save As carries a hint of its own.
-    QAction *saveAs = NewAction(QStringLiteral("ToolButtonSaveAs"), m_actionSaveAs->text(),
-                                QStringLiteral("Save terminal file as ..."));
-    saveAs->setIcon(m_actionSaveAs->icon());
-    saveAs->setEnabled(m_actionSaveAs->isEnabled());
-    connect(saveAs, &QAction::triggered, m_actionSaveAs, &QAction::trigger);
-    connect(m_actionSaveAs, &QAction::enabledChanged, saveAs, &QAction::setEnabled);
-    bar->addAction(saveAs);
-    bar->addSeparator();
-    bar->addAction(m_actionCut);
-    bar->addAction(m_actionCopy);
-    bar->addAction(m_actionPaste);
-    bar->addSeparator();
-    bar->addAction(m_actionCascade);
-    bar->addAction(m_actionTileHorizontal);
-    bar->addAction(m_actionTileVertical);
-    bar->addSeparator();
-    bar->addAction(m_actionEditFields);
-    bar->addAction(m_actionEditFixAnswer);
-    bar->addAction(m_actionTestFixAnswer);
-    bar->addAction(m_actionEditRC);
-    bar->addSeparator();
-    bar->addAction(m_actionFiscal);
+    connect(m_actions->resetPorts, &QAction::triggered, m_ports, &TMainPorts::ResetPorts);
+    connect(m_actions->preferences, &QAction::triggered, this, &TFormMain::EditPreferences);
+    connect(m_actions->fiscalPort, &QAction::triggered, m_ports, &TMainPorts::ToggleFiscalPort);
+    connect(m_ports, &TMainPorts::StatusText, this, &TFormMain::SetStatusText);
+    connect(m_ports, &TMainPorts::PanelTexts, this, &TFormMain::ShowPortPanels);
+    connect(m_actions->about, &QAction::triggered, this, &TFormMain::ShowAbout);
 }
 
 void TFormMain::CreateStatusBar()
@@ -489,26 +193,6 @@ bool TFormMain::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-TSettings &TFormMain::Settings()
-{
-    return m_settings;
-}
-
-TFormChildTerminalWindow *TFormMain::TerminalWindow() const
-{
-    return m_terminalWindow;
-}
-
-TFormChildLogWindow *TFormMain::LogWindow() const
-{
-    return m_logWindow;
-}
-
-QMdiArea *TFormMain::MdiArea() const
-{
-    return m_mdiArea;
-}
-
 QString TFormMain::StatusText(int panel) const
 {
     return panel >= 0 && panel < StatusPanelCount ? m_panels[panel]->text() : QString();
@@ -533,7 +217,8 @@ void TFormMain::RegisterFileAssociation(const QString &extension, const QString 
 
 bool TFormMain::OpenTerminalWindows()
 {
-    auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File, nullptr, m_host, m_aux);
+    auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File, nullptr,
+                                               HostControl(), AuxControl());
     if (!window->LoadError().isEmpty()) {
         m_prompts.Error(this, ErrorCaption, window->LoadError());
         delete window;
@@ -550,6 +235,7 @@ bool TFormMain::OpenTerminalWindows()
 
     auto *log = new TFormChildLogWindow(m_settings);
     m_logWindow = log;
+    m_ports->AttachFile(&window->CommandPage()->Runner(), log);
     m_mdiArea->addSubWindow(log);
     connect(log, &QMdiSubWindow::windowStateChanged, this, &TFormMain::ScheduleArrangeIcons);
     const QPoint centre = m_mdiArea->viewport()->rect().center();
@@ -560,14 +246,14 @@ bool TFormMain::OpenTerminalWindows()
     connect(log, &TFormChildLogWindow::LogFileFailed, m_panels[0], &QLabel::setText);
 
     ReadGeneralSection();
-    m_host->SetProtocolType(TProtocolType(m_settings.Protocol));
+    HostControl()->SetProtocolType(m_ports->PortSettings().protocol);
     UpdateFileActions();
     // Not maximised: the log window's icon stays in sight below it.
     m_terminalFill = QRect();
     window->showNormal();
     ArrangeIcons();
     m_mdiArea->setActiveSubWindow(window);
-    UpdateWindowActions();
+    m_actions->UpdateWindowActions();
     return true;
 }
 
@@ -577,7 +263,7 @@ void TFormMain::CloseTerminalWindows()
     m_terminalWindow.clear();
     delete m_logWindow.data();
     m_logWindow.clear();
-    UpdateWindowActions();
+    m_actions->UpdateWindowActions();
 }
 
 // Every way another file takes the open one's place (New, Open, Save As, a
@@ -605,11 +291,11 @@ void TFormMain::ReplaceTerminalFile(const QString &path)
 void TFormMain::UpdateFileActions()
 {
     const bool open = !m_terminalWindow.isNull();
-    m_actionSaveAs->setEnabled(open);
-    m_actionClose->setEnabled(open);
-    m_actionEditFixAnswer->setEnabled(open);
-    m_actionTestFixAnswer->setEnabled(open);
-    m_actionEditRC->setEnabled(open && m_settings.Protocol == 1);
+    m_actions->saveAs->setEnabled(open);
+    m_actions->close->setEnabled(open);
+    m_actions->editFixedAnswers->setEnabled(open);
+    m_actions->testFixedAnswers->setEnabled(open);
+    m_actions->editReturnCodes->setEnabled(open && m_settings.Protocol == 1);
     UpdateEditFieldsAction();
 }
 
@@ -617,41 +303,8 @@ void TFormMain::UpdateEditFieldsAction()
 {
     const QTreeWidget *tree = m_terminalWindow ? m_terminalWindow->CommandTree() : nullptr;
     const QList<QTreeWidgetItem *> selection = tree ? tree->selectedItems() : QList<QTreeWidgetItem *>();
-    m_actionEditFields->setEnabled(!selection.isEmpty()
+    m_actions->editFields->setEnabled(!selection.isEmpty()
                                    && TCommandTree::Level(selection.constFirst()) == TCommandTree::LevelCommand);
-}
-
-void TFormMain::UpdateWindowActions()
-{
-    const bool children = !m_mdiArea->subWindowList().isEmpty();
-    for (QAction *action : {m_actionCascade, m_actionTileHorizontal, m_actionTileVertical,
-                            m_actionMinimizeAll, m_actionArrange})
-        action->setEnabled(children);
-}
-
-void TFormMain::TrackFocus(QWidget *focus)
-{
-    if (m_trackedFocus)
-        disconnect(m_trackedFocus, nullptr, this, nullptr);
-    m_trackedFocus = TextTarget(focus);
-    if (auto *line = qobject_cast<QLineEdit *>(m_trackedFocus.data()))
-        connect(line, &QLineEdit::selectionChanged, this, &TFormMain::UpdateEditActions);
-    else if (auto *text = qobject_cast<QTextEdit *>(m_trackedFocus.data()))
-        connect(text, &QTextEdit::copyAvailable, this, &TFormMain::UpdateEditActions);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(m_trackedFocus.data()))
-        connect(plain, &QPlainTextEdit::copyAvailable, this, &TFormMain::UpdateEditActions);
-    UpdateEditActions();
-}
-
-void TFormMain::UpdateEditActions()
-{
-    QWidget *target = TextTarget(QApplication::focusWidget());
-    const bool selection = target && HasSelection(target);
-    const bool editable = target && !IsReadOnly(target);
-    const QMimeData *clipboard = QApplication::clipboard()->mimeData();
-    m_actionCopy->setEnabled(selection);
-    m_actionCut->setEnabled(selection && editable);
-    m_actionPaste->setEnabled(editable && clipboard && clipboard->hasText());
 }
 
 void TFormMain::ReadGeneralSection()
@@ -668,7 +321,7 @@ void TFormMain::WriteGeneralSection()
         m_prompts.Error(this, ErrorCaption, error);
 }
 
-void TFormMain::ActionFileNew()
+void TFormMain::NewFile()
 {
     // The open file may be the default.tsy about to be replaced: its values
     // are written before the template, never into it.
@@ -695,7 +348,7 @@ void TFormMain::ActionFileNew()
     });
 }
 
-void TFormMain::ActionFileOpen()
+void TFormMain::OpenFile()
 {
     const QString chosen = m_prompts.OpenFileName(this, QStringLiteral("Open dialog"), QDir::currentPath(), FileFilter);
     if (chosen.isEmpty())
@@ -714,7 +367,7 @@ void TFormMain::ActionFileOpen()
     ReplaceTerminalFile(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
 }
 
-void TFormMain::ActionFileSaveAs()
+void TFormMain::SaveFileAs()
 {
     // The copy carries the values written back just before it.
     ReplaceTerminalFile([this] {
@@ -737,7 +390,7 @@ void TFormMain::ActionFileSaveAs()
     });
 }
 
-void TFormMain::ActionFileClose()
+void TFormMain::CloseFile()
 {
     CloseTerminalWindows();
     if (!m_settings.File.isEmpty())
@@ -746,12 +399,12 @@ void TFormMain::ActionFileClose()
     ArrangeIcons();
 }
 
-void TFormMain::ActionFileExit()
+void TFormMain::Exit()
 {
     close();
 }
 
-void TFormMain::ActionEditFixAnswerExecute()
+void TFormMain::EditFixedAnswers()
 {
     if (!m_terminalWindow)
         return;
@@ -764,7 +417,7 @@ void TFormMain::ActionEditFixAnswerExecute()
     }
 }
 
-void TFormMain::ActionTestFixAnswerExecute()
+void TFormMain::TestFixedAnswers()
 {
     if (!m_terminalWindow)
         return;
@@ -775,125 +428,26 @@ void TFormMain::ActionTestFixAnswerExecute()
     m_terminalWindow->ShowAnswer(tester.FiscalStatus(), tester.PrinterStatus());
 }
 
-void TFormMain::MenuItemGeneralClick()
+void TFormMain::EditPreferences()
 {
     TFormPreferences dialog(m_settings, m_prompts, TFormPreferences::AvailablePorts(), this);
     const bool accepted = m_prompts.Exec(&dialog) == QDialog::Accepted;
     TApplyPreferences::TTargets targets;
-    targets.HostPortClosed = [this] { return m_host->State() == EFP_S_Close; };
-    targets.CloseHostPort = [this] { m_host->ClosePort(); };
-    targets.OpenHostPort = [this] {
-        m_host->SetCommPort(TCommPort(m_settings.HComm));
-        m_host->SetDeviceName(m_settings.HPort);
-        m_host->SetBaudRate(TBaudRate(m_settings.HBaud));
-        return m_host->OpenPort();
-    };
-    targets.SetProtocol = [this](int protocol) { m_host->SetProtocolType(TProtocolType(protocol)); };
+    TPorts &ports = m_ports->Ports();
+    targets.HostPortClosed = [&ports] { return !ports.IsOpen(cpHostPort); };
+    targets.CloseHostPort = [&ports] { ports.Close(cpHostPort); };
+    targets.OpenHostPort = [this, &ports] { return ports.Open(cpHostPort, m_ports->PortSettings()); };
+    targets.SetProtocol = [&ports](int protocol) { ports.Host().SetProtocolType(TProtocolType(protocol)); };
     targets.TerminalFileOpen = [this] { return !m_terminalWindow.isNull(); };
-    targets.EnableEditReturnCodes = [this](bool on) { m_actionEditRC->setEnabled(on); };
-    targets.ReopenFiscalPort = [this] { ShowFiscalButton(OpenFiscalPort()); };
-    targets.NotifyLogWindow = [this] { PostToLog([](TFormChildLogWindow *log) { log->SettingsChanged(); }); };
+    targets.EnableEditReturnCodes = [this](bool on) { m_actions->editReturnCodes->setEnabled(on); };
+    targets.ReopenFiscalPort = [this] { m_actions->ShowFiscalButton(m_ports->OpenFiscalPort()); };
+    targets.NotifyLogWindow = [this] { m_ports->EventLog().SettingsChanged(); };
     targets.SetStatusText = [this](const QString &text) { SetStatusText(text); };
-    targets.UpdatePortPanels = [this] { UpdatePortPanels(); };
+    targets.UpdatePortPanels = [this] { m_ports->UpdatePanels(); };
     TApplyPreferences::Run(accepted, m_settings, m_prompts, this, targets);
 }
 
-void TFormMain::OpenPorts()
-{
-    OpenHostPort();
-    if (m_settings.DGIEnabled) {
-        ShowFiscalButton(OpenFiscalPort());
-    } else {
-        CloseFiscalPort();
-        ShowFiscalButton(false);
-    }
-    UpdatePortPanels();
-}
-
-bool TFormMain::OpenHostPort()
-{
-    m_host->SetCommPort(TCommPort(m_settings.HComm));
-    m_host->SetDeviceName(m_settings.HPort);
-    m_host->SetBaudRate(TBaudRate(m_settings.HBaud));
-    if (m_host->OpenPort()) {
-        m_settings.HostPortOpen = true;
-        m_host->SetProtocolType(TProtocolType(m_settings.Protocol));
-        SetStatusText(Ready);
-        return true;
-    }
-    m_prompts.Error(this, ErrorCaption, HostPortError);
-    m_settings.HostPortOpen = false;
-    SetStatusText(Error);
-    return false;
-}
-
-bool TFormMain::OpenFiscalPort()
-{
-    if (m_aux->State() != FEFP_S_Close)
-        m_aux->ClosePort();
-    m_aux->SetCommPort(TFCommPort(m_settings.DComm));
-    m_aux->SetDeviceName(m_settings.DPort);
-    m_aux->SetTimeOut(m_settings.DTimeOut);
-    if (m_aux->OpenPort()) {
-        m_settings.FiscalPortOpen = true;
-        SetStatusText(Ready);
-        return true;
-    }
-    m_prompts.Error(this, ErrorCaption, FiscalPortError);
-    m_settings.FiscalPortOpen = false;
-    SetStatusText(Error);
-    return false;
-}
-
-void TFormMain::CloseFiscalPort()
-{
-    m_aux->ClosePort();
-    m_settings.FiscalPortOpen = false;
-}
-
-void TFormMain::ShowFiscalButton(bool inUse)
-{
-    m_actionFiscal->setChecked(!inUse);
-    const QString hint = inUse ? DisableFiscalHint : EnableFiscalHint;
-    m_actionFiscal->setToolTip(HintText::ShortHint(hint));
-    m_actionFiscal->setStatusTip(HintText::LongHint(hint));
-    m_actionFiscal->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
-}
-
-void TFormMain::ToolButtonFiscalClick()
-{
-    if (m_actionFiscal->isChecked()) {
-        m_settings.DGIEnabled = false;
-        ShowFiscalButton(false);
-        CloseFiscalPort();
-        UpdatePortPanels();
-        return;
-    }
-    m_settings.DGIEnabled = true;
-    if (!OpenFiscalPort()) {
-        // The port stays wanted, so the next start tries again.
-        m_actionFiscal->setChecked(true);
-        return;
-    }
-    ShowFiscalButton(true);
-    UpdatePortPanels();
-}
-
-void TFormMain::MenuItemResetserialportsClick()
-{
-    // Purged by the terminal window, the commands this cuts short end
-    // without an error box: their aborted waits are no time-outs.
-    if (m_terminalWindow) {
-        m_terminalWindow->PurgePorts();
-        m_terminalWindow->ResetPendingCommand();
-    } else {
-        m_host->Purge();
-        m_aux->Purge();
-    }
-    SetStatusText(Ready);
-}
-
-void TFormMain::UpdatePortPanels()
+void TFormMain::ShowPortPanels(const QString &hostPort, const QString &fiscalPort)
 {
     const auto show = [this](int panel, const QString &text) {
         m_panels[panel]->setText(text);
@@ -901,111 +455,11 @@ void TFormMain::UpdatePortPanels()
         const int needed = m_panels[panel]->fontMetrics().horizontalAdvance(text) + 12;
         m_panels[panel]->setFixedWidth(qMax(PanelWidths[panel], needed));
     };
-    show(2, PortText(m_settings.HComm, m_settings.HPort) + LineSuffix(m_settings.HBaud));
-    show(3, m_settings.DGIEnabled && m_settings.FiscalPortOpen
-                ? PortText(m_settings.DComm, m_settings.DPort) + LineSuffix(3)
-                : QStringLiteral("Disabled"));
+    show(2, hostPort);
+    show(3, fiscalPort);
 }
 
-// Events become queued calls of the child windows, made in the order the
-// events came and only while a terminal file is open; each call carries what
-// its event carried, read now, so a later event cannot change it.
-template <typename Call>
-void TFormMain::PostToLog(Call call)
-{
-    if (!m_terminalWindow || !m_logWindow)
-        return;
-    TFormChildLogWindow *log = m_logWindow;
-    QMetaObject::invokeMethod(log, [log, call] { call(log); }, Qt::QueuedConnection);
-}
-
-template <typename Call>
-void TFormMain::PostToTerminal(Call call)
-{
-    if (!m_terminalWindow || !m_logWindow)
-        return;
-    TFormChildTerminalWindow *terminal = m_terminalWindow;
-    QMetaObject::invokeMethod(terminal, [terminal, call] { call(terminal); }, Qt::QueuedConnection);
-}
-
-void TFormMain::ConnectHostControl()
-{
-    connect(m_host, &TFPHostControl::OnOpen, this, [this] {
-        const QString text = TCommLogFormatter::HostOpenText(m_host->CommPort(), m_host->BaudRate(),
-                                                             m_host->DeviceName());
-        PostToLog([text](TFormChildLogWindow *log) { log->HostOpened(text); });
-    });
-    connect(m_host, &TFPHostControl::OnClose, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->HostClosed(); }); });
-    connect(m_host, &TFPHostControl::OnWrite, this, [this](const QByteArray &value) {
-        if (!m_terminalWindow || !m_logWindow)
-            return;
-        m_lastWrittenFrame = value;
-        PostToLog([value](TFormChildLogWindow *log) { log->HostWritten(value); });
-    });
-    connect(m_host, &TFPHostControl::OnRead, this, [this](const QByteArray &value) {
-        if (!m_terminalWindow || !m_logWindow)
-            return;
-        m_lastReadFrame = value;
-        PostToLog([value](TFormChildLogWindow *log) { log->PrinterRead(value); });
-    });
-    connect(m_host, &TFPHostControl::OnAck, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->AckReceived(); }); });
-    connect(m_host, &TFPHostControl::OnNack, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
-    connect(m_host, &TFPHostControl::OnIntermediateAnswer, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(); }); });
-    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this](const THostAnswer &answer) {
-        const TReceivedAnswer received = TCommandRunner::ReceivedAnswer(answer);
-        PostToTerminal([received](TFormChildTerminalWindow *terminal) { terminal->NotifyHostFinalAnswer(received); });
-    });
-    connect(m_host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
-        const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
-        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
-        PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyHostError(error); });
-    });
-}
-
-void TFormMain::ConnectAuxControl()
-{
-    connect(m_aux, &TFPAuxControl::OnOpen, this, [this] {
-        const QString text = TCommLogFormatter::FiscalOpenText(m_aux->CommPort(), m_aux->DeviceName());
-        PostToLog([text](TFormChildLogWindow *log) { log->FiscalOpened(text); });
-    });
-    connect(m_aux, &TFPAuxControl::OnClose, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->FiscalClosed(); }); });
-    connect(m_aux, &TFPAuxControl::OnWrite, this, [this](const QByteArray &value) {
-        if (!m_terminalWindow || !m_logWindow)
-            return;
-        m_lastWrittenFrame = value;
-        PostToLog([value](TFormChildLogWindow *log) { log->FiscalWritten(value); });
-    });
-    connect(m_aux, &TFPAuxControl::OnRead, this, [this](const QByteArray &value) {
-        if (!m_terminalWindow || !m_logWindow)
-            return;
-        m_lastReadFrame = value;
-        PostToLog([value](TFormChildLogWindow *log) { log->PrinterRead(value); });
-    });
-    connect(m_aux, &TFPAuxControl::OnAck, this, [this] {
-        PostToLog([](TFormChildLogWindow *log) { log->AckReceived(); });
-        PostToTerminal([](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxAck(); });
-    });
-    connect(m_aux, &TFPAuxControl::OnNack, this,
-            [this] { PostToLog([](TFormChildLogWindow *log) { log->NakReceived(); }); });
-    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this](const QByteArray &text, bool isFinal) {
-        if (isFinal)
-            PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxFinalAnswer(text); });
-        else
-            PostToTerminal([text](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxAnswer(text); });
-    });
-    connect(m_aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
-        const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);
-        PostToLog([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
-        PostToTerminal([error](TFormChildTerminalWindow *terminal) { terminal->NotifyAuxError(error); });
-    });
-}
-
-void TFormMain::ActionEditRCExecute()
+void TFormMain::EditReturnCodes()
 {
     if (!m_terminalWindow)
         return;
@@ -1015,7 +469,7 @@ void TFormMain::ActionEditRCExecute()
         m_terminalWindow->ReloadTerminalFile();
 }
 
-void TFormMain::MenuItemHelpAboutClick()
+void TFormMain::ShowAbout()
 {
     TFormAboutBox about(this);
     m_prompts.Exec(&about);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "shell/form_child_log_window.h"
+#include "shell/main_ports.h"
+#include "shell/port_event_log.h"
 #include "terminal_model/settings.h"
+#include "terminal_window/form_child_terminal_window.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -9,14 +13,9 @@
 
 #include <functional>
 
-class QAction;
 class QLabel;
 class QMdiArea;
-class QMenu;
-class TFPAuxControl;
-class TFPHostControl;
-class TFormChildLogWindow;
-class TFormChildTerminalWindow;
+class TMainActions;
 class TPrompts;
 
 // The application's main window: an MDI frame holding the settings and at
@@ -43,36 +42,32 @@ public:
     TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *parent = nullptr);
     ~TFormMain() override;
 
-    TSettings &Settings();
-    TFormChildTerminalWindow *TerminalWindow() const;
-    TFormChildLogWindow *LogWindow() const;
-    // The two port components, owned for the whole run.
-    TFPHostControl *HostControl() const { return m_host; }
-    TFPAuxControl *AuxControl() const { return m_aux; }
-    QMdiArea *MdiArea() const;
+    TSettings &Settings() { return m_settings; }
+    TFormChildTerminalWindow *TerminalWindow() const { return m_terminalWindow; }
+    TFormChildLogWindow *LogWindow() const { return m_logWindow; }
+    // The two ports, owned for the whole run, with the status panels, the
+    // fiscal-port button and Reset serial ports.
+    TMainPorts &Ports() { return *m_ports; }
+    TFPHostControl *HostControl() const { return &m_ports->Ports().Host(); }
+    TFPAuxControl *AuxControl() const { return &m_ports->Ports().Aux(); }
+    QMdiArea *MdiArea() const { return m_mdiArea; }
     QString StatusText(int panel) const;
     // Status panel 1: short state texts.
     void SetStatusText(const QString &text);
 
-    void ActionFileNew();
-    void ActionFileOpen();
-    void ActionFileSaveAs();
-    void ActionFileClose();
-    void ActionFileExit();
-    void ActionEditFixAnswerExecute();
-    void ActionEditRCExecute();
-    void ActionTestFixAnswerExecute();
-    void MenuItemGeneralClick();
-    // Serial ports.
-    void UpdatePortPanels();
-    bool OpenFiscalPort();
-    void CloseFiscalPort();
-    void ToolButtonFiscalClick();
-    void MenuItemResetserialportsClick();
+    void NewFile();
+    void OpenFile();
+    void SaveFileAs();
+    void CloseFile();
+    void Exit();
+    void EditFixedAnswers();
+    void EditReturnCodes();
+    void TestFixedAnswers();
+    void EditPreferences();
     // The frames of the most recent write and read event of either port.
-    QByteArray LastWrittenFrame() const { return m_lastWrittenFrame; }
-    QByteArray LastReadFrame() const { return m_lastReadFrame; }
-    void MenuItemHelpAboutClick();
+    QByteArray LastWrittenFrame() const { return m_ports->EventLog().LastWrittenFrame(); }
+    QByteArray LastReadFrame() const { return m_ports->EventLog().LastReadFrame(); }
+    void ShowAbout();
     // Files dropped on the window (the first one counts).
     void DropFiles(const QStringList &paths);
     // Creates the terminal window for Settings().File; false when the file
@@ -94,40 +89,24 @@ private:
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    void CreateActions();
-    void CreateMenus();
-    void CreateToolBar();
+    void ConnectActions();
     void CreateStatusBar();
-    QAction *NewAction(const QString &name, const QString &caption, const QString &hint,
-                       const QKeySequence &key = QKeySequence());
     void CloseTerminalWindows();
     void ReplaceTerminalFile(const std::function<QString()> &nextFile);
     void ReplaceTerminalFile(const QString &path);
     void UpdateFileActions();
     // Edit fields acts on the command selected in the terminal window's tree.
     void UpdateEditFieldsAction();
-    void UpdateWindowActions();
-    void UpdateEditActions();
-    void TrackFocus(QWidget *focus);
-    void FillWindowMenu();
     void RegisterFileAssociation(const QString &extension, const QString &typeName);
     void ScheduleArrangeIcons();
-    void OpenPorts();
-    bool OpenHostPort();
-    void ShowFiscalButton(bool inUse);
-    void ConnectHostControl();
-    void ConnectAuxControl();
-    template <typename Call>
-    void PostToLog(Call call);
-    template <typename Call>
-    void PostToTerminal(Call call);
+    void ShowPortPanels(const QString &hostPort, const QString &fiscalPort);
 
     TStartOptions m_options;
     TPrompts &m_prompts;
     TSettings m_settings;
-    QString m_storedHPort;
-    QString m_storedDPort;
-    bool m_storedDGIEnabled = false;
+    QString m_storedHostPort;
+    QString m_storedFiscalPort;
+    bool m_storedFiscalEnabled = false;
     bool m_shown = false;
     bool m_destroyed = false;
     bool m_arrangeQueued = false;
@@ -138,34 +117,7 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QPointer<TFormChildTerminalWindow> m_terminalWindow;
     QPointer<TFormChildLogWindow> m_logWindow;
-    TFPHostControl *m_host = nullptr;
-    TFPAuxControl *m_aux = nullptr;
-    QByteArray m_lastWrittenFrame;
-    QByteArray m_lastReadFrame;
+    TMainPorts *m_ports = nullptr;
+    TMainActions *m_actions = nullptr;
     QLabel *m_panels[StatusPanelCount] = {};
-    QMenu *m_windowMenu = nullptr;
-    QMenu *m_contextMenu = nullptr;
-    QPointer<QWidget> m_trackedFocus;
-
-    QAction *m_actionNew = nullptr;
-    QAction *m_actionOpen = nullptr;
-    QAction *m_actionClose = nullptr;
-    QAction *m_actionSaveAs = nullptr;
-    QAction *m_actionExit = nullptr;
-    QAction *m_actionCascade = nullptr;
-    QAction *m_actionTileHorizontal = nullptr;
-    QAction *m_actionTileVertical = nullptr;
-    QAction *m_actionMinimizeAll = nullptr;
-    QAction *m_actionArrange = nullptr;
-    QAction *m_actionEditFixAnswer = nullptr;
-    QAction *m_actionTestFixAnswer = nullptr;
-    QAction *m_actionEditRC = nullptr;
-    QAction *m_actionEditFields = nullptr;
-    QAction *m_actionCopy = nullptr;
-    QAction *m_actionCut = nullptr;
-    QAction *m_actionPaste = nullptr;
-    QAction *m_actionResetPorts = nullptr;
-    QAction *m_actionPreferences = nullptr;
-    QAction *m_actionFiscal = nullptr;
-    QAction *m_actionAbout = nullptr;
 };

@@ -39,7 +39,10 @@ TCommandPage::TCommandPage(TSettings &settings, TPrompts &prompts, const TExtIni
         m_closedAux = std::make_unique<TFPAuxControl>();
         aux = m_closedAux.get();
     }
+    // The runner hears the components' outcome events itself; it goes with
+    // the page, and so does whatever they still had on its way to it.
     m_runner = std::make_unique<TCommandRunner>(host, aux);
+    m_runner->ConnectComponents();
     setObjectName(QStringLiteral("PanelRight"));
     setMinimumWidth(400);
     BuildPages();
@@ -278,46 +281,6 @@ void TCommandPage::Cancel()
     // A Repeat run says "Abort" itself once its step has stopped.
     if (pending)
         emit StatusText(ExecutionTexts::Abort);
-}
-
-void TCommandPage::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
-{
-    m_runner->HostFinalAnswer(answer);
-}
-
-void TCommandPage::NotifyHostError(int lastError)
-{
-    m_runner->HostError(lastError);
-}
-
-void TCommandPage::NotifyAuxAnswer(const QByteArray &text)
-{
-    m_runner->AuxAnswer(text);
-}
-
-void TCommandPage::NotifyAuxFinalAnswer(const QByteArray &text)
-{
-    m_runner->AuxFinalAnswer(text);
-}
-
-void TCommandPage::NotifyAuxError(int lastError)
-{
-    m_runner->AuxError(lastError);
-}
-
-void TCommandPage::NotifyAuxAck()
-{
-    m_runner->AuxAck();
-}
-
-void TCommandPage::PurgePorts()
-{
-    m_runner->PurgePorts();
-}
-
-void TCommandPage::ResetPendingCommand()
-{
-    m_runner->ResetPendingCommand();
 }
 
 void TCommandPage::ShowAnswer(quint16 fiscal, quint16 printer)

@@ -69,18 +69,6 @@ public:
     void Repeat();
     void Cancel();
 
-    // Notifications the main window forwards, queued, with what each event
-    // carried.
-    void NotifyHostFinalAnswer(const TReceivedAnswer &answer);
-    void NotifyHostError(int lastError);
-    void NotifyAuxAnswer(const QByteArray &text);
-    void NotifyAuxFinalAnswer(const QByteArray &text);
-    void NotifyAuxError(int lastError);
-    void NotifyAuxAck();
-    // Reset serial ports: the ports are purged, then the pending command is
-    // forgotten. Purged here, the end of a command cut short is no error.
-    void PurgePorts();
-    void ResetPendingCommand();
     // The tester's entry point: decodes the two words with the records as
     // they are in the file now.
     void ShowAnswer(quint16 fiscal, quint16 printer);

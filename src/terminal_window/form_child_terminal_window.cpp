@@ -108,46 +108,6 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
     showMinimized();
 }
 
-void TFormChildTerminalWindow::NotifyHostFinalAnswer(const TReceivedAnswer &answer)
-{
-    m_page->NotifyHostFinalAnswer(answer);
-}
-
-void TFormChildTerminalWindow::NotifyHostError(int lastError)
-{
-    m_page->NotifyHostError(lastError);
-}
-
-void TFormChildTerminalWindow::NotifyAuxAnswer(const QByteArray &text)
-{
-    m_page->NotifyAuxAnswer(text);
-}
-
-void TFormChildTerminalWindow::NotifyAuxFinalAnswer(const QByteArray &text)
-{
-    m_page->NotifyAuxFinalAnswer(text);
-}
-
-void TFormChildTerminalWindow::NotifyAuxError(int lastError)
-{
-    m_page->NotifyAuxError(lastError);
-}
-
-void TFormChildTerminalWindow::NotifyAuxAck()
-{
-    m_page->NotifyAuxAck();
-}
-
-void TFormChildTerminalWindow::PurgePorts()
-{
-    m_page->PurgePorts();
-}
-
-void TFormChildTerminalWindow::ResetPendingCommand()
-{
-    m_page->ResetPendingCommand();
-}
-
 void TFormChildTerminalWindow::ShowAnswer(quint16 fiscal, quint16 printer)
 {
     m_page->ShowAnswer(fiscal, printer);

@@ -44,16 +44,6 @@ public:
     TCommandPage *CommandPage() const;
     int TreeWidth() const;
 
-    // What the main window calls on the page; they go once the runner
-    // connects to the components itself.
-    void NotifyHostFinalAnswer(const TReceivedAnswer &answer);
-    void NotifyHostError(int lastError);
-    void NotifyAuxAnswer(const QByteArray &text);
-    void NotifyAuxFinalAnswer(const QByteArray &text);
-    void NotifyAuxError(int lastError);
-    void NotifyAuxAck();
-    void PurgePorts();
-    void ResetPendingCommand();
     void ShowAnswer(quint16 fiscal, quint16 printer);
     void ClearFiscalPanels();
     void ClearPrinterPanels();

@@ -146,7 +146,7 @@ void TstFormMain::capitalExtensionOpensFromArgumentAndDrop()
     auto window = Start({"Printer.TSY"});
     QVERIFY(window->TerminalWindow());
     QCOMPARE(window->Settings().File, Path("Printer.TSY"));
-    window->ActionFileClose();
+    window->CloseFile();
     QVERIFY(!window->TerminalWindow());
 
     QMimeData data;
@@ -186,7 +186,7 @@ void TstFormMain::newFallsBackToUserDataFolder()
     Write(blocked, "x");
     m_options.ApplicationDir = blocked;
     auto window = Start();
-    window->ActionFileNew();
+    window->NewFile();
     const QString path = QDir(m_options.UserDataDir).filePath("default.tsy");
     QCOMPARE(window->Settings().File, path);
     QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
@@ -201,7 +201,7 @@ void TstFormMain::failedNewKeepsCurrentFile()
     Write(Path("current.tsy"), ExtendedFile);
     auto window = Start({"current.tsy"});
     TFormChildTerminalWindow *before = window->TerminalWindow();
-    window->ActionFileNew();
+    window->NewFile();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
     QVERIFY(m_prompts.Texts(TScriptedPrompts::KindError).constFirst().startsWith("Unable to write to"));
     QCOMPARE(window->TerminalWindow(), before);
@@ -215,7 +215,7 @@ void TstFormMain::saveAsAppendsExtension()
     // The [General] values of the open file are written before the copy.
     window->Settings().InputDateFormat = 6;
     m_prompts.FileNames.enqueue(Path("copy"));
-    window->ActionFileSaveAs();
+    window->SaveFileAs();
     QCOMPARE(window->Settings().File, Path("copy.tsy"));
     QVERIFY(ReadAll(Path("source.tsy")).contains("InputDateFormat=6\n"));
     QVERIFY(ReadAll(Path("copy.tsy")).contains("InputDateFormat=6\n"));
@@ -228,14 +228,14 @@ void TstFormMain::failedSaveAsKeepsCurrentFile()
     auto window = Start({"source.tsy"});
     TFormChildTerminalWindow *before = window->TerminalWindow();
     m_prompts.FileNames.enqueue(Path("no/such/folder/copy.tsy"));
-    window->ActionFileSaveAs();
+    window->SaveFileAs();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
     QCOMPARE(window->TerminalWindow(), before);
     QCOMPARE(window->Settings().File, Path("source.tsy"));
 
     // Cancelling the dialog changes nothing either.
     m_prompts.Clear();
-    window->ActionFileSaveAs();
+    window->SaveFileAs();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindSave), 1);
     QCOMPARE(window->TerminalWindow(), before);
 }
@@ -245,13 +245,13 @@ void TstFormMain::closeThenRestartReopensClosedFile()
     Write(Path("last.tsy"), ExtendedFile);
     {
         auto window = Start({"last.tsy"});
-        window->ActionFileClose();
+        window->CloseFile();
         QVERIFY(!window->TerminalWindow());
         QVERIFY(window->MdiArea()->subWindowList().isEmpty());
         for (const char *name : {"ActionClose", "ActionSaveAs", "ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC"})
             QVERIFY2(!Action(*window, name)->isEnabled(), name);
         QCOMPARE(window->Settings().File, Path("last.tsy"));
-        window->ActionFileExit();
+        window->Exit();
     }
     auto again = Start();
     QVERIFY(again->TerminalWindow());
@@ -270,7 +270,7 @@ void TstFormMain::generalValuesBelongToEachFile()
 
     // The next file brings its own values.
     m_prompts.FileNames.enqueue(Path("plain.tsy"));
-    window->ActionFileOpen();
+    window->OpenFile();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindOpen), QStringList{"Open dialog"});
     QCOMPARE(ReadAll(Path("extended.tsy")), ExtendedFile);
     QCOMPARE(window->Settings().Protocol, quint8(0));
@@ -279,7 +279,7 @@ void TstFormMain::generalValuesBelongToEachFile()
 
     // Close writes them into the file that was open.
     window->Settings().Protocol = 1;
-    window->ActionFileClose();
+    window->CloseFile();
     QCOMPARE(ReadAll(Path("plain.tsy")),
              PlainFile + "\n[General]\nProtocol=1\nOutputDateFormat=0\nInputDateFormat=0\n");
 }
@@ -303,14 +303,14 @@ void TstFormMain::replacedFileKeepsItsValues()
     window->Settings().OutputDateFormat = 7;
     if (how == "open") {
         m_prompts.FileNames.enqueue(Path("plain.tsy"));
-        window->ActionFileOpen();
+        window->OpenFile();
     } else if (how == "new") {
-        window->ActionFileNew();
+        window->NewFile();
     } else if (how == "drop") {
         window->DropFiles({Path("plain.tsy")});
     } else {
         m_prompts.FileNames.enqueue(Path("copy.tsy"));
-        window->ActionFileSaveAs();
+        window->SaveFileAs();
     }
     QVERIFY(window->Settings().File != Path("extended.tsy"));
     QByteArray expected = ExtendedFile;
@@ -326,7 +326,7 @@ void TstFormMain::newOverOpenDefaultFileGivesTemplate()
     auto window = Start({path});
     window->Settings().InputDateFormat = 5;
     m_prompts.Confirms.enqueue(true);
-    window->ActionFileNew();
+    window->NewFile();
     // The values of the replaced file do not leak into the new one.
     QCOMPARE(ReadAll(path), TerminalFiles::NewFileTemplate());
     QCOMPARE(window->Settings().InputDateFormat, quint8(0));
@@ -354,7 +354,7 @@ void TstFormMain::unreadableFileIsReportedAndNotOpened()
     QDir().mkpath(Path("folder.tsy"));
     auto window = Start();
     m_prompts.FileNames.enqueue(Path("folder.tsy"));
-    window->ActionFileOpen();
+    window->OpenFile();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
     QVERIFY(!window->TerminalWindow());
 }
@@ -545,7 +545,7 @@ void TstFormMain::clipboardCommandsActOnFocusedField()
 void TstFormMain::aboutBoxShowsBuildInformation()
 {
     auto window = Start();
-    window->MenuItemHelpAboutClick();
+    window->ShowAbout();
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindDialog), QStringList{"FormAboutBox"});
     TFormAboutBox about;
     QCOMPARE(about.ProductName(), QStringLiteral("Tessaly"));

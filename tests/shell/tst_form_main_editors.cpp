@@ -102,7 +102,7 @@ void TstFormMainEditors::editFieldsActsOnSelectedCommand()
     tree->setCurrentItem(window->TerminalWindow()->CommandTree()->RootNode());
     QVERIFY(!action->isEnabled());
     tree->setCurrentItem(group->child(0));
-    window->ActionFileClose();
+    window->CloseFile();
     QVERIFY(!action->isEnabled());
 }
 

@@ -124,7 +124,7 @@ void TstFormMainFiles::newAsksBeforeReplacingDefaultFile()
     auto window = Start({"other.tsy"});
     QPointer<TFormChildTerminalWindow> before = window->TerminalWindow();
     m_prompts.Confirms.enqueue(replace);
-    window->ActionFileNew();
+    window->NewFile();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindConfirm), QStringList{" W A R N I N G "});
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm), QStringList{TerminalFiles::ReplaceWithNewQuestion(path)});
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 0);
@@ -157,7 +157,7 @@ void TstFormMainFiles::saveAsAsksBeforeReplacingFile()
     // Typed without the extension: the question is about the file replaced.
     m_prompts.FileNames.enqueue(Path("target"));
     m_prompts.Confirms.enqueue(replace);
-    window->ActionFileSaveAs();
+    window->SaveFileAs();
     QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindSave), QStringList{"Save as "});
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindSave), QStringList{"Tessaly Terminal Files ( *.tsy)"});
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindConfirm),
@@ -171,7 +171,7 @@ void TstFormMainFiles::saveAsAsksBeforeReplacingFile()
     // Onto itself: nothing is replaced, nothing asked.
     m_prompts.Clear();
     m_prompts.FileNames.enqueue(open);
-    window->ActionFileSaveAs();
+    window->SaveFileAs();
     QCOMPARE(m_prompts.Count(TScriptedPrompts::KindConfirm), 0);
     QCOMPARE(window->Settings().File, open);
 }
@@ -205,7 +205,7 @@ void TstFormMainFiles::unreadableFileLeavesOpenFileOpen()
         window->DropFiles({Path("huge.tsy")});
     } else {
         m_prompts.FileNames.enqueue(Path("huge.tsy"));
-        window->ActionFileOpen();
+        window->OpenFile();
     }
     const QStringList errors = m_prompts.Texts(TScriptedPrompts::KindError);
     QCOMPARE(errors.size(), 1);

@@ -194,7 +194,11 @@ void TstFormMainPorts::portPanels_data()
     QTest::newRow("COM2 38400, fiscal COM3") << 1 << 5 << QString() << true << 2 << QString()
                                              << "COM2 38400,N,8,1" << "COM3 9600,N,8,1";
     QTest::newRow("1200 baud") << 3 << 0 << QString() << false << 0 << QString() << "COM4 1200,N,8,1" << "Disabled";
-    QTest::newRow("unknown baud index") << 0 << 9 << QString() << false << 0 << QString() << "COM1" << "Disabled";
+    // The panel names the line the port is opened with: the nearest valid rate.
+    QTest::newRow("baud index out of range") << 0 << 9 << QString() << false << 0 << QString() << "COM1 38400,N,8,1"
+                                             << "Disabled";
+    QTest::newRow("COM index out of range") << 7 << 3 << QString() << false << 0 << QString() << "COM4 9600,N,8,1"
+                                            << "Disabled";
     QTest::newRow("device names") << 0 << 4 << "/dev/ttyUSB0" << true << 0 << "/dev/ttyUSB1"
                                   << "/dev/ttyUSB0 19200,N,8,1" << "/dev/ttyUSB1 9600,N,8,1";
 }
@@ -216,7 +220,7 @@ void TstFormMainPorts::portPanels()
     settings.FiscalPortOpen = fiscalOpen;
     settings.DComm = quint8(dcomm);
     settings.DPort = dport;
-    window->UpdatePortPanels();
+    window->Ports().UpdatePanels();
     QTEST(Panel(*window, 2), "panel2");
     QTEST(Panel(*window, 3), "panel3");
 }
@@ -289,9 +293,9 @@ void TstFormMainPorts::resetSerialPorts()
     QVERIFY(terminal->CommandPage()->ButtonSend()->isEnabled());
     QVERIFY(terminal->CommandTree()->isEnabled());
     // With no file open as well; no port is closed.
-    window->ActionFileClose();
+    window->CloseFile();
     window->SetStatusText("Error");
-    window->MenuItemResetserialportsClick();
+    window->Ports().ResetPorts();
     QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
     QCOMPARE(host->State(), EFP_S_Idle);
     QCOMPARE(window->AuxControl()->State(), FEFP_S_Idle);
@@ -386,7 +390,7 @@ void TstFormMainPorts::wholeExchangeLogged()
     QVERIFY(logFile.startsWith("Quvero S.A.\r\n"));
 
     // Closing the file closes the log; its port events are no longer routed.
-    window->ActionFileClose();
+    window->CloseFile();
     QVERIFY(!window->LogWindow());
     QVERIFY(aux->SendData("\x05"));
     QVERIFY(acks.wait(5000));

@@ -67,8 +67,8 @@ const QByteArray Profile =
 
 } // namespace
 
-// The terminal window against the simulated printer: the main window's
-// routing of the components' events is played by Route().
+// The terminal window against the simulated printer: its page's runner
+// hears the components' events itself, as in the main window.
 class TstTerminalOnSimulator : public QObject
 {
     Q_OBJECT
@@ -88,7 +88,6 @@ private slots:
 
 private:
     bool Start(int protocol, const QStringList &simArguments);
-    void Route();
     void Select(const QString &group, const QString &command);
     int HostFrames(const QByteArray &containing = {});
 
@@ -146,35 +145,8 @@ bool TstTerminalOnSimulator::Start(int protocol, const QStringList &simArguments
                                                           m_aux.get());
     connect(m_window.get(), &TFormChildTerminalWindow::StatusText, this,
             [this](const QString &text) { m_status << text; });
-    Route();
     m_window->show();
     return m_settings.HostPortOpen && m_settings.FiscalPortOpen;
-}
-
-void TstTerminalOnSimulator::Route()
-{
-    // As the main window does: each event read at once, handled queued.
-    TFormChildTerminalWindow *w = m_window.get();
-    const auto post = [w](auto call) { QMetaObject::invokeMethod(w, call, Qt::QueuedConnection); };
-    TFPHostControl *host = m_host.get();
-    TFPAuxControl *aux = m_aux.get();
-    connect(host, &TFPHostControl::OnFinalAnswer, w, [w, post](const THostAnswer &answer) {
-        const TReceivedAnswer received = TCommandRunner::ReceivedAnswer(answer);
-        post([w, received] { w->NotifyHostFinalAnswer(received); });
-    });
-    connect(host, &TFPHostControl::OnError, w, [w, post](TPortError error) {
-        post([w, error] { w->NotifyHostError(error); });
-    });
-    connect(aux, &TFPAuxControl::OnAnswer, w, [w, post](const QByteArray &text, bool isFinal) {
-        if (isFinal)
-            post([w, text] { w->NotifyAuxFinalAnswer(text); });
-        else
-            post([w, text] { w->NotifyAuxAnswer(text); });
-    });
-    connect(aux, &TFPAuxControl::OnError, w, [w, post](TPortError error) {
-        post([w, error] { w->NotifyAuxError(error); });
-    });
-    connect(aux, &TFPAuxControl::OnAck, w, [w, post] { post([w] { w->NotifyAuxAck(); }); });
 }
 
 void TstTerminalOnSimulator::Select(const QString &group, const QString &command)

@@ -252,7 +252,7 @@ void TstTerminalWindowExecution::buttonsFollowTheCommandOnDisplay()
     QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
     QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
     // A host error that comes late is said, and changes no button.
-    m_window->CommandPage()->NotifyHostError(EFP_E_ReadTimeOut);
+    m_window->CommandPage()->Runner().HostError(EFP_E_ReadTimeOut);
     QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{ExecutionTexts::CommunicationError});
     QCOMPARE(m_window->CommandPage()->ButtonSend()->isEnabled(), send);
     QCOMPARE(m_window->CommandPage()->ButtonRepeat()->isEnabled(), repeat);
@@ -350,8 +350,8 @@ void TstTerminalWindowExecution::buttonsOnlyOnCommandPage()
 
 void TstTerminalWindowExecution::fiscalMemoClearedByDoubleClick()
 {
-    m_window->CommandPage()->NotifyAuxAnswer("1000 line");
-    m_window->CommandPage()->NotifyAuxFinalAnswer("0000 \xE9nd");
+    m_window->CommandPage()->Runner().AuxAnswer("1000 line");
+    m_window->CommandPage()->Runner().AuxFinalAnswer("0000 \xE9nd");
     QPlainTextEdit *memo = m_window->CommandPage()->FiscalAnswerMemo();
     QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 2);
     QCOMPARE(memo->toPlainText(), QStringLiteral("1000 line\n0000 \u00E9nd"));

@@ -91,7 +91,6 @@ private slots:
 
 private:
     bool Start(int dateFormat);
-    void Route();
     void Select(const QString &command);
     int HostFrames();
     TCliRun Cli(const QStringList &arguments);
@@ -140,24 +139,9 @@ bool TstTypedValuesOnSimulator::Start(int dateFormat)
     m_settings.HostPortOpen = m_host->OpenPort();
     m_window = std::make_unique<TFormChildTerminalWindow>(m_settings, m_prompts, m_file, nullptr, m_host.get(),
                                                           m_aux.get());
-    Route();
     m_window->show();
     m_window->activateWindow();
     return m_settings.HostPortOpen && QTest::qWaitForWindowActive(m_window.get());
-}
-
-void TstTypedValuesOnSimulator::Route()
-{
-    // As the main window does: each event read at once, handled queued.
-    TFormChildTerminalWindow *w = m_window.get();
-    TFPHostControl *host = m_host.get();
-    connect(host, &TFPHostControl::OnFinalAnswer, w, [w](const THostAnswer &hostAnswer) {
-        const TReceivedAnswer answer = TCommandRunner::ReceivedAnswer(hostAnswer);
-        QMetaObject::invokeMethod(w, [w, answer] { w->NotifyHostFinalAnswer(answer); }, Qt::QueuedConnection);
-    });
-    connect(host, &TFPHostControl::OnError, w, [w](TPortError error) {
-        QMetaObject::invokeMethod(w, [w, error] { w->NotifyHostError(error); }, Qt::QueuedConnection);
-    });
 }
 
 void TstTypedValuesOnSimulator::Select(const QString &command)

@@ -1,0 +1,112 @@
+#include "shell/main_ports.h"
+
+#include "execution/port_settings.h"
+#include "shell/main_actions.h"
+#include "shell/port_event_log.h"
+#include "terminal_model/settings.h"
+#include "widgets/prompts.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace {
+
+const QString ErrorCaption = QStringLiteral("Error");
+const QString Ready = QStringLiteral("Ready");
+const QString Error = QStringLiteral("Error");
+const QString HostPortError = QStringLiteral("Error when trying to open the Host port");
+const QString FiscalPortError = QStringLiteral("Error when trying to open the Fiscal port");
+
+}
+
+TMainPorts::TMainPorts(TSettings &settings, TPrompts &prompts, TMainActions &actions, QWidget *owner)
+    : QObject(owner), m_settings(settings), m_prompts(prompts), m_actions(actions), m_owner(owner),
+      m_eventLog(new TPortEventLog(m_ports, this))
+{
+}
+
+TMainPorts::~TMainPorts()
+{
+    // The components close their ports as they go; nothing is logged then.
+    delete m_eventLog;
+}
+
+TPortSettings TMainPorts::PortSettings() const
+{
+    return TPortSettings::FromSettings(m_settings);
+}
+
+void TMainPorts::OpenAtStart()
+{
+    OpenHostPort();
+    if (m_settings.DGIEnabled) {
+        m_actions.ShowFiscalButton(OpenFiscalPort());
+    } else {
+        CloseFiscalPort();
+        m_actions.ShowFiscalButton(false);
+    }
+    UpdatePanels();
+}
+
+bool TMainPorts::OpenHostPort()
+{
+    m_settings.HostPortOpen = m_ports.Open(cpHostPort, PortSettings());
+    if (!m_settings.HostPortOpen)
+        m_prompts.Error(m_owner, ErrorCaption, HostPortError);
+    emit StatusText(m_settings.HostPortOpen ? Ready : Error);
+    return m_settings.HostPortOpen;
+}
+
+bool TMainPorts::OpenFiscalPort()
+{
+    m_settings.FiscalPortOpen = m_ports.Open(cpFiscalPort, PortSettings());
+    if (!m_settings.FiscalPortOpen)
+        m_prompts.Error(m_owner, ErrorCaption, FiscalPortError);
+    emit StatusText(m_settings.FiscalPortOpen ? Ready : Error);
+    return m_settings.FiscalPortOpen;
+}
+
+void TMainPorts::CloseFiscalPort()
+{
+    m_ports.Close(cpFiscalPort);
+    m_settings.FiscalPortOpen = false;
+}
+
+void TMainPorts::ToggleFiscalPort()
+{
+    if (m_actions.fiscalPort->isChecked()) {
+        m_settings.DGIEnabled = false;
+        m_actions.ShowFiscalButton(false);
+        CloseFiscalPort();
+        UpdatePanels();
+        return;
+    }
+    m_settings.DGIEnabled = true;
+    if (!OpenFiscalPort()) {
+        // The port stays wanted, so the next start tries again.
+        m_actions.fiscalPort->setChecked(true);
+        return;
+    }
+    m_actions.ShowFiscalButton(true);
+    UpdatePanels();
+}
+
+void TMainPorts::ResetPorts()
+{
+    // Through the page's runner, the commands this cuts short end without
+    // an error box: their aborted waits are no time-outs.
+    m_ports.Reset();
+    emit StatusText(Ready);
+}
+
+void TMainPorts::AttachFile(TCommandRunner *runner, TFormChildLogWindow *log)
+{
+    m_ports.AttachRunner(runner);
+    m_eventLog->Attach(log);
+}
+
+void TMainPorts::UpdatePanels()
+{
+    const TPortSettings ports = PortSettings();
+    emit PanelTexts(m_ports.HostPanelText(ports), m_ports.FiscalPanelText(ports));
+}
