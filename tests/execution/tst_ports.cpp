@@ -3,7 +3,7 @@
 #include "execution/execution_texts.h"
 #include "execution/port_settings.h"
 #include "execution/ports.h"
-#include "support_runner_log.h"
+#include "runner_log.h"
 #include "terminal_model/settings.h"
 
 #include <QSignalSpy>
