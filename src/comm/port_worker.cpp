@@ -2,6 +2,8 @@
 
 #include <QMutexLocker>
 
+#include <utility>
+
 TPortWorker::TPortWorker(TLineFactory lineFactory, const TSerialLine::TLineSettings &settings,
                          std::unique_ptr<TPortExchange> exchange, QObject *parent)
     : QThread(parent),
@@ -9,7 +11,7 @@ TPortWorker::TPortWorker(TLineFactory lineFactory, const TSerialLine::TLineSetti
       m_settings(settings),
       m_exchange(std::move(exchange))
 {
-    qRegisterMetaType<TPortNotification>();
+    qRegisterMetaType<QList<TPortNotification>>();
 }
 
 TPortWorker::~TPortWorker()
@@ -119,15 +121,26 @@ void TPortWorker::Serve(TSerialLine &line)
             line.clear();
         if (hasCommand) {
             line.clearInput();
-            m_exchange->Run(line, command, [this](TPortNotification notification) {
-                emit Notify(notification);
-            });
+            m_exchange->Run(line, command, *this);
+            Flush();
             // What arrives late belongs to no command; the ACK just written
             // may still wait in the driver, so output stays.
             line.clearInput();
         }
         lock.relock();
     }
+}
+
+void TPortWorker::Report(TPortNotification notification)
+{
+    m_reports.append(std::move(notification));
+}
+
+void TPortWorker::Flush()
+{
+    // One queued event per batch: the component wakes once for all of them.
+    if (!m_reports.isEmpty())
+        emit Notify(std::exchange(m_reports, {}));
 }
 
 void TPortWorker::Close(TSerialLine &line)
