@@ -115,12 +115,16 @@ void TPortWorker::Serve(TSerialLine &line)
         line.resetAbort();
         lock.unlock();
 
-        // The purge goes first: applied after the command, it would discard
-        // that command's last ACK still waiting in the driver.
-        if (purge)
-            line.clear();
-        if (hasCommand) {
+        // A purge drops what the printer sent and nobody read; what was
+        // written stays. Those bytes were reported as written, and cutting
+        // them out of the driver would leave the printer without the
+        // cancelled frame (so it counts one request less than the log
+        // shows) or with half of it, which swallows the next frame's start.
+        // Applied before the command, never after it, so the command's own
+        // bytes are never at stake.
+        if (purge || hasCommand)
             line.clearInput();
+        if (hasCommand) {
             m_exchange->Run(line, command, *this);
             Flush();
             // What arrives late belongs to no command; the ACK just written

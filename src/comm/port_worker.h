@@ -46,8 +46,8 @@ public:
     // Hands over one command; the thread starts it at once.
     void StartCommand(const TPortExchange::TCommand &command);
     // Drops a command not yet started, makes the running one fail at its
-    // next wait, and discards both of the line's buffers before anything
-    // else is sent.
+    // next wait, and discards what was received and not read before
+    // anything else is sent; bytes already written still leave.
     void Purge();
     // Ends the thread after draining and closing the line, and waits for it.
     void Terminate();
