@@ -3,15 +3,15 @@
 #include "comm/aux_framing.h"
 #include "comm/fp_aux_enums.h"
 
-void TAuxExchange::Run(TSerialLine &line, const TCommand &command, const TNotify &notify)
+void TAuxExchange::Run(TSerialLine &line, const TCommand &command, TReporter &reporter)
 {
     if (!line.write(command.Bytes, WriteTimeOut(command.Bytes.size()))) {
-        notify({FEFP_N_WriteFailed, command.Id, {}, {}, false, TLineFailure::Of(line)});
+        reporter.Report({FEFP_N_WriteFailed, command.Id, {}, {}, false, TLineFailure::Of(line)});
         return;
     }
-    notify({FEFP_N_FrameWritten, command.Id, command.Bytes, {}, false, {}});
-    if (!WaitAnswer(line, command, notify))
-        notify({FEFP_N_AnswerTimedOut, command.Id, {}, {}, false, TLineFailure::Of(line)});
+    reporter.Report({FEFP_N_FrameWritten, command.Id, command.Bytes, {}, false, {}});
+    if (!WaitAnswer(line, command, reporter))
+        reporter.Report({FEFP_N_AnswerTimedOut, command.Id, {}, {}, false, TLineFailure::Of(line)});
     m_parser.Reset();
 }
 
@@ -21,15 +21,16 @@ void TAuxExchange::BeforeClose(TSerialLine &line)
     line.setRequestToSend(false);
 }
 
-bool TAuxExchange::WaitAnswer(TSerialLine &line, const TCommand &command, const TNotify &notify)
+bool TAuxExchange::WaitAnswer(TSerialLine &line, const TCommand &command, TReporter &reporter)
 {
     const auto status = [&](TFAuxNotification code, const QByteArray &frame = {}, bool final = false) {
-        notify({code, command.Id, frame, {}, final, {}});
+        reporter.Report({code, command.Id, frame, {}, final, {}});
     };
     m_parser.Reset();
     const int readMs = command.TimeOutMs > 0 ? command.TimeOutMs : UnlimitedReadSliceMs;
     int received = 0;
     for (;;) {
+        reporter.Flush();
         QByteArray chunk;
         if (!line.read(chunk, ReceiveLimit - received, readMs)) {
             const bool silence = line.error() == TSerialLine::TimeoutError;

@@ -18,7 +18,7 @@ public:
     // Longest silence waited in one read while the time-out is unlimited.
     static constexpr int UnlimitedReadSliceMs = 1000;
 
-    void Run(TSerialLine &line, const TCommand &command, const TNotify &notify) override;
+    void Run(TSerialLine &line, const TCommand &command, TReporter &reporter) override;
     // DTR and RTS go off before the line closes.
     void BeforeClose(TSerialLine &line) override;
 
@@ -26,7 +26,7 @@ public:
     static int WriteTimeOut(qsizetype count) { return int(count) * 10 + 1500; }
 
 private:
-    bool WaitAnswer(TSerialLine &line, const TCommand &command, const TNotify &notify);
+    bool WaitAnswer(TSerialLine &line, const TCommand &command, TReporter &reporter);
 
     TAuxReceiveParser m_parser;
 };

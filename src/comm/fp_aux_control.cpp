@@ -4,6 +4,8 @@
 #include "comm/aux_framing.h"
 #include "comm/qt_serial_line.h"
 
+#include <QPointer>
+
 TFPAuxControl::TFPAuxControl(QObject *parent)
     : QObject(parent)
 {
@@ -65,7 +67,7 @@ bool TFPAuxControl::OpenPort()
     auto worker = std::make_unique<TPortWorker>(factory, settings, std::make_unique<TAuxExchange>());
     // Queued: the notices reach this object in order on its own thread, and
     // those still queued when it is destroyed are dropped with it.
-    connect(worker.get(), &TPortWorker::Notify, this, &TFPAuxControl::HandleNotice,
+    connect(worker.get(), &TPortWorker::Notify, this, &TFPAuxControl::HandleNotices,
             Qt::QueuedConnection);
     const TPortError opened = worker->Open(m_starter);
     if (opened != FEFP_Success) {
@@ -130,6 +132,18 @@ bool TFPAuxControl::SendData(const QByteArray &data)
     m_lastError = FEFP_Success;
     SetState(FEFP_S_Busy);
     return true;
+}
+
+void TFPAuxControl::HandleNotices(const QList<TPortNotification> &notices)
+{
+    // A handler may close the port on the way (each notice checks again) or
+    // even destroy the component.
+    const QPointer<TFPAuxControl> alive(this);
+    for (const TPortNotification &notice : notices) {
+        if (!alive)
+            return;
+        HandleNotice(notice);
+    }
 }
 
 void TFPAuxControl::HandleNotice(const TPortNotification &notice)

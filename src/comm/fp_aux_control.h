@@ -74,6 +74,7 @@ signals:
     void StateChanged(TFFiscalState state);
 
 private:
+    void HandleNotices(const QList<TPortNotification> &notices);
     void HandleNotice(const TPortNotification &notice);
     void SetState(TFFiscalState state);
     void StopWorker();

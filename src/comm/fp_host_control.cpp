@@ -5,6 +5,7 @@
 #include "comm/qt_serial_line.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QRandomGenerator>
 
 TFPHostControl::TFPHostControl(QObject *parent)
@@ -70,7 +71,7 @@ bool TFPHostControl::OpenPort()
     if (!factory)
         factory = [] { return std::make_shared<TQtSerialLine>(); };
     auto worker = std::make_unique<TPortWorker>(factory, settings, std::move(exchange));
-    connect(worker.get(), &TPortWorker::Notify, this, &TFPHostControl::HandleNotification,
+    connect(worker.get(), &TPortWorker::Notify, this, &TFPHostControl::HandleNotifications,
             Qt::QueuedConnection);
     const TPortError opened = worker->Open(m_starter);
     if (opened != EFP_Success) {
@@ -219,6 +220,18 @@ void TFPHostControl::ClearCommand()
 {
     m_command.clear();
     m_dataLength = 0;
+}
+
+void TFPHostControl::HandleNotifications(const QList<TPortNotification> &notifications)
+{
+    // A handler may close the port on the way (each step checks again) or
+    // even destroy the component.
+    const QPointer<TFPHostControl> alive(this);
+    for (const TPortNotification &notification : notifications) {
+        if (!alive)
+            return;
+        HandleNotification(notification);
+    }
 }
 
 void TFPHostControl::HandleNotification(const TPortNotification &notification)

@@ -94,6 +94,7 @@ signals:
     void OnError(TPortError error, const TLineFailure &failure);
 
 private:
+    void HandleNotifications(const QList<TPortNotification> &notifications);
     void HandleNotification(const TPortNotification &notification);
     void HandleFinalAnswer(const QList<QByteArray> &fields);
     void SetFirstSequenceNumber();

@@ -9,14 +9,14 @@ THostExchange::THostExchange(TBaudRate baudRate)
 {
 }
 
-void THostExchange::Run(TSerialLine &line, const TCommand &command, const TNotify &notify)
+void THostExchange::Run(TSerialLine &line, const TCommand &command, TReporter &reporter)
 {
     const auto status = [&](THostNotificationCode code, const QByteArray &frame = {},
                             const QList<QByteArray> &fields = {}) {
-        notify({code, command.Id, frame, fields, false, {}});
+        reporter.Report({code, command.Id, frame, fields, false, {}});
     };
     const auto failure = [&](THostNotificationCode code) {
-        notify({code, command.Id, {}, {}, false, TLineFailure::Of(line)});
+        reporter.Report({code, command.Id, {}, {}, false, TLineFailure::Of(line)});
     };
 
     const QByteArray &frame = command.Bytes;
@@ -29,6 +29,7 @@ void THostExchange::Run(TSerialLine &line, const TCommand &command, const TNotif
     m_parser.Reset();
     m_parser.SetLastSentSequence(frame.size() > 1 ? quint8(frame.at(1)) : 0);
     for (;;) {
+        reporter.Flush();
         QByteArray chunk;
         if (!line.read(chunk, m_parser.FreeSpace(), m_answerTimeOut.load())) {
             failure(EFP_N_AnswerTimedOut);

@@ -16,7 +16,7 @@ class THostExchange : public TPortExchange
 public:
     explicit THostExchange(TBaudRate baudRate);
 
-    void Run(TSerialLine &line, const TCommand &command, const TNotify &notify) override;
+    void Run(TSerialLine &line, const TCommand &command, TReporter &reporter) override;
 
     // Any thread; taken into account at the next wait.
     void SetAnswerTimeOut(int ms) { m_answerTimeOut.store(ms); }

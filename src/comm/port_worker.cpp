@@ -2,6 +2,8 @@
 
 #include <QMutexLocker>
 
+#include <utility>
+
 TPortWorker::TPortWorker(TLineFactory lineFactory, const TSerialLine::TLineSettings &settings,
                          std::unique_ptr<TPortExchange> exchange, QObject *parent)
     : QThread(parent),
@@ -9,7 +11,7 @@ TPortWorker::TPortWorker(TLineFactory lineFactory, const TSerialLine::TLineSetti
       m_settings(settings),
       m_exchange(std::move(exchange))
 {
-    qRegisterMetaType<TPortNotification>();
+    qRegisterMetaType<QList<TPortNotification>>();
 }
 
 TPortWorker::~TPortWorker()
@@ -113,21 +115,36 @@ void TPortWorker::Serve(TSerialLine &line)
         line.resetAbort();
         lock.unlock();
 
-        // The purge goes first: applied after the command, it would discard
-        // that command's last ACK still waiting in the driver.
-        if (purge)
-            line.clear();
-        if (hasCommand) {
+        // A purge drops what the printer sent and nobody read; what was
+        // written stays. Those bytes were reported as written, and cutting
+        // them out of the driver would leave the printer without the
+        // cancelled frame (so it counts one request less than the log
+        // shows) or with half of it, which swallows the next frame's start.
+        // Applied before the command, never after it, so the command's own
+        // bytes are never at stake.
+        if (purge || hasCommand)
             line.clearInput();
-            m_exchange->Run(line, command, [this](TPortNotification notification) {
-                emit Notify(notification);
-            });
+        if (hasCommand) {
+            m_exchange->Run(line, command, *this);
+            Flush();
             // What arrives late belongs to no command; the ACK just written
             // may still wait in the driver, so output stays.
             line.clearInput();
         }
         lock.relock();
     }
+}
+
+void TPortWorker::Report(TPortNotification notification)
+{
+    m_reports.append(std::move(notification));
+}
+
+void TPortWorker::Flush()
+{
+    // One queued event per batch: the component wakes once for all of them.
+    if (!m_reports.isEmpty())
+        emit Notify(std::exchange(m_reports, {}));
 }
 
 void TPortWorker::Close(TSerialLine &line)

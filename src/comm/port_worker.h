@@ -16,10 +16,11 @@
 // the line on its own thread, then sleeps until a command or a purge
 // arrives; a purge is applied before the command that follows it, so it
 // never discards that command's bytes. Each command runs through the
-// protocol's exchange, which reports through Notify() (connect it queued).
+// protocol's exchange, which reports through Notify() (connect it queued),
+// the steps that happen together in one notification.
 // On the way out it lets the last bytes written leave, bounded, and closes
 // the line.
-class TPortWorker : public QThread
+class TPortWorker : public QThread, private TPortExchange::TReporter
 {
     Q_OBJECT
 
@@ -45,8 +46,8 @@ public:
     // Hands over one command; the thread starts it at once.
     void StartCommand(const TPortExchange::TCommand &command);
     // Drops a command not yet started, makes the running one fail at its
-    // next wait, and discards both of the line's buffers before anything
-    // else is sent.
+    // next wait, and discards what was received and not read before
+    // anything else is sent; bytes already written still leave.
     void Purge();
     // Ends the thread after draining and closing the line, and waits for it.
     void Terminate();
@@ -55,7 +56,7 @@ public:
     TSerialLine::TLineError OpenError() const { return m_openError; }
 
 signals:
-    void Notify(const TPortNotification &notification);
+    void Notify(const QList<TPortNotification> &notifications);
 
 protected:
     void run() override;
@@ -63,10 +64,14 @@ protected:
 private:
     void Serve(TSerialLine &line);
     void Close(TSerialLine &line);
+    // Worker thread only.
+    void Report(TPortNotification notification) override;
+    void Flush() override;
 
     const TLineFactory m_lineFactory;
     const TSerialLine::TLineSettings m_settings;
     const std::unique_ptr<TPortExchange> m_exchange;
+    QList<TPortNotification> m_reports;   // kept until the next Flush()
 
     // Guarded by m_mutex.
     QMutex m_mutex;

@@ -6,22 +6,39 @@
 #include <QThread>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/ioctl.h>
-#include <termios.h>
-#endif
+#include <unistd.h>
 
-TQtSerialLine::TQtSerialLine() = default;
+TQtSerialLine::TQtSerialLine()
+    : m_abortSignal(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+{
+}
 
 TQtSerialLine::~TQtSerialLine()
 {
     close();
+    if (m_abortSignal >= 0)
+        ::close(m_abortSignal);
+}
+
+void TQtSerialLine::wakeUp()
+{
+    const quint64 one = 1;
+    [[maybe_unused]] const ssize_t n = ::write(m_abortSignal, &one, sizeof one);
 }
 
 bool TQtSerialLine::open(const TLineSettings &settings)
 {
     close();
+    if (m_abortSignal < 0) {
+        setError(OpenError, QStringLiteral("No abort signal could be made for the line"));
+        return false;
+    }
 #ifndef Q_OS_WIN
     // QSerialPort takes its lock file before it looks at the device, so a
     // missing device could be reported as busy while someone else tries it.
@@ -96,34 +113,70 @@ bool TQtSerialLine::failIfUnusable(TLineError error)
     return false;
 }
 
+bool TQtSerialLine::failOnDevice(TLineError error, int code)
+{
+    // EIO is what a pseudo-terminal whose far end closed and an unplugged
+    // adapter give; neither comes back.
+    m_lost = code == EIO || code == ENXIO || code == ENODEV;
+    setError(error, QString::fromLocal8Bit(std::strerror(code)));
+    return false;
+}
+
+TQtSerialLine::TWait TQtSerialLine::waitFor(short events, const QDeadlineTimer &deadline)
+{
+    pollfd descriptors[2] = {{int(m_port->handle()), events, 0}, {m_abortSignal, POLLIN, 0}};
+    for (;;) {
+        if (isAborted())
+            return Aborted;
+        descriptors[0].revents = descriptors[1].revents = 0;
+        const qint64 remaining = std::max<qint64>(deadline.remainingTime(), 0);
+        const int ready = ::poll(descriptors, 2, int(std::min<qint64>(remaining, INT_MAX)));
+        if (ready < 0 && errno != EINTR)
+            return Failed;
+        if (descriptors[1].revents & POLLIN) {
+            // A signal left by an abort that has been reset since is spent
+            // here; the flag says whether this one stands.
+            quint64 count = 0;
+            [[maybe_unused]] const ssize_t n = ::read(m_abortSignal, &count, sizeof count);
+            continue;
+        }
+        if (ready > 0)
+            return Ready;
+        if (ready == 0 && deadline.hasExpired())
+            return TimedOut;
+    }
+}
+
 bool TQtSerialLine::write(const QByteArray &data, int timeoutMs)
 {
     if (failIfUnusable(WriteError))
         return false;
-    if (m_port->write(data) != data.size()) {
-        setError(WriteError, m_port->errorString());
-        m_port->clear(QSerialPort::Output);
-        return false;
-    }
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    while (m_port->bytesToWrite() > 0) {
-        if (isAborted() || deadline.hasExpired()) {
-            setError(isAborted() ? AbortedError : TimeoutError, QStringLiteral("Write did not complete"));
-            m_port->clear(QSerialPort::Output);
-            return false;
+    const char *bytes = data.constData();
+    size_t left = size_t(data.size());
+    while (left > 0) {
+        const ssize_t written = ::write(int(m_port->handle()), bytes, left);
+        if (written > 0) {
+            bytes += written;
+            left -= size_t(written);
+            continue;
         }
-        const int slice = int(std::clamp<qint64>(deadline.remainingTime(), 1, AbortPollMs));
-        if (!m_port->waitForBytesWritten(slice)) {
-            if (m_port->error() == QSerialPort::TimeoutError) {
-                m_port->clearError();
-                continue;
-            }
-            m_lost = m_port->error() == QSerialPort::ResourceError;
-            setError(WriteError, m_port->errorString());
-            m_port->clearError();
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            const int code = errno;
             m_port->clear(QSerialPort::Output);
-            return false;
+            return failOnDevice(WriteError, code);
         }
+        const TWait wait = waitFor(POLLOUT, deadline);
+        if (wait == Ready)
+            continue;
+        const int code = errno;
+        m_port->clear(QSerialPort::Output);
+        if (wait == Failed)
+            return failOnDevice(WriteError, code);
+        setError(wait == Aborted ? AbortedError : TimeoutError, QStringLiteral("Write did not complete"));
+        return false;
     }
     setError(NoError);
     return true;
@@ -138,31 +191,35 @@ bool TQtSerialLine::read(QByteArray &data, qint64 maxBytes, int timeoutMs)
         setError(ReadError, QStringLiteral("No room to read into"));
         return false;
     }
+    // Nothing waits in QSerialPort's buffer: it is never read through.
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
-    while (m_port->bytesAvailable() == 0) {
-        if (isAborted()) {
+    for (;;) {
+        switch (waitFor(POLLIN, deadline)) {
+        case Ready:
+            break;
+        case Aborted:
             setError(AbortedError, QStringLiteral("Read aborted"));
             return false;
-        }
-        if (deadline.hasExpired()) {
+        case TimedOut:
             setError(TimeoutError, QStringLiteral("Read timed out"));
             return false;
+        case Failed:
+            return failOnDevice(ReadError, errno);
         }
-        const int slice = int(std::clamp<qint64>(deadline.remainingTime(), 1, AbortPollMs));
-        if (m_port->waitForReadyRead(slice))
-            continue;
-        if (m_port->error() == QSerialPort::TimeoutError || m_port->error() == QSerialPort::NoError) {
-            m_port->clearError();
-            continue;
+        data.resize(qsizetype(std::min<qint64>(maxBytes, ReadChunk)));
+        const ssize_t got = ::read(int(m_port->handle()), data.data(), size_t(data.size()));
+        if (got > 0) {
+            data.resize(got);
+            setError(NoError);
+            return true;
         }
-        m_lost = m_port->error() == QSerialPort::ResourceError;
-        setError(ReadError, m_port->errorString());
-        m_port->clearError();
-        return false;
+        const int code = got < 0 ? errno : EIO;
+        data.clear();
+        if (code == EINTR || code == EAGAIN || code == EWOULDBLOCK)
+            continue;
+        // Readable yet nothing to read: the device hung up.
+        return failOnDevice(ReadError, code);
     }
-    data = m_port->read(maxBytes);
-    setError(NoError);
-    return true;
 }
 
 void TQtSerialLine::clear()
@@ -186,18 +243,14 @@ bool TQtSerialLine::drainOutput(int timeoutMs)
     if (!isOpen() || m_lost)
         return false;
     const QDeadlineTimer deadline(timeoutMs);
-    m_port->waitForBytesWritten(timeoutMs);
-#ifdef Q_OS_UNIX
-    // The driver's own queue: a dead or flow-stopped line never drains, so
-    // the wait is bounded and the caller discards what is left.
+    // The driver's own queue (writes go straight to it): a dead or
+    // flow-stopped line never drains, so the wait is bounded and the caller
+    // discards what is left.
     int queued = 0;
     while (::ioctl(int(m_port->handle()), TIOCOUTQ, &queued) == 0 && queued > 0
            && !deadline.hasExpired() && !isAborted())
         QThread::msleep(1);
-    return queued == 0 && m_port->bytesToWrite() == 0;
-#else
-    return m_port->bytesToWrite() == 0;
-#endif
+    return queued == 0;
 }
 
 bool TQtSerialLine::driveModemLine(bool ok)

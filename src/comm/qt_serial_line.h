@@ -2,14 +2,19 @@
 
 #include "comm/serial_line.h"
 
+#include <QDeadlineTimer>
+
 #include <memory>
 
 class QSerialPort;
 
-// A serial line on a real port (or a pseudo-terminal, or a USB adapter)
-// through QSerialPort. The port object is created by open() on the calling
-// thread and destroyed by close(); reads and writes block that thread in
-// short waits so that abort() from another thread takes effect promptly.
+// A serial line on a real port (or a pseudo-terminal, or a USB adapter).
+// QSerialPort opens, configures and closes the device, on the thread that
+// calls open(); reads and writes go straight to its descriptor with poll(),
+// which also watches an event descriptor that abort() signals from any
+// thread, so an abort ends a wait at once and no wait is cut into slices.
+// QSerialPort's own waits would add a copy through its buffer and several
+// system calls to every byte exchanged.
 class TQtSerialLine : public TSerialLine
 {
 public:
@@ -28,18 +33,29 @@ public:
     bool setRequestToSend(bool on) override;
     bool isLost() const override { return m_lost; }
 
-    // Longest a blocked read or write goes without looking at abort().
-    static constexpr int AbortPollMs = 10;
     // Attempts, and the pause between them, at opening a port that is busy.
     static constexpr int OpenRetries = 4;
     static constexpr int OpenRetryPauseMs = 25;
+    // Most bytes one read takes from the driver.
+    static constexpr qint64 ReadChunk = 8192;
+
+protected:
+    void wakeUp() override;
 
 private:
+    enum TWait { Ready, Aborted, TimedOut, Failed };
+
     bool failIfUnusable(TLineError error);
     bool driveModemLine(bool ok);
+    // Waits for events on the device until the deadline or an abort.
+    TWait waitFor(short events, const QDeadlineTimer &deadline);
+    bool failOnDevice(TLineError error, int code);
 
     std::unique_ptr<QSerialPort> m_port;
     // The device went away (QSerialPort reports that once and stays open);
     // every later read and write fails at once instead of spinning on it.
     bool m_lost = false;
+    // Made with the line and closed with it, so abort() may signal it from
+    // any thread at any time, even while the port closes.
+    int m_abortSignal = -1;
 };
