@@ -55,26 +55,36 @@ void TCommandRunner::ConnectComponents()
 {
     // Each event is turned into a queued call, so the handlers run after the
     // event, in the order the events came, with what the event carried.
-    const auto post = [this](auto call) {
-        QMetaObject::invokeMethod(this, call, Qt::QueuedConnection);
+    // A call still queued when the next command goes out belongs to the
+    // command before it (a click can come between an event and its call):
+    // it is dropped, so it cannot end the new command.
+    const auto postHost = [this](auto call) {
+        QMetaObject::invokeMethod(
+            this, [this, call, sent = m_hostCommandsSent] { if (sent == m_hostCommandsSent) call(); },
+            Qt::QueuedConnection);
     };
-    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, post](const THostAnswer &answer) {
+    const auto postAux = [this](auto call) {
+        QMetaObject::invokeMethod(
+            this, [this, call, sent = m_auxCommandsSent] { if (sent == m_auxCommandsSent) call(); },
+            Qt::QueuedConnection);
+    };
+    connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, postHost](const THostAnswer &answer) {
         const TReceivedAnswer received = ReceivedAnswer(answer);
-        post([this, received] { HostFinalAnswer(received); });
+        postHost([this, received] { HostFinalAnswer(received); });
     });
-    connect(m_host, &TFPHostControl::OnError, this, [this, post](TPortError error) {
-        post([this, error] { HostError(error); });
+    connect(m_host, &TFPHostControl::OnError, this, [this, postHost](TPortError error) {
+        postHost([this, error] { HostError(error); });
     });
-    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, post](const QByteArray &text, bool isFinal) {
+    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, postAux](const QByteArray &text, bool isFinal) {
         if (isFinal)
-            post([this, text] { AuxFinalAnswer(text); });
+            postAux([this, text] { AuxFinalAnswer(text); });
         else
-            post([this, text] { AuxAnswer(text); });
+            postAux([this, text] { AuxAnswer(text); });
     });
-    connect(m_aux, &TFPAuxControl::OnError, this, [this, post](TPortError error) {
-        post([this, error] { AuxError(error); });
+    connect(m_aux, &TFPAuxControl::OnError, this, [this, postAux](TPortError error) {
+        postAux([this, error] { AuxError(error); });
     });
-    connect(m_aux, &TFPAuxControl::OnAck, this, [this, post] { post([this] { AuxAck(); }); });
+    connect(m_aux, &TFPAuxControl::OnAck, this, [this, postAux] { postAux([this] { AuxAck(); }); });
 }
 
 void TCommandRunner::SetCommand(const TRunCommand &command)
@@ -219,6 +229,7 @@ void TCommandRunner::SendFields()
 
     if (m_command.port == cpFiscalPort) {
         if (m_aux->SendData(m_auxData)) {
+            ++m_auxCommandsSent;
             m_auxCutShort = false;
             m_outcome.sent = 1;
             emit TreeEnabledChanged(false);
@@ -236,6 +247,7 @@ void TCommandRunner::SendFields()
     }
 
     if (m_host->SendCommand()) {
+        ++m_hostCommandsSent;
         m_hostCutShort = false;
         m_outcome.sent = 1;
         emit TreeEnabledChanged(false);
@@ -350,6 +362,7 @@ void TCommandRunner::RepeatStep()
         return;
     }
 
+    ++m_hostCommandsSent;
     m_hostCutShort = false;
     m_sentCommandKey = m_command.key;
     ++m_outcome.sent;

@@ -161,5 +161,8 @@ private:
     // the component drop what the purged command still reports.
     bool m_hostCutShort = false;
     bool m_auxCutShort = false;
+    // Commands handed to each component; see ConnectComponents().
+    quint64 m_hostCommandsSent = 0;
+    quint64 m_auxCommandsSent = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -39,6 +40,8 @@ private slots:
     void cutShortCommandIsNoError_data();
     void cutShortCommandIsNoError();
     void errorBeforeCancelStillShown();
+    void sendBetweenCutShortEndAndItsCall_data();
+    void sendBetweenCutShortEndAndItsCall();
     void renamedSectionNamesTheAnswer();
 };
 
@@ -181,6 +184,46 @@ void TestCommandRunnerEnds::errorBeforeCancelStillShown()
     m_runner->SetCommand({QStringLiteral("G"), cpHostPort, {Field("A")}});
     m_runner->Send();
     QTRY_COMPARE(Errors(m_log->Events), QStringList{"error:" + ExecutionTexts::CommunicationError});
+}
+
+void TestCommandRunnerEnds::sendBetweenCutShortEndAndItsCall_data()
+{
+    QTest::addColumn<bool>("fiscal");
+    QTest::newRow("host") << false;
+    QTest::newRow("fiscal") << true;
+}
+
+void TestCommandRunnerEnds::sendBetweenCutShortEndAndItsCall()
+{
+    QFETCH(bool, fiscal);
+    OpenHost();
+    OpenFiscal();
+    m_printer->SetReply(TScriptedPrinter::TReply::Silent);
+    m_host->SetAnswerTimeOut(60000);
+    m_aux->SetTimeOut(0);
+    m_runner->SetCommand({QStringLiteral("G"), fiscal ? cpFiscalPort : cpHostPort, {Field("A")}});
+    m_runner->Send();
+    QVERIFY(fiscal ? m_fiscalLine->waitForWrites(1, 5000) : m_hostLine->waitForWrites(1, 5000));
+    // The user clicks Send again while the end of the cancelled command is
+    // on its way to the runner.
+    bool sentAgain = false;
+    const auto sendAgain = [&] {
+        if (std::exchange(sentAgain, true))
+            return;
+        m_printer->SetReply(TScriptedPrinter::TReply::Answer);
+        m_runner->Send();
+    };
+    if (fiscal)
+        connect(m_aux.get(), &TFPAuxControl::OnError, m_runner.get(), sendAgain);
+    else
+        connect(m_host.get(), &TFPHostControl::OnError, m_runner.get(), sendAgain);
+    m_runner->Cancel();
+    QTRY_COMPARE(m_log->Outcomes.size(), 2);
+    // The new command ends with what the printer said to it.
+    const TRunOutcome::TKind kind = m_log->Outcomes.at(1).kind;
+    QVERIFY2(kind == TRunOutcome::Answer || kind == TRunOutcome::Ack,
+             qPrintable(TRunOutcome::KindName(kind)));
+    QCOMPARE(Errors(m_log->Events), QStringList());
 }
 
 void TestCommandRunnerEnds::renamedSectionNamesTheAnswer()
