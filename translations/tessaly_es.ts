@@ -280,6 +280,40 @@ Opciones:
         <source>unknown command &quot;%1&quot; (see tessaly-cli --help)</source>
         <translation>comando desconocido &quot;%1&quot; (vea tessaly-cli --help)</translation>
     </message>
+    <message>
+        <source>Lists the groups and commands of a terminal file in file order, each command with its port and its numbers of command and answer fields.</source>
+        <translation>Lista los grupos y comandos de un archivo de terminal en el orden del archivo, cada comando con su puerto y su cantidad de campos de comando y de respuesta.</translation>
+    </message>
+    <message>
+        <source>Shows a command&apos;s fields (all 12 attributes, combo lines, notes) and answer fields, read the way the terminal window reads them. Exit status 1 when the command cannot be read in full.</source>
+        <translation>Muestra los campos de un comando (los 12 atributos, las líneas de las listas, las notas) y sus campos de respuesta, leídos como los lee la ventana de terminal. Estado de salida 1 cuando el comando no se puede leer completo.</translation>
+    </message>
+    <message>
+        <source>Lists every problem a reader of the terminal file would meet, with its section and key, and warnings of what a user would trip over. Exit status 0 when the file is clean (warnings allowed), 1 otherwise.</source>
+        <translation>Lista cada problema que encontraría quien lea el archivo de terminal, con su sección y su clave, y advertencias de lo que confundiría a un usuario. Estado de salida 0 cuando el archivo está limpio (se admiten advertencias), 1 en otro caso.</translation>
+    </message>
+    <message>
+        <source>%1: no problems</source>
+        <translation>%1: sin problemas</translation>
+    </message>
+    <message>
+        <source>Sends a command as the terminal window&apos;s Send does (Repeat with --repeat) and prints the outcome. Only the port the command needs is opened.
+Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, 1 usage, file or port errors.</source>
+        <translation>Envía un comando como lo hace Enviar en la ventana de terminal (Repetir con --repeat) e imprime el resultado. Solo se abre el puerto que necesita el comando.
+Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NAK, 4 dato de campo inválido, 1 errores de uso, de archivo o de puerto.</translation>
+    </message>
+    <message>
+        <source>Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 (default: the settings&apos;).</source>
+        <translation>Velocidad del puerto host en baudios: 1200, 2400, 4800, 9600, 19200 o 38400 (predeterminada: la de la configuración).</translation>
+    </message>
+    <message>
+        <source>Fiscal port time-out in ms, 0 waits without limit (default: the settings&apos; DTimeOut).</source>
+        <translation>Tiempo de espera del puerto fiscal en ms, 0 espera sin límite (predeterminado: DTimeOut de la configuración).</translation>
+    </message>
+    <message>
+        <source>Repeat N times (1..999) with auto-increment fields; only the last answer is printed.</source>
+        <translation>Repetir N veces (1..999) con campos autoincrementales; solo se imprime la última respuesta.</translation>
+    </message>
 </context>
 <context>
     <name>TColorBox</name>
@@ -429,6 +463,36 @@ Opciones:
     </message>
 </context>
 <context>
+    <name>TDocumentFile</name>
+    <message>
+        <source>Unable to read from %1: %2</source>
+        <translation>No se puede leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Unable to read from %1: the file is too large for a terminal file</source>
+        <translation>No se puede leer %1: el archivo es demasiado grande para un archivo de terminal</translation>
+    </message>
+    <message>
+        <source>Unable to read from %1</source>
+        <translation>No se puede leer %1</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>TExtIniFile</name>
+    <message>
+        <source>The name &quot;%1&quot; cannot be stored in %2: a key name must not be empty, contain &quot;=&quot; or line breaks, nor start with &quot;[&quot; or &quot;;&quot;. Nothing was changed.</source>
+        <translation>El nombre &quot;%1&quot; no se puede guardar en %2: un nombre de clave no puede estar vacío, contener &quot;=&quot; ni saltos de línea, ni empezar con &quot;[&quot; o &quot;;&quot;. No se cambió nada.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; cannot be stored in %2: a section name must not contain &quot;]&quot; or line breaks. Nothing was changed.</source>
+        <translation>El nombre &quot;%1&quot; no se puede guardar en %2: un nombre de sección no puede contener &quot;]&quot; ni saltos de línea. No se cambió nada.</translation>
+    </message>
+</context>
+<context>
     <name>TFileAssociation</name>
     <message>
         <source>Unable to write to %1</source>
@@ -437,6 +501,280 @@ Opciones:
     <message>
         <source>Unable to register the .%1 file type</source>
         <translation>No se puede registrar el tipo de archivo .%1</translation>
+    </message>
+</context>
+<context>
+    <name>TFileChecker</name>
+    <message>
+        <source>the section appears again at line %1 (first at line %2); its keys there are never read</source>
+        <translation>la sección aparece de nuevo en la línea %1 (primero en la línea %2); sus claves allí nunca se leen</translation>
+    </message>
+    <message>
+        <source>duplicate key at line %1 (first at line %2); only the first is read</source>
+        <translation>clave duplicada en la línea %1 (primero en la línea %2); solo se lee la primera</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value; it reads as 0</source>
+        <translation>&apos;%1&apos; no es un valor entero válido; se lee como 0</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0..%2</source>
+        <translation>%1 está fuera de 0..%2</translation>
+    </message>
+    <message>
+        <source>the %1 name is longer than %2 characters</source>
+        <translation>el nombre de %1 tiene más de %2 caracteres</translation>
+    </message>
+    <message>
+        <source>the value has %1 characters, more than the %2 a reader takes</source>
+        <translation>el valor tiene %1 caracteres, más de los %2 que se leen</translation>
+    </message>
+    <message>
+        <source>field %1 (%2)</source>
+        <translation>campo %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: its accelerator Alt+%2 is already used by %3</source>
+        <translation>%1: su atajo Alt+%2 ya lo usa %3</translation>
+    </message>
+    <message>
+        <source>%1 items do not make whole records of 12 values; the last %2 are ignored</source>
+        <translation>%1 elementos no forman registros completos de 12 valores; se ignoran los últimos %2</translation>
+    </message>
+    <message>
+        <source>%1 command fields, more than %2; the rest are left out</source>
+        <translation>%1 campos de comando, más de %2; el resto se omite</translation>
+    </message>
+    <message>
+        <source>; the command cannot be sent</source>
+        <translation>; el comando no se puede enviar</translation>
+    </message>
+    <message>
+        <source>field %1: </source>
+        <translation>campo %1: </translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; is not a valid integer value; it reads as 0</source>
+        <translation>%1 &apos;%2&apos; no es un valor entero válido; se lee como 0</translation>
+    </message>
+    <message>
+        <source>Mode %1 is neither 0 (host) nor 1 (fiscal)</source>
+        <translation>Mode %1 no es 0 (host) ni 1 (fiscal)</translation>
+    </message>
+    <message>
+        <source>Mode %1 differs from field 1, whose Mode decides the port</source>
+        <translation>Mode %1 difiere del campo 1, cuyo Mode decide el puerto</translation>
+    </message>
+    <message>
+        <source>TextType %1 is outside 0..9</source>
+        <translation>TextType %1 está fuera de 0..9</translation>
+    </message>
+    <message>
+        <source>ControlType %1 is outside 0..4</source>
+        <translation>ControlType %1 está fuera de 0..4</translation>
+    </message>
+    <message>
+        <source>the caption is longer than %1 characters</source>
+        <translation>el título tiene más de %1 caracteres</translation>
+    </message>
+    <message>
+        <source>the hint is longer than %1 characters</source>
+        <translation>la ayuda tiene más de %1 caracteres</translation>
+    </message>
+    <message>
+        <source>MaxLength, MinLength and DecimalDigits may not be negative</source>
+        <translation>MaxLength, MinLength y DecimalDigits no pueden ser negativos</translation>
+    </message>
+    <message>
+        <source>the default text %1; Send refuses it until it is replaced</source>
+        <translation>el texto predeterminado %1; Enviar lo rechaza hasta que se reemplace</translation>
+    </message>
+    <message>
+        <source>the default text is longer than MaxLength %1</source>
+        <translation>el texto predeterminado es más largo que MaxLength %1</translation>
+    </message>
+    <message>
+        <source>%1 items do not make whole records of 3 values; the last %2 are ignored</source>
+        <translation>%1 elementos no forman registros completos de 3 valores; se ignoran los últimos %2</translation>
+    </message>
+    <message>
+        <source>%1 answer fields, more than %2</source>
+        <translation>%1 campos de respuesta, más de %2</translation>
+    </message>
+    <message>
+        <source>; later answer fields are shown unnamed</source>
+        <translation>; los campos de respuesta siguientes se muestran sin nombre</translation>
+    </message>
+    <message>
+        <source>answer field %1: </source>
+        <translation>campo de respuesta %1: </translation>
+    </message>
+    <message>
+        <source>DecimalDigits &apos;%1&apos; is not a valid integer value; it reads as 0</source>
+        <translation>DecimalDigits &apos;%1&apos; no es un valor entero válido; se lee como 0</translation>
+    </message>
+    <message>
+        <source>the record cannot be read: </source>
+        <translation>el registro no se puede leer: </translation>
+    </message>
+    <message>
+        <source>the text is longer than %1 characters</source>
+        <translation>el texto tiene más de %1 caracteres</translation>
+    </message>
+    <message>
+        <source>the key is not RC followed by a decimal return code</source>
+        <translation>la clave no es RC seguida de un código de retorno decimal</translation>
+    </message>
+    <message>
+        <source>return code %1 is outside 0..%2</source>
+        <translation>el código de retorno %1 está fuera de 0..%2</translation>
+    </message>
+    <message>
+        <source>the [%1] section of the file</source>
+        <translation>la sección [%1] del archivo</translation>
+    </message>
+    <message>
+        <source>%1 would use the section [%2], which is %3</source>
+        <translation>%1 usaría la sección [%2], que es %3</translation>
+    </message>
+    <message>
+        <source>group</source>
+        <translation>grupo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a reserved name and cannot be a group</source>
+        <translation>&quot;%1&quot; es un nombre reservado y no puede ser un grupo</translation>
+    </message>
+    <message>
+        <source>group &quot;%1&quot;</source>
+        <translation>el grupo &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the group has no section [%1]</source>
+        <translation>el grupo no tiene sección [%1]</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>comando</translation>
+    </message>
+    <message>
+        <source>command &quot;%1/%2&quot;</source>
+        <translation>el comando &quot;%1/%2&quot;</translation>
+    </message>
+    <message>
+        <source>the command has no section [%1]</source>
+        <translation>el comando no tiene sección [%1]</translation>
+    </message>
+    <message>
+        <source>the file has no [Groups] section: it holds no commands</source>
+        <translation>el archivo no tiene sección [Groups]: no contiene comandos</translation>
+    </message>
+    <message>
+        <source>warning: </source>
+        <translation>advertencia: </translation>
+    </message>
+</context>
+<context>
+    <name>TFileInspector</name>
+    <message>
+        <source>fiscal</source>
+        <translation>fiscal</translation>
+    </message>
+    <message>
+        <source>host</source>
+        <translation>host</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>sí</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>%1 command field</source>
+        <translation>%1 campo de comando</translation>
+    </message>
+    <message>
+        <source>%1 command fields</source>
+        <translation>%1 campos de comando</translation>
+    </message>
+    <message>
+        <source>%1 answer field</source>
+        <translation>%1 campo de respuesta</translation>
+    </message>
+    <message>
+        <source>%1 answer fields</source>
+        <translation>%1 campos de respuesta</translation>
+    </message>
+    <message>
+        <source>  %1  [%2] %3, %4</source>
+        <translation>  %1  [%2] %3, %4</translation>
+    </message>
+    <message>
+        <source>  (error: %1)</source>
+        <translation>  (error: %1)</translation>
+    </message>
+    <message>
+        <source>%1  [%2 port]
+</source>
+        <translation>%1  [puerto %2]
+</translation>
+    </message>
+    <message>
+        <source>Command fields:
+</source>
+        <translation>Campos de comando:
+</translation>
+    </message>
+    <message>
+        <source>     mode %1 (%2), hint &quot;%3&quot;, text type %4 (%5), default &quot;%6&quot;
+</source>
+        <translation>     modo %1 (%2), ayuda &quot;%3&quot;, tipo de texto %4 (%5), predeterminado &quot;%6&quot;
+</translation>
+    </message>
+    <message>
+        <source>     control %1 (%2), max length %3, required %4, read-only %5
+</source>
+        <translation>     control %1 (%2), longitud máxima %3, requerido %4, solo lectura %5
+</translation>
+    </message>
+    <message>
+        <source>     min length %1, decimal digits %2, auto-increment %3
+</source>
+        <translation>     longitud mínima %1, decimales %2, autoincremento %3
+</translation>
+    </message>
+    <message>
+        <source>     lines: %1
+</source>
+        <translation>     líneas: %1
+</translation>
+    </message>
+    <message>
+        <source>  (the file holds %1 fields; the first %2 are used)
+</source>
+        <translation>  (el archivo tiene %1 campos; se usan los primeros %2)
+</translation>
+    </message>
+    <message>
+        <source>Answer fields:
+</source>
+        <translation>Campos de respuesta:
+</translation>
+    </message>
+    <message>
+        <source>  %1. %2: text type %3 (%4), decimal digits %5
+</source>
+        <translation>  %1. %2: tipo de texto %3 (%4), decimales %5
+</translation>
+    </message>
+    <message>
+        <source>Notes:
+</source>
+        <translation>Notas:
+</translation>
     </message>
 </context>
 <context>
@@ -916,6 +1254,41 @@ Opciones:
     </message>
 </context>
 <context>
+    <name>TFormMain</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Tessaly Terminal Files ( *.tsy)</source>
+        <translation>Archivos de terminal de Tessaly ( *.tsy)</translation>
+    </message>
+    <message>
+        <source>Tessaly Terminal</source>
+        <translation>Tessaly Terminal</translation>
+    </message>
+    <message>
+        <source>Last terminal file not found: %1</source>
+        <translation>No se encontró el último archivo de terminal: %1</translation>
+    </message>
+    <message>
+        <source>The new-file template is missing</source>
+        <translation>Falta la plantilla de archivo nuevo</translation>
+    </message>
+    <message>
+        <source>Open dialog</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>No se encontró el archivo: %1</translation>
+    </message>
+    <message>
+        <source>Save as </source>
+        <translation>Guardar como</translation>
+    </message>
+</context>
+<context>
     <name>TFormOverwriteNewCommand</name>
     <message>
         <source>Command already exists, choose action</source>
@@ -1184,6 +1557,266 @@ Opciones:
     </message>
 </context>
 <context>
+    <name>TIniEncoding</name>
+    <message>
+        <source>The character &quot;%1&quot; (%2) cannot be stored in %3: the file is in Windows-1252, which has no such character. Nothing was changed.</source>
+        <translation>El carácter &quot;%1&quot; (%2) no se puede guardar en %3: el archivo está en Windows-1252, que no tiene ese carácter. No se cambió nada.</translation>
+    </message>
+    <message>
+        <source>The character %1 cannot be stored in %2: it is half of a surrogate pair, not a whole character. Nothing was changed.</source>
+        <translation>El carácter %1 no se puede guardar en %2: es la mitad de un par sustituto, no un carácter completo. No se cambió nada.</translation>
+    </message>
+    <message>
+        <source>The change cannot be stored in %1: without the lines it removes or replaces, this Windows-1252 file would read as UTF-8 and its accented texts would change. Nothing was changed.</source>
+        <translation>El cambio no se puede guardar en %1: sin las líneas que quita o reemplaza, este archivo Windows-1252 se leería como UTF-8 y sus textos acentuados cambiarían. No se cambió nada.</translation>
+    </message>
+</context>
+<context>
+    <name>TMainActions</name>
+    <message>
+        <source>Enable Fiscal port</source>
+        <translation>Habilitar puerto fiscal</translation>
+    </message>
+    <message>
+        <source>Disable Fiscal port</source>
+        <translation>Deshabilitar puerto fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nuevo</translation>
+    </message>
+    <message>
+        <source>New terminal file</source>
+        <translation>Nuevo archivo de terminal</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Abrir</translation>
+    </message>
+    <message>
+        <source>Open terminal file</source>
+        <translation>Abrir archivo de terminal</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Close terminal file</source>
+        <translation>Cerrar archivo de terminal</translation>
+    </message>
+    <message>
+        <source>Save Terminal As ...</source>
+        <translation>Guardar terminal como ...</translation>
+    </message>
+    <message>
+        <source>Save terminal file</source>
+        <translation>Guardar archivo de terminal</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>Application exit </source>
+        <translation>Salir de la aplicación</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>&amp;Cascada</translation>
+    </message>
+    <message>
+        <source>Cascade windows</source>
+        <translation>Ventanas en cascada</translation>
+    </message>
+    <message>
+        <source>Tile &amp;Horizontally</source>
+        <translation>Mosaico &amp;horizontal</translation>
+    </message>
+    <message>
+        <source>Tile horizontally</source>
+        <translation>Ventanas en mosaico horizontal</translation>
+    </message>
+    <message>
+        <source>&amp;Tile Vertically</source>
+        <translation>Mosaico &amp;vertical</translation>
+    </message>
+    <message>
+        <source>Tile vertically</source>
+        <translation>Ventanas en mosaico vertical</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize All</source>
+        <translation>&amp;Minimizar todas</translation>
+    </message>
+    <message>
+        <source>Minimize windows</source>
+        <translation>Minimizar las ventanas</translation>
+    </message>
+    <message>
+        <source>&amp;Arrange</source>
+        <translation>&amp;Organizar</translation>
+    </message>
+    <message>
+        <source>Arrange windows</source>
+        <translation>Organizar las ventanas</translation>
+    </message>
+    <message>
+        <source>&amp;Edit fixed answer fields</source>
+        <translation>&amp;Editar campos de respuesta fija</translation>
+    </message>
+    <message>
+        <source>Edit fixed answer fields</source>
+        <translation>Editar campos de respuesta fija</translation>
+    </message>
+    <message>
+        <source>&amp;Test fixed answer fields</source>
+        <translation>&amp;Probar campos de respuesta fija</translation>
+    </message>
+    <message>
+        <source>Test fixed answer fields</source>
+        <translation>Probar campos de respuesta fija</translation>
+    </message>
+    <message>
+        <source>Edit &amp;Return code </source>
+        <translation>Editar código de &amp;retorno</translation>
+    </message>
+    <message>
+        <source>Edit return code description</source>
+        <translation>Editar la descripción de los códigos de retorno</translation>
+    </message>
+    <message>
+        <source>&amp;Edit fields</source>
+        <translation>&amp;Editar campos</translation>
+    </message>
+    <message>
+        <source>Edit the fields of the selected command</source>
+        <translation>Editar los campos del comando seleccionado</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>C&amp;opiar</translation>
+    </message>
+    <message>
+        <source>Copy|Copy</source>
+        <translation>Copiar|Copiar</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cor&amp;tar</translation>
+    </message>
+    <message>
+        <source>Cut|Cut</source>
+        <translation>Cortar|Cortar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Pegar</translation>
+    </message>
+    <message>
+        <source>Paste|Paste</source>
+        <translation>Pegar|Pegar</translation>
+    </message>
+    <message>
+        <source>Re&amp;set serial ports</source>
+        <translation>Reiniciar puertos &amp;serie</translation>
+    </message>
+    <message>
+        <source>Reset all open serial ports</source>
+        <translation>Reiniciar todos los puertos serie abiertos</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>Pre&amp;ferencias</translation>
+    </message>
+    <message>
+        <source>System preferences|System preferences</source>
+        <translation>Preferencias del sistema|Preferencias del sistema</translation>
+    </message>
+    <message>
+        <source>Fiscal port</source>
+        <translation>Puerto fiscal</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;Acerca de...</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>File related commands</source>
+        <translation>Comandos de archivo</translation>
+    </message>
+    <message>
+        <source>Save terminal file &amp;As ...</source>
+        <translation>&amp;Guardar archivo de terminal como ...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edición</translation>
+    </message>
+    <message>
+        <source>Edit commands</source>
+        <translation>Comandos de edición</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opciones</translation>
+    </message>
+    <message>
+        <source>Options|Options </source>
+        <translation>Opciones|Opciones</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Ventana</translation>
+    </message>
+    <message>
+        <source>Window related commands</source>
+        <translation>Comandos de ventanas</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ay&amp;uda</translation>
+    </message>
+    <message>
+        <source>Help topics</source>
+        <translation>Temas de ayuda</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Principal</translation>
+    </message>
+    <message>
+        <source>Save terminal file as ...</source>
+        <translation>Guardar archivo de terminal como ...</translation>
+    </message>
+</context>
+<context>
+    <name>TMainPorts</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Error when trying to open the Host port</source>
+        <translation>Error al intentar abrir el puerto host</translation>
+    </message>
+    <message>
+        <source>Error when trying to open the Fiscal port</source>
+        <translation>Error al intentar abrir el puerto fiscal</translation>
+    </message>
+</context>
+<context>
+    <name>TPorts</name>
+    <message>
+        <source>Disabled</source>
+        <translation>Deshabilitado</translation>
+    </message>
+</context>
+<context>
     <name>TPrompts</name>
     <message>
         <source>Error when trying to open the Host port</source>
@@ -1212,6 +1845,76 @@ Opciones:
     <message>
         <source> W A R N I N G </source>
         <translation> A D V E R T E N C I A </translation>
+    </message>
+</context>
+<context>
+    <name>TSendInputs</name>
+    <message>
+        <source>%1 &apos;%2&apos;: expected N=VALUE with N a field number</source>
+        <translation>%1 &apos;%2&apos;: se esperaba N=VALOR con N un número de campo</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;: the command has no field %3 (it has %4)</source>
+        <translation>%1 &apos;%2&apos;: el comando no tiene campo %3 (tiene %4)</translation>
+    </message>
+    <message>
+        <source>%1 is a %2 picker: give it with --%3</source>
+        <translation>%1 es un selector (%2): indíquelo con --%3</translation>
+    </message>
+    <message>
+        <source>%1 is read-only: its text cannot be changed</source>
+        <translation>%1 es de solo lectura: su texto no se puede cambiar</translation>
+    </message>
+    <message>
+        <source>%1 is not a date picker</source>
+        <translation>%1 no es un selector de fecha</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not a date YYYY-MM-DD</source>
+        <translation>%1: &apos;%2&apos; no es una fecha AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>%1 is not a time picker</source>
+        <translation>%1 no es un selector de hora</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not a time HH:MM:SS</source>
+        <translation>%1: &apos;%2&apos; no es una hora HH:MM:SS</translation>
+    </message>
+</context>
+<context>
+    <name>TSendReport</name>
+    <message>
+        <source>  panel %1: %2 (%3)
+</source>
+        <translation>  panel %1: %2 (%3)
+</translation>
+    </message>
+    <message>
+        <source>Outcome: %1 (%2 sent)
+</source>
+        <translation>Resultado: %1 (%2 enviados)
+</translation>
+    </message>
+    <message>
+        <source>Fiscal status: %1
+</source>
+        <translation>Estado fiscal: %1
+</translation>
+    </message>
+    <message>
+        <source>Printer status: %1
+</source>
+        <translation>Estado de la impresora: %1
+</translation>
+    </message>
+    <message>
+        <source>Return code: %1 </source>
+        <translation>Código de retorno: %1 </translation>
+    </message>
+    <message>
+        <source>Fiscal answer: </source>
+        <translation>Respuesta fiscal: </translation>
     </message>
 </context>
 <context>
@@ -1287,6 +1990,37 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
     <message>
         <source>--fiscal-frames is a number from 1 to 100</source>
         <translation>--fiscal-frames es un número de 1 a 100</translation>
+    </message>
+</context>
+<context>
+    <name>TTerminalDocument</name>
+    <message>
+        <source>The name &quot;%1&quot; cannot be stored: names may not contain &quot;=&quot;, &quot;[&quot;, &quot;]&quot; or control characters, nor start with &quot;;&quot;</source>
+        <translation>El nombre &quot;%1&quot; no se puede guardar: los nombres no pueden contener &quot;=&quot;, &quot;[&quot;, &quot;]&quot; ni caracteres de control, ni empezar con &quot;;&quot;</translation>
+    </message>
+    <message>
+        <source>Group already exists</source>
+        <translation>El grupo ya existe</translation>
+    </message>
+    <message>
+        <source>The command already exists</source>
+        <translation>El comando ya existe</translation>
+    </message>
+    <message>
+        <source>The section [%1] is reserved</source>
+        <translation>La sección [%1] está reservada</translation>
+    </message>
+    <message>
+        <source>The section [%1] is already used by group &quot;%2&quot;</source>
+        <translation>La sección [%1] ya la usa el grupo &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>The section [%1] is already used by command &quot;%2&quot; of group &quot;%3&quot;</source>
+        <translation>La sección [%1] ya la usa el comando &quot;%2&quot; del grupo &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>The command &quot;%1&quot; no longer exists</source>
+        <translation>El comando &quot;%1&quot; ya no existe</translation>
     </message>
 </context>
 <context>

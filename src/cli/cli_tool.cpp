@@ -128,7 +128,7 @@ bool FindCommand(const TTerminalDocument &document, const QString &path,
 int List(const QStringList &arguments, TStreams &streams)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lists the groups and commands of a terminal file in file "
+    parser.setApplicationDescription(QCoreApplication::translate("TCliTool", "Lists the groups and commands of a terminal file in file "
                                                     "order, each command with its port and its numbers of "
                                                     "command and answer fields."));
     parser.addOption(JsonOption());
@@ -149,7 +149,7 @@ int List(const QStringList &arguments, TStreams &streams)
 int Show(const QStringList &arguments, TStreams &streams)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Shows a command's fields (all 12 attributes, combo lines, "
+    parser.setApplicationDescription(QCoreApplication::translate("TCliTool", "Shows a command's fields (all 12 attributes, combo lines, "
                                                     "notes) and answer fields, read the way the terminal window "
                                                     "reads them. Exit status 1 when the command cannot be read "
                                                     "in full."));
@@ -180,7 +180,7 @@ int Show(const QStringList &arguments, TStreams &streams)
 int Check(const QStringList &arguments, TStreams &streams)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lists every problem a reader of the terminal file would "
+    parser.setApplicationDescription(QCoreApplication::translate("TCliTool", "Lists every problem a reader of the terminal file would "
                                                     "meet, with its section and key, and warnings of what a "
                                                     "user would trip over. Exit status 0 when the file is "
                                                     "clean (warnings allowed), 1 otherwise."));
@@ -200,7 +200,7 @@ int Check(const QStringList &arguments, TStreams &streams)
     if (parser.isSet(QStringLiteral("json")))
         PrintJson(streams.out, TFileChecker::Json(fileName, problems));
     else if (problems.isEmpty())
-        streams.out << fileName << ": no problems\n";
+        streams.out << QCoreApplication::translate("TCliTool", "%1: no problems").arg(fileName) << '\n';
     else
         streams.out << TFileChecker::Text(problems);
     return TFileChecker::IsClean(problems) ? TCliTool::ExitOk : TCliTool::ExitError;
@@ -220,7 +220,8 @@ TSettings UserSettings(const QString &settingsName)
 int Send(const QStringList &arguments, TStreams &streams, const QString &settingsName)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "TCliTool",
         "Sends a command as the terminal window's Send does (Repeat with --repeat) and prints the "
         "outcome. Only the port the command needs is opened.\n"
         "Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, "
@@ -232,14 +233,14 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
                                         QCoreApplication::translate("TCliTool", "Fiscal port device (default: the settings' DPort, else the COM index)."),
                                         QStringLiteral("DEV"));
     const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
+                                  QCoreApplication::translate("TCliTool", "Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
                                                  "(default: the settings')."),
                                   QStringLiteral("RATE"));
     const QCommandLineOption protocol(QStringLiteral("protocol"),
                                       QCoreApplication::translate("TCliTool", "compatible or extended (default: the file's [General])."),
                                       QStringLiteral("PROTOCOL"));
     const QCommandLineOption timeOut(QStringLiteral("timeout"),
-                                     QStringLiteral("Fiscal port time-out in ms, 0 waits without limit "
+                                     QCoreApplication::translate("TCliTool", "Fiscal port time-out in ms, 0 waits without limit "
                                                     "(default: the settings' DTimeOut)."),
                                      QStringLiteral("MS"));
     const QCommandLineOption set(QStringLiteral("set"),
@@ -250,7 +251,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     const QCommandLineOption time(QStringLiteral("time"), QCoreApplication::translate("TCliTool", "Time of picker field N (default: now)."),
                                   QStringLiteral("N=HH:MM:SS"));
     const QCommandLineOption repeat(QStringLiteral("repeat"),
-                                    QStringLiteral("Repeat N times (1..999) with auto-increment fields; only "
+                                    QCoreApplication::translate("TCliTool", "Repeat N times (1..999) with auto-increment fields; only "
                                                    "the last answer is printed."),
                                     QStringLiteral("N"));
     const QCommandLineOption log(QStringLiteral("log"),

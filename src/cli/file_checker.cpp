@@ -11,6 +11,7 @@
 #include "terminal_model/text_codec.h"
 #include "terminal_model/value_list.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -69,7 +70,7 @@ void CheckRepeats(const QByteArray &data, TProblems &problems)
             repeatedSection = sectionLines.contains(folded);
             if (repeatedSection)
                 problems.append({section, QString(),
-                                 QStringLiteral("the section appears again at line %1 (first at line %2); "
+                                 QCoreApplication::translate("TFileChecker", "the section appears again at line %1 (first at line %2); "
                                                 "its keys there are never read")
                                      .arg(number)
                                      .arg(sectionLines.value(folded))});
@@ -84,7 +85,7 @@ void CheckRepeats(const QByteArray &data, TProblems &problems)
         const QString folded = key.toLower();
         if (keyLines.contains(folded))
             problems.append({section, key,
-                             QStringLiteral("duplicate key at line %1 (first at line %2); only the first is read")
+                             QCoreApplication::translate("TFileChecker", "duplicate key at line %1 (first at line %2); only the first is read")
                                  .arg(number)
                                  .arg(keyLines.value(folded))});
         else
@@ -106,16 +107,16 @@ void CheckGeneral(const TExtIniFile &ini, TProblems &problems)
         bool ok = false;
         const int number = value.toInt(&ok, 10);
         if (!ok)
-            problems.append({General, name, QStringLiteral("'%1' is not a valid integer value; it reads as 0").arg(value)});
+            problems.append({General, name, QCoreApplication::translate("TFileChecker", "'%1' is not a valid integer value; it reads as 0").arg(value)});
         else if (number < 0 || number > key.max)
-            problems.append({General, name, QStringLiteral("%1 is outside 0..%2").arg(number).arg(key.max)});
+            problems.append({General, name, QCoreApplication::translate("TFileChecker", "%1 is outside 0..%2").arg(number).arg(key.max)});
     }
 }
 
 void CheckName(const QString &section, const QString &name, const QString &what, TProblems &problems)
 {
     if (name.size() > TTerminalDocument::MaxNameLength)
-        problems.append({section, name, QStringLiteral("the %1 name is longer than %2 characters")
+        problems.append({section, name, QCoreApplication::translate("TFileChecker", "the %1 name is longer than %2 characters")
                                             .arg(what)
                                             .arg(TTerminalDocument::MaxNameLength)});
     if (const QString bad = TTerminalDocument::CheckNameCharacters(name); !bad.isEmpty())
@@ -133,7 +134,7 @@ void CheckLength(const QString &section, const QString &key, const QString &valu
                  TProblems &problems)
 {
     if (value.size() > limit)
-        problems.append({section, key, QStringLiteral("the value has %1 characters, more than the %2 a reader takes")
+        problems.append({section, key, QCoreApplication::translate("TFileChecker", "the value has %1 characters, more than the %2 a reader takes")
                                            .arg(value.size())
                                            .arg(limit)});
 }
@@ -159,7 +160,7 @@ void CheckAccelerators(const QString &section, const QString &key, const QList<T
 {
     QHash<QChar, int> first;
     const auto name = [&fields](int i) {
-        return QStringLiteral("field %1 (%2)").arg(i + 1).arg(QString(fields.at(i).Caption).remove(QLatin1Char('&')));
+        return QCoreApplication::translate("TFileChecker", "field %1 (%2)").arg(i + 1).arg(QString(fields.at(i).Caption).remove(QLatin1Char('&')));
     };
     for (int i = 0; i < fields.size() && i < MaxFields; ++i) {
         const QChar letter = Accelerator(fields.at(i).Caption);
@@ -170,7 +171,7 @@ void CheckAccelerators(const QString &section, const QString &key, const QList<T
             continue;
         }
         problems.append({section, key,
-                         QStringLiteral("%1: its accelerator Alt+%2 is already used by %3")
+                         QCoreApplication::translate("TFileChecker", "%1: its accelerator Alt+%2 is already used by %3")
                              .arg(name(i), letter, name(first.value(letter))),
                          true});
     }
@@ -184,56 +185,56 @@ void CheckCommandFields(const TExtIniFile &ini, const QString &section, TProblem
     const QStringList items = TValueList::Split(value);
     const int count = int(items.size()) / TCommandField::AttributeCount;
     if (items.size() % TCommandField::AttributeCount != 0)
-        problems.append({section, key, QStringLiteral("%1 items do not make whole records of 12 values; "
+        problems.append({section, key, QCoreApplication::translate("TFileChecker", "%1 items do not make whole records of 12 values; "
                                                       "the last %2 are ignored")
                                            .arg(items.size())
                                            .arg(items.size() % TCommandField::AttributeCount)});
     if (count > MaxFields)
-        problems.append({section, key, QStringLiteral("%1 command fields, more than %2; the rest are left out")
+        problems.append({section, key, QCoreApplication::translate("TFileChecker", "%1 command fields, more than %2; the rest are left out")
                                            .arg(count)
                                            .arg(MaxFields)});
     QString error;
     ReadCommandFields(ini, section, TFieldReading::Strict, &error);
     if (!error.isEmpty())
-        problems.append({section, key, error + QStringLiteral("; the command cannot be sent")});
+        problems.append({section, key, error + QCoreApplication::translate("TFileChecker", "; the command cannot be sent")});
 
     static const char *const names[] = {"Mode", "Caption", "Hint", "TextType", "DefaultText", "ControlType",
                                         "MaxLength", "Required", "ReadOnly", "MinLength", "DecimalDigits",
                                         "AutoIncrement"};
     const QList<TCommandField> fields = TCommandField::Parse(value, TFieldReading::Lenient);
     for (int i = 0; i < count; ++i) {
-        const QString where = QStringLiteral("field %1: ").arg(i + 1);
+        const QString where = QCoreApplication::translate("TFileChecker", "field %1: ").arg(i + 1);
         const auto item = [&](int attribute) { return items.at(i * TCommandField::AttributeCount + attribute); };
         for (int attribute : {6, 9, 10, 11}) {
             // Read as 0 when not a number.
             if (!IsInteger(item(attribute)))
-                problems.append({section, key, where + QStringLiteral("%1 '%2' is not a valid integer value; it reads as 0")
+                problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "%1 '%2' is not a valid integer value; it reads as 0")
                                                            .arg(QLatin1String(names[attribute]), item(attribute))});
         }
         const TCommandField &f = fields.at(i);
         if (IsInteger(item(0)) && f.Mode != 0 && f.Mode != 1)
-            problems.append({section, key, where + QStringLiteral("Mode %1 is neither 0 (host) nor 1 (fiscal)").arg(f.Mode)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "Mode %1 is neither 0 (host) nor 1 (fiscal)").arg(f.Mode)});
         if (i > 0 && IsInteger(item(0)) && (f.Mode == 0) != (fields.first().Mode == 0))
-            problems.append({section, key, where + QStringLiteral("Mode %1 differs from field 1, whose Mode decides the port")
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "Mode %1 differs from field 1, whose Mode decides the port")
                                                        .arg(f.Mode)});
         if (IsInteger(item(3)) && (f.TextType < 0 || f.TextType >= TFieldTypes::TextTypeCount))
-            problems.append({section, key, where + QStringLiteral("TextType %1 is outside 0..9").arg(f.TextType)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "TextType %1 is outside 0..9").arg(f.TextType)});
         if (IsInteger(item(5)) && (f.ControlType < 0 || f.ControlType >= TFieldTypes::ControlTypeCount))
-            problems.append({section, key, where + QStringLiteral("ControlType %1 is outside 0..4").arg(f.ControlType)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "ControlType %1 is outside 0..4").arg(f.ControlType)});
         if (f.Caption.size() > MaxTextLength)
-            problems.append({section, key, where + QStringLiteral("the caption is longer than %1 characters").arg(MaxTextLength)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "the caption is longer than %1 characters").arg(MaxTextLength)});
         if (f.Hint.size() > MaxTextLength)
-            problems.append({section, key, where + QStringLiteral("the hint is longer than %1 characters").arg(MaxTextLength)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "the hint is longer than %1 characters").arg(MaxTextLength)});
         if (f.MaxLength < 0 || f.MinLength < 0 || f.DecimalDigits < 0)
-            problems.append({section, key, where + QStringLiteral("MaxLength, MinLength and DecimalDigits may not be negative")});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "MaxLength, MinLength and DecimalDigits may not be negative")});
         const bool picker = f.ControlType == ctDate || f.ControlType == ctTime;
         const QString unfit =
             picker ? QString() : TFieldConversion::SendTextError(f.TextType, f.DefaultText, f.MinLength, f.DecimalDigits);
         if (!unfit.isEmpty())
-            problems.append({section, key, where + QStringLiteral("the default text %1; Send refuses it until it is replaced")
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "the default text %1; Send refuses it until it is replaced")
                                                        .arg(unfit)});
         else if (!picker && f.MaxLength > 0 && f.DefaultText.size() > f.MaxLength)
-            problems.append({section, key, where + QStringLiteral("the default text is longer than MaxLength %1").arg(f.MaxLength)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "the default text is longer than MaxLength %1").arg(f.MaxLength)});
     }
     CheckAccelerators(section, key, fields, problems);
 }
@@ -246,29 +247,29 @@ void CheckAnswerFields(const TExtIniFile &ini, const QString &section, TProblems
     const QStringList items = TValueList::Split(value);
     const int count = int(items.size()) / TAnswerField::AttributeCount;
     if (items.size() % TAnswerField::AttributeCount != 0)
-        problems.append({section, key, QStringLiteral("%1 items do not make whole records of 3 values; "
+        problems.append({section, key, QCoreApplication::translate("TFileChecker", "%1 items do not make whole records of 3 values; "
                                                       "the last %2 are ignored")
                                            .arg(items.size())
                                            .arg(items.size() % TAnswerField::AttributeCount)});
     if (count > MaxFields)
-        problems.append({section, key, QStringLiteral("%1 answer fields, more than %2").arg(count).arg(MaxFields)});
+        problems.append({section, key, QCoreApplication::translate("TFileChecker", "%1 answer fields, more than %2").arg(count).arg(MaxFields)});
     QString error;
     ReadAnswerFields(ini, section, TFieldReading::Strict, &error);
     if (!error.isEmpty())
-        problems.append({section, key, error + QStringLiteral("; later answer fields are shown unnamed")});
+        problems.append({section, key, error + QCoreApplication::translate("TFileChecker", "; later answer fields are shown unnamed")});
     const QList<TAnswerField> fields = TAnswerField::Parse(value, TFieldReading::Lenient);
     for (int i = 0; i < count; ++i) {
-        const QString where = QStringLiteral("answer field %1: ").arg(i + 1);
+        const QString where = QCoreApplication::translate("TFileChecker", "answer field %1: ").arg(i + 1);
         const TAnswerField &f = fields.at(i);
         const QString decimals = items.at(i * TAnswerField::AttributeCount + 2);
         if (!IsInteger(decimals))
-            problems.append({section, key, where + QStringLiteral("DecimalDigits '%1' is not a valid integer value; it reads as 0")
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "DecimalDigits '%1' is not a valid integer value; it reads as 0")
                                                        .arg(decimals)});
         if (IsInteger(items.at(i * TAnswerField::AttributeCount + 1))
             && (f.TextType < 0 || f.TextType >= TFieldTypes::TextTypeCount))
-            problems.append({section, key, where + QStringLiteral("TextType %1 is outside 0..9").arg(f.TextType)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "TextType %1 is outside 0..9").arg(f.TextType)});
         if (f.Caption.size() > MaxTextLength)
-            problems.append({section, key, where + QStringLiteral("the caption is longer than %1 characters").arg(MaxTextLength)});
+            problems.append({section, key, where + QCoreApplication::translate("TFileChecker", "the caption is longer than %1 characters").arg(MaxTextLength)});
     }
 }
 
@@ -291,9 +292,9 @@ void CheckFixedAnswers(const TExtIniFile &ini, const QString &section, TProblems
         TFixedAnswer record;
         QString reason;
         if (!TFixedAnswer::Parse(value, &record, &reason))
-            problems.append({section, key, QStringLiteral("the record cannot be read: ") + reason});
+            problems.append({section, key, QCoreApplication::translate("TFileChecker", "the record cannot be read: ") + reason});
         else if (record.Text.size() > MaxPanelTextLength)
-            problems.append({section, key, QStringLiteral("the text is longer than %1 characters").arg(MaxPanelTextLength)});
+            problems.append({section, key, QCoreApplication::translate("TFileChecker", "the text is longer than %1 characters").arg(MaxPanelTextLength)});
     }
 }
 
@@ -303,10 +304,10 @@ void CheckReturnCodes(const TExtIniFile &ini, TProblems &problems)
         int code = 0;
         if (!ParseReturnCodeKey(key, &code))
             problems.append({ReturnCodesSection, key,
-                             QStringLiteral("the key is not RC followed by a decimal return code")});
+                             QCoreApplication::translate("TFileChecker", "the key is not RC followed by a decimal return code")});
         else if (code < 0 || code > MaxReturnCode)
             problems.append({ReturnCodesSection, key,
-                             QStringLiteral("return code %1 is outside 0..%2").arg(code).arg(MaxReturnCode)});
+                             QCoreApplication::translate("TFileChecker", "return code %1 is outside 0..%2").arg(code).arg(MaxReturnCode)});
         CheckLength(ReturnCodesSection, key, ini.ReadString(ReturnCodesSection, key), TExtIniFile::MaxValueLength,
                     problems);
     }
@@ -319,12 +320,12 @@ void CheckGroups(const TExtIniFile &ini, TProblems &problems)
     QHash<QString, QString> owners;   // folded section -> who owns it
     for (const QString &section : {General, QStringLiteral("Return code"), FiscalAnswerSection,
                                    PrinterAnswerSection, Groups, ReturnCodesSection})
-        owners.insert(section.toLower(), QStringLiteral("the [%1] section of the file").arg(section));
+        owners.insert(section.toLower(), QCoreApplication::translate("TFileChecker", "the [%1] section of the file").arg(section));
     const auto claim = [&](const QString &section, const QString &owner, const QString &inSection,
                            const QString &key) {
         const QString folded = section.toLower();
         if (owners.contains(folded)) {
-            problems.append({inSection, key, QStringLiteral("%1 would use the section [%2], which is %3")
+            problems.append({inSection, key, QCoreApplication::translate("TFileChecker", "%1 would use the section [%2], which is %3")
                                                  .arg(owner, section, owners.value(folded))});
             return false;
         }
@@ -334,25 +335,25 @@ void CheckGroups(const TExtIniFile &ini, TProblems &problems)
 
     const QStringList groups = ini.ReadSection(Groups);
     for (const QString &group : groups) {
-        CheckName(Groups, group, QStringLiteral("group"), problems);
+        CheckName(Groups, group, QCoreApplication::translate("TFileChecker", "group"), problems);
         if (TTerminalDocument::IsReservedName(group)) {
-            problems.append({Groups, group, QStringLiteral("\"%1\" is a reserved name and cannot be a group").arg(group)});
+            problems.append({Groups, group, QCoreApplication::translate("TFileChecker", "\"%1\" is a reserved name and cannot be a group").arg(group)});
             continue;
         }
-        claim(group, QStringLiteral("group \"%1\"").arg(group), Groups, group);
+        claim(group, QCoreApplication::translate("TFileChecker", "group \"%1\"").arg(group), Groups, group);
         if (!ini.SectionExists(group))
-            problems.append({Groups, group, QStringLiteral("the group has no section [%1]").arg(group)});
+            problems.append({Groups, group, QCoreApplication::translate("TFileChecker", "the group has no section [%1]").arg(group)});
     }
     for (const QString &group : groups) {
         if (TTerminalDocument::IsReservedName(group) || !ini.SectionExists(group))
             continue;
         for (const QString &command : ini.ReadSection(group)) {
-            CheckName(group, command, QStringLiteral("command"), problems);
+            CheckName(group, command, QCoreApplication::translate("TFileChecker", "command"), problems);
             const QString section = TTerminalDocument::CommandSection(group, command);
-            if (!claim(section, QStringLiteral("command \"%1/%2\"").arg(group, command), group, command))
+            if (!claim(section, QCoreApplication::translate("TFileChecker", "command \"%1/%2\"").arg(group, command), group, command))
                 continue;
             if (!ini.SectionExists(section))
-                problems.append({group, command, QStringLiteral("the command has no section [%1]").arg(section)});
+                problems.append({group, command, QCoreApplication::translate("TFileChecker", "the command has no section [%1]").arg(section)});
             else
                 CheckCommandSection(ini, section, problems);
         }
@@ -370,7 +371,7 @@ QList<TFileChecker::TProblem> TFileChecker::Check(const TExtIniFile &ini, const 
     CheckFixedAnswers(ini, PrinterAnswerSection, problems);
     CheckReturnCodes(ini, problems);
     if (!ini.SectionExists(Groups))
-        problems.append({Groups, QString(), QStringLiteral("the file has no [Groups] section: it holds no commands")});
+        problems.append({Groups, QString(), QCoreApplication::translate("TFileChecker", "the file has no [Groups] section: it holds no commands")});
     CheckGroups(ini, problems);
     return problems;
 }
@@ -387,7 +388,8 @@ QString TFileChecker::Text(const QList<TProblem> &problems)
         text += QLatin1Char('[') + p.section + QLatin1Char(']');
         if (!p.key.isEmpty())
             text += QLatin1Char(' ') + p.key;
-        text += QStringLiteral(": ") + (p.warning ? QStringLiteral("warning: ") : QString()) + p.message
+        text += QStringLiteral(": ")
+            + (p.warning ? QCoreApplication::translate("TFileChecker", "warning: ") : QString()) + p.message
             + QLatin1Char('\n');
     }
     return text;

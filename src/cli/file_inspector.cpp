@@ -3,6 +3,7 @@
 #include "terminal_model/field_types.h"
 #include "terminal_model/terminal_document.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
@@ -12,14 +13,35 @@ QString PortName(TCommandPort port)
     return port == cpFiscalPort ? QStringLiteral("fiscal") : QStringLiteral("host");
 }
 
-QString YesNo(bool value)
+QString Tr(const char *text)
 {
-    return value ? QStringLiteral("yes") : QStringLiteral("no");
+    return QCoreApplication::translate("TFileInspector", text);
 }
 
-QString Count(int count, const QString &noun)
+// The port as the text output names it; the JSON keeps PortName().
+QString PortText(TCommandPort port)
 {
-    return QString::number(count) + QLatin1Char(' ') + noun + (count == 1 ? QString() : QStringLiteral("s"));
+    return port == cpFiscalPort ? Tr(QT_TRANSLATE_NOOP("TFileInspector", "fiscal"))
+                                : Tr(QT_TRANSLATE_NOOP("TFileInspector", "host"));
+}
+
+QString YesNo(bool value)
+{
+    return value ? Tr(QT_TRANSLATE_NOOP("TFileInspector", "yes")) : Tr(QT_TRANSLATE_NOOP("TFileInspector", "no"));
+}
+
+QString CommandFieldCount(int count)
+{
+    return (count == 1 ? Tr(QT_TRANSLATE_NOOP("TFileInspector", "%1 command field"))
+                       : Tr(QT_TRANSLATE_NOOP("TFileInspector", "%1 command fields")))
+        .arg(count);
+}
+
+QString AnswerFieldCount(int count)
+{
+    return (count == 1 ? Tr(QT_TRANSLATE_NOOP("TFileInspector", "%1 answer field"))
+                       : Tr(QT_TRANSLATE_NOOP("TFileInspector", "%1 answer fields")))
+        .arg(count);
 }
 
 struct TCounts {
@@ -99,11 +121,12 @@ QString TFileInspector::ListText(const TTerminalDocument &document)
         for (const QString &command : document.Commands(group)) {
             const TCounts counts =
                 CountFields(document.Ini(), TTerminalDocument::CommandSection(group, command));
-            text += QStringLiteral("  ") + command + QStringLiteral("  [") + PortName(counts.port)
-                    + QStringLiteral("] ") + Count(counts.commandFields, QStringLiteral("command field"))
-                    + QStringLiteral(", ") + Count(counts.answerFields, QStringLiteral("answer field"));
+            // One arg() call for all values, so a name holding "%1" stays as it is.
+            text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "  %1  [%2] %3, %4"))
+                        .arg(command, PortText(counts.port), CommandFieldCount(counts.commandFields),
+                             AnswerFieldCount(counts.answerFields));
             if (!counts.error.isEmpty())
-                text += QStringLiteral("  (error: ") + counts.error + QLatin1Char(')');
+                text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "  (error: %1)")).arg(counts.error);
             text += QLatin1Char('\n');
         }
     }
@@ -167,41 +190,39 @@ QJsonObject TFileInspector::ShowJson(const TShown &shown)
 
 QString TFileInspector::ShowText(const TShown &shown)
 {
-    // Texts of the file are joined, never used as format strings: a caption
-    // may hold "%1".
+    // Texts of the file go in with one arg() call per line, never as format
+    // strings: a caption may hold "%1".
     const auto n = [](int value) { return QString::number(value); };
     const TCommandDefinition &d = shown.definition;
-    QString text = shown.path.Name() + QStringLiteral("  [") + PortName(d.port) + QStringLiteral(" port]\n");
-    text += QStringLiteral("Command fields:\n");
+    QString text = Tr(QT_TRANSLATE_NOOP("TFileInspector", "%1  [%2 port]\n")).arg(shown.path.Name(), PortText(d.port));
+    text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "Command fields:\n"));
     for (int i = 0; i < d.fields.size(); ++i) {
         const TCommandField &f = d.fields.at(i);
-        text += QStringLiteral("  ") + n(i + 1) + QStringLiteral(". ") + f.Caption + QLatin1Char('\n');
-        text += QStringLiteral("     mode ") + n(f.Mode) + QStringLiteral(" (") + TFieldTypes::ModeName(f.Mode)
-                + QStringLiteral("), hint \"") + f.Hint + QStringLiteral("\", text type ") + n(f.TextType)
-                + QStringLiteral(" (") + TFieldTypes::TextTypeGridName(f.TextType)
-                + QStringLiteral("), default \"") + f.DefaultText + QStringLiteral("\"\n");
-        text += QStringLiteral("     control ") + n(f.ControlType) + QStringLiteral(" (")
-                + TFieldTypes::ControlTypeName(f.ControlType) + QStringLiteral("), max length ")
-                + n(f.MaxLength) + QStringLiteral(", required ") + YesNo(f.Required)
-                + QStringLiteral(", read-only ") + YesNo(f.ReadOnly) + QLatin1Char('\n');
-        text += QStringLiteral("     min length ") + n(f.MinLength) + QStringLiteral(", decimal digits ")
-                + n(f.DecimalDigits) + QStringLiteral(", auto-increment ") + YesNo(f.AutoIncrement)
-                + QLatin1Char('\n');
+        text += QStringLiteral("  %1. %2\n").arg(n(i + 1), f.Caption);
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "     mode %1 (%2), hint \"%3\", text type %4 (%5), default \"%6\"\n"))
+                    .arg(n(f.Mode), TFieldTypes::ModeName(f.Mode), f.Hint, n(f.TextType),
+                         TFieldTypes::TextTypeGridName(f.TextType), f.DefaultText);
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "     control %1 (%2), max length %3, required %4, read-only %5\n"))
+                    .arg(n(f.ControlType), TFieldTypes::ControlTypeName(f.ControlType), n(f.MaxLength),
+                         YesNo(f.Required), YesNo(f.ReadOnly));
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "     min length %1, decimal digits %2, auto-increment %3\n"))
+                    .arg(n(f.MinLength), n(f.DecimalDigits), YesNo(f.AutoIncrement));
         if (!d.comboLines.at(i).isEmpty())
-            text += QStringLiteral("     lines: ") + d.comboLines.at(i).join(QStringLiteral(" | ")) + QLatin1Char('\n');
+            text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "     lines: %1\n"))
+                        .arg(d.comboLines.at(i).join(QStringLiteral(" | ")));
     }
     if (d.IsCut())
-        text += QStringLiteral("  (the file holds ") + n(d.fileFieldCount) + QStringLiteral(" fields; the first ")
-                + n(int(d.fields.size())) + QStringLiteral(" are used)\n");
-    text += QStringLiteral("Answer fields:\n");
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "  (the file holds %1 fields; the first %2 are used)\n"))
+                    .arg(n(d.fileFieldCount), n(int(d.fields.size())));
+    text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "Answer fields:\n"));
     for (int i = 0; i < shown.answers.size(); ++i) {
         const TAnswerField &a = shown.answers.at(i);
-        text += QStringLiteral("  ") + n(i + 1) + QStringLiteral(". ") + a.Caption + QStringLiteral(": text type ")
-                + n(a.TextType) + QStringLiteral(" (") + TFieldTypes::TextTypeGridName(a.TextType)
-                + QStringLiteral("), decimal digits ") + n(a.DecimalDigits) + QLatin1Char('\n');
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "  %1. %2: text type %3 (%4), decimal digits %5\n"))
+                    .arg(n(i + 1), a.Caption, n(a.TextType), TFieldTypes::TextTypeGridName(a.TextType),
+                         n(a.DecimalDigits));
     }
     if (!d.notes.isEmpty()) {
-        text += QStringLiteral("Notes:\n");
+        text += Tr(QT_TRANSLATE_NOOP("TFileInspector", "Notes:\n"));
         for (const QString &line : d.notes)
             text += QStringLiteral("  ") + line + QLatin1Char('\n');
     }

@@ -2,6 +2,8 @@
 
 #include "terminal_model/field_types.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct TAssignment {
@@ -17,11 +19,11 @@ bool ParseAssignment(const TCommandDefinition &definition, const QString &option
     bool ok = false;
     const int number = eq > 0 ? text.left(eq).trimmed().toInt(&ok, 10) : 0;
     if (!ok) {
-        *error = QStringLiteral("%1 '%2': expected N=VALUE with N a field number").arg(option, text);
+        *error = QCoreApplication::translate("TSendInputs", "%1 '%2': expected N=VALUE with N a field number").arg(option, text);
         return false;
     }
     if (number < 1 || number > definition.fields.size()) {
-        *error = QStringLiteral("%1 '%2': the command has no field %3 (it has %4)")
+        *error = QCoreApplication::translate("TSendInputs", "%1 '%2': the command has no field %3 (it has %4)")
                      .arg(option, text)
                      .arg(number)
                      .arg(definition.fields.size());
@@ -71,13 +73,13 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
         const TCommandField &f = definition.fields.at(a.field);
         if (IsPicker(f.ControlType))
             return fail(TStatus::Usage,
-                        QStringLiteral("%1 is a %2 picker: give it with --%3")
+                        QCoreApplication::translate("TSendInputs", "%1 is a %2 picker: give it with --%3")
                             .arg(definition.FieldName(a.field),
                                  f.ControlType == ctDate ? QStringLiteral("date") : QStringLiteral("time"),
                                  f.ControlType == ctDate ? QStringLiteral("date") : QStringLiteral("time")));
         if (f.ReadOnly)
             return fail(TStatus::BadInput,
-                        QStringLiteral("%1 is read-only: its text cannot be changed")
+                        QCoreApplication::translate("TSendInputs", "%1 is read-only: its text cannot be changed")
                             .arg(definition.FieldName(a.field)));
         const QString typed = AsTyped(f.TextType, a.value);
         const QString refused = definition.InputError(a.field, typed);
@@ -92,11 +94,11 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
         if (!ParseAssignment(definition, QStringLiteral("--date"), text, &a, &error))
             return fail(TStatus::Usage, error);
         if (definition.fields.at(a.field).ControlType != ctDate)
-            return fail(TStatus::Usage, QStringLiteral("%1 is not a date picker")
+            return fail(TStatus::Usage, QCoreApplication::translate("TSendInputs", "%1 is not a date picker")
                                             .arg(definition.FieldName(a.field)));
         const QDate date = QDate::fromString(a.value.trimmed(), QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
-            return fail(TStatus::BadInput, QStringLiteral("%1: '%2' is not a date YYYY-MM-DD")
+            return fail(TStatus::BadInput, QCoreApplication::translate("TSendInputs", "%1: '%2' is not a date YYYY-MM-DD")
                                                .arg(definition.FieldName(a.field), a.value));
         result.inputs[a.field].date = date;
     }
@@ -107,11 +109,11 @@ TSendInputs::TResult TSendInputs::Build(const TCommandDefinition &definition,
         if (!ParseAssignment(definition, QStringLiteral("--time"), text, &a, &error))
             return fail(TStatus::Usage, error);
         if (definition.fields.at(a.field).ControlType != ctTime)
-            return fail(TStatus::Usage, QStringLiteral("%1 is not a time picker")
+            return fail(TStatus::Usage, QCoreApplication::translate("TSendInputs", "%1 is not a time picker")
                                             .arg(definition.FieldName(a.field)));
         const QTime time = QTime::fromString(a.value.trimmed(), QStringLiteral("HH:mm:ss"));
         if (!time.isValid())
-            return fail(TStatus::BadInput, QStringLiteral("%1: '%2' is not a time HH:MM:SS")
+            return fail(TStatus::BadInput, QCoreApplication::translate("TSendInputs", "%1: '%2' is not a time HH:MM:SS")
                                                .arg(definition.FieldName(a.field), a.value));
         result.inputs[a.field].time = time;
     }

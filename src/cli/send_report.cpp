@@ -6,6 +6,7 @@
 #include "terminal_model/return_codes.h"
 #include "terminal_model/text_codec.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
@@ -34,7 +35,7 @@ void PanelsText(QString &text, const QList<TFixedAnswerTable::TPanel> &panels)
     for (int i = 0; i < panels.size(); ++i) {
         const TFixedAnswerTable::TPanel &panel = panels.at(i);
         if (panel.shown)
-            text += QStringLiteral("  panel %1: %2 (%3)\n")
+            text += QCoreApplication::translate("TSendReport", "  panel %1: %2 (%3)\n")
                         .arg(i + 1)
                         .arg(panel.text, TColorNotation::ToText(panel.color));
     }
@@ -133,20 +134,20 @@ QJsonObject TSendReport::ToJson() const
 QString TSendReport::ToText() const
 {
     const TRunOutcome &outcome = m_input.result.outcome;
-    QString text = QStringLiteral("Outcome: %1 (%2 sent)\n")
+    QString text = QCoreApplication::translate("TSendReport", "Outcome: %1 (%2 sent)\n")
                        .arg(TRunOutcome::KindName(outcome.kind))
                        .arg(outcome.sent);
     if (m_hasAnswer) {
-        text += QStringLiteral("Fiscal status: %1\n").arg(TAnswerPage::StatusWordText(outcome.answer.fiscalStatus));
+        text += QCoreApplication::translate("TSendReport", "Fiscal status: %1\n").arg(TAnswerPage::StatusWordText(outcome.answer.fiscalStatus));
         PanelsText(text, m_page.fiscalPanels);
-        text += QStringLiteral("Printer status: %1\n").arg(TAnswerPage::StatusWordText(outcome.answer.printerStatus));
+        text += QCoreApplication::translate("TSendReport", "Printer status: %1\n").arg(TAnswerPage::StatusWordText(outcome.answer.printerStatus));
         PanelsText(text, m_page.printerPanels);
-        text += (QStringLiteral("Return code: %1 ").arg(outcome.answer.returnCode) + m_returnCodeText).trimmed() + QLatin1Char('\n');
+        text += (QCoreApplication::translate("TSendReport", "Return code: %1 ").arg(outcome.answer.returnCode) + m_returnCodeText).trimmed() + QLatin1Char('\n');
         for (const TAnswerRow &row : m_page.rows)
             if (row.visible)
                 text += row.label + QStringLiteral(": ") + row.text + QLatin1Char('\n');
     }
     for (const QByteArray &answer : outcome.fiscalAnswers)
-        text += QStringLiteral("Fiscal answer: ") + FiscalAnswerText(answer) + QLatin1Char('\n');
+        text += QCoreApplication::translate("TSendReport", "Fiscal answer: ") + FiscalAnswerText(answer) + QLatin1Char('\n');
     return text;
 }

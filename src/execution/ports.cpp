@@ -70,7 +70,7 @@ QString TPorts::HostPanelText(const TPortSettings &settings) const
 
 QString TPorts::FiscalPanelText(const TPortSettings &settings) const
 {
-    return settings.fiscalEnabled && IsOpen(cpFiscalPort) ? settings.FiscalPortText() : QStringLiteral("Disabled");
+    return settings.fiscalEnabled && IsOpen(cpFiscalPort) ? settings.FiscalPortText() : tr("Disabled");
 }
 
 void TPorts::ConnectLogLines()

@@ -5,6 +5,7 @@
 #include "editors/form_edit_return_code.h"
 #include "editors/form_preferences.h"
 #include "editors/form_test_fixed_answer.h"
+#include "execution/execution_texts.h"
 #include "execution/port_settings.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
@@ -36,17 +37,16 @@
 
 namespace {
 
-const QString ErrorCaption = QStringLiteral("Error");
-const QString FileFilter = QStringLiteral("Tessaly Terminal Files ( *.tsy)");
+const char *const ErrorCaption = QT_TRANSLATE_NOOP("TFormMain", "Error");
+const char *const FileFilter = QT_TRANSLATE_NOOP("TFormMain", "Tessaly Terminal Files ( *.tsy)");
 const int PanelWidths[TFormMain::StatusPanelCount] = {300, 70, 150, 100};
-const QString Ready = QStringLiteral("Ready");
 } // namespace
 
 TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *parent)
     : QMainWindow(parent), m_options(options), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowTitle(QStringLiteral("Tessaly Terminal"));
+    setWindowTitle(tr("Tessaly Terminal"));
     setWindowIcon(TActionIcons::ApplicationIcon());
 
     m_mdiArea = new QMdiArea(this);
@@ -91,7 +91,7 @@ void TFormMain::FormCreate()
     m_settings.OutputDateFormat = 0;
     m_settings.InputDateFormat = 0;
     m_settings.Protocol = 0;
-    m_actions->editReturnCodes->setEnabled(false);
+    m_actions->EditReturnCodesAction()->setEnabled(false);
 
     m_ports->OpenAtStart();
 
@@ -116,7 +116,7 @@ void TFormMain::FormShow()
         if (QFileInfo(m_settings.File).isFile())
             OpenTerminalWindows();
         else
-            m_panels[0]->setText(QStringLiteral("Last terminal file not found: %1")
+            m_panels[0]->setText(tr("Last terminal file not found: %1")
                                      .arg(QDir::toNativeSeparators(m_settings.File)));
     }
     ScheduleArrangeIcons();
@@ -144,26 +144,26 @@ void TFormMain::FormDestroy()
 
 void TFormMain::ConnectActions()
 {
-    connect(m_actions->newFile, &QAction::triggered, this, &TFormMain::NewFile);
-    connect(m_actions->open, &QAction::triggered, this, &TFormMain::OpenFile);
-    connect(m_actions->close, &QAction::triggered, this, &TFormMain::CloseFile);
-    connect(m_actions->saveAs, &QAction::triggered, this, &TFormMain::SaveFileAs);
-    connect(m_actions->exit, &QAction::triggered, this, &TFormMain::Exit);
-    connect(m_actions->minimizeAll, &QAction::triggered, this, &TFormMain::ArrangeIcons);
-    connect(m_actions->arrange, &QAction::triggered, this, &TFormMain::ArrangeIcons);
-    connect(m_actions->editFixedAnswers, &QAction::triggered, this, &TFormMain::EditFixedAnswers);
-    connect(m_actions->testFixedAnswers, &QAction::triggered, this, &TFormMain::TestFixedAnswers);
-    connect(m_actions->editReturnCodes, &QAction::triggered, this, &TFormMain::EditReturnCodes);
-    connect(m_actions->editFields, &QAction::triggered, this, [this] {
+    connect(m_actions->NewFileAction(), &QAction::triggered, this, &TFormMain::NewFile);
+    connect(m_actions->OpenAction(), &QAction::triggered, this, &TFormMain::OpenFile);
+    connect(m_actions->CloseAction(), &QAction::triggered, this, &TFormMain::CloseFile);
+    connect(m_actions->SaveAsAction(), &QAction::triggered, this, &TFormMain::SaveFileAs);
+    connect(m_actions->ExitAction(), &QAction::triggered, this, &TFormMain::Exit);
+    connect(m_actions->MinimizeAllAction(), &QAction::triggered, this, &TFormMain::ArrangeIcons);
+    connect(m_actions->ArrangeAction(), &QAction::triggered, this, &TFormMain::ArrangeIcons);
+    connect(m_actions->EditFixedAnswersAction(), &QAction::triggered, this, &TFormMain::EditFixedAnswers);
+    connect(m_actions->TestFixedAnswersAction(), &QAction::triggered, this, &TFormMain::TestFixedAnswers);
+    connect(m_actions->EditReturnCodesAction(), &QAction::triggered, this, &TFormMain::EditReturnCodes);
+    connect(m_actions->EditFieldsAction(), &QAction::triggered, this, [this] {
         if (m_terminalWindow)
             m_terminalWindow->CommandTree()->EditFields();
     });
-    connect(m_actions->resetPorts, &QAction::triggered, m_ports, &TMainPorts::ResetPorts);
-    connect(m_actions->preferences, &QAction::triggered, this, &TFormMain::EditPreferences);
-    connect(m_actions->fiscalPort, &QAction::triggered, m_ports, &TMainPorts::ToggleFiscalPort);
+    connect(m_actions->ResetPortsAction(), &QAction::triggered, m_ports, &TMainPorts::ResetPorts);
+    connect(m_actions->PreferencesAction(), &QAction::triggered, this, &TFormMain::EditPreferences);
+    connect(m_actions->FiscalPortAction(), &QAction::triggered, m_ports, &TMainPorts::ToggleFiscalPort);
     connect(m_ports, &TMainPorts::StatusText, this, &TFormMain::SetStatusText);
     connect(m_ports, &TMainPorts::PanelTexts, this, &TFormMain::ShowPortPanels);
-    connect(m_actions->about, &QAction::triggered, this, &TFormMain::ShowAbout);
+    connect(m_actions->AboutAction(), &QAction::triggered, this, &TFormMain::ShowAbout);
 }
 
 void TFormMain::CreateStatusBar()
@@ -180,7 +180,7 @@ void TFormMain::CreateStatusBar()
             m_panels[i]->setFixedWidth(PanelWidths[i]);
         statusBar()->addWidget(m_panels[i], i == 1 ? 1 : 0);
     }
-    m_panels[1]->setText(Ready);
+    m_panels[1]->setText(ExecutionTexts::Shown(ExecutionTexts::Ready));
 }
 
 bool TFormMain::event(QEvent *event)
@@ -200,7 +200,8 @@ QString TFormMain::StatusText(int panel) const
 
 void TFormMain::SetStatusText(const QString &text)
 {
-    m_panels[1]->setText(text);
+    // Runner and preference state texts arrive as English constants.
+    m_panels[1]->setText(ExecutionTexts::Shown(text));
 }
 
 void TFormMain::RegisterFileAssociation(const QString &extension, const QString &typeName)
@@ -220,7 +221,7 @@ bool TFormMain::OpenTerminalWindows()
     auto *window = new TFormChildTerminalWindow(m_settings, m_prompts, m_settings.File, nullptr,
                                                HostControl(), AuxControl());
     if (!window->LoadError().isEmpty()) {
-        m_prompts.Error(this, ErrorCaption, window->LoadError());
+        m_prompts.Error(this, tr(ErrorCaption), window->LoadError());
         delete window;
         // No file open, and none to reopen at the next start.
         m_settings.File.clear();
@@ -291,11 +292,11 @@ void TFormMain::ReplaceTerminalFile(const QString &path)
 void TFormMain::UpdateFileActions()
 {
     const bool open = !m_terminalWindow.isNull();
-    m_actions->saveAs->setEnabled(open);
-    m_actions->close->setEnabled(open);
-    m_actions->editFixedAnswers->setEnabled(open);
-    m_actions->testFixedAnswers->setEnabled(open);
-    m_actions->editReturnCodes->setEnabled(open && m_settings.Protocol == 1);
+    m_actions->SaveAsAction()->setEnabled(open);
+    m_actions->CloseAction()->setEnabled(open);
+    m_actions->EditFixedAnswersAction()->setEnabled(open);
+    m_actions->TestFixedAnswersAction()->setEnabled(open);
+    m_actions->EditReturnCodesAction()->setEnabled(open && m_settings.Protocol == 1);
     UpdateEditFieldsAction();
 }
 
@@ -303,7 +304,7 @@ void TFormMain::UpdateEditFieldsAction()
 {
     const QTreeWidget *tree = m_terminalWindow ? m_terminalWindow->CommandTree() : nullptr;
     const QList<QTreeWidgetItem *> selection = tree ? tree->selectedItems() : QList<QTreeWidgetItem *>();
-    m_actions->editFields->setEnabled(!selection.isEmpty()
+    m_actions->EditFieldsAction()->setEnabled(!selection.isEmpty()
                                    && TCommandTree::Level(selection.constFirst()) == TCommandTree::LevelCommand);
 }
 
@@ -318,7 +319,7 @@ void TFormMain::WriteGeneralSection()
 {
     QString error;
     if (!TerminalFiles::WriteGeneralSection(m_settings, m_settings.File, &error))
-        m_prompts.Error(this, ErrorCaption, error);
+        m_prompts.Error(this, tr(ErrorCaption), error);
 }
 
 void TFormMain::NewFile()
@@ -342,26 +343,26 @@ void TFormMain::NewFile()
             : TerminalFiles::CreateNewFile({appDir, dataDir}, content, &error, mayReplace);
         // Declined: the existing file and the open one stay as they are.
         if (path.isEmpty() && (content.isEmpty() || !error.isEmpty()))
-            m_prompts.Error(this, ErrorCaption,
-                            content.isEmpty() ? QStringLiteral("The new-file template is missing") : error);
+            m_prompts.Error(this, tr(ErrorCaption),
+                            content.isEmpty() ? tr("The new-file template is missing") : error);
         return path;
     });
 }
 
 void TFormMain::OpenFile()
 {
-    const QString chosen = m_prompts.OpenFileName(this, QStringLiteral("Open dialog"), QDir::currentPath(), FileFilter);
+    const QString chosen = m_prompts.OpenFileName(this, tr("Open dialog"), QDir::currentPath(), tr(FileFilter));
     if (chosen.isEmpty())
         return;
     if (!QFileInfo(chosen).isFile()) {
-        m_prompts.Error(this, ErrorCaption,
-                        QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
+        m_prompts.Error(this, tr(ErrorCaption),
+                        tr("File not found: %1").arg(QDir::toNativeSeparators(chosen)));
         return;
     }
     // The open file gives way only to one that can be read.
     QString error;
     if (!TerminalFiles::IsReadable(chosen, &error)) {
-        m_prompts.Error(this, ErrorCaption, error);
+        m_prompts.Error(this, tr(ErrorCaption), error);
         return;
     }
     ReplaceTerminalFile(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
@@ -372,7 +373,7 @@ void TFormMain::SaveFileAs()
     // The copy carries the values written back just before it.
     ReplaceTerminalFile([this] {
         const QString chosen = TerminalFiles::WithDefaultExtension(
-            m_prompts.SaveFileName(this, QStringLiteral("Save as "), QDir::currentPath(), FileFilter,
+            m_prompts.SaveFileName(this, tr("Save as "), QDir::currentPath(), tr(FileFilter),
                                    QLatin1String(TerminalFiles::Extension)));
         if (chosen.isEmpty())
             return QString();
@@ -383,7 +384,7 @@ void TFormMain::SaveFileAs()
             return QString();
         QString error;
         if (!TerminalFiles::CopyTerminalFile(m_settings.File, target, &error)) {
-            m_prompts.Error(this, ErrorCaption, error);
+            m_prompts.Error(this, tr(ErrorCaption), error);
             return QString();
         }
         return target;
@@ -439,7 +440,7 @@ void TFormMain::EditPreferences()
     targets.OpenHostPort = [this, &ports] { return ports.Open(cpHostPort, m_ports->PortSettings()); };
     targets.SetProtocol = [&ports](int protocol) { ports.Host().SetProtocolType(TProtocolType(protocol)); };
     targets.TerminalFileOpen = [this] { return !m_terminalWindow.isNull(); };
-    targets.EnableEditReturnCodes = [this](bool on) { m_actions->editReturnCodes->setEnabled(on); };
+    targets.EnableEditReturnCodes = [this](bool on) { m_actions->EditReturnCodesAction()->setEnabled(on); };
     targets.ReopenFiscalPort = [this] { m_actions->ShowFiscalButton(m_ports->OpenFiscalPort()); };
     targets.NotifyLogWindow = [this] { m_ports->EventLog().SettingsChanged(); };
     targets.SetStatusText = [this](const QString &text) { SetStatusText(text); };
@@ -483,7 +484,7 @@ void TFormMain::DropFiles(const QStringList &paths)
     // The open file gives way only to one that can be read.
     QString error;
     if (!TerminalFiles::IsReadable(file, &error)) {
-        m_prompts.Error(this, ErrorCaption, error);
+        m_prompts.Error(this, tr(ErrorCaption), error);
         return;
     }
     ReplaceTerminalFile(file);

@@ -20,8 +20,8 @@
 
 namespace {
 
-const QString EnableFiscalHint = QStringLiteral("Enable Fiscal port");
-const QString DisableFiscalHint = QStringLiteral("Disable Fiscal port");
+const char *const EnableFiscalHint = QT_TRANSLATE_NOOP("TMainActions", "Enable Fiscal port");
+const char *const DisableFiscalHint = QT_TRANSLATE_NOOP("TMainActions", "Disable Fiscal port");
 
 // The text field that Copy, Cut and Paste act on, if the focus is in one.
 QWidget *TextTarget(QWidget *focus)
@@ -89,71 +89,66 @@ QAction *TMainActions::NewAction(const QString &name, const QString &caption, co
 
 void TMainActions::CreateActions()
 {
-    newFile = NewAction(QStringLiteral("ActionNew"), QStringLiteral("&New"), QStringLiteral("New terminal file"));
-    newFile->setIcon(TActionIcons::Icon(TActionIcons::New));
-    open = NewAction(QStringLiteral("ActionOpen"), QStringLiteral("&Open"), QStringLiteral("Open terminal file"),
-                     QKeySequence(Qt::CTRL | Qt::Key_O));
-    open->setIcon(TActionIcons::Icon(TActionIcons::Open));
-    close = NewAction(QStringLiteral("ActionClose"), QStringLiteral("&Close"), QStringLiteral("Close terminal file"));
-    saveAs = NewAction(QStringLiteral("ActionSaveAs"), QStringLiteral("Save Terminal As ..."),
-                       QStringLiteral("Save terminal file"));
-    saveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
-    exit = NewAction(QStringLiteral("ActionExit"), QStringLiteral("E&xit"), QStringLiteral("Application exit "));
+    m_newFile = NewAction(QStringLiteral("ActionNew"), tr("&New"), tr("New terminal file"));
+    m_newFile->setIcon(TActionIcons::Icon(TActionIcons::New));
+    m_open = NewAction(QStringLiteral("ActionOpen"), tr("&Open"), tr("Open terminal file"),
+                       QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_open->setIcon(TActionIcons::Icon(TActionIcons::Open));
+    m_close = NewAction(QStringLiteral("ActionClose"), tr("&Close"), tr("Close terminal file"));
+    m_saveAs = NewAction(QStringLiteral("ActionSaveAs"), tr("Save Terminal As ..."), tr("Save terminal file"));
+    m_saveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
+    m_exit = NewAction(QStringLiteral("ActionExit"), tr("E&xit"), tr("Application exit "));
 
-    cascade = NewAction(QStringLiteral("ActionWindowCascade"), QStringLiteral("&Cascade"),
-                        QStringLiteral("Cascade windows"));
-    cascade->setIcon(TActionIcons::Icon(TActionIcons::Cascade));
-    connect(cascade, &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
-    tileHorizontally = NewAction(QStringLiteral("ActionWindowTileHorizontal"), QStringLiteral("Tile &Horizontally"),
-                                 QStringLiteral("Tile horizontally"));
-    tileHorizontally->setIcon(TActionIcons::Icon(TActionIcons::TileHorizontal));
-    tileVertically = NewAction(QStringLiteral("ActionWindowTileVertical"), QStringLiteral("&Tile Vertically"),
-                               QStringLiteral("Tile vertically"));
-    tileVertically->setIcon(TActionIcons::Icon(TActionIcons::TileVertical));
-    connect(tileHorizontally, &QAction::triggered, this, [this] { Tile(true); });
-    connect(tileVertically, &QAction::triggered, this, [this] { Tile(false); });
-    minimizeAll = NewAction(QStringLiteral("ActionWindowMinimizeAll"), QStringLiteral("&Minimize All"),
-                            QStringLiteral("Minimize windows"));
-    connect(minimizeAll, &QAction::triggered, this, [this] {
+    m_cascade = NewAction(QStringLiteral("ActionWindowCascade"), tr("&Cascade"), tr("Cascade windows"));
+    m_cascade->setIcon(TActionIcons::Icon(TActionIcons::Cascade));
+    connect(m_cascade, &QAction::triggered, m_area, &QMdiArea::cascadeSubWindows);
+    m_tileHorizontally = NewAction(QStringLiteral("ActionWindowTileHorizontal"), tr("Tile &Horizontally"),
+                                   tr("Tile horizontally"));
+    m_tileHorizontally->setIcon(TActionIcons::Icon(TActionIcons::TileHorizontal));
+    m_tileVertically = NewAction(QStringLiteral("ActionWindowTileVertical"), tr("&Tile Vertically"),
+                                 tr("Tile vertically"));
+    m_tileVertically->setIcon(TActionIcons::Icon(TActionIcons::TileVertical));
+    connect(m_tileHorizontally, &QAction::triggered, this, [this] { Tile(true); });
+    connect(m_tileVertically, &QAction::triggered, this, [this] { Tile(false); });
+    m_minimizeAll = NewAction(QStringLiteral("ActionWindowMinimizeAll"), tr("&Minimize All"), tr("Minimize windows"));
+    connect(m_minimizeAll, &QAction::triggered, this, [this] {
         for (QMdiSubWindow *window : m_area->subWindowList())
             window->showMinimized();
     });
-    arrange = NewAction(QStringLiteral("ActionWindowArrange"), QStringLiteral("&Arrange"),
-                        QStringLiteral("Arrange windows"));
+    m_arrange = NewAction(QStringLiteral("ActionWindowArrange"), tr("&Arrange"), tr("Arrange windows"));
 
-    editFixedAnswers = NewAction(QStringLiteral("ActionEditFixAnswer"), QStringLiteral("&Edit fixed answer fields"),
-                                 QStringLiteral("Edit fixed answer fields"));
-    editFixedAnswers->setIcon(TActionIcons::Icon(TActionIcons::EditFixedAnswer));
-    testFixedAnswers = NewAction(QStringLiteral("ActionTestFixAnswer"), QStringLiteral("&Test fixed answer fields"),
-                                 QStringLiteral("Test fixed answer fields"));
-    testFixedAnswers->setIcon(TActionIcons::Icon(TActionIcons::TestFixedAnswer));
-    editReturnCodes = NewAction(QStringLiteral("ActionEditRC"), QStringLiteral("Edit &Return code "),
-                                QStringLiteral("Edit return code description"));
-    editReturnCodes->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
-    editFields = NewAction(QStringLiteral("ActionEditFields"), QStringLiteral("&Edit fields"),
-                           QStringLiteral("Edit the fields of the selected command"));
-    editFields->setIcon(TActionIcons::Icon(TActionIcons::EditFields));
+    m_editFixedAnswers = NewAction(QStringLiteral("ActionEditFixAnswer"), tr("&Edit fixed answer fields"),
+                                   tr("Edit fixed answer fields"));
+    m_editFixedAnswers->setIcon(TActionIcons::Icon(TActionIcons::EditFixedAnswer));
+    m_testFixedAnswers = NewAction(QStringLiteral("ActionTestFixAnswer"), tr("&Test fixed answer fields"),
+                                   tr("Test fixed answer fields"));
+    m_testFixedAnswers->setIcon(TActionIcons::Icon(TActionIcons::TestFixedAnswer));
+    m_editReturnCodes = NewAction(QStringLiteral("ActionEditRC"), tr("Edit &Return code "),
+                                  tr("Edit return code description"));
+    m_editReturnCodes->setIcon(TActionIcons::Icon(TActionIcons::EditReturnCode));
+    m_editFields = NewAction(QStringLiteral("ActionEditFields"), tr("&Edit fields"),
+                             tr("Edit the fields of the selected command"));
+    m_editFields->setIcon(TActionIcons::Icon(TActionIcons::EditFields));
 
-    copy = NewAction(QStringLiteral("ActionEditCopy"), QStringLiteral("&Copy"), QStringLiteral("Copy|Copy"),
-                     QKeySequence(Qt::CTRL | Qt::Key_C));
-    copy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
-    cut = NewAction(QStringLiteral("ActionEditCut"), QStringLiteral("Cu&t"), QStringLiteral("Cut|Cut"),
-                    QKeySequence(Qt::CTRL | Qt::Key_X));
-    cut->setIcon(TActionIcons::Icon(TActionIcons::Cut));
-    paste = NewAction(QStringLiteral("ActionEditPaste"), QStringLiteral("&Paste"), QStringLiteral("Paste|Paste"),
-                      QKeySequence(Qt::CTRL | Qt::Key_V));
-    paste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
-    connect(copy, &QAction::triggered, this, [this] { DoOnText("copy"); });
-    connect(cut, &QAction::triggered, this, [this] { DoOnText("cut"); });
-    connect(paste, &QAction::triggered, this, [this] { DoOnText("paste"); });
+    m_copy = NewAction(QStringLiteral("ActionEditCopy"), tr("&Copy"), tr("Copy|Copy"),
+                       QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_copy->setIcon(TActionIcons::Icon(TActionIcons::Copy));
+    m_cut = NewAction(QStringLiteral("ActionEditCut"), tr("Cu&t"), tr("Cut|Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_cut->setIcon(TActionIcons::Icon(TActionIcons::Cut));
+    m_paste = NewAction(QStringLiteral("ActionEditPaste"), tr("&Paste"), tr("Paste|Paste"),
+                        QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_paste->setIcon(TActionIcons::Icon(TActionIcons::Paste));
+    connect(m_copy, &QAction::triggered, this, [this] { DoOnText("copy"); });
+    connect(m_cut, &QAction::triggered, this, [this] { DoOnText("cut"); });
+    connect(m_paste, &QAction::triggered, this, [this] { DoOnText("paste"); });
 
-    resetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), QStringLiteral("Re&set serial ports"),
-                           QStringLiteral("Reset all open serial ports"));
-    preferences = NewAction(QStringLiteral("MenuItemPreferences"), QStringLiteral("&Preferences"),
-                            QStringLiteral("System preferences|System preferences"));
-    fiscalPort = NewAction(QStringLiteral("ToolButtonFiscal"), QStringLiteral("Fiscal port"), EnableFiscalHint);
-    fiscalPort->setCheckable(true);
-    about = NewAction(QStringLiteral("MenuItemHelpAbout"), QStringLiteral("&About..."), QString());
+    m_resetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), tr("Re&set serial ports"),
+                             tr("Reset all open serial ports"));
+    m_preferences = NewAction(QStringLiteral("MenuItemPreferences"), tr("&Preferences"),
+                              tr("System preferences|System preferences"));
+    m_fiscalPort = NewAction(QStringLiteral("ToolButtonFiscal"), tr("Fiscal port"), tr(EnableFiscalHint));
+    m_fiscalPort->setCheckable(true);
+    m_about = NewAction(QStringLiteral("MenuItemHelpAbout"), tr("&About..."), QString());
 }
 
 void TMainActions::CreateMenus()
@@ -164,48 +159,48 @@ void TMainActions::CreateMenus()
         m->menuAction()->setStatusTip(HintText::LongHint(hint));
         return m;
     };
-    QMenu *file = menu(QStringLiteral("&File"), QStringLiteral("MenuFile"), QStringLiteral("File related commands"));
-    file->addAction(newFile);
-    file->addAction(open);
-    file->addAction(close);
-    QAction *saveAsItem = file->addAction(QStringLiteral("Save terminal file &As ..."));
+    QMenu *file = menu(tr("&File"), QStringLiteral("MenuFile"), tr("File related commands"));
+    file->addAction(m_newFile);
+    file->addAction(m_open);
+    file->addAction(m_close);
+    QAction *saveAsItem = file->addAction(tr("Save terminal file &As ..."));
     saveAsItem->setObjectName(QStringLiteral("MenuItemSaveAs"));
-    saveAsItem->setIcon(saveAs->icon());
-    saveAsItem->setStatusTip(saveAs->statusTip());
+    saveAsItem->setIcon(m_saveAs->icon());
+    saveAsItem->setStatusTip(m_saveAs->statusTip());
     saveAsItem->setEnabled(false);
-    connect(saveAsItem, &QAction::triggered, saveAs, &QAction::trigger);
-    connect(saveAs, &QAction::enabledChanged, saveAsItem, &QAction::setEnabled);
+    connect(saveAsItem, &QAction::triggered, m_saveAs, &QAction::trigger);
+    connect(m_saveAs, &QAction::enabledChanged, saveAsItem, &QAction::setEnabled);
     file->addSeparator();
-    file->addAction(exit);
+    file->addAction(m_exit);
 
-    QMenu *edit = menu(QStringLiteral("&Edit"), QStringLiteral("MenuEdit"), QStringLiteral("Edit commands"));
-    edit->addAction(copy);
-    edit->addAction(paste);
-    edit->addAction(cut);
+    QMenu *edit = menu(tr("&Edit"), QStringLiteral("MenuEdit"), tr("Edit commands"));
+    edit->addAction(m_copy);
+    edit->addAction(m_paste);
+    edit->addAction(m_cut);
     edit->addSeparator();
-    edit->addAction(editFields);
+    edit->addAction(m_editFields);
 
-    QMenu *options = menu(QStringLiteral("&Options"), QStringLiteral("MenuOptions"), QStringLiteral("Options|Options "));
-    options->addAction(editFixedAnswers);
-    options->addAction(testFixedAnswers);
-    options->addAction(editReturnCodes);
+    QMenu *options = menu(tr("&Options"), QStringLiteral("MenuOptions"), tr("Options|Options "));
+    options->addAction(m_editFixedAnswers);
+    options->addAction(m_testFixedAnswers);
+    options->addAction(m_editReturnCodes);
     options->addSeparator();
-    options->addAction(resetPorts);
+    options->addAction(m_resetPorts);
     options->addSeparator();
-    options->addAction(preferences);
+    options->addAction(m_preferences);
 
-    m_windowMenu = menu(QStringLiteral("&Window"), QStringLiteral("MenuWindow"), QStringLiteral("Window related commands"));
+    m_windowMenu = menu(tr("&Window"), QStringLiteral("MenuWindow"), tr("Window related commands"));
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainActions::FillWindowMenu);
     FillWindowMenu();
 
-    QMenu *help = menu(QStringLiteral("&Help"), QStringLiteral("MenuHelp"), QStringLiteral("Help topics"));
-    help->addAction(about);
+    QMenu *help = menu(tr("&Help"), QStringLiteral("MenuHelp"), tr("Help topics"));
+    help->addAction(m_about);
 
     m_contextMenu = new QMenu(m_window);
     m_contextMenu->setObjectName(QStringLiteral("PopupMenuMain"));
-    m_contextMenu->addAction(minimizeAll);
-    m_contextMenu->addAction(cascade);
-    m_contextMenu->addAction(arrange);
+    m_contextMenu->addAction(m_minimizeAll);
+    m_contextMenu->addAction(m_cascade);
+    m_contextMenu->addAction(m_arrange);
     m_area->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_area, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_contextMenu->popup(m_area->mapToGlobal(pos)); });
@@ -214,11 +209,11 @@ void TMainActions::CreateMenus()
 void TMainActions::FillWindowMenu()
 {
     m_windowMenu->clear();
-    m_windowMenu->addAction(cascade);
-    m_windowMenu->addAction(tileHorizontally);
-    m_windowMenu->addAction(tileVertically);
-    m_windowMenu->addAction(minimizeAll);
-    m_windowMenu->addAction(arrange);
+    m_windowMenu->addAction(m_cascade);
+    m_windowMenu->addAction(m_tileHorizontally);
+    m_windowMenu->addAction(m_tileVertically);
+    m_windowMenu->addAction(m_minimizeAll);
+    m_windowMenu->addAction(m_arrange);
     const QList<QMdiSubWindow *> windows = m_area->subWindowList();
     if (!windows.isEmpty())
         m_windowMenu->addSeparator();
@@ -240,44 +235,44 @@ void TMainActions::FillWindowMenu()
 
 void TMainActions::CreateToolBar()
 {
-    QToolBar *bar = m_window->addToolBar(QStringLiteral("Main"));
+    QToolBar *bar = m_window->addToolBar(tr("Main"));
     bar->setObjectName(QStringLiteral("ToolBarMain"));
     bar->setMovable(false);
     bar->setIconSize(QSize(24, 24));
-    bar->addAction(newFile);
-    bar->addAction(open);
+    bar->addAction(m_newFile);
+    bar->addAction(m_open);
     // The toolbar's Save As carries a hint of its own.
-    QAction *saveAsButton = NewAction(QStringLiteral("ToolButtonSaveAs"), saveAs->text(),
-                                      QStringLiteral("Save terminal file as ..."));
-    saveAsButton->setIcon(saveAs->icon());
-    saveAsButton->setEnabled(saveAs->isEnabled());
-    connect(saveAsButton, &QAction::triggered, saveAs, &QAction::trigger);
-    connect(saveAs, &QAction::enabledChanged, saveAsButton, &QAction::setEnabled);
+    QAction *saveAsButton = NewAction(QStringLiteral("ToolButtonSaveAs"), m_saveAs->text(),
+                                      tr("Save terminal file as ..."));
+    saveAsButton->setIcon(m_saveAs->icon());
+    saveAsButton->setEnabled(m_saveAs->isEnabled());
+    connect(saveAsButton, &QAction::triggered, m_saveAs, &QAction::trigger);
+    connect(m_saveAs, &QAction::enabledChanged, saveAsButton, &QAction::setEnabled);
     bar->addAction(saveAsButton);
     bar->addSeparator();
-    bar->addAction(cut);
-    bar->addAction(copy);
-    bar->addAction(paste);
+    bar->addAction(m_cut);
+    bar->addAction(m_copy);
+    bar->addAction(m_paste);
     bar->addSeparator();
-    bar->addAction(cascade);
-    bar->addAction(tileHorizontally);
-    bar->addAction(tileVertically);
+    bar->addAction(m_cascade);
+    bar->addAction(m_tileHorizontally);
+    bar->addAction(m_tileVertically);
     bar->addSeparator();
-    bar->addAction(editFields);
-    bar->addAction(editFixedAnswers);
-    bar->addAction(testFixedAnswers);
-    bar->addAction(editReturnCodes);
+    bar->addAction(m_editFields);
+    bar->addAction(m_editFixedAnswers);
+    bar->addAction(m_testFixedAnswers);
+    bar->addAction(m_editReturnCodes);
     bar->addSeparator();
-    bar->addAction(fiscalPort);
+    bar->addAction(m_fiscalPort);
 }
 
 void TMainActions::ShowFiscalButton(bool inUse)
 {
-    fiscalPort->setChecked(!inUse);
-    const QString hint = inUse ? DisableFiscalHint : EnableFiscalHint;
-    fiscalPort->setToolTip(HintText::ShortHint(hint));
-    fiscalPort->setStatusTip(HintText::LongHint(hint));
-    fiscalPort->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
+    m_fiscalPort->setChecked(!inUse);
+    const QString hint = tr(inUse ? DisableFiscalHint : EnableFiscalHint);
+    m_fiscalPort->setToolTip(HintText::ShortHint(hint));
+    m_fiscalPort->setStatusTip(HintText::LongHint(hint));
+    m_fiscalPort->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
 }
 
 void TMainActions::Tile(bool horizontally)
@@ -296,7 +291,7 @@ void TMainActions::Tile(bool horizontally)
 void TMainActions::UpdateWindowActions()
 {
     const bool children = !m_area->subWindowList().isEmpty();
-    for (QAction *action : {cascade, tileHorizontally, tileVertically, minimizeAll, arrange})
+    for (QAction *action : {m_cascade, m_tileHorizontally, m_tileVertically, m_minimizeAll, m_arrange})
         action->setEnabled(children);
 }
 
@@ -320,9 +315,9 @@ void TMainActions::UpdateEditActions()
     const bool selection = target && HasSelection(target);
     const bool editable = target && !IsReadOnly(target);
     const QMimeData *clipboard = QApplication::clipboard()->mimeData();
-    copy->setEnabled(selection);
-    cut->setEnabled(selection && editable);
-    paste->setEnabled(editable && clipboard && clipboard->hasText());
+    m_copy->setEnabled(selection);
+    m_cut->setEnabled(selection && editable);
+    m_paste->setEnabled(editable && clipboard && clipboard->hasText());
 }
 
 void TMainActions::DoOnText(const char *slot)

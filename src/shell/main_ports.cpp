@@ -1,5 +1,6 @@
 #include "shell/main_ports.h"
 
+#include "execution/execution_texts.h"
 #include "execution/port_settings.h"
 #include "shell/main_actions.h"
 #include "shell/port_event_log.h"
@@ -11,11 +12,9 @@
 
 namespace {
 
-const QString ErrorCaption = QStringLiteral("Error");
-const QString Ready = QStringLiteral("Ready");
-const QString Error = QStringLiteral("Error");
-const QString HostPortError = QStringLiteral("Error when trying to open the Host port");
-const QString FiscalPortError = QStringLiteral("Error when trying to open the Fiscal port");
+const char *const ErrorCaption = QT_TRANSLATE_NOOP("TMainPorts", "Error");
+const char *const HostPortError = QT_TRANSLATE_NOOP("TMainPorts", "Error when trying to open the Host port");
+const char *const FiscalPortError = QT_TRANSLATE_NOOP("TMainPorts", "Error when trying to open the Fiscal port");
 
 }
 
@@ -52,8 +51,8 @@ bool TMainPorts::OpenHostPort()
 {
     m_settings.HostPortOpen = m_ports.Open(cpHostPort, PortSettings());
     if (!m_settings.HostPortOpen)
-        m_prompts.Error(m_owner, ErrorCaption, HostPortError);
-    emit StatusText(m_settings.HostPortOpen ? Ready : Error);
+        m_prompts.Error(m_owner, tr(ErrorCaption), tr(HostPortError));
+    emit StatusText(m_settings.HostPortOpen ? ExecutionTexts::Ready : ExecutionTexts::Error);
     return m_settings.HostPortOpen;
 }
 
@@ -61,8 +60,8 @@ bool TMainPorts::OpenFiscalPort()
 {
     m_settings.FiscalPortOpen = m_ports.Open(cpFiscalPort, PortSettings());
     if (!m_settings.FiscalPortOpen)
-        m_prompts.Error(m_owner, ErrorCaption, FiscalPortError);
-    emit StatusText(m_settings.FiscalPortOpen ? Ready : Error);
+        m_prompts.Error(m_owner, tr(ErrorCaption), tr(FiscalPortError));
+    emit StatusText(m_settings.FiscalPortOpen ? ExecutionTexts::Ready : ExecutionTexts::Error);
     return m_settings.FiscalPortOpen;
 }
 
@@ -74,7 +73,7 @@ void TMainPorts::CloseFiscalPort()
 
 void TMainPorts::ToggleFiscalPort()
 {
-    if (m_actions.fiscalPort->isChecked()) {
+    if (m_actions.FiscalPortAction()->isChecked()) {
         m_settings.DGIEnabled = false;
         m_actions.ShowFiscalButton(false);
         CloseFiscalPort();
@@ -84,7 +83,7 @@ void TMainPorts::ToggleFiscalPort()
     m_settings.DGIEnabled = true;
     if (!OpenFiscalPort()) {
         // The port stays wanted, so the next start tries again.
-        m_actions.fiscalPort->setChecked(true);
+        m_actions.FiscalPortAction()->setChecked(true);
         return;
     }
     m_actions.ShowFiscalButton(true);
@@ -96,7 +95,7 @@ void TMainPorts::ResetPorts()
     // Through the page's runner, the commands this cuts short end without
     // an error box: their aborted waits are no time-outs.
     m_ports.Reset();
-    emit StatusText(Ready);
+    emit StatusText(ExecutionTexts::Ready);
 }
 
 void TMainPorts::AttachFile(TCommandRunner *runner, TFormChildLogWindow *log)

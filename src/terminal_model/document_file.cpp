@@ -1,5 +1,6 @@
 #include "terminal_model/document_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,17 +18,17 @@ bool TDocumentFile::Read(const QString &fileName, QByteArray *data, QString *err
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Unable to read from %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString());
+        *error = QCoreApplication::translate("TDocumentFile", "Unable to read from %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
     if (file.size() > kMaxFileSize) {
-        *error = QStringLiteral("Unable to read from %1: the file is too large for a terminal file")
+        *error = QCoreApplication::translate("TDocumentFile", "Unable to read from %1: the file is too large for a terminal file")
                      .arg(QDir::toNativeSeparators(fileName));
         return false;
     }
     *data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Unable to read from %1").arg(QDir::toNativeSeparators(fileName));
+        *error = QCoreApplication::translate("TDocumentFile", "Unable to read from %1").arg(QDir::toNativeSeparators(fileName));
         return false;
     }
     return true;
@@ -35,7 +36,7 @@ bool TDocumentFile::Read(const QString &fileName, QByteArray *data, QString *err
 
 bool TDocumentFile::Write(const QString &fileName, const QByteArray &data, QString *error)
 {
-    const QString failure = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(fileName));
+    const QString failure = QCoreApplication::translate("TDocumentFile", "Unable to write to %1").arg(QDir::toNativeSeparators(fileName));
     if (fileName.isEmpty()) {
         *error = failure;
         return false;

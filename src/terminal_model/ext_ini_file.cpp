@@ -2,6 +2,7 @@
 
 #include "terminal_model/document_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -53,10 +54,10 @@ QString NameProblem(const QString &key, const QString &section, bool newSection,
     };
     if (key.isEmpty() || key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('['))
         || key.startsWith(QLatin1Char(';')) || breaks(key))
-        return QStringLiteral("The name \"%1\" cannot be stored in %2: a key name must not be empty, contain \"=\" "
+        return QCoreApplication::translate("TExtIniFile", "The name \"%1\" cannot be stored in %2: a key name must not be empty, contain \"=\" "
                               "or line breaks, nor start with \"[\" or \";\". Nothing was changed.").arg(key, file);
     if (newSection && (section.contains(QLatin1Char(']')) || breaks(section)))
-        return QStringLiteral("The name \"%1\" cannot be stored in %2: a section name must not contain \"]\" or "
+        return QCoreApplication::translate("TExtIniFile", "The name \"%1\" cannot be stored in %2: a section name must not contain \"]\" or "
                               "line breaks. Nothing was changed.").arg(section, file);
     return QString();
 }

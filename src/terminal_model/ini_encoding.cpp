@@ -1,5 +1,6 @@
 #include "terminal_model/ini_encoding.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -110,11 +111,11 @@ QString TIniEncoding::UnencodableMessage(const QString &text, const QString &fil
                                                      : character.at(0).unicode();
     const QString code = QStringLiteral("U+") + QString::number(codePoint, 16).toUpper().rightJustified(4, u'0');
     if (m_encoding == TEncoding::Windows1252) {
-        return QStringLiteral("The character \"%1\" (%2) cannot be stored in %3: the file is in Windows-1252, "
+        return QCoreApplication::translate("TIniEncoding", "The character \"%1\" (%2) cannot be stored in %3: the file is in Windows-1252, "
                               "which has no such character. Nothing was changed.")
             .arg(character, code, file);
     }
-    return QStringLiteral("The character %1 cannot be stored in %2: it is half of a surrogate pair, not a whole "
+    return QCoreApplication::translate("TIniEncoding", "The character %1 cannot be stored in %2: it is half of a surrogate pair, not a whole "
                           "character. Nothing was changed.")
         .arg(code, file);
 }
@@ -129,7 +130,7 @@ QString TIniEncoding::ChangeMessage(const QByteArray &added, const QString &file
                               "as \"%3\". Nothing was changed.")
             .arg(Decode(word), file, TTextCodec::Decode(word, TEncoding::Utf8));
     }
-    return QStringLiteral("The change cannot be stored in %1: without the lines it removes or replaces, this "
+    return QCoreApplication::translate("TIniEncoding", "The change cannot be stored in %1: without the lines it removes or replaces, this "
                           "Windows-1252 file would read as UTF-8 and its accented texts would change. Nothing was "
                           "changed.")
         .arg(file);

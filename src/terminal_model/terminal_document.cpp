@@ -1,5 +1,6 @@
 #include "terminal_model/terminal_document.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -164,19 +165,19 @@ QString TTerminalDocument::CheckNameCharacters(const QString &name)
         bad = bad || c == QLatin1Char('=') || c == QLatin1Char('[') || c == QLatin1Char(']') || c.unicode() < 32;
     if (!bad)
         return QString();
-    return QStringLiteral("The name \"%1\" cannot be stored: names may not contain \"=\", \"[\", \"]\" "
+    return QCoreApplication::translate("TTerminalDocument", "The name \"%1\" cannot be stored: names may not contain \"=\", \"[\", \"]\" "
                           "or control characters, nor start with \";\"")
         .arg(name);
 }
 
 QString TTerminalDocument::GroupExistsMessage()
 {
-    return QStringLiteral("Group already exists");
+    return QCoreApplication::translate("TTerminalDocument", "Group already exists");
 }
 
 QString TTerminalDocument::CommandExistsMessage()
 {
-    return QStringLiteral("The command already exists");
+    return QCoreApplication::translate("TTerminalDocument", "The command already exists");
 }
 
 void TTerminalDocument::CopySection(TExtIniFile &ini, const QString &source, const QString &target)
@@ -258,16 +259,16 @@ QString TTerminalDocument::CheckSectionFree(const QString &section, const TSecti
 {
     for (const QString &reserved : ReservedSections()) {
         if (Same(section, reserved))
-            return QStringLiteral("The section [%1] is reserved").arg(section);
+            return QCoreApplication::translate("TTerminalDocument", "The section [%1] is reserved").arg(section);
     }
     const QString folded = Fold(section);
     const auto group = owners.groups.constFind(folded);
     if (group != owners.groups.constEnd() && !(ignoreWholeGroup && Same(group.value(), ignoreGroup)))
-        return QStringLiteral("The section [%1] is already used by group \"%2\"").arg(section, group.value());
+        return QCoreApplication::translate("TTerminalDocument", "The section [%1] is already used by group \"%2\"").arg(section, group.value());
     for (const auto &[g, c] : owners.commands.value(folded)) {
         const bool ignored = Same(g, ignoreGroup) && (ignoreWholeGroup || Same(c, ignoreCommand));
         if (!ignored)
-            return QStringLiteral("The section [%1] is already used by command \"%2\" of group \"%3\"")
+            return QCoreApplication::translate("TTerminalDocument", "The section [%1] is already used by command \"%2\" of group \"%3\"")
                 .arg(section, c, g);
     }
     return QString();
@@ -518,7 +519,7 @@ TTerminalDocument::TResult TTerminalDocument::CopyCommand(const QString &targetN
     if (!GroupExists(targetName))
         return Refused(QStringLiteral("Group \"%1\" does not exist").arg(targetName));
     if (!CommandExists(sourceGroup, command))
-        return Refused(QStringLiteral("The command \"%1\" no longer exists").arg(command));
+        return Refused(QCoreApplication::translate("TTerminalDocument", "The command \"%1\" no longer exists").arg(command));
     const QString target = StoredName(Groups(), targetName);
     const QString group = StoredName(Groups(), sourceGroup);
     const QString source = StoredName(Commands(group), command);

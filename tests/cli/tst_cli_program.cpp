@@ -21,6 +21,9 @@ private slots:
     void listDemo();
     void showDemo();
     void checkDemoIsClean();
+    void reportsInSpanish_data();
+    void reportsInSpanish();
+    void spanishShowKeepsFileTexts();
     void brokenFile();
     void everyTextType_data();
     void everyTextType();
@@ -332,6 +335,37 @@ void TestCliProgram::checkDemoIsClean()
     QCOMPARE(warnedJson.exit, 0);
     QCOMPARE(warnedJson.Json().value("clean").toBool(), true);
     QCOMPARE(warnedJson.Json().value("warnings").toArray().size(), 1);
+}
+
+void TestCliProgram::reportsInSpanish_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("list") << QStringList{"list"} << "  Sell item  [host] 6 campos de comando, 3 campos de respuesta\n";
+    QTest::newRow("list, one field") << QStringList{"list"} << "  Alive check  [fiscal] 1 campo de comando, 0 campos de respuesta\n";
+    QTest::newRow("show") << QStringList{"show", "Receipt/Sell item"} << "Campos de respuesta:\n";
+    QTest::newRow("show lines") << QStringList{"show", "Receipt/Sell item"} << "     líneas: 21,00 | 10,50 | 4,00 | 0,00\n";
+    QTest::newRow("check") << QStringList{"check"} << ": sin problemas\n";
+    QTest::newRow("no command") << QStringList{"show", "Receipt/None"} << "no existe el comando";
+}
+
+void TestCliProgram::reportsInSpanish()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    arguments.insert(1, Demo());
+    const TRun run = Cli(arguments + QStringList{"--lang", "es"});
+    QVERIFY2(QString::fromUtf8(run.out).contains(expected) || run.err.contains(expected),
+             qPrintable(QString::fromUtf8(run.out) + run.err));
+}
+
+void TestCliProgram::spanishShowKeepsFileTexts()
+{
+    // A "%1" in a caption or hint is the file's text, not a place for a value.
+    const QString file = WriteFile("percent.tsy", "[Groups]\nG=\n[G]\nC=\n[GC]\nCommands=0,\"Rate %1\",\"%2\",0,\"\",0,0,0,0,0,0,0\n");
+    const TRun shown = Cli({"show", file, "G/C", "--lang", "es"});
+    QCOMPARE(shown.exit, 0);
+    QVERIFY2(shown.out.contains("  1. Rate %1\n     modo 0 (Host), ayuda \"%2\""), shown.out.constData());
 }
 
 void TestCliProgram::brokenFile()
