@@ -289,6 +289,13 @@ Opciones:
     </message>
 </context>
 <context>
+    <name>TCommandInputPanel</name>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+</context>
+<context>
     <name>TCommandLine</name>
     <message>
         <source>Serial device of the host port for this run.</source>

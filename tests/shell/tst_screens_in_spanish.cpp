@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -285,6 +286,11 @@ void TstScreensInSpanish::noTextIsClipped()
         QCOMPARE(window->TerminalWindow()->CommandPage()->findChild<QTabWidget *>()->tabText(0),
                  QCoreApplication::translate("TCommandPage", "Co&mmands"));
         QVERIFY(QCoreApplication::translate("TCommandPage", "Co&mmands") != QStringLiteral("Co&mmands"));
+        const QList<QLabel *> labels = panel->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](const QLabel *label) {
+            return label->buddy() && label->buddy()->objectName() == QLatin1String("MemoNotes")
+                   && label->text() == QStringLiteral("Notas");
+        }));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QStringList clipped = ClippedOnEveryPage(widget.get(), QString::fromLatin1(QTest::currentDataTag()));
