@@ -923,6 +923,25 @@ Opciones:
     </message>
 </context>
 <context>
+    <name>TFormMain</name>
+    <message>
+        <source>Messages</source>
+        <translation>Mensajes</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Host port</source>
+        <translation>Puerto host</translation>
+    </message>
+    <message>
+        <source>Fiscal port</source>
+        <translation>Puerto fiscal</translation>
+    </message>
+</context>
+<context>
     <name>TFormOverwriteNewCommand</name>
     <message>
         <source>Command already exists, choose action</source>
