@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -78,7 +79,8 @@ QString Entry(const QWidget *widget, const QString &text)
         .arg(widget->width());
 }
 
-// Every text in sight under root that its widget does not show whole.
+// Every text in sight under root that its widget does not show whole,
+// column titles included.
 QStringList ClippedInSight(QWidget *root)
 {
     QStringList found;
@@ -115,6 +117,14 @@ QStringList ClippedInSight(QWidget *root)
             if (tab.width() < need || tab.right() >= bar->width() || tab.left() < 0)
                 found << Entry(bar, bar->tabText(i));
         }
+    }
+    for (QHeaderView *header : root->findChildren<QHeaderView *>()) {
+        if (!header->isVisibleTo(root) || header->orientation() != Qt::Horizontal || !header->model())
+            continue;
+        for (int section = 0; section < header->count(); ++section)
+            if (!header->isSectionHidden(section) && header->sectionSize(section) < header->sectionSizeHint(section))
+                found << Entry(header, header->model()->headerData(section, Qt::Horizontal).toString())
+                             + QStringLiteral(", its column %1 wide").arg(header->sectionSize(section));
     }
     return found;
 }
