@@ -323,6 +323,13 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     </message>
 </context>
 <context>
+    <name>TCommandInputPanel</name>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+</context>
+<context>
     <name>TCommandLine</name>
     <message>
         <source>Serial device of the host port for this run.</source>
@@ -1287,6 +1294,22 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <source>Save as </source>
         <translation>Guardar como</translation>
     </message>
+    <message>
+        <source>Messages</source>
+        <translation>Mensajes</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Host port</source>
+        <translation>Puerto host</translation>
+    </message>
+    <message>
+        <source>Fiscal port</source>
+        <translation>Puerto fiscal</translation>
+    </message>
 </context>
 <context>
     <name>TFormOverwriteNewCommand</name>
@@ -1390,12 +1413,12 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <translation>Ingrese el tiempo de espera de la comunicación en ms. Cero indica sin límite.</translation>
     </message>
     <message>
-        <source>&amp;Time out in ms</source>
-        <translation>Tiempo de &amp;espera en ms</translation>
+        <source>Tim&amp;e out in ms</source>
+        <translation>Tiempo de espera e&amp;n ms</translation>
     </message>
     <message>
         <source>&amp;Log</source>
-        <translation>&amp;Registro</translation>
+        <translation>Re&amp;gistro</translation>
     </message>
     <message>
         <source>Log related preferences</source>
@@ -1422,15 +1445,15 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <translation>Activa el registro de comunicaciones de bajo nivel</translation>
     </message>
     <message>
-        <source>&amp;Host frame color</source>
-        <translation>Color de trama del h&amp;ost</translation>
+        <source>Host fr&amp;ame color</source>
+        <translation>Color de trama &amp;del host</translation>
     </message>
     <message>
-        <source>&amp;Fiscal printer frame color</source>
-        <translation>Color de trama de la &amp;impresora fiscal</translation>
+        <source>Fiscal pri&amp;nter frame color</source>
+        <translation>Color de trama de la imp&amp;resora fiscal</translation>
     </message>
     <message>
-        <source>&amp;Fiscal frame color</source>
+        <source>F&amp;iscal frame color</source>
         <translation>Color de trama fisca&amp;l</translation>
     </message>
     <message>
@@ -1470,15 +1493,15 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <translation>Muestra los campos reservados en el protocolo extendido</translation>
     </message>
     <message>
-        <source>&amp;Language</source>
+        <source>Lan&amp;guage</source>
         <translation>&amp;Idioma</translation>
     </message>
     <message>
-        <source>&amp;Input date format</source>
+        <source>Input &amp;date format</source>
         <translation>Formato de fecha de &amp;entrada</translation>
     </message>
     <message>
-        <source>&amp;Output date format</source>
+        <source>O&amp;utput date format</source>
         <translation>Formato de fecha de &amp;salida</translation>
     </message>
     <message>
@@ -1488,6 +1511,10 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Comm po&amp;rt</source>
+        <translation>Puert&amp;o</translation>
     </message>
 </context>
 <context>

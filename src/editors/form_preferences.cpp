@@ -122,8 +122,8 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     m_timeOutNote->setObjectName(QStringLiteral("LabelTimeOutNote"));
     // The note's room is kept while it is empty, so the page does not jump.
     m_timeOutNote->setMinimumWidth(m_timeOutNote->fontMetrics().horizontalAdvance(tr(NoTimeOutNote.toUtf8().constData())));
-    AddRow(form, tr("Co&mm port"), m_fiscalPortBox);
-    AddRow(form, tr("&Time out in ms"), m_timeOutEdit);
+    AddRow(form, tr("Comm po&rt"), m_fiscalPortBox);
+    AddRow(form, tr("Tim&e out in ms"), m_timeOutEdit);
     form->addRow(QString(), m_timeOutNote);
 
     Page(m_pages, tr("&Log"), tr("Log related preferences"), form);
@@ -139,9 +139,9 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     m_lowLevelCheck = new QCheckBox(tr("Lo&w level log"), this);
     m_lowLevelCheck->setObjectName(QStringLiteral("CheckBoxLowLevel"));
     m_lowLevelCheck->setToolTip(tr("Enable low level communications log"));
-    AddRow(form, tr("&Host frame color"), m_hostColorBox);
-    AddRow(form, tr("&Fiscal printer frame color"), m_printerColorBox);
-    AddRow(form, tr("&Fiscal frame color"), m_fiscalColorBox);
+    AddRow(form, tr("Host fr&ame color"), m_hostColorBox);
+    AddRow(form, tr("Fiscal pri&nter frame color"), m_printerColorBox);
+    AddRow(form, tr("F&iscal frame color"), m_fiscalColorBox);
     form->addRow(m_lowLevelCheck);
 
     Page(m_pages, tr("O&ther"), tr("Miscellaneous related preferences"), form);
@@ -157,9 +157,9 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     m_reservedFieldsCheck = new QCheckBox(tr("&Show reserved fields"), this);
     m_reservedFieldsCheck->setObjectName(QStringLiteral("CheckBoxReservedFields"));
     m_reservedFieldsCheck->setToolTip(tr("Show reserved fields in extended protocol"));
-    AddRow(form, tr("&Language"), m_languageBox);
-    AddRow(form, tr("&Input date format"), m_inputDateFormatBox);
-    AddRow(form, tr("&Output date format"), m_outputDateFormatBox);
+    AddRow(form, tr("Lan&guage"), m_languageBox);
+    AddRow(form, tr("Input &date format"), m_inputDateFormatBox);
+    AddRow(form, tr("O&utput date format"), m_outputDateFormatBox);
     form->addRow(m_reservedFieldsCheck);
 
     m_buttonOk = EditorWidgets::Button(QStringLiteral("ButtonOk"), tr("&Ok"), QString(), this);

@@ -22,8 +22,18 @@ TRecordGrid::TRecordGrid(const QStringList &headers, QWidget *parent)
 
 void TRecordGrid::SetColumnWidths(const QList<int> &widths)
 {
-    for (int column = 0; column < widths.size() && column < columnCount(); ++column)
-        setColumnWidth(column, widths.at(column));
+    // A translated title may need more room than the designed width; the
+    // last column gives back what the others took, down to its own title,
+    // so the grid keeps its designed width.
+    const int count = int(qMin(widths.size(), qsizetype(columnCount())));
+    int taken = 0;
+    for (int column = 0; column < count; ++column) {
+        const int title = horizontalHeader()->sectionSizeHint(column);
+        const int designed = widths.at(column) - (column == count - 1 ? taken : 0);
+        const int width = qMax(designed, title);
+        taken += width - widths.at(column);
+        setColumnWidth(column, width);
+    }
 }
 
 void TRecordGrid::SetColumnsFitContents(bool fit)

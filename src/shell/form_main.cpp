@@ -20,6 +20,7 @@
 #include "terminal_window/form_child_terminal_window.h"
 #include "widgets/action_icons.h"
 #include "widgets/prompts.h"
+#include "widgets/status_panel_accessible.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -168,9 +169,12 @@ void TFormMain::ConnectActions()
 
 void TFormMain::CreateStatusBar()
 {
+    // What each panel is for, read by a screen reader before its text.
+    const QString meanings[StatusPanelCount] = {tr("Messages"), tr("State"), tr("Host port"), tr("Fiscal port")};
     for (int i = 0; i < StatusPanelCount; ++i) {
         m_panels[i] = new QLabel(this);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        TStatusPanelAccessible::Describe(m_panels[i], meanings[i]);
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The state texts take the room the other panels leave, so a longer
         // one ("Fiscal port closed", "125/999") is read in full.

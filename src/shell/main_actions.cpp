@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -66,6 +67,11 @@ TMainActions::TMainActions(QMainWindow *window, QMdiArea *area)
     CreateToolBar();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { TrackFocus(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &TMainActions::UpdateEditActions);
+    // Ctrl+F6 steps through the child windows as the area's own Ctrl+Tab does.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), window), &QShortcut::activated, area,
+            &QMdiArea::activateNextSubWindow);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), window), &QShortcut::activated, area,
+            &QMdiArea::activatePreviousSubWindow);
     UpdateWindowActions();
     UpdateEditActions();
 }

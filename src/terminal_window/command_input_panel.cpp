@@ -134,7 +134,7 @@ void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientW
         m_controls << control;
     }
     if (layout.hasNotes) {
-        m_notesLabel = new QLabel(NotesCaption, this);
+        m_notesLabel = new QLabel(tr(NotesCaption.toUtf8().constData()), this);
         m_notesLabel->move(layout.notesLabel);
         m_notesLabel->adjustSize();
         m_notesMemo = new QPlainTextEdit(this);

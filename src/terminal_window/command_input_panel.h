@@ -21,7 +21,8 @@ class TCommandInputPanel : public QWidget
     Q_OBJECT
 
 public:
-    static inline const QString NotesCaption = QStringLiteral("Notes");
+    // English; shown translated.
+    static inline const QString NotesCaption = QStringLiteral(QT_TRANSLATE_NOOP("TCommandInputPanel", "Notes"));
     // Colour of a required field's label.
     static inline const QColor Maroon = QColor(128, 0, 0);
 
