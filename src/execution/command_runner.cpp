@@ -23,7 +23,7 @@ TCommandRunner::TButtonStates TCommandRunner::IdleButtons(int fieldCount, TComma
 {
     TButtonStates buttons = ButtonsForCommand(fieldCount, port, hostOpen, fiscalOpen);
     // Repeat follows the port alone: with the host port closed it says so.
-    buttons.repeat = fieldCount > 0 && port == cpHostPort;
+    buttons.Repeat = fieldCount > 0 && port == cpHostPort;
     return buttons;
 }
 
@@ -192,8 +192,8 @@ void TCommandRunner::ReleaseButtons()
     const TButtonStates buttons = m_idleButtonRule
         ? m_idleButtonRule()
         : IdleButtons(int(m_command.fields.size()), m_command.port, !HostClosed(), !AuxClosed());
-    emit SendEnabledChanged(buttons.send);
-    emit RepeatEnabledChanged(buttons.repeat);
+    emit SendEnabledChanged(buttons.Send);
+    emit RepeatEnabledChanged(buttons.Repeat);
 }
 
 void TCommandRunner::Send()

@@ -32,8 +32,8 @@ public:
     static constexpr int MaxRepeatCount = 999;
 
     struct TButtonStates {
-        bool send = false;
-        bool repeat = false;
+        bool Send = false;
+        bool Repeat = false;
     };
 
     // Send and Repeat enabling once a command's controls are built.

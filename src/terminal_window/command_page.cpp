@@ -226,8 +226,8 @@ void TCommandPage::ShowCommand(const QString &section)
     m_commandKey = section;
 
     const TCommandRunner::TButtonStates buttons = IdleButtons();
-    m_buttonSend->setEnabled(buttons.send);
-    m_buttonRepeat->setEnabled(buttons.repeat);
+    m_buttonSend->setEnabled(buttons.Send);
+    m_buttonRepeat->setEnabled(buttons.Repeat);
     m_noticeBar->SetNotice(TNoticeBar::Command,
                            CommandNotice(m_definition, m_settings.HostPortOpen, m_settings.FiscalPortOpen));
 }

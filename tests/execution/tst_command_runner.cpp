@@ -107,8 +107,8 @@ void TestCommandRunner::buttonsForCommand()
     QFETCH(bool, repeat);
     const auto buttons =
         TCommandRunner::ButtonsForCommand(fields, TCommandPort(port), hostOpen, fiscalOpen);
-    QCOMPARE(buttons.send, send);
-    QCOMPARE(buttons.repeat, repeat);
+    QCOMPARE(buttons.Send, send);
+    QCOMPARE(buttons.Repeat, repeat);
 }
 
 void TestCommandRunner::repeatCount_data()
