@@ -103,6 +103,37 @@
     </message>
 </context>
 <context>
+    <name>TCliSender</name>
+    <message>
+        <source>the port is in use or cannot be opened</source>
+        <translation>el puerto está en uso o no se puede abrir</translation>
+    </message>
+    <message>
+        <source>no such port</source>
+        <translation>no existe ese puerto</translation>
+    </message>
+    <message>
+        <source>the port refused its line settings</source>
+        <translation>el puerto rechazó su configuración de línea</translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation>error %1</translation>
+    </message>
+    <message>
+        <source>cannot open the log file %1: %2</source>
+        <translation>no se puede abrir el archivo de registro %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the host port %1: %2</source>
+        <translation>no se puede abrir el puerto host %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the fiscal port %1: %2</source>
+        <translation>no se puede abrir el puerto fiscal %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>TCliTool</name>
     <message>
         <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]

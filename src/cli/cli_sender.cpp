@@ -15,13 +15,13 @@ QString PortErrorText(TPortError error)
 {
     switch (error) {
     case EFP_E_ComInUse:
-        return QStringLiteral("the port is in use or cannot be opened");
+        return TCliSender::tr("the port is in use or cannot be opened");
     case EFP_E_InvalidCom:
-        return QStringLiteral("no such port");
+        return TCliSender::tr("no such port");
     case EFP_E_BadInitialization:
-        return QStringLiteral("the port refused its line settings");
+        return TCliSender::tr("the port refused its line settings");
     default:
-        return QStringLiteral("error %1").arg(int(error));
+        return TCliSender::tr("error %1").arg(int(error));
     }
 }
 
@@ -48,7 +48,7 @@ bool TCliSender::OpenLog(QString *error)
     m_log.setFileName(m_options.logFile);
     const bool isNew = !m_log.exists() || m_log.size() == 0;
     if (!m_log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        *error = QStringLiteral("cannot open the log file %1: %2").arg(m_options.logFile, m_log.errorString());
+        *error = tr("cannot open the log file %1: %2").arg(m_options.logFile, m_log.errorString());
         return false;
     }
     if (isNew) {
@@ -109,9 +109,10 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     overrides.fiscalTimeOut = m_options.fiscalTimeOut;
     if (!m_ports.Open(command.port, TPortSettings::FromSettings(m_settings, overrides))) {
         const TPortError error = m_ports.LastError(command.port);
-        const QString port = command.port == cpHostPort ? QStringLiteral("host") : QStringLiteral("fiscal");
+        const QString failure = command.port == cpHostPort ? tr("cannot open the host port %1: %2")
+                                                           : tr("cannot open the fiscal port %1: %2");
         const QString name = command.port == cpHostPort ? m_ports.Host().PortName() : m_ports.Aux().PortName();
-        result.error = QStringLiteral("cannot open the %1 port %2: %3").arg(port, name, PortErrorText(error));
+        result.error = failure.arg(name, PortErrorText(error));
         result.outcome.kind = TRunOutcome::PortError;
         result.outcome.error = error;
         return result;
