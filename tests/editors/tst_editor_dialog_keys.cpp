@@ -1,15 +1,6 @@
-#include "editors/form_edit_answer_record.h"
-#include "editors/form_edit_cmd_ans.h"
-#include "editors/form_edit_command_record.h"
-#include "editors/form_edit_fix_answer.h"
-#include "editors/form_edit_fix_answer_record.h"
-#include "editors/form_edit_return_code.h"
-#include "editors/form_preferences.h"
-#include "editors/form_rc_record.h"
-#include "editors/form_test_fixed_answer.h"
 #include "support_editors.h"
+#include "support_every_dialog.h"
 #include "terminal_model/settings.h"
-#include "terminal_window/form_overwrite_new_command.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -19,33 +10,7 @@
 #include <memory>
 
 using namespace EditorTest;
-
-namespace {
-
-// Every dialog of the editors and the tree, opened as the program opens it.
-enum TKind {
-    RcRecord,
-    AnswerRecord,
-    CommandRecord,
-    FixAnswerRecord,
-    Tester,
-    Preferences,
-    FieldsEditor,
-    FixAnswerEditor,
-    ReturnCodeEditor,
-    OverwriteNewCommand,
-    KindCount
-};
-
-const char *const KindNames[] = {"return code", "answer field", "command field", "fixed answer", "tester",
-                                 "preferences", "fields editor", "fixed answers editor", "return codes editor",
-                                 "overwrite or new"};
-
-const QByteArray File = "[General]\nProtocol=1\n\n[Groups]\nSales=\n\n[Sales]\nItem=\n\n"
-                        "[SalesItem]\nCommands=0,\"Amount\",\"\",3,\"\",0,5,0,0,0,0,0\nAnswers=\"Total\",2,2\n\n"
-                        "[FiscalAnswer]\nRecord1=1,1,0001,0001,\"Open\",clRed\n\n[Return codes]\nRC5=Five\n";
-
-} // namespace
+using namespace EveryDialog;
 
 class TstEditorDialogKeys : public QObject
 {
@@ -74,31 +39,7 @@ void TstEditorDialogKeys::initTestCase()
 
 std::unique_ptr<QDialog> TstEditorDialogKeys::Make(int kind)
 {
-    TCommandField field;
-    field.Caption = QStringLiteral("Amount");
-    switch (kind) {
-    case RcRecord:
-        return std::make_unique<TFormRcRecord>(QStringLiteral("5"), QStringLiteral("Five"), m_prompts);
-    case AnswerRecord:
-        return std::make_unique<TFormEditAnswerRecord>(1, TAnswerField{QStringLiteral("Total"), 2, 2}, m_prompts);
-    case CommandRecord:
-        return std::make_unique<TFormEditCommandRecord>(1, field, QStringList(), QStringList(), m_prompts);
-    case FixAnswerRecord:
-        return std::make_unique<TFormEditFixAnswerRecord>(0x0000FF, QStringLiteral("Open"), QStringLiteral("0001"),
-                                                          QStringLiteral("0001"), QStringLiteral("1"), m_prompts);
-    case Tester:
-        return std::make_unique<TFormTestFixedAnswer>();
-    case Preferences:
-        return std::make_unique<TFormPreferences>(m_settings, m_prompts, QStringList());
-    case FieldsEditor:
-        return std::make_unique<TFormEditCmdAns>(Path(), QStringLiteral("SalesItem"), m_prompts);
-    case FixAnswerEditor:
-        return std::make_unique<TFormEditFixAnswer>(Path(), m_prompts);
-    case ReturnCodeEditor:
-        return std::make_unique<TFormEditReturnCode>(Path(), m_prompts);
-    default:
-        return std::make_unique<TFormOverwriteNewCommand>();
-    }
+    return EveryDialog::Make(kind, Path(), m_prompts, m_settings);
 }
 
 void TstEditorDialogKeys::focusedButtonTakesEnter_data()
