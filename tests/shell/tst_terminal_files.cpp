@@ -348,11 +348,12 @@ void TstTerminalFiles::associationWrittenOnlyWhenDifferent()
     QVERIFY(association.Register());
     QVERIFY(!association.Changed());
 
-    // Another executable path (the program moved) rewrites the entry.
-    TFileAssociation moved("tsy", "Tessaly", "/usr/bin/tessaly", data.path());
+    // Another executable path (the program moved) rewrites the entry; not
+    // /usr/bin, where an installed copy would make registering a no-op.
+    TFileAssociation moved("tsy", "Tessaly", "/opt/moved/bin/tessaly", data.path());
     QVERIFY(moved.Register());
     QVERIFY(moved.Changed());
-    QVERIFY(ReadAll(moved.DesktopFile()).contains("Exec=\"/usr/bin/tessaly\" %f\n"));
+    QVERIFY(ReadAll(moved.DesktopFile()).contains("Exec=\"/opt/moved/bin/tessaly\" %f\n"));
 }
 
 void TstTerminalFiles::associationQuotesExecutable()
