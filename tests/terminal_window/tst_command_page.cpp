@@ -3,6 +3,7 @@
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "widgets/scripted_prompts.h"
+#include "test_files.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -47,10 +48,7 @@ void TstCommandPage::init()
 {
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath("printer.tsy");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(Sample);
-    file.close();
+    TestFiles::Write(path, Sample);
     m_file.Load(path);
     m_settings = TSettings();
     m_settings.HostPortOpen = true;

@@ -1,5 +1,6 @@
 #include "terminal_window/command_tree.h"
 #include "widgets/scripted_prompts.h"
+#include "test_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,10 +54,7 @@ void TstCommandTree::init()
 {
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath("printer.tsy");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(Sample);
-    file.close();
+    TestFiles::Write(path, Sample);
     m_prompts.Clear();
     m_tree = std::make_unique<TCommandTree>(m_prompts);
     QCOMPARE(m_tree->Load(path), QString());
