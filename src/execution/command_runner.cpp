@@ -58,16 +58,15 @@ void TCommandRunner::ConnectComponents()
     // A call still queued when the next command goes out belongs to the
     // command before it (a click can come between an event and its call):
     // it is dropped, so it cannot end the new command.
-    const auto postHost = [this](auto call) {
-        QMetaObject::invokeMethod(
-            this, [this, call, sent = m_hostCommandsSent] { if (sent == m_hostCommandsSent) call(); },
-            Qt::QueuedConnection);
+    const auto postFor = [this](const quint64 &commandsSent) {
+        return [this, &commandsSent](auto call) {
+            QMetaObject::invokeMethod(
+                this, [call, &commandsSent, sent = commandsSent] { if (sent == commandsSent) call(); },
+                Qt::QueuedConnection);
+        };
     };
-    const auto postAux = [this](auto call) {
-        QMetaObject::invokeMethod(
-            this, [this, call, sent = m_auxCommandsSent] { if (sent == m_auxCommandsSent) call(); },
-            Qt::QueuedConnection);
-    };
+    const auto postHost = postFor(m_hostCommandsSent);
+    const auto postAux = postFor(m_auxCommandsSent);
     connect(m_host, &TFPHostControl::OnFinalAnswer, this, [this, postHost](const THostAnswer &answer) {
         const TReceivedAnswer received = ReceivedAnswer(answer);
         postHost([this, received] { HostFinalAnswer(received); });
