@@ -9,11 +9,6 @@
 
 namespace {
 
-QString Translated(const char *text)
-{
-    return QCoreApplication::translate("TSerialDevices", text);
-}
-
 QString Hex(quint16 id)
 {
     return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
@@ -47,7 +42,7 @@ QString TSerialDevices::TDevice::Label() const
     if (!Manufacturer.isEmpty())
         known.append(Manufacturer);
     if (!SerialNumber.isEmpty())
-        known.append(Translated("serial %1").arg(SerialNumber));
+        known.append(QCoreApplication::translate("TSerialDevices", "serial %1").arg(SerialNumber));
     QString label = SystemPath;
     if (!Description.isEmpty())
         label += QStringLiteral(" \u2014 ") + Description;
@@ -62,13 +57,13 @@ QString TSerialDevices::TDevice::Details() const
     if (!ById.isEmpty())
         lines.append(ById);
     if (!Description.isEmpty())
-        lines.append(Translated("Description: %1").arg(Description));
+        lines.append(QCoreApplication::translate("TSerialDevices", "Description: %1").arg(Description));
     if (!Manufacturer.isEmpty())
-        lines.append(Translated("Manufacturer: %1").arg(Manufacturer));
+        lines.append(QCoreApplication::translate("TSerialDevices", "Manufacturer: %1").arg(Manufacturer));
     if (!SerialNumber.isEmpty())
-        lines.append(Translated("Serial number: %1").arg(SerialNumber));
+        lines.append(QCoreApplication::translate("TSerialDevices", "Serial number: %1").arg(SerialNumber));
     if (VendorId || ProductId)
-        lines.append(Translated("USB id: %1:%2")
+        lines.append(QCoreApplication::translate("TSerialDevices", "USB id: %1:%2")
                          .arg(VendorId ? Hex(*VendorId) : QStringLiteral("?"),
                               ProductId ? Hex(*ProductId) : QStringLiteral("?")));
     return lines.join(QLatin1Char('\n'));
