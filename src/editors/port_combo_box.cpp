@@ -85,8 +85,12 @@ void TPortComboBox::Read(quint8 &comIndex, QString &device) const
 {
     const QString text = currentText().trimmed();
     int item = currentIndex();
-    if (item < 0 || itemText(item) != currentText())
-        item = findText(text, Qt::MatchFixedString);
+    if (item < 0 || itemText(item) != currentText()) {
+        item = findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        // Paths are told apart by case, the COM names are not.
+        if (const int com = findText(text, Qt::MatchFixedString); item < 0 && com < ComPorts.size())
+            item = com;
+    }
     if (item >= 0 && item < ComPorts.size()) {
         comIndex = quint8(item);
         device.clear();

@@ -207,6 +207,7 @@ void TstFormPreferences::portStored_data()
     QTest::newRow("typed system path kept as typed") << QString() << "/dev/ttyUSB0" << 2 << "/dev/ttyUSB0";
     QTest::newRow("typed blanks trimmed") << QString() << " /dev/ttyACM0 " << 2 << "/dev/ttyACM0";
     QTest::newRow("typed COM name") << QString() << "com4" << 3 << QString();
+    QTest::newRow("typed path differing in case") << QString() << "/dev/TTYS0" << 2 << "/dev/TTYS0";
     QTest::newRow("emptied: the COM index") << QString() << "" << 2 << QString();
 }
 
