@@ -65,7 +65,7 @@ public:
 
     // "TIME --> 127 ms": how long the command took, from the first byte
     // written to its answer (or the auxiliary ACK); it follows the
-    // answer's last frame line.
+    // answer's frame line (on the host port, the ACK written for it too).
     static QString Elapsed(qint64 elapsedUs);
 
     // The two lines a new log file starts with: the company and the name of
