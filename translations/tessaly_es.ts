@@ -90,6 +90,14 @@
         <source>Fiscal port closed: this command goes to the fiscal port, which the fiscal-port button of the toolbar turns on</source>
         <translation>Puerto fiscal cerrado: este comando va al puerto fiscal, que se activa con el botón de puerto fiscal de la barra de herramientas</translation>
     </message>
+    <message>
+        <source>Ready (%1 ms)</source>
+        <translation>Listo (%1 ms)</translation>
+    </message>
+    <message>
+        <source>Answered in %1 ms</source>
+        <translation>Respondido en %1 ms</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -1986,6 +1994,12 @@ Opciones:
     <message>
         <source>Fiscal answer: </source>
         <translation>Respuesta fiscal: </translation>
+    </message>
+    <message>
+        <source>Steps answered: %1; fastest %2 ms, mean %3 ms, slowest %4 ms
+</source>
+        <translation>Pasos respondidos: %1; el más rápido %2 ms, media %3 ms, el más lento %4 ms
+</translation>
     </message>
 </context>
 <context>

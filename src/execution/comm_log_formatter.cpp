@@ -1,6 +1,7 @@
 #include "execution/comm_log_formatter.h"
 
 #include "comm/host_types.h"
+#include "execution/execution_texts.h"
 
 #include <QLocale>
 
@@ -75,6 +76,11 @@ QString TCommLogFormatter::FailureText(TCommandPort port, TFailure failure, cons
         break;
     }
     return detail.isEmpty() ? text : text + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
+QString TCommLogFormatter::Elapsed(qint64 elapsedUs)
+{
+    return ElapsedPrefix + ExecutionTexts::Milliseconds(elapsedUs, QLocale::c()) + QStringLiteral(" ms");
 }
 
 QStringList TCommLogFormatter::HeaderLines(const QString &programName)

@@ -299,3 +299,10 @@ void TFormChildLogWindow::ExchangeFailed(const QString &text)
     AddEntry(TCommLogFormatter::FailurePrefix, text, FailureColor);
     WriteLine(TCommLogFormatter::FailurePrefix + text);
 }
+
+void TFormChildLogWindow::ExchangeTimed(qint64 elapsedUs)
+{
+    const QString line = TCommLogFormatter::Elapsed(elapsedUs);
+    AddEntry(TCommLogFormatter::ElapsedPrefix, line.mid(TCommLogFormatter::ElapsedPrefix.size()), m_printerColor);
+    WriteLine(line);
+}

@@ -50,6 +50,9 @@ public:
     // An exchange that ended without an answer (TCommLogFormatter::
     // FailureText), after its frame lines, whatever the low-level flag.
     void ExchangeFailed(const QString &text);
+    // How long an answered command took (TCommLogFormatter::Elapsed), after
+    // its answer's frame lines, whatever the low-level flag.
+    void ExchangeTimed(qint64 elapsedUs);
 
     // "&Clear": empties the window; the file keeps growing.
     void ClearLog();

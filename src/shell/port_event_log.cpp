@@ -32,6 +32,12 @@ void TPortEventLog::Post(Call call)
     QMetaObject::invokeMethod(log, [log, call] { call(log); }, Qt::QueuedConnection);
 }
 
+void TPortEventLog::PostElapsed(qint64 elapsedUs)
+{
+    if (elapsedUs >= 0)
+        Post([elapsedUs](TFormChildLogWindow *log) { log->ExchangeTimed(elapsedUs); });
+}
+
 void TPortEventLog::ConnectHost()
 {
     TFPHostControl *host = &m_ports.Host();
@@ -56,6 +62,7 @@ void TPortEventLog::ConnectHost()
     connect(host, &TFPHostControl::OnNack, this, [this] { Post([](TFormChildLogWindow *log) { log->NakReceived(); }); });
     connect(host, &TFPHostControl::OnIntermediateAnswer, this,
             [this] { Post([](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(); }); });
+    connect(host, &TFPHostControl::OnFinalAnswer, this, [this](const THostAnswer &answer) { PostElapsed(answer.ElapsedUs); });
     connect(host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
         Post([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
@@ -82,7 +89,14 @@ void TPortEventLog::ConnectAux()
         m_lastReadFrame = frame;
         Post([frame](TFormChildLogWindow *log) { log->PrinterRead(frame); });
     });
-    connect(aux, &TFPAuxControl::OnAck, this, [this] { Post([](TFormChildLogWindow *log) { log->AckReceived(); }); });
+    connect(aux, &TFPAuxControl::OnAck, this, [this](qint64 elapsedUs) {
+        Post([](TFormChildLogWindow *log) { log->AckReceived(); });
+        PostElapsed(elapsedUs);
+    });
+    connect(aux, &TFPAuxControl::OnAnswer, this, [this](const QByteArray &, bool isFinal, qint64 elapsedUs) {
+        if (isFinal)
+            PostElapsed(elapsedUs);
+    });
     connect(aux, &TFPAuxControl::OnNack, this, [this] { Post([](TFormChildLogWindow *log) { log->NakReceived(); }); });
     connect(aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);

@@ -30,6 +30,8 @@ public:
 private:
     template <typename Call>
     void Post(Call call);
+    // The time an answered command took, when it was measured.
+    void PostElapsed(qint64 elapsedUs);
     void ConnectHost();
     void ConnectAux();
 
