@@ -52,7 +52,10 @@ QByteArray TCaptureWriter::Line(const TCaptureRecord &record)
 bool TCaptureWriter::Start(const QString &fileName, TMode mode, QString *error)
 {
     auto file = std::make_unique<QFile>(fileName);
-    if (mode == TMode::Append && file->exists() && file->size() > 0) {
+    // A missing or empty file starts anew; one with content is appended to
+    // only when it is a capture.
+    const bool appending = mode == TMode::Append && file->exists() && file->size() > 0;
+    if (appending) {
         // Records go only after the header of a capture.
         if (!file->open(QIODevice::ReadOnly)) {
             *error = tr("cannot open the capture file %1: %2").arg(fileName, file->errorString());
@@ -66,7 +69,7 @@ bool TCaptureWriter::Start(const QString &fileName, TMode mode, QString *error)
         }
     }
     const QIODevice::OpenMode how = QIODevice::WriteOnly | QIODevice::Unbuffered
-        | (mode == TMode::Append ? QIODevice::Append : QIODevice::Truncate);
+        | (appending ? QIODevice::Append : QIODevice::Truncate);
     if (!file->open(how)) {
         *error = tr("cannot open the capture file %1: %2").arg(fileName, file->errorString());
         return false;
