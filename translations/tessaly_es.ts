@@ -111,6 +111,64 @@
     </message>
 </context>
 <context>
+    <name>TCaptureReader</name>
+    <message>
+        <source>cannot read the capture file %1: %2</source>
+        <translation>no se puede leer el archivo de captura %1: %2</translation>
+    </message>
+    <message>
+        <source>not a capture file: the first line is not &quot;tessaly-capture %1&quot;</source>
+        <translation>no es un archivo de captura: la primera línea no es &quot;tessaly-capture %1&quot;</translation>
+    </message>
+    <message>
+        <source>capture version %1 is newer than this program reads (%2)</source>
+        <translation>la versión de captura %1 es más nueva que la que lee este programa (%2)</translation>
+    </message>
+    <message>
+        <source>a record needs a time, an offset, a port, a kind and its data</source>
+        <translation>un registro necesita una hora, un desplazamiento, un puerto, un tipo y sus datos</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a date and time</source>
+        <translation>&apos;%1&apos; no es una fecha y hora</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an offset in seconds</source>
+        <translation>&apos;%1&apos; no es un desplazamiento en segundos</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a port (host or fiscal)</source>
+        <translation>&apos;%1&apos; no es un puerto (host o fiscal)</translation>
+    </message>
+    <message>
+        <source>the record holds no bytes</source>
+        <translation>el registro no contiene bytes</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a hexadecimal byte</source>
+        <translation>&apos;%1&apos; no es un byte hexadecimal</translation>
+    </message>
+    <message>
+        <source>not a capture file: it has no &quot;tessaly-capture %1&quot; line</source>
+        <translation>no es un archivo de captura: no tiene la línea &quot;tessaly-capture %1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>TCaptureWriter</name>
+    <message>
+        <source>cannot open the capture file %1: %2</source>
+        <translation>no se puede abrir el archivo de captura %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a capture file; it is left as it is</source>
+        <translation>%1 no es un archivo de captura; se deja como está</translation>
+    </message>
+    <message>
+        <source>cannot write the capture file %1: %2</source>
+        <translation>no se puede escribir el archivo de captura %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>TCliSender</name>
     <message>
         <source>the port is in use or cannot be opened</source>
@@ -358,6 +416,10 @@ Opciones:
     <message>
         <source>Lists the serial devices of this system: path, stable /dev/serial/by-id link, description, manufacturer and serial number when known. Pseudo-terminals are not listed; any device path can still be given with --port and --fiscal-port.</source>
         <translation>Lista los dispositivos serie de este sistema: ruta, enlace estable /dev/serial/by-id, descripción, fabricante y número de serie cuando se conocen. Los pseudoterminales no se listan; cualquier ruta de dispositivo puede darse igualmente con --port y --fiscal-port.</translation>
+    </message>
+    <message>
+        <source>Record every exchange of both ports into the capture FILE (appended to when it is one).</source>
+        <translation>Grabar cada intercambio de ambos puertos en el archivo de captura FILE (se añade al final si ya es uno).</translation>
     </message>
 </context>
 <context>
@@ -1865,6 +1927,39 @@ Opciones:
         <source>Save terminal file as ...</source>
         <translation>Guardar archivo de terminal como ...</translation>
     </message>
+    <message>
+        <source>Record &amp;capture...</source>
+        <translation>Grabar &amp;captura...</translation>
+    </message>
+    <message>
+        <source>Record every exchange of both ports into a capture file</source>
+        <translation>Grabar cada intercambio de ambos puertos en un archivo de captura</translation>
+    </message>
+    <message>
+        <source>Stop &amp;capture</source>
+        <translation>Detener &amp;captura</translation>
+    </message>
+    <message>
+        <source>Stop recording the capture</source>
+        <translation>Detener la grabación de la captura</translation>
+    </message>
+</context>
+<context>
+    <name>TMainCapture</name>
+    <message>
+        <source>Captures (*.tcap);;All files (*)</source>
+        <translation>Capturas (*.tcap);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Record capture</source>
+        <translation>Grabar captura</translation>
+    </message>
+    <message>
+        <source>%1
+The capture has stopped; the records before this one are kept.</source>
+        <translation>%1
+La captura se ha detenido; se conservan los registros anteriores a este.</translation>
+    </message>
 </context>
 <context>
     <name>TMainPorts</name>
@@ -2028,18 +2123,6 @@ Opciones:
 <context>
     <name>TSimOptions</name>
     <message>
-        <source>A simulated fiscal printer for Tessaly: serves the host port and the auxiliary
-fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
-The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
-Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).</source>
-        <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
-fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
-Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
-Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
-    </message>
-    <message>
         <source>Show this help.</source>
         <translation>Muestra esta ayuda.</translation>
     </message>
@@ -2098,6 +2181,36 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
     <message>
         <source>--fiscal-frames is a number from 1 to 100</source>
         <translation>--fiscal-frames es un número de 1 a 100</translation>
+    </message>
+    <message>
+        <source>A simulated fiscal printer for Tessaly: serves the host port and the auxiliary
+fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
+The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
+Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).
+--replay answers each command as a capture file recorded it (see docs/captures.md).</source>
+        <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
+fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
+Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
+Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).
+--replay responde cada comando como lo grabó un archivo de captura (vea docs/captures.md).</translation>
+    </message>
+    <message>
+        <source>Answer each command as this capture file recorded it.</source>
+        <translation>Responder cada comando como lo grabó este archivo de captura.</translation>
+    </message>
+    <message>
+        <source>With --replay: answer after the recorded delays.</source>
+        <translation>Con --replay: responder tras las demoras grabadas.</translation>
+    </message>
+    <message>
+        <source>--replay answers from the capture; it takes no --profile, --fault, --fiscal-fault or --fiscal-frames</source>
+        <translation>--replay responde desde la captura; no admite --profile, --fault, --fiscal-fault ni --fiscal-frames</translation>
+    </message>
+    <message>
+        <source>--replay-delays needs --replay</source>
+        <translation>--replay-delays necesita --replay</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,7 @@ QString PortErrorText(TPortError error)
 TCliSender::TCliSender(const TSettings &settings, const TOptions &options, QObject *parent)
     : QObject(parent), m_settings(settings), m_options(options)
 {
+    connect(&m_capture, &TCaptureWriter::Failed, this, [this](const QString &error) { m_captureError = error; });
 }
 
 int TCliSender::BaudRateIndex(int bitsPerSecond)
@@ -43,6 +44,9 @@ int TCliSender::BaudRateIndex(int bitsPerSecond)
 
 bool TCliSender::OpenLog(QString *error)
 {
+    if (!m_options.captureFile.isEmpty()
+        && !m_capture.Start(m_options.captureFile, TCaptureWriter::TMode::Append, error))
+        return false;
     if (m_options.logFile.isEmpty())
         return true;
     m_log.setFileName(m_options.logFile);
@@ -155,5 +159,6 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
 
     m_ports.Close(command.port);
     result.frames = m_frames;
+    result.captureError = m_captureError;
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "execution/capture_writer.h"
 #include "execution/command_runner.h"
 #include "execution/ports.h"
 #include "terminal_model/settings.h"
@@ -12,7 +13,8 @@
 
 // One command sent from the shell: opens only the port the command needs,
 // runs it through the same runner as the window's Send and Repeat, keeps
-// every frame in order and appends the log lines to a file.
+// every frame in order, appends the log lines to a file and records both
+// ports into a capture file.
 class TCliSender : public QObject {
     Q_OBJECT
 
@@ -25,6 +27,7 @@ public:
         int fiscalTimeOut = -1; // ms; -1: the settings' DTimeOut
         int repeat = 0;         // 0 sends once; 1..999 repeats
         QString logFile;        // empty: no log
+        QString captureFile;    // empty: no capture; an existing capture is appended to
     };
 
     struct TFrame {
@@ -37,12 +40,14 @@ public:
         TRunOutcome outcome;
         QList<TFrame> frames;
         QString error;   // why the port could not be opened
+        QString captureError;   // why the capture stopped before the end
     };
 
     TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
 
-    // Opens the log file of the options, when there is one, and starts the
-    // session in it; false with *error set when it cannot be written.
+    // Opens the log file and the capture file of the options, those there
+    // are, and starts the session in each; false with *error set when one
+    // cannot be written.
     bool OpenLog(QString *error);
     // Sends and waits for the outcome, processing events meanwhile.
     TResult Run(const TRunCommand &command);
@@ -59,5 +64,7 @@ private:
     TOptions m_options;
     TPorts m_ports;
     QFile m_log;
+    TCaptureWriter m_capture{m_ports};
+    QString m_captureError;
     QList<TFrame> m_frames;
 };

@@ -258,7 +258,11 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
                                     QStringLiteral("N"));
     const QCommandLineOption log(QStringLiteral("log"),
                                  QCoreApplication::translate("TCliTool", "Append the communication log lines to FILE."), QStringLiteral("FILE"));
-    parser.addOptions({port, fiscalPort, baud, protocol, timeOut, set, date, time, repeat, log, JsonOption()});
+    const QCommandLineOption capture(QStringLiteral("capture"),
+                                     QCoreApplication::translate("TCliTool", "Record every exchange of both ports into the capture FILE "
+                                                    "(appended to when it is one)."),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({port, fiscalPort, baud, protocol, timeOut, set, date, time, repeat, log, capture, JsonOption()});
     parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
     parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QCoreApplication::translate("TCliTool", "The command."));
     int status = TCliTool::ExitOk;
@@ -270,6 +274,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     options.hostDevice = parser.value(port);
     options.fiscalDevice = parser.value(fiscalPort);
     options.logFile = parser.value(log);
+    options.captureFile = parser.value(capture);
     if (parser.isSet(baud)) {
         options.baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
         if (options.baudRate < 0)
@@ -374,6 +379,9 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         streams.Fail(QCoreApplication::translate("TCliTool", "%1: cancelled").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::Refused)
         streams.Fail(QCoreApplication::translate("TCliTool", "%1: the port refused the command (error %2)").arg(path.Name()).arg(outcome.error));
+    // A capture cut short is a file error, whatever the command's outcome.
+    if (!input.result.captureError.isEmpty())
+        return streams.Fail(input.result.captureError);
     return TSendReport::ExitStatus(outcome.kind);
 }
 

@@ -11,6 +11,7 @@
 #include "shell/form_about_box.h"
 #include "shell/form_child_log_window.h"
 #include "shell/main_actions.h"
+#include "shell/main_capture.h"
 #include "shell/mdi_layout.h"
 #include "shell/main_ports.h"
 #include "shell/port_event_log.h"
@@ -57,6 +58,7 @@ TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *p
 
     m_actions = new TMainActions(this, m_mdiArea);
     m_ports = new TMainPorts(m_settings, m_prompts, *m_actions, this);
+    m_capture = new TMainCapture(m_ports->Ports(), m_prompts, *m_actions, this);
     ConnectActions();
     CreateStatusBar();
     FormCreate();
@@ -68,6 +70,7 @@ TFormMain::~TFormMain()
     // The children about to go may still move the focus or emit; nothing of
     // this window may answer then.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    delete m_capture;
     delete m_ports;
     delete m_actions;
 }

@@ -16,6 +16,7 @@
 class QLabel;
 class QMdiArea;
 class TMainActions;
+class TMainCapture;
 class TPrompts;
 
 // The application's main window: an MDI frame holding the settings and at
@@ -48,6 +49,8 @@ public:
     // The two ports, owned for the whole run, with the status panels, the
     // fiscal-port button and Reset serial ports.
     TMainPorts &Ports() { return *m_ports; }
+    // Record capture: both ports into a capture file.
+    TMainCapture &Capture() { return *m_capture; }
     TFPHostControl *HostControl() const { return &m_ports->Ports().Host(); }
     TFPAuxControl *AuxControl() const { return &m_ports->Ports().Aux(); }
     QMdiArea *MdiArea() const { return m_mdiArea; }
@@ -119,5 +122,6 @@ private:
     QPointer<TFormChildLogWindow> m_logWindow;
     TMainPorts *m_ports = nullptr;
     TMainActions *m_actions = nullptr;
+    TMainCapture *m_capture = nullptr;
     QLabel *m_panels[StatusPanelCount] = {};
 };

@@ -150,6 +150,9 @@ void TMainActions::CreateActions()
 
     m_resetPorts = NewAction(QStringLiteral("MenuItemResetserialports"), tr("Re&set serial ports"),
                              tr("Reset all open serial ports"));
+    m_recordCapture = NewAction(QStringLiteral("MenuItemRecordCapture"), tr("Record &capture..."),
+                                tr("Record every exchange of both ports into a capture file"));
+    m_recordCapture->setCheckable(true);
     m_preferences = NewAction(QStringLiteral("MenuItemPreferences"), tr("&Preferences"),
                               tr("System preferences|System preferences"));
     m_fiscalPort = NewAction(QStringLiteral("ToolButtonFiscal"), tr("Fiscal port"), tr(EnableFiscalHint));
@@ -192,6 +195,7 @@ void TMainActions::CreateMenus()
     options->addAction(m_editReturnCodes);
     options->addSeparator();
     options->addAction(m_resetPorts);
+    options->addAction(m_recordCapture);
     options->addSeparator();
     options->addAction(m_preferences);
 
@@ -279,6 +283,15 @@ void TMainActions::ShowFiscalButton(bool inUse)
     m_fiscalPort->setToolTip(HintText::ShortHint(hint));
     m_fiscalPort->setStatusTip(HintText::LongHint(hint));
     m_fiscalPort->setIcon(TActionIcons::Icon(inUse ? TActionIcons::FiscalEnabled : TActionIcons::FiscalDisabled));
+}
+
+void TMainActions::ShowCapture(bool recording)
+{
+    m_recordCapture->setChecked(recording);
+    m_recordCapture->setText(recording ? tr("Stop &capture") : tr("Record &capture..."));
+    const QString hint = recording ? tr("Stop recording the capture") : tr("Record every exchange of both ports into a capture file");
+    m_recordCapture->setToolTip(HintText::ShortHint(hint));
+    m_recordCapture->setStatusTip(HintText::LongHint(hint));
 }
 
 void TMainActions::Tile(bool horizontally)

@@ -24,6 +24,8 @@ public:
 
     // Shows the fiscal-port button pressed (port not in use) or released.
     void ShowFiscalButton(bool inUse);
+    // Record capture..., or checked as Stop capture while recording.
+    void ShowCapture(bool recording);
     void UpdateWindowActions();
     // Copy, Cut and Paste follow the text field that has the focus.
     void UpdateEditActions();
@@ -46,6 +48,7 @@ public:
     QAction *CutAction() const { return m_cut; }
     QAction *PasteAction() const { return m_paste; }
     QAction *ResetPortsAction() const { return m_resetPorts; }
+    QAction *RecordCaptureAction() const { return m_recordCapture; }
     QAction *PreferencesAction() const { return m_preferences; }
     // Pressed means the fiscal port is not in use.
     QAction *FiscalPortAction() const { return m_fiscalPort; }
@@ -81,6 +84,7 @@ private:
     QAction *m_cut = nullptr;
     QAction *m_paste = nullptr;
     QAction *m_resetPorts = nullptr;
+    QAction *m_recordCapture = nullptr;
     QAction *m_preferences = nullptr;
     QAction *m_fiscalPort = nullptr;
     QAction *m_about = nullptr;

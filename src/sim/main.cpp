@@ -1,9 +1,11 @@
+#include "execution/capture_reader.h"
 #include "sim/sim_aux_responder.h"
 #include "sim/sim_fault_plan.h"
 #include "sim/sim_host_responder.h"
 #include "sim/sim_options.h"
 #include "sim/sim_port.h"
 #include "sim/sim_profile.h"
+#include "sim/sim_replay_responder.h"
 #include "sim/sim_server.h"
 #include "sim/sim_trace.h"
 #include "terminal_model/translations.h"
@@ -70,6 +72,10 @@ int main(int argc, char *argv[])
             return Fail(error);
     }
 
+    TCaptureReader capture;
+    if (!options.ReplayFile.isEmpty() && !capture.Read(options.ReplayFile))
+        return Fail(capture.ErrorString());
+
     TSimTrace trace;
     if (!options.TraceFile.isEmpty() && !trace.Open(options.TraceFile, error))
         return Fail(error);
@@ -89,11 +95,15 @@ int main(int argc, char *argv[])
 
     TSimHostResponder hostResponder(options.Protocol, profile, hostFaults);
     TSimAuxResponder fiscalResponder(profile, fiscalFaults);
+    TSimReplayResponder hostReplay(capture.Records(), cpHostPort, options.ReplayDelays);
+    TSimReplayResponder fiscalReplay(capture.Records(), cpFiscalPort, options.ReplayDelays);
+    const bool replaying = !options.ReplayFile.isEmpty();
     TSimServer server(trace);
     if (!server.IsValid())
         return Fail(QStringLiteral("cannot set up the stop pipe"));
-    server.AddPort(QStringLiteral("host"), hostPort, hostResponder);
-    server.AddPort(QStringLiteral("fiscal"), fiscalPort, fiscalResponder);
+    server.AddPort(QStringLiteral("host"), hostPort, replaying ? static_cast<TSimResponder &>(hostReplay) : hostResponder);
+    server.AddPort(QStringLiteral("fiscal"), fiscalPort,
+                   replaying ? static_cast<TSimResponder &>(fiscalReplay) : fiscalResponder);
 
     RunningServer = &server;
     struct sigaction action {};
@@ -105,9 +115,16 @@ int main(int argc, char *argv[])
 
     std::printf("host: %s\nfiscal: %s\n", qPrintable(hostPort.Path()), qPrintable(fiscalPort.Path()));
     std::fflush(stdout);
-    trace.Note(QStringLiteral("sim"),
-               QStringLiteral("serving, %1 protocol")
-                   .arg(options.Protocol == protocol_Compatible ? "compatible" : "extended"));
+    if (replaying)
+        trace.Note(QStringLiteral("sim"), QStringLiteral("replaying %1: %2 host commands, %3 fiscal requests%4")
+                                              .arg(options.ReplayFile)
+                                              .arg(hostReplay.RecordedCount())
+                                              .arg(fiscalReplay.RecordedCount())
+                                              .arg(options.ReplayDelays ? QStringLiteral(", recorded delays") : QString()));
+    else
+        trace.Note(QStringLiteral("sim"),
+                   QStringLiteral("serving, %1 protocol")
+                       .arg(options.Protocol == protocol_Compatible ? "compatible" : "extended"));
 
     const int result = server.Run();
     RunningServer = nullptr;

@@ -11,7 +11,8 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
         "fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.\n"
         "The first two output lines name the ports: \"host: PATH\" and \"fiscal: PATH\".\n"
         "Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,\n"
-        "other-seq, silence, delay=MS, garbage=K (see docs/simulator.md)."));
+        "other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).\n"
+        "--replay answers each command as a capture file recorded it (see docs/captures.md)."));
     const QCommandLineOption help(QStringList{"h", "help"}, QCoreApplication::translate("TSimOptions", "Show this help."));
     const QCommandLineOption protocol("protocol", QCoreApplication::translate("TSimOptions", "Host protocol: compatible or extended (default)."), "name", "extended");
     const QCommandLineOption profile("profile", QCoreApplication::translate("TSimOptions", "Printer profile (INI file) with the answers."), "file");
@@ -22,11 +23,13 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
     const QCommandLineOption fiscalFault("fiscal-fault", QCoreApplication::translate("TSimOptions", "Inject a fault on the fiscal port (repeatable)."), "spec");
     const QCommandLineOption frames("fiscal-frames", QCoreApplication::translate("TSimOptions", "Answer frames per fiscal request when the profile has no rule (default 1)."), "count", "1");
     const QCommandLineOption trace("trace", QCoreApplication::translate("TSimOptions", "Append the trace to this file instead of stderr."), "file");
+    const QCommandLineOption replay("replay", QCoreApplication::translate("TSimOptions", "Answer each command as this capture file recorded it."), "file");
+    const QCommandLineOption replayDelays("replay-delays", QCoreApplication::translate("TSimOptions", "With --replay: answer after the recorded delays."));
     const QCommandLineOption language(
         "lang", QCoreApplication::translate("TSimOptions", "Language of the texts: en (English) or es (Spanish)."),
         "language");
     parser.addOptions({help, protocol, profile, hostDevice, fiscalDevice, baud, fault, fiscalFault, frames, trace,
-                       language});
+                       replay, replayDelays, language});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -62,6 +65,17 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
         error = QCoreApplication::translate("TSimOptions", "--fiscal-frames is a number from 1 to 100");
         return false;
     }
+    if (parser.isSet(replay)
+        && (parser.isSet(profile) || parser.isSet(fault) || parser.isSet(fiscalFault) || parser.isSet(frames))) {
+        error = QCoreApplication::translate("TSimOptions", "--replay answers from the capture; it takes no --profile, --fault, --fiscal-fault or --fiscal-frames");
+        return false;
+    }
+    if (parser.isSet(replayDelays) && !parser.isSet(replay)) {
+        error = QCoreApplication::translate("TSimOptions", "--replay-delays needs --replay");
+        return false;
+    }
+    ReplayFile = parser.value(replay);
+    ReplayDelays = parser.isSet(replayDelays);
     ProfileFile = parser.value(profile);
     HostDevice = parser.value(hostDevice);
     FiscalDevice = parser.value(fiscalDevice);

@@ -18,6 +18,8 @@ public:
     QStringList FiscalFaults;
     int FiscalFrames = 1;
     QString TraceFile;
+    QString ReplayFile;     // empty: answer from the profile
+    bool ReplayDelays = false;
 
     // arguments include the program name. False with error (or with help
     // text and ShowHelp set) when the program should stop.

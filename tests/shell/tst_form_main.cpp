@@ -446,7 +446,7 @@ void TstFormMain::menusAndToolBarInOrder()
              (QStringList{"ActionEditCopy", "ActionEditPaste", "ActionEditCut", "-", "ActionEditFields"}));
     QCOMPARE(names(window->findChild<QMenu *>("MenuOptions")->actions()),
              (QStringList{"ActionEditFixAnswer", "ActionTestFixAnswer", "ActionEditRC", "-",
-                          "MenuItemResetserialports", "-", "MenuItemPreferences"}));
+                          "MenuItemResetserialports", "MenuItemRecordCapture", "-", "MenuItemPreferences"}));
     QMenu *windows = window->findChild<QMenu *>("MenuWindow");
     emit windows->aboutToShow();
     QCOMPARE(names(windows->actions()),

@@ -94,7 +94,7 @@ void TstFormMainSpanish::menusInSpanish_data()
     QTest::newRow("options") << "MenuOptions" << "&Opciones"
                              << QStringList{"&Editar campos de respuesta fija", "&Probar campos de respuesta fija",
                                             "Editar código de &retorno", "Reiniciar puertos &serie",
-                                            "Pre&ferencias"};
+                                            "Grabar &captura...", "Pre&ferencias"};
     QTest::newRow("window") << "MenuWindow" << "&Ventana"
                             << QStringList{"&Cascada", "Mosaico &horizontal", "Mosaico &vertical",
                                            "&Minimizar todas", "&Organizar"};

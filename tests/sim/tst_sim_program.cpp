@@ -40,6 +40,10 @@ void TestSimProgram::options_data()
     QTest::newRow("no frames") << QStringList{"--fiscal-frames", "0"} << false;
     QTest::newRow("unknown option") << QStringList{"--colour"} << false;
     QTest::newRow("stray argument") << QStringList{"demo.tsy"} << false;
+    QTest::newRow("replay") << QStringList{"--replay", "s.tcap", "--replay-delays"} << true;
+    QTest::newRow("replay and a profile") << QStringList{"--replay", "s.tcap", "--profile", "p.ini"} << false;
+    QTest::newRow("replay and faults") << QStringList{"--replay", "s.tcap", "--fault", "nak"} << false;
+    QTest::newRow("delays without replay") << QStringList{"--replay-delays"} << false;
 }
 
 void TestSimProgram::options()
@@ -50,7 +54,10 @@ void TestSimProgram::options()
     QString error;
     QCOMPARE(options.Parse(QStringList{"tessaly-printer-sim"} + arguments, error), ok);
     QCOMPARE(error.isEmpty(), ok);
-    if (ok && !arguments.isEmpty()) {
+    if (ok && !arguments.isEmpty() && arguments.first() == QLatin1String("--replay")) {
+        QCOMPARE(options.ReplayFile, QStringLiteral("s.tcap"));
+        QVERIFY(options.ReplayDelays);
+    } else if (ok && !arguments.isEmpty()) {
         QCOMPARE(options.Protocol, protocol_Compatible);
         QCOMPARE(options.HostFaults, (QStringList{"nak@2", "silence@3"}));
         QCOMPARE(options.FiscalFaults, QStringList{"delay=10"});
@@ -69,6 +76,8 @@ void TestSimProgram::refusesBadStart_data()
     QTest::newRow("host-only fault on the fiscal port")
         << QStringList{"--fiscal-fault", "dc2=1,1"} << "does not apply to the fiscal port";
     QTest::newRow("missing profile") << QStringList{"--profile", "/nonexistent/p.ini"} << "/nonexistent/p.ini";
+    QTest::newRow("missing capture") << QStringList{"--replay", "/nonexistent/c.tcap"}
+                                     << "cannot read the capture file /nonexistent/c.tcap";
     QTest::newRow("missing device") << QStringList{"--host-device", "/dev/tessaly-none"} << "cannot open /dev/tessaly-none";
 }
 
