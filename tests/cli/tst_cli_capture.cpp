@@ -12,11 +12,13 @@ const QByteArray DumpFile = "[General]\r\nProtocol=1\r\n\r\n"
                             "[Groups]\r\nFiscal=\r\n[Fiscal]\r\nDump=\r\n"
                             "[FiscalDump]\r\nCommands=1,\"Request\",\"\",0,\"D\",0,0,0,0,0,0,0\r\nAnswers=\r\n";
 
-// What a run printed, without the frames: their sequence numbers differ
-// from one run to the next.
+// What a run printed, without the frames and the times: sequence numbers
+// and the printer's speed differ from one run to the next.
 QJsonObject Answers(QJsonObject json)
 {
     json.remove(QStringLiteral("frames"));
+    json.remove(QStringLiteral("elapsedMs"));
+    json.remove(QStringLiteral("steps"));
     return json;
 }
 

@@ -157,7 +157,7 @@ void TestCaptureWriter::appendsToCaptureOnly()
     QVERIFY(writer.Start(capture, TCaptureWriter::TMode::Replace, &error));
     emit m_ports->Aux().OnWrite(QByteArray(1, 0x05));
     QVERIFY(writer.Start(capture, TCaptureWriter::TMode::Append, &error));
-    emit m_ports->Aux().OnAck();
+    emit m_ports->Aux().OnAck(-1);
     writer.Stop();
     QCOMPARE(Records(capture), QStringList({"fiscal out 05", "fiscal in 06"}));
     const QByteArray text = TestFiles::ReadAll(capture);
