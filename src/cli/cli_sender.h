@@ -37,6 +37,7 @@ public:
         TRunOutcome outcome;
         QList<TFrame> frames;
         QString error;   // why the port could not be opened
+        QString deviceGone;   // the port's device went away during the run: why
     };
 
     TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
@@ -60,4 +61,5 @@ private:
     TPorts m_ports;
     QFile m_log;
     QList<TFrame> m_frames;
+    QString m_deviceGone;
 };
