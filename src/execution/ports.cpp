@@ -1,6 +1,7 @@
 #include "execution/ports.h"
 
 #include "execution/command_runner.h"
+#include "execution/port_settings.h"
 
 #include <type_traits>
 
@@ -37,7 +38,6 @@ bool TPorts::Open(TCommandPort port, const TPortSettings &settings)
     settings.Apply(m_host, m_aux);
     if (!(port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()))
         return false;
-    m_opened[port] = settings;
     m_devices.WatchPresent(port, ComponentPath(port));
     return true;
 }
@@ -87,21 +87,13 @@ void TPorts::DeviceBack(TCommandPort port, const QString &path)
 {
     if (!IsGone(port) || IsOpen(port))
         return;
-    // The other port keeps what it has; only this port's values are applied.
-    TPortSettings settings = m_opened[port == cpHostPort ? cpFiscalPort : cpHostPort];
-    const TPortSettings &own = m_opened[port];
+    // The component kept every value it was opened with, and those it was
+    // given since (the terminal file's protocol); only a new name changes.
     const bool moved = path != m_devices.Path(port);
-    if (port == cpHostPort) {
-        settings.hostCommPort = own.hostCommPort;
-        settings.hostDevice = moved ? path : own.hostDevice;
-        settings.hostBaudRate = own.hostBaudRate;
-        settings.protocol = own.protocol;
-    } else {
-        settings.fiscalCommPort = own.fiscalCommPort;
-        settings.fiscalDevice = moved ? path : own.fiscalDevice;
-        settings.fiscalTimeOut = own.fiscalTimeOut;
-    }
-    settings.Apply(m_host, m_aux);
+    if (moved && port == cpHostPort)
+        m_host.SetDeviceName(path);
+    else if (moved)
+        m_aux.SetDeviceName(path);
     // Not openable yet: the watch reports it again.
     if (!(port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()))
         return;

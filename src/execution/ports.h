@@ -4,7 +4,6 @@
 #include "comm/fp_host_control.h"
 #include "execution/comm_log_formatter.h"
 #include "execution/device_watch.h"
-#include "execution/port_settings.h"
 #include "execution/run_command.h"
 
 #include <QObject>
@@ -12,6 +11,7 @@
 #include <QString>
 
 class TCommandRunner;
+struct TPortSettings;
 
 // The two serial ports of a run: owns the host and fiscal components, opens
 // them with TPortSettings, closes and resets them and words their status
@@ -20,9 +20,9 @@ class TCommandRunner;
 //
 // A port whose device goes away (a USB adapter pulled out) is closed: the
 // command in progress has already ended with the line's failure. Its
-// settings are kept, and when the device comes back (the same path, or a
-// USB adapter with the same serial number under another name) the port is
-// opened again with them.
+// component keeps its settings, and when the device comes back (the same
+// path, or a USB adapter with the same serial number under another name)
+// the port is opened again with them.
 class TPorts : public QObject
 {
     Q_OBJECT
@@ -82,8 +82,6 @@ private:
     TFPAuxControl m_aux;
     QPointer<TCommandRunner> m_runner;
     TDeviceWatch m_devices;
-    // What each port was last opened with, to open it again the same way.
-    TPortSettings m_opened[2];
     // The name a device came back under, when it is not the one opened.
     QString m_movedTo[2];
 };

@@ -50,6 +50,9 @@ public:
     // An exchange that ended without an answer (TCommLogFormatter::
     // FailureText), after its frame lines, whatever the low-level flag.
     void ExchangeFailed(const QString &text);
+    // A port's device went away or came back (TCommLogFormatter::DeviceGone,
+    // DeviceBack), whatever the low-level flag.
+    void DeviceChanged(bool fiscalPort, const QString &line);
 
     // "&Clear": empties the window; the file keeps growing.
     void ClearLog();

@@ -1,3 +1,4 @@
+#include "execution/port_settings.h"
 #include "execution/ports.h"
 #include "port_event_recorder.h"
 #include "sim_process.h"
