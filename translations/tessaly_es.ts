@@ -132,6 +132,10 @@
         <source>cannot open the fiscal port %1: %2</source>
         <translation>no se puede abrir el puerto fiscal %1: %2</translation>
     </message>
+    <message>
+        <source>the device %1 went away (%2)</source>
+        <translation>el dispositivo %1 se desconectó (%2)</translation>
+    </message>
 </context>
 <context>
     <name>TCliTool</name>
@@ -1873,6 +1877,10 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <source>Disabled</source>
         <translation>Deshabilitado</translation>
     </message>
+    <message>
+        <source>%1: device gone</source>
+        <translation>%1: dispositivo desconectado</translation>
+    </message>
 </context>
 <context>
     <name>TPrompts</name>
@@ -1978,18 +1986,6 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
 <context>
     <name>TSimOptions</name>
     <message>
-        <source>A simulated fiscal printer for Tessaly: serves the host port and the auxiliary
-fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
-The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
-Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).</source>
-        <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
-fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
-Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
-Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
-    </message>
-    <message>
         <source>Show this help.</source>
         <translation>Muestra esta ayuda.</translation>
     </message>
@@ -2048,6 +2044,30 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
     <message>
         <source>--fiscal-frames is a number from 1 to 100</source>
         <translation>--fiscal-frames es un número de 1 a 100</translation>
+    </message>
+    <message>
+        <source>A simulated fiscal printer for Tessaly: serves the host port and the auxiliary
+fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
+The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
+Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K, unplug=MS (see docs/simulator.md).</source>
+        <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
+fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
+Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
+Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
+other-seq, silence, delay=MS, garbage=K, unplug=MS (vea docs/simulator.md).</translation>
+    </message>
+    <message>
+        <source>Keep a symbolic link here to the host pseudo-terminal, across unplugging.</source>
+        <translation>Mantener aquí un enlace simbólico al pseudoterminal host, aun al desconectarlo.</translation>
+    </message>
+    <message>
+        <source>Keep a symbolic link here to the fiscal pseudo-terminal, across unplugging.</source>
+        <translation>Mantener aquí un enlace simbólico al pseudoterminal fiscal, aun al desconectarlo.</translation>
+    </message>
+    <message>
+        <source>a link is kept for a pseudo-terminal only, not for a serial device</source>
+        <translation>un enlace se mantiene solo para un pseudoterminal, no para un dispositivo serie</translation>
     </message>
 </context>
 <context>
