@@ -198,6 +198,10 @@
         <source>cannot open the fiscal port %1: %2</source>
         <translation>no se puede abrir el puerto fiscal %1: %2</translation>
     </message>
+    <message>
+        <source>the device %1 went away (%2)</source>
+        <translation>el dispositivo %1 se desconectó (%2)</translation>
+    </message>
 </context>
 <context>
     <name>TCliTool</name>
@@ -1989,6 +1993,10 @@ La captura se ha detenido; se conservan los registros anteriores a este.</transl
         <source>Disabled</source>
         <translation>Deshabilitado</translation>
     </message>
+    <message>
+        <source>%1: device gone</source>
+        <translation>%1: dispositivo desconectado</translation>
+    </message>
 </context>
 <context>
     <name>TPrompts</name>
@@ -2189,6 +2197,9 @@ The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fisc
 Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
 other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).
 --replay answers each command as a capture file recorded it (see docs/captures.md).</source>
+    </message>
+    <message>
+other-seq, silence, delay=MS, garbage=K, unplug=MS (see docs/simulator.md).</source>
         <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
 fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
 Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
@@ -2211,6 +2222,21 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).
     <message>
         <source>--replay-delays needs --replay</source>
         <translation>--replay-delays necesita --replay</translation>
+    </message>
+    <message>
+other-seq, silence, delay=MS, garbage=K, unplug=MS (vea docs/simulator.md).</translation>
+    </message>
+    <message>
+        <source>Keep a symbolic link here to the host pseudo-terminal, across unplugging.</source>
+        <translation>Mantener aquí un enlace simbólico al pseudoterminal host, aun al desconectarlo.</translation>
+    </message>
+    <message>
+        <source>Keep a symbolic link here to the fiscal pseudo-terminal, across unplugging.</source>
+        <translation>Mantener aquí un enlace simbólico al pseudoterminal fiscal, aun al desconectarlo.</translation>
+    </message>
+    <message>
+        <source>a link is kept for a pseudo-terminal only, not for a serial device</source>
+        <translation>un enlace se mantiene solo para un pseudoterminal, no para un dispositivo serie</translation>
     </message>
 </context>
 <context>

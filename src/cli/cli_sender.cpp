@@ -87,6 +87,10 @@ void TCliSender::ConnectPorts()
             [this](TCommandPort port, TCommLogFormatter::TFailure failure, const QString &detail) {
                 if (failure != TCommLogFormatter::TFailure::Cancelled)
                     Log(TCommLogFormatter::FailureLine(port, failure, detail));
+                if (failure == TCommLogFormatter::TFailure::PortGone) {
+                    const QString name = port == cpHostPort ? m_ports.Host().PortName() : m_ports.Aux().PortName();
+                    m_deviceGone = tr("the device %1 went away (%2)").arg(name, detail);
+                }
             });
     connect(&m_ports.Host(), &TFPHostControl::OnWrite, this,
             [this](const QByteArray &frame) { Frame(true, cpHostPort, frame); });
@@ -160,5 +164,6 @@ TCliSender::TResult TCliSender::Run(const TRunCommand &command)
     m_ports.Close(command.port);
     result.frames = m_frames;
     result.captureError = m_captureError;
+    result.deviceGone = m_deviceGone;
     return result;
 }

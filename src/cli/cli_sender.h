@@ -41,6 +41,7 @@ public:
         QList<TFrame> frames;
         QString error;   // why the port could not be opened
         QString captureError;   // why the capture stopped before the end
+        QString deviceGone;   // the port's device went away during the run: why
     };
 
     TCliSender(const TSettings &settings, const TOptions &options, QObject *parent = nullptr);
@@ -67,4 +68,5 @@ private:
     TCaptureWriter m_capture{m_ports};
     QString m_captureError;
     QList<TFrame> m_frames;
+    QString m_deviceGone;
 };

@@ -369,6 +369,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
                          .arg(outcome.field + 1)
                          .arg(QString(definition.fields.at(outcome.field).Caption).remove(QLatin1Char('&'))),
                      TCliTool::ExitBadInput);
+    else if (!input.result.deviceGone.isEmpty())
+        streams.Fail(QStringLiteral("%1: %2").arg(path.Name(), input.result.deviceGone));
     else if (outcome.kind == TRunOutcome::TimeOut)
         streams.Fail(QCoreApplication::translate("TCliTool", "%1: no answer in time").arg(path.Name()));
     else if (outcome.kind == TRunOutcome::WriteError)

@@ -45,6 +45,10 @@ public:
     static QString AckReceived() { return PrinterPrefix + Ack; }
     static QString NakReceived() { return PrinterPrefix + Nak; }
     static QString IntermediateReceived() { return PrinterPrefix + IntermediateAnswer; }
+    // A port's device went away (its port is closed), and came back (its
+    // port is open again), named by its path.
+    static QString DeviceGone(const QString &path) { return QStringLiteral("Device gone: ") + path; }
+    static QString DeviceBack(const QString &path) { return QStringLiteral("Device back: ") + path; }
 
     // A component's OnError, from its LastError (the host and fiscal codes
     // share their values) and what its line said: an abort is a purge, that

@@ -11,6 +11,8 @@ TPorts::TPorts(QObject *parent)
     m_host.setObjectName(QStringLiteral("QuveroFPHostControl1"));
     m_aux.setObjectName(QStringLiteral("FPAuxControl1"));
     ConnectLogLines();
+    connect(&m_devices, &TDeviceWatch::Gone, this, &TPorts::DeviceLost);
+    connect(&m_devices, &TDeviceWatch::Back, this, &TPorts::DeviceBack);
 }
 
 TPorts::~TPorts()
@@ -34,10 +36,20 @@ bool TPorts::Open(TCommandPort port, const TPortSettings &settings)
 {
     Close(port);
     settings.Apply(m_host, m_aux);
-    return port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort();
+    if (!(port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()))
+        return false;
+    m_devices.WatchPresent(port, ComponentPath(port));
+    return true;
 }
 
 void TPorts::Close(TCommandPort port)
+{
+    m_devices.Forget(port);
+    m_movedTo[port].clear();
+    CloseComponent(port);
+}
+
+void TPorts::CloseComponent(TCommandPort port)
 {
     if (!IsOpen(port))
         return;
@@ -45,6 +57,51 @@ void TPorts::Close(TCommandPort port)
         m_host.ClosePort();
     else
         m_aux.ClosePort();
+}
+
+bool TPorts::IsBusy(TCommandPort port) const
+{
+    return port == cpHostPort ? m_host.State() == EFP_S_Busy : m_aux.State() == FEFP_S_Busy;
+}
+
+QString TPorts::ComponentPath(TCommandPort port) const
+{
+    const QString name = port == cpHostPort ? m_host.PortName() : m_aux.PortName();
+    return name.contains(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+}
+
+void TPorts::DeviceLost(TCommandPort port)
+{
+    // A command under way ends by its line's own failure, which comes back
+    // here; closing under it would leave its runner waiting.
+    if (!IsOpen(port) || IsGone(port) || IsBusy(port) || !m_devices.IsWatched(port))
+        return;
+    const QString path = m_devices.Path(port);
+    CloseComponent(port);
+    m_devices.WatchReturn(port);
+    emit LogLine(TCommLogFormatter::DeviceGone(path));
+    emit PortGone(port, path);
+}
+
+void TPorts::DeviceBack(TCommandPort port, const QString &path)
+{
+    if (!IsGone(port) || IsOpen(port))
+        return;
+    // The component kept every value it was opened with, and those it was
+    // given since (the terminal file's protocol); only a new name changes.
+    const bool moved = path != m_devices.Path(port);
+    if (moved && port == cpHostPort)
+        m_host.SetDeviceName(path);
+    else if (moved)
+        m_aux.SetDeviceName(path);
+    // Not openable yet: the watch reports it again.
+    if (!(port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()))
+        return;
+    if (moved)
+        m_movedTo[port] = path;
+    m_devices.WatchPresent(port, path);
+    emit LogLine(TCommLogFormatter::DeviceBack(path));
+    emit PortBack(port, path);
 }
 
 void TPorts::AttachRunner(TCommandRunner *runner)
@@ -65,12 +122,22 @@ void TPorts::Reset()
 
 QString TPorts::HostPanelText(const TPortSettings &settings) const
 {
-    return settings.HostPortText();
+    if (IsGone(cpHostPort))
+        return tr("%1: device gone").arg(m_devices.Path(cpHostPort));
+    TPortSettings shown = settings;
+    if (!m_movedTo[cpHostPort].isEmpty())
+        shown.hostDevice = m_movedTo[cpHostPort];
+    return shown.HostPortText();
 }
 
 QString TPorts::FiscalPanelText(const TPortSettings &settings) const
 {
-    return settings.fiscalEnabled && IsOpen(cpFiscalPort) ? settings.FiscalPortText() : tr("Disabled");
+    if (settings.fiscalEnabled && IsGone(cpFiscalPort))
+        return tr("%1: device gone").arg(m_devices.Path(cpFiscalPort));
+    TPortSettings shown = settings;
+    if (!m_movedTo[cpFiscalPort].isEmpty())
+        shown.fiscalDevice = m_movedTo[cpFiscalPort];
+    return settings.fiscalEnabled && IsOpen(cpFiscalPort) ? shown.FiscalPortText() : tr("Disabled");
 }
 
 void TPorts::ConnectLogLines()
@@ -96,6 +163,9 @@ void TPorts::ConnectLogLines()
         connect(component, &TComponent::OnNack, this, [this] { emit LogLine(TCommLogFormatter::NakReceived()); });
         connect(component, &TComponent::OnError, this, [this, port](TPortError error, const TLineFailure &line) {
             emit ExchangeFailed(port, TCommLogFormatter::FailureOf(error, line), line.Text);
+            // After every listener has heard the error: the port closes then.
+            if (line.Lost)
+                QMetaObject::invokeMethod(this, [this, port] { DeviceLost(port); }, Qt::QueuedConnection);
         });
     };
     common(&m_host, cpHostPort);

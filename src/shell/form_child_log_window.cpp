@@ -294,6 +294,13 @@ void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes)
     WriteLine(TCommLogFormatter::FiscalPrefix + hex);
 }
 
+void TFormChildLogWindow::DeviceChanged(bool fiscalPort, const QString &line)
+{
+    AddEntry(fiscalPort ? TCommLogFormatter::FiscalPrefix : TCommLogFormatter::HostPrefix, line,
+             fiscalPort ? m_fiscalColor : m_hostColor);
+    WriteLine(line);
+}
+
 void TFormChildLogWindow::ExchangeFailed(const QString &text)
 {
     AddEntry(TCommLogFormatter::FailurePrefix, text, FailureColor);

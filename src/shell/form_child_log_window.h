@@ -53,6 +53,9 @@ public:
     // How long an answered command took (TCommLogFormatter::Elapsed), after
     // its answer's frame lines, whatever the low-level flag.
     void ExchangeTimed(qint64 elapsedUs);
+    // A port's device went away or came back (TCommLogFormatter::DeviceGone,
+    // DeviceBack), whatever the low-level flag.
+    void DeviceChanged(bool fiscalPort, const QString &line);
 
     // "&Clear": empties the window; the file keeps growing.
     void ClearLog();

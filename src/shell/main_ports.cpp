@@ -22,6 +22,8 @@ TMainPorts::TMainPorts(TSettings &settings, TPrompts &prompts, TMainActions &act
     : QObject(owner), m_settings(settings), m_prompts(prompts), m_actions(actions), m_owner(owner),
       m_eventLog(new TPortEventLog(m_ports, this))
 {
+    connect(&m_ports, &TPorts::PortGone, this, [this](TCommandPort port) { DeviceChanged(port, false); });
+    connect(&m_ports, &TPorts::PortBack, this, [this](TCommandPort port) { DeviceChanged(port, true); });
 }
 
 TMainPorts::~TMainPorts()
@@ -102,6 +104,18 @@ void TMainPorts::AttachFile(TCommandRunner *runner, TFormChildLogWindow *log)
 {
     m_ports.AttachRunner(runner);
     m_eventLog->Attach(log);
+}
+
+void TMainPorts::DeviceChanged(TCommandPort port, bool back)
+{
+    // The port is wanted still: only its run-time flag and the button follow.
+    if (port == cpHostPort) {
+        m_settings.HostPortOpen = back;
+    } else {
+        m_settings.FiscalPortOpen = back;
+        m_actions.ShowFiscalButton(back);
+    }
+    UpdatePanels();
 }
 
 void TMainPorts::UpdatePanels()

@@ -18,7 +18,8 @@ struct TSettings;
 // preferences and by the fiscal-port button, says in an error box when one
 // cannot be opened, keeps the run-time flags of the settings, the fiscal
 // button and the texts of the port panels, and hands the ports' events to
-// the log window of the open file.
+// the log window of the open file. A port whose device goes away and comes
+// back is followed by the flags, the button and the panels.
 class TMainPorts : public QObject
 {
     Q_OBJECT
@@ -53,6 +54,9 @@ signals:
     void PanelTexts(const QString &hostPort, const QString &fiscalPort);
 
 private:
+    // A port's device went away (its port is closed) or came back (open again).
+    void DeviceChanged(TCommandPort port, bool back);
+
     TSettings &m_settings;
     TPrompts &m_prompts;
     TMainActions &m_actions;

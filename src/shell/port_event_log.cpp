@@ -9,6 +9,15 @@ TPortEventLog::TPortEventLog(TPorts &ports, QObject *parent)
 {
     ConnectHost();
     ConnectAux();
+    const auto device = [this](TCommandPort port, const QString &line) {
+        Post([port, line](TFormChildLogWindow *log) { log->DeviceChanged(port == cpFiscalPort, line); });
+    };
+    connect(&m_ports, &TPorts::PortGone, this, [device](TCommandPort port, const QString &path) {
+        device(port, TCommLogFormatter::DeviceGone(path));
+    });
+    connect(&m_ports, &TPorts::PortBack, this, [device](TCommandPort port, const QString &path) {
+        device(port, TCommLogFormatter::DeviceBack(path));
+    });
 }
 
 void TPortEventLog::Attach(TFormChildLogWindow *log)

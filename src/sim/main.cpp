@@ -92,6 +92,10 @@ int main(int argc, char *argv[])
                                   : fiscalPort.OpenDevice(options.FiscalDevice, 9600, error);
     if (!fiscalOpened)
         return Fail(error);
+    if (!options.HostLink.isEmpty() && !hostPort.SetLink(options.HostLink, error))
+        return Fail(error);
+    if (!options.FiscalLink.isEmpty() && !fiscalPort.SetLink(options.FiscalLink, error))
+        return Fail(error);
 
     TSimHostResponder hostResponder(options.Protocol, profile, hostFaults);
     TSimAuxResponder fiscalResponder(profile, fiscalFaults);

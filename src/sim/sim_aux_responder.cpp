@@ -84,6 +84,11 @@ void TSimAuxResponder::Request(const QByteArray *frame, TReaction &reaction)
         reaction.Notes << tag + QStringLiteral("silence");
         return;
     }
+    if (faults.UnplugMs >= 0) {
+        reaction.Notes << tag + QStringLiteral("unplugged for %1 ms").arg(faults.UnplugMs);
+        reaction.UnplugMs = faults.UnplugMs;
+        return;
+    }
     if (faults.DelayMs > 0)
         reaction.Notes << tag + QStringLiteral("delay %1 ms").arg(faults.DelayMs);
     if (faults.Nak) {

@@ -15,7 +15,7 @@ struct TKindInfo
 constexpr TKindInfo Kinds[] = {
     {"nak", 0, true},        {"bad-checksum", 0, true}, {"dc2", 2, false},
     {"busy-frame", 2, false}, {"other-seq", 0, false},  {"silence", 0, true},
-    {"delay", 1, true},      {"garbage", 1, true},
+    {"delay", 1, true},      {"garbage", 1, true},      {"unplug", 1, true},
 };
 
 // Longest a delay or a gap may be, so that a typing error cannot hang a test
@@ -73,7 +73,7 @@ bool TSimFaultPlan::Add(const QString &spec, QString &error)
     for (qsizetype i = 0; i < values.size(); ++i) {
         bool ok = false;
         numbers[i] = values[i].trimmed().toInt(&ok);
-        const int limit = (entry.Kind == QLatin1String("delay") || i == 1) ? MaxMilliseconds : MaxCount;
+        const int limit = (entry.Kind == QLatin1String("delay") || entry.Kind == QLatin1String("unplug") || i == 1) ? MaxMilliseconds : MaxCount;
         if (!ok || numbers[i] < 0 || numbers[i] > limit) {
             error = QStringLiteral("'%1': '%2' is not a number from 0 to %3").arg(spec, values[i]).arg(limit);
             return false;
@@ -109,6 +109,8 @@ TSimFaultPlan::TFaults TSimFaultPlan::For(int request) const
             faults.BusyGapMs = entry.Second;
         } else if (entry.Kind == QLatin1String("garbage")) {
             faults.GarbageBytes = entry.First;
+        } else if (entry.Kind == QLatin1String("unplug")) {
+            faults.UnplugMs = entry.First;
         }
     }
     return faults;

@@ -14,6 +14,8 @@
 //   silence          no reaction at all
 //   delay=MS         wait MS ms before reacting
 //   garbage=K        K noise bytes before the answer frame's STX
+//   unplug=MS        no reaction: the port goes away as a pulled adapter
+//                    does and comes back MS ms later (a pseudo-terminal only)
 class TSimFaultPlan
 {
 public:
@@ -31,6 +33,7 @@ public:
         int BusyFrames = 0;
         int BusyGapMs = 0;
         int GarbageBytes = 0;
+        int UnplugMs = -1;   // -1: stays plugged in
     };
 
     explicit TSimFaultPlan(TPort port = HostPort) : m_port(port) {}

@@ -11,13 +11,15 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
         "fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.\n"
         "The first two output lines name the ports: \"host: PATH\" and \"fiscal: PATH\".\n"
         "Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,\n"
-        "other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).\n"
+        "other-seq, silence, delay=MS, garbage=K, unplug=MS (see docs/simulator.md).\n"
         "--replay answers each command as a capture file recorded it (see docs/captures.md)."));
     const QCommandLineOption help(QStringList{"h", "help"}, QCoreApplication::translate("TSimOptions", "Show this help."));
     const QCommandLineOption protocol("protocol", QCoreApplication::translate("TSimOptions", "Host protocol: compatible or extended (default)."), "name", "extended");
     const QCommandLineOption profile("profile", QCoreApplication::translate("TSimOptions", "Printer profile (INI file) with the answers."), "file");
     const QCommandLineOption hostDevice("host-device", QCoreApplication::translate("TSimOptions", "Serve the host port on this serial device."), "device");
     const QCommandLineOption fiscalDevice("fiscal-device", QCoreApplication::translate("TSimOptions", "Serve the fiscal port on this serial device."), "device");
+    const QCommandLineOption hostLink("host-link", QCoreApplication::translate("TSimOptions", "Keep a symbolic link here to the host pseudo-terminal, across unplugging."), "path");
+    const QCommandLineOption fiscalLink("fiscal-link", QCoreApplication::translate("TSimOptions", "Keep a symbolic link here to the fiscal pseudo-terminal, across unplugging."), "path");
     const QCommandLineOption baud("baud", QCoreApplication::translate("TSimOptions", "Baud rate of --host-device (default 9600)."), "rate", "9600");
     const QCommandLineOption fault("fault", QCoreApplication::translate("TSimOptions", "Inject a fault on the host port (repeatable)."), "spec");
     const QCommandLineOption fiscalFault("fiscal-fault", QCoreApplication::translate("TSimOptions", "Inject a fault on the fiscal port (repeatable)."), "spec");
@@ -28,8 +30,8 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
     const QCommandLineOption language(
         "lang", QCoreApplication::translate("TSimOptions", "Language of the texts: en (English) or es (Spanish)."),
         "language");
-    parser.addOptions({help, protocol, profile, hostDevice, fiscalDevice, baud, fault, fiscalFault, frames, trace,
-                       replay, replayDelays, language});
+    parser.addOptions({help, protocol, profile, hostDevice, fiscalDevice, hostLink, fiscalLink, baud, fault, fiscalFault,
+                       frames, trace, replay, replayDelays, language});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -79,6 +81,12 @@ bool TSimOptions::Parse(const QStringList &arguments, QString &error)
     ProfileFile = parser.value(profile);
     HostDevice = parser.value(hostDevice);
     FiscalDevice = parser.value(fiscalDevice);
+    HostLink = parser.value(hostLink);
+    FiscalLink = parser.value(fiscalLink);
+    if ((!HostLink.isEmpty() && !HostDevice.isEmpty()) || (!FiscalLink.isEmpty() && !FiscalDevice.isEmpty())) {
+        error = QCoreApplication::translate("TSimOptions", "a link is kept for a pseudo-terminal only, not for a serial device");
+        return false;
+    }
     HostFaults = parser.values(fault);
     FiscalFaults = parser.values(fiscalFault);
     TraceFile = parser.value(trace);

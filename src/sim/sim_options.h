@@ -13,6 +13,8 @@ public:
     QString ProfileFile;
     QString HostDevice;     // empty: a pseudo-terminal
     QString FiscalDevice;   // empty: a pseudo-terminal
+    QString HostLink;       // a link that follows the host pseudo-terminal
+    QString FiscalLink;     // likewise for the fiscal port
     int HostBaudRate = 9600;
     QStringList HostFaults;
     QStringList FiscalFaults;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -34,6 +35,8 @@ TSimPort::TSimPort() = default;
 
 TSimPort::~TSimPort()
 {
+    if (!m_link.isEmpty())
+        ::unlink(QFile::encodeName(m_link).constData());
     if (m_deviceFd >= 0)
         ::close(m_deviceFd);
 }
@@ -82,6 +85,43 @@ bool TSimPort::OpenDevice(const QString &path, int baudRate, QString &error)
     m_path = path;
     m_hasClient = true;
     return true;
+}
+
+bool TSimPort::SetLink(const QString &link, QString &error)
+{
+    const QByteArray name = QFile::encodeName(link);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+        error = QStringLiteral("%1 exists and is no symbolic link").arg(link);
+        return false;
+    }
+    ::unlink(name.constData());
+    if (::symlink(QFile::encodeName(m_path).constData(), name.constData()) != 0) {
+        error = QStringLiteral("cannot make the link %1: %2").arg(link, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    m_link = link;
+    return true;
+}
+
+void TSimPort::Unplug()
+{
+    if (!CanUnplug() || IsUnplugged())
+        return;
+    if (!m_link.isEmpty())
+        ::unlink(QFile::encodeName(m_link).constData());
+    m_pty->close();
+    m_fd = -1;
+    m_hasClient = false;
+}
+
+bool TSimPort::Replug(QString &error)
+{
+    if (!IsUnplugged())
+        return true;
+    if (!OpenPseudoTerminal(error))
+        return false;
+    return m_link.isEmpty() || SetLink(m_link, error);
 }
 
 TSimPort::TReadResult TSimPort::Read(QByteArray &bytes)

@@ -25,6 +25,20 @@ public:
 
     // What a client opens: the pseudo-terminal's slave or the device.
     QString Path() const { return m_path; }
+    // A symbolic link at link that follows the pseudo-terminal across
+    // unplugging, as a new one never gets the old /dev/pts name back. An
+    // existing link there is replaced; any other file is refused.
+    bool SetLink(const QString &link, QString &error);
+    QString Link() const { return m_link; }
+
+    // Only a pseudo-terminal can be pulled out and put back.
+    bool CanUnplug() const { return m_pty != nullptr; }
+    bool IsUnplugged() const { return m_fd < 0; }
+    // The link goes, then the pseudo-terminal: its client reads a hang-up,
+    // as from a pulled adapter.
+    void Unplug();
+    // A new pseudo-terminal, with the link pointing at it.
+    bool Replug(QString &error);
     int Fd() const { return m_fd; }
     bool HasClient() const { return m_hasClient; }
 
@@ -44,5 +58,6 @@ private:
     int m_deviceFd = -1;
     int m_fd = -1;
     QString m_path;
+    QString m_link;
     bool m_hasClient = false;
 };

@@ -21,6 +21,7 @@ public:
         QList<QByteArray> Received;   // what was recognised, one unit per trace line
         QList<TOutput> Outputs;
         QStringList Notes;            // faults applied, for the trace
+        int UnplugMs = -1;            // >= 0: the port goes away for that long
     };
 
     virtual ~TSimResponder() = default;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -53,6 +54,11 @@ int TSimServer::Run()
         const qint64 now = m_clock.elapsed();
         for (int i = 0; i < m_ports.size(); ++i) {
             const TServed &served = m_ports[i];
+            if (served.ReplugDueMs >= 0) {
+                const qint64 wait = std::max<qint64>(0, served.ReplugDueMs - now);
+                timeout = timeout < 0 ? wait : std::min(timeout, wait);
+                continue;
+            }
             if (served.Port->HasClient()) {
                 fds.append({served.Port->Fd(), POLLIN, 0});
                 owners.append(i);
@@ -79,6 +85,10 @@ int TSimServer::Run()
         if (ready > 0 && (fds[0].revents & POLLIN))
             return 0;
         for (TServed &served : m_ports) {
+            if (served.ReplugDueMs >= 0 && m_clock.elapsed() >= served.ReplugDueMs)
+                Replug(served);
+            if (served.ReplugDueMs >= 0)
+                continue;
             if (!served.Port->HasClient() && served.Port->CheckClient())
                 m_trace.Note(served.Name, QStringLiteral("client opened %1").arg(served.Port->Path()));
             if (served.Port->HasClient())
@@ -102,6 +112,10 @@ void TSimServer::Receive(TServed &served)
         m_trace.Frame(served.Name, true, unit);
     for (const QString &note : reaction.Notes)
         m_trace.Note(served.Name, note);
+    if (reaction.UnplugMs >= 0) {
+        Unplug(served, reaction.UnplugMs);
+        return;
+    }
     // Reactions follow what is already queued, keeping their order and gaps.
     qint64 due = m_clock.elapsed();
     if (!served.Queue.isEmpty())
@@ -118,6 +132,35 @@ void TSimServer::ClientGone(TServed &served)
     served.Responder->Reset();
     served.Queue.clear();
     m_trace.Note(served.Name, QStringLiteral("client closed %1").arg(served.Port->Path()));
+}
+
+void TSimServer::Unplug(TServed &served, int ms)
+{
+    if (!served.Port->CanUnplug()) {
+        m_trace.Note(served.Name, QStringLiteral("a serial device cannot be unplugged"));
+        return;
+    }
+    served.Port->Unplug();
+    served.Responder->Reset();
+    served.Queue.clear();
+    served.ReplugDueMs = m_clock.elapsed() + ms;
+    m_trace.Note(served.Name, QStringLiteral("unplugged %1").arg(served.Port->Link().isEmpty() ? served.Port->Path()
+                                                                                            : served.Port->Link()));
+}
+
+void TSimServer::Replug(TServed &served)
+{
+    QString error;
+    if (!served.Port->Replug(error)) {
+        // Tried again a moment later, as a slow adapter would come back.
+        m_trace.Note(served.Name, error);
+        served.ReplugDueMs = m_clock.elapsed() + ClientCheckMs;
+        return;
+    }
+    served.ReplugDueMs = -1;
+    std::printf("%s: %s\n", qPrintable(served.Name), qPrintable(served.Port->Path()));
+    std::fflush(stdout);
+    m_trace.Note(served.Name, QStringLiteral("plugged in again on %1").arg(served.Port->Path()));
 }
 
 void TSimServer::WriteDue(TServed &served)

@@ -13,7 +13,9 @@
 // each client sends, lets the port's responder react, writes the reactions
 // when they fall due, and traces every frame. Without a client a port is
 // looked at every ClientCheckMs instead of being polled, so a hung-up
-// pseudo-terminal costs nothing. Run() returns after RequestStop(), which
+// pseudo-terminal costs nothing. A port unplugged by a fault is not
+// looked at until it is put back, with a new pseudo-terminal whose path is
+// printed on the output as at the start ("host: PATH"). Run() returns after RequestStop(), which
 // any thread and a signal handler may call.
 class TSimServer
 {
@@ -47,10 +49,13 @@ private:
         TSimPort *Port;
         TSimResponder *Responder;
         QList<TPending> Queue;
+        qint64 ReplugDueMs = -1;   // unplugged until then
     };
 
     void Receive(TServed &served);
     void ClientGone(TServed &served);
+    void Unplug(TServed &served, int ms);
+    void Replug(TServed &served);
     void WriteDue(TServed &served);
 
     TSimTrace &m_trace;

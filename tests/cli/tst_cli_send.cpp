@@ -25,6 +25,8 @@ private slots:
     void failures_data();
     void failures();
     void auxiliaryCommand();
+    void deviceGoneEndsAtOnce_data();
+    void deviceGoneEndsAtOnce();
     void badInputSendsNothing();
     void warnings();
     void portFromSettings();
@@ -367,6 +369,38 @@ void TestCliSend::auxiliaryCommand()
     QCOMPARE(timeOut.exit, 2);
     QCOMPARE(timeOut.Json().value("outcome").toString(), QStringLiteral("timeout"));
     QCOMPARE(silent.Stop(), 0);
+}
+
+void TestCliSend::deviceGoneEndsAtOnce_data()
+{
+    QTest::addColumn<bool>("fiscal");
+    QTest::newRow("host") << false;
+    QTest::newRow("fiscal") << true;
+}
+
+void TestCliSend::deviceGoneEndsAtOnce()
+{
+    // The device goes during the first command; the fiscal port has no
+    // time-out at all, so only the loss can end it.
+    QFETCH(bool, fiscal);
+    TSimProcess sim;
+    QVERIFY2(sim.Start({fiscal ? "--fiscal-fault" : "--fault", "unplug=60000@1"}), qPrintable(sim.Error()));
+    const QString path = fiscal ? sim.FiscalPath() : sim.HostPath();
+    const QString command = fiscal ? "Fiscal port/Alive check" : "Status/Status query";
+    const QString log = m_dir.filePath(QStringLiteral("gone-%1.log").arg(QTest::currentDataTag()));
+    const TRun run = Cli({"send", Demo(), command, fiscal ? "--fiscal-port" : "--port", path, "--timeout", "0",
+                          "--json", "--log", log});
+    QCOMPARE(run.exit, 2);
+    QCOMPARE(run.Json().value("sent").toInt(), 1);
+    QVERIFY2(run.err.startsWith("tessaly-cli: " + command + ": the device " + path + " went away ("),
+             qPrintable(run.err));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    const QByteArray failure = fiscal ? "ERROR -> Fiscal port: the port has gone away (" : "ERROR -> Host port: the port has gone away (";
+    QVERIFY2(content.contains(failure), content.constData());
+    QVERIFY2(content.contains("\r\nClose port\r\nDevice gone: " + path.toUtf8() + "\r\n"), content.constData());
+    QCOMPARE(sim.Stop(), 0);
 }
 
 void TestCliSend::badInputSendsNothing()

@@ -1,3 +1,4 @@
+#include "comm/fp_aux_control.h"
 #include "comm/fp_host_control.h"
 #include "comm/host_framing.h"
 #include "comm/pseudo_terminal.h"
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include <memory>
 #include <thread>
 
 #include <fcntl.h>
@@ -47,7 +49,8 @@ private slots:
     void abortWakesRead();
     void hangUpFailsWithoutSpinning();
     void hostExchange();
-    void hostSurvivesHangUp();
+    void commandEndsWhenDeviceGoes_data();
+    void commandEndsWhenDeviceGoes();
     void ackSurvivesCloseOnAnswer();
 
 private:
@@ -230,24 +233,48 @@ void TestQtSerialLine::hostExchange()
     QVERIFY(host.ClosePort());
 }
 
-void TestQtSerialLine::hostSurvivesHangUp()
+void TestQtSerialLine::commandEndsWhenDeviceGoes_data()
 {
+    QTest::addColumn<bool>("fiscal");
+    QTest::newRow("host") << false;
+    QTest::newRow("fiscal") << true;
+}
+
+void TestQtSerialLine::commandEndsWhenDeviceGoes()
+{
+    // Silence limits far beyond the test's deadline (the fiscal port's 0
+    // waits for ever): only the hang-up can end these commands in time.
+    QFETCH(bool, fiscal);
     TFPHostControl host;
-    TPortEventRecorder recorder(host);
-    host.SetDeviceName(pty.slavePath());
-    host.SetAnswerTimeOut(20000);
-    QVERIFY(host.OpenPort());
-    QVERIFY(host.SendCommand());
+    TFPAuxControl aux;
+    std::unique_ptr<TPortEventRecorder> recorder;
+    if (fiscal) {
+        recorder = std::make_unique<TPortEventRecorder>(aux);
+        aux.SetDeviceName(pty.slavePath());
+        aux.SetTimeOut(0);
+        QVERIFY(aux.OpenPort());
+        QVERIFY(aux.SendData("A"));
+    } else {
+        recorder = std::make_unique<TPortEventRecorder>(host);
+        host.SetDeviceName(pty.slavePath());
+        host.SetAnswerTimeOut(600000);
+        QVERIFY(host.OpenPort());
+        QVERIFY(host.SendCommand());
+    }
     QVERIFY(!pty.read(5000).isEmpty());
     pty.close();
-    // The dead line ends the command with the time-out notification, long
-    // before the silence limit, and the next one just as well.
-    QVERIFY(recorder.waitForEnd(1, 10000));
-    QCOMPARE(host.LastError(), EFP_E_ReadTimeOut);
-    QVERIFY(host.SendCommand());
-    QVERIFY(recorder.waitForEnd(2, 10000));
-    QCOMPARE(host.State(), EFP_S_Idle);
-    QVERIFY(host.ClosePort());
+    QVERIFY(recorder->waitForEnd(1, 10000));
+    QCOMPARE(recorder->failures.size(), 1);
+    const TLineFailure failure = recorder->failures.first();
+    QVERIFY(failure.Lost);
+    QCOMPARE(failure.Error, TSerialLine::ReadError);
+    QVERIFY(!failure.Text.isEmpty());
+    const TLineFailure kept = fiscal ? aux.LastLineFailure() : host.LastLineFailure();
+    QVERIFY(kept.Lost);
+    // The next command on the dead line ends as soon, never waiting.
+    QVERIFY(fiscal ? aux.SendData("B") : host.SendCommand());
+    QVERIFY(recorder->waitForEnd(2, 10000));
+    QVERIFY(recorder->failures.last().Lost);
 }
 
 void TestQtSerialLine::ackSurvivesCloseOnAnswer()

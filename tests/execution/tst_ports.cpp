@@ -6,7 +6,9 @@
 #include "runner_log.h"
 #include "terminal_model/settings.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -29,6 +31,8 @@ private slots:
     void resetEndsBusyCommandWithoutError();
     void resetWithoutRunnerPurgesBoth();
     void logLinesInOrder();
+    void idlePortFollowsItsDevice_data();
+    void idlePortFollowsItsDevice();
 
 private:
     TPortSettings Settings(bool fiscalEnabled = true) const;
@@ -197,6 +201,49 @@ void TestPorts::logLinesInOrder()
     QVERIFY(texts.at(1).startsWith(TCommLogFormatter::FiscalPrefix));
     QCOMPARE(texts.at(2), TCommLogFormatter::ClosePort);
     QCOMPARE(failures.constFirst().at(1).value<TCommLogFormatter::TFailure>(), TCommLogFormatter::TFailure::TimeOut);
+}
+
+void TestPorts::idlePortFollowsItsDevice_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::newRow("host") << int(cpHostPort);
+    QTest::newRow("fiscal") << int(cpFiscalPort);
+}
+
+void TestPorts::idlePortFollowsItsDevice()
+{
+    // An idle port notices its device going through the system's
+    // notification on the link's folder, with no command to fail.
+    QFETCH(int, port);
+    const TCommandPort which = TCommandPort(port);
+    TPseudoTerminal &far = which == cpHostPort ? m_hostEnd : m_fiscalEnd;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString link = dir.filePath("adapter");
+    QVERIFY(QFile::link(far.slavePath(), link));
+    TPortSettings settings = Settings();
+    settings.hostDevice = settings.fiscalDevice = link;
+    m_ports->Devices().SetRetryInterval(3600 * 1000);
+    QSignalSpy gone(m_ports.get(), &TPorts::PortGone);
+    QSignalSpy back(m_ports.get(), &TPorts::PortBack);
+    QVERIFY(m_ports->Open(which, settings));
+
+    QVERIFY(QFile::remove(link));
+    far.close();
+    QVERIFY(gone.wait(5000));
+    QVERIFY(!m_ports->IsOpen(which));
+    QVERIFY(m_ports->IsGone(which));
+
+    QVERIFY(far.open());
+    QVERIFY(QFile::link(far.slavePath(), link));
+    QVERIFY(back.wait(5000));
+    QVERIFY(m_ports->IsOpen(which));
+    QVERIFY(!m_ports->IsGone(which));
+    QCOMPARE(gone.size(), 1);
+
+    // A port closed on purpose is watched no more.
+    m_ports->Close(which);
+    QVERIFY(!m_ports->Devices().IsWatched(which));
 }
 
 QTEST_GUILESS_MAIN(TestPorts)

@@ -100,6 +100,8 @@ private slots:
     void fixedAnswerTesterShowsInTerminalWindow();
     void failedExchangeLogged_data();
     void failedExchangeLogged();
+    void pulledAdapterFollowed_data();
+    void pulledAdapterFollowed();
 
 private:
     QString Panel(TFormMain &window, int panel) const;
@@ -578,20 +580,95 @@ void TstFormMainPorts::failedExchangeLogged()
 
     // The failure follows the frame lines of its exchange, in the window
     // (whatever the low-level flag) and in the log file.
+    // A line that went away closes its port right after.
     const QString entry = "ERROR -> " + failure;
-    QTRY_VERIFY_WITH_TIMEOUT(log->Text().endsWith(entry + "\n"), 5000);
+    const bool gone = fault == "hang up";
+    const QString closed = "Close port\nHOST --> Device gone: " + m_sim.HostPath() + "\n";
+    QTRY_VERIFY_WITH_TIMEOUT(gone ? log->Text().contains(entry + "\nHOST --> " + closed) : log->Text().endsWith(entry + "\n"),
+                             5000);
     QStringList shown = log->Text().split('\n', Qt::SkipEmptyParts);
     QCOMPARE(shown.count(entry), 1);
     if (fault != "write") {
         const QString frame = fault.startsWith("fiscal") ? "FISCAL-> 05 " : "HOST --> 02 ";
-        QVERIFY2(shown.at(shown.size() - 2).startsWith(frame), qPrintable(shown.join('|')));
+        QVERIFY2(shown.at(shown.indexOf(entry) - 1).startsWith(frame), qPrintable(shown.join('|')));
     }
     const QByteArray file = ReadAll(log->LogFilePath());
-    QVERIFY2(file.endsWith((entry + "\r\n").toUtf8()), file.constData());
+    if (gone)
+        QVERIFY2(file.contains((entry + "\r\nClose port\r\nDevice gone: " + m_sim.HostPath() + "\r\n").toUtf8()),
+                 file.constData());
+    else
+        QVERIFY2(file.endsWith((entry + "\r\n").toUtf8()), file.constData());
     if (fault == "nak")
         QVERIFY(file.contains("FP   --> NACK\r\n" + entry.toUtf8()));
     host->ClosePort();
     aux->ClosePort();
+}
+
+void TstFormMainPorts::pulledAdapterFollowed_data()
+{
+    QTest::addColumn<bool>("fiscal");
+    QTest::newRow("host") << false;
+    QTest::newRow("fiscal") << true;
+}
+
+void TstFormMainPorts::pulledAdapterFollowed()
+{
+    // The first request of the port pulls its adapter out for a moment; the
+    // ports are opened through links that follow the simulator's ports.
+    QFETCH(bool, fiscal);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--host-link", dir.filePath("host"), "--fiscal-link", dir.filePath("fiscal"), "--fault",
+                        "unplug=200@1", "--fiscal-fault", "unplug=200@1"}),
+             qPrintable(sim.Error()));
+    m_options.HostPort = dir.filePath("host");
+    m_options.FiscalPort = dir.filePath("fiscal");
+    const QString link = fiscal ? m_options.FiscalPort : m_options.HostPort;
+    auto window = Start({CopyDemoFile()});
+    TFormChildLogWindow *log = window->LogWindow();
+    QVERIFY(log);
+    const int panel = fiscal ? 3 : 2;
+    const QString present = link + " 9600,N,8,1";
+    QCOMPARE(Panel(*window, panel), present);
+    auto *button = window->findChild<QAction *>("ToolButtonFiscal");
+    window->HostControl()->SetAnswerTimeOut(600000);
+    window->AuxControl()->SetTimeOut(0);
+    const auto send = [&] {
+        return fiscal ? window->AuxControl()->SendData("\x05")
+                      : window->HostControl()->AddDataField(QByteArray("\x00\x01", 2)) && window->HostControl()->SendCommand();
+    };
+
+    QObject *component = fiscal ? static_cast<QObject *>(window->AuxControl()) : window->HostControl();
+    QSignalSpy errors(component, SIGNAL(OnError(TPortError, TLineFailure)));
+    QVERIFY(send());
+    QVERIFY(errors.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(*window, panel), link + ": device gone", 5000);
+    QVERIFY(!(fiscal ? window->Settings().FiscalPortOpen : window->Settings().HostPortOpen));
+    if (fiscal) {
+        // Still wanted: it comes back by itself.
+        QVERIFY(window->Settings().DGIEnabled);
+        QCOMPARE(button->toolTip(), QStringLiteral("Enable Fiscal port"));
+    }
+
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(*window, panel), present, 10000);
+    QVERIFY(fiscal ? window->Settings().FiscalPortOpen : window->Settings().HostPortOpen);
+    QCOMPARE(button->toolTip(), QStringLiteral("Disable Fiscal port"));
+    QSignalSpy answered(component, fiscal ? SIGNAL(OnAck()) : SIGNAL(OnFinalAnswer(THostAnswer)));
+    QVERIFY(send());
+    QVERIFY(answered.wait(5000));
+    QCOMPARE(errors.size(), 1);
+
+    const QString prefix = fiscal ? "FISCAL-> " : "HOST --> ";
+    QTRY_VERIFY_WITH_TIMEOUT(log->Text().contains(prefix + "Device back: " + link), 5000);
+    QVERIFY2(log->Text().contains(prefix + "Device gone: " + link + "\n"), qPrintable(log->Text()));
+    log->FlushEntries();
+    const QByteArray file = ReadAll(log->LogFilePath());
+    QVERIFY2(file.contains("Close port\r\nDevice gone: " + link.toUtf8() + "\r\nOpen " + link.toUtf8()
+                           + " 9600,N,8,1\r\nDevice back: " + link.toUtf8() + "\r\n"),
+             file.constData());
+    window.reset();
+    QCOMPARE(sim.Stop(), 0);
 }
 
 QTEST_MAIN(TstFormMainPorts)

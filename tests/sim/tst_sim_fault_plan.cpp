@@ -30,6 +30,8 @@ void TestSimFaultPlan::specs_data()
     QTest::newRow("garbage") << host << "garbage=16" << true;
     QTest::newRow("fiscal bad checksum") << fiscal << "bad-checksum@2" << true;
     QTest::newRow("fiscal silence") << fiscal << "silence" << true;
+    QTest::newRow("unplug") << host << "unplug=500@2" << true;
+    QTest::newRow("fiscal unplug") << fiscal << "unplug=0" << true;
 
     QTest::newRow("unknown") << host << "explode" << false;
     QTest::newRow("request 0") << host << "nak@0" << false;
@@ -38,6 +40,8 @@ void TestSimFaultPlan::specs_data()
     QTest::newRow("argument not taken") << host << "nak=1" << false;
     QTest::newRow("negative") << host << "delay=-5" << false;
     QTest::newRow("absurd delay") << host << "delay=99999999" << false;
+    QTest::newRow("unplug without time") << host << "unplug" << false;
+    QTest::newRow("absurd unplug") << fiscal << "unplug=99999999" << false;
     QTest::newRow("fiscal dc2") << fiscal << "dc2=1,10" << false;
     QTest::newRow("fiscal other-seq") << fiscal << "other-seq" << false;
 }
@@ -61,6 +65,7 @@ void TestSimFaultPlan::whichRequest()
     QVERIFY(plan.Add("nak@2", error));
     QVERIFY(plan.Add("dc2=3,250", error));
     QVERIFY(plan.Add("delay=40@3", error));
+    QVERIFY(plan.Add("unplug=700@4", error));
 
     const TSimFaultPlan::TFaults first = plan.For(1);
     QVERIFY(!first.Nak);
@@ -71,6 +76,8 @@ void TestSimFaultPlan::whichRequest()
     QCOMPARE(plan.For(3).DelayMs, 40);
     QVERIFY(!plan.For(3).Nak);
     QCOMPARE(plan.For(99).Dc2Count, 3);
+    QCOMPARE(plan.For(3).UnplugMs, -1);
+    QCOMPARE(plan.For(4).UnplugMs, 700);
 }
 
 void TestSimFaultPlan::garbageHasNoControlBytes()
