@@ -2195,16 +2195,13 @@ La captura se ha detenido; se conservan los registros anteriores a este.</transl
 fiscal port on two pseudo-terminals (or serial devices) until SIGINT or SIGTERM.
 The first two output lines name the ports: &quot;host: PATH&quot; and &quot;fiscal: PATH&quot;.
 Faults are KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (see docs/simulator.md).
+other-seq, silence, delay=MS, garbage=K, unplug=MS (see docs/simulator.md).
 --replay answers each command as a capture file recorded it (see docs/captures.md).</source>
-    </message>
-    <message>
-other-seq, silence, delay=MS, garbage=K, unplug=MS (see docs/simulator.md).</source>
         <translation>Una impresora fiscal simulada para Tessaly: atiende el puerto host y el puerto
 fiscal auxiliar en dos pseudoterminales (o dispositivos serie) hasta SIGINT o SIGTERM.
 Las dos primeras líneas de salida nombran los puertos: &quot;host: PATH&quot; y &quot;fiscal: PATH&quot;.
 Las fallas son KIND[=ARGS][@N|@every]: nak, bad-checksum, dc2=K,M, busy-frame=K,M,
-other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).
+other-seq, silence, delay=MS, garbage=K, unplug=MS (vea docs/simulator.md).
 --replay responde cada comando como lo grabó un archivo de captura (vea docs/captures.md).</translation>
     </message>
     <message>
@@ -2222,9 +2219,6 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).
     <message>
         <source>--replay-delays needs --replay</source>
         <translation>--replay-delays necesita --replay</translation>
-    </message>
-    <message>
-other-seq, silence, delay=MS, garbage=K, unplug=MS (vea docs/simulator.md).</translation>
     </message>
     <message>
         <source>Keep a symbolic link here to the host pseudo-terminal, across unplugging.</source>

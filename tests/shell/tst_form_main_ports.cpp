@@ -654,7 +654,7 @@ void TstFormMainPorts::pulledAdapterFollowed()
     QTRY_COMPARE_WITH_TIMEOUT(Panel(*window, panel), present, 10000);
     QVERIFY(fiscal ? window->Settings().FiscalPortOpen : window->Settings().HostPortOpen);
     QCOMPARE(button->toolTip(), QStringLiteral("Disable Fiscal port"));
-    QSignalSpy answered(component, fiscal ? SIGNAL(OnAck()) : SIGNAL(OnFinalAnswer(THostAnswer)));
+    QSignalSpy answered(component, fiscal ? SIGNAL(OnAck(qint64)) : SIGNAL(OnFinalAnswer(THostAnswer)));
     QVERIFY(send());
     QVERIFY(answered.wait(5000));
     QCOMPARE(errors.size(), 1);
