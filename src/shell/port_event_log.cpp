@@ -1,5 +1,6 @@
 #include "shell/port_event_log.h"
 
+#include "comm/event_clock.h"
 #include "execution/comm_log_formatter.h"
 #include "execution/ports.h"
 #include "shell/form_child_log_window.h"
@@ -37,28 +38,28 @@ void TPortEventLog::ConnectHost()
     TFPHostControl *host = &m_ports.Host();
     connect(host, &TFPHostControl::OnOpen, this, [this, host] {
         const QString text = TCommLogFormatter::HostOpenText(host->CommPort(), host->BaudRate(), host->DeviceName());
-        Post([text](TFormChildLogWindow *log) { log->HostOpened(text); });
+        Post([text, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->HostOpened(text, us); });
     });
-    connect(host, &TFPHostControl::OnClose, this, [this] { Post([](TFormChildLogWindow *log) { log->HostClosed(); }); });
+    connect(host, &TFPHostControl::OnClose, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->HostClosed(us); }); });
     connect(host, &TFPHostControl::OnWrite, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
         m_lastWrittenFrame = frame;
-        Post([frame](TFormChildLogWindow *log) { log->HostWritten(frame); });
+        Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->HostWritten(frame, us); });
     });
     connect(host, &TFPHostControl::OnRead, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
         m_lastReadFrame = frame;
-        Post([frame](TFormChildLogWindow *log) { log->PrinterRead(frame); });
+        Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->PrinterRead(frame, us); });
     });
-    connect(host, &TFPHostControl::OnAck, this, [this] { Post([](TFormChildLogWindow *log) { log->AckReceived(); }); });
-    connect(host, &TFPHostControl::OnNack, this, [this] { Post([](TFormChildLogWindow *log) { log->NakReceived(); }); });
+    connect(host, &TFPHostControl::OnAck, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->AckReceived(us); }); });
+    connect(host, &TFPHostControl::OnNack, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->NakReceived(us); }); });
     connect(host, &TFPHostControl::OnIntermediateAnswer, this,
-            [this] { Post([](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(); }); });
+            [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(us); }); });
     connect(host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
-        Post([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
+        Post([failure, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeFailed(failure, us); });
     });
 }
 
@@ -67,25 +68,25 @@ void TPortEventLog::ConnectAux()
     TFPAuxControl *aux = &m_ports.Aux();
     connect(aux, &TFPAuxControl::OnOpen, this, [this, aux] {
         const QString text = TCommLogFormatter::FiscalOpenText(aux->CommPort(), aux->DeviceName());
-        Post([text](TFormChildLogWindow *log) { log->FiscalOpened(text); });
+        Post([text, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->FiscalOpened(text, us); });
     });
-    connect(aux, &TFPAuxControl::OnClose, this, [this] { Post([](TFormChildLogWindow *log) { log->FiscalClosed(); }); });
+    connect(aux, &TFPAuxControl::OnClose, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->FiscalClosed(us); }); });
     connect(aux, &TFPAuxControl::OnWrite, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
         m_lastWrittenFrame = frame;
-        Post([frame](TFormChildLogWindow *log) { log->FiscalWritten(frame); });
+        Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->FiscalWritten(frame, us); });
     });
     connect(aux, &TFPAuxControl::OnRead, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
         m_lastReadFrame = frame;
-        Post([frame](TFormChildLogWindow *log) { log->PrinterRead(frame); });
+        Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->PrinterRead(frame, us); });
     });
-    connect(aux, &TFPAuxControl::OnAck, this, [this] { Post([](TFormChildLogWindow *log) { log->AckReceived(); }); });
-    connect(aux, &TFPAuxControl::OnNack, this, [this] { Post([](TFormChildLogWindow *log) { log->NakReceived(); }); });
+    connect(aux, &TFPAuxControl::OnAck, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->AckReceived(us); }); });
+    connect(aux, &TFPAuxControl::OnNack, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->NakReceived(us); }); });
     connect(aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);
-        Post([failure](TFormChildLogWindow *log) { log->ExchangeFailed(failure); });
+        Post([failure, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeFailed(failure, us); });
     });
 }

@@ -8,7 +8,8 @@ class TFormChildLogWindow;
 class TPorts;
 
 // Hands every event of both ports to the log window of the open terminal
-// file, each as a queued call carrying what its event carried, in the order
+// file, each as a queued call carrying what its event carried and the time
+// it was raised (TEventClock), in the order
 // the events came; with no log window attached, events are dropped and the
 // frame slots keep their texts.
 class TPortEventLog : public QObject
