@@ -4,6 +4,8 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 namespace {
 
 // Between the hex and the text form of a frame shown in both.
@@ -22,6 +24,31 @@ const QString &Prefix(TLogEntryModel::TSide side)
         break;
     }
     return TCommLogFormatter::FailurePrefix;
+}
+
+// The forms of every byte and the prefixes, case-folded once, so a search
+// compares folded texts exactly instead of folding each character it meets.
+struct TFoldedForms
+{
+    std::array<QString, 256> Hex;
+    std::array<QString, 256> Text;
+    std::array<QString, 4> Prefixes;
+};
+
+const TFoldedForms &Folded()
+{
+    static const TFoldedForms forms = [] {
+        TFoldedForms f;
+        for (int byte = 0; byte < 256; ++byte) {
+            const QByteArray one(1, char(byte));
+            f.Hex[size_t(byte)] = TCommLogFormatter::Hex(one).toCaseFolded();
+            f.Text[size_t(byte)] = TCommLogFormatter::Text(one).toCaseFolded();
+        }
+        for (int side = 0; side < 4; ++side)
+            f.Prefixes[size_t(side)] = Prefix(TLogEntryModel::TSide(side)).toCaseFolded();
+        return f;
+    }();
+    return forms;
 }
 
 } // namespace
@@ -129,32 +156,49 @@ QString TLogEntryModel::EntryText(int row) const
     return text;
 }
 
-bool TLogEntryModel::Matches(const TEntry &entry, QStringView text, QString &buffer) const
+bool TLogEntryModel::Matches(const TEntry &entry, QStringView folded, QString &buffer) const
 {
-    buffer.clear();
+    const TFoldedForms &forms = Folded();
+    const QByteArrayView payload = Payload(entry);
+    const QString &prefix = forms.Prefixes[size_t(entry.Side)];
     if (entry.Kind == TKind::Message) {
-        AppendForm(buffer, entry, FormHex);
-        return buffer.contains(text, Qt::CaseInsensitive);
+        // Truncated, not cleared, so the buffer keeps its room from entry to entry.
+        buffer.truncate(0);
+        buffer += prefix;
+        buffer += QString::fromUtf8(payload).toCaseFolded();
+        return buffer.contains(folded);
     }
-    // Each form on its own, so a match never spans the two.
-    AppendForm(buffer, entry, FormHex);
-    if (buffer.contains(text, Qt::CaseInsensitive))
-        return true;
-    buffer.clear();
-    AppendForm(buffer, entry, FormText);
-    return buffer.contains(text, Qt::CaseInsensitive);
+    // Each form on its own, so a match never spans the two; the characters
+    // are copied straight into the buffer, which a search meets by the
+    // hundred thousand.
+    const auto fill = [&](const std::array<QString, 256> &table) {
+        qsizetype length = prefix.size();
+        for (const char c : payload)
+            length += table[static_cast<unsigned char>(c)].size();
+        buffer.resize(length);
+        QChar *to = buffer.data();
+        to = std::copy(prefix.cbegin(), prefix.cend(), to);
+        for (const char c : payload) {
+            const QString &form = table[static_cast<unsigned char>(c)];
+            to = std::copy(form.cbegin(), form.cend(), to);
+        }
+        return buffer.contains(folded);
+    };
+    return fill(forms.Hex) || fill(forms.Text);
 }
 
 int TLogEntryModel::Find(const QString &text, int from, bool forward) const
 {
     if (text.isEmpty() || m_rows == 0)
         return -1;
+    const QString folded = text.toCaseFolded();
     QString buffer;
+    buffer.reserve(1024);
     const int step = forward ? 1 : -1;
     int row = from < 0 ? (forward ? 0 : m_rows - 1) : from + step;
     for (int seen = 0; seen < m_rows; ++seen, row += step) {
         row = (row + m_rows) % m_rows;
-        if (Matches(m_entries[size_t(row)], text, buffer))
+        if (Matches(m_entries[size_t(row)], folded, buffer))
             return row;
     }
     return -1;

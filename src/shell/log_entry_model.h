@@ -67,7 +67,8 @@ private:
 
     void Append(qint64 us, TSide side, TKind kind, QByteArrayView payload);
     QByteArrayView Payload(const TEntry &entry) const;
-    bool Matches(const TEntry &entry, QStringView text, QString &buffer) const;
+    // The text is case-folded.
+    bool Matches(const TEntry &entry, QStringView folded, QString &buffer) const;
     void AppendForm(QString &out, const TEntry &entry, TFrameForm form) const;
 
     std::vector<TEntry> m_entries;
