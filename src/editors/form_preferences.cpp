@@ -143,10 +143,10 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     AddRow(form, tr("Fiscal pri&nter frame color"), m_printerColorBox);
     AddRow(form, tr("F&iscal frame color"), m_fiscalColorBox);
     form->addRow(m_lowLevelCheck);
-    m_timeShownCheck = new QCheckBox(tr("Show the &time of each entry"), this);
+    m_timeShownCheck = new QCheckBox(tr("Show the time of each entr&y"), this);
     m_timeShownCheck->setObjectName(QStringLiteral("CheckBoxLogTimeShown"));
     m_timeShownCheck->setToolTip(tr("Show the time column in the log window"));
-    m_fileTimeStampsCheck = new QCheckBox(tr("Time &stamps in the log file"), this);
+    m_fileTimeStampsCheck = new QCheckBox(tr("Mar&k each log file line with its time"), this);
     m_fileTimeStampsCheck->setObjectName(QStringLiteral("CheckBoxLogFileTimeStamps"));
     m_fileTimeStampsCheck->setToolTip(tr("Start every line of the log file with the time of its event"));
     form->addRow(m_timeShownCheck);
