@@ -147,7 +147,8 @@ void TFormChildLogWindow::BuildFindBar()
         b->setAutoRaise(true);
         return b;
     };
-    QToolButton *previous = button(QStringLiteral("FindPrevious"), Qt::UpArrow, tr("Find the previous entry (Shift+F3)"));
+    QToolButton *previous =
+        button(QStringLiteral("FindPrevious"), Qt::UpArrow, tr("Find the previous entry (Shift+F3)"));
     QToolButton *next = button(QStringLiteral("FindNext"), Qt::DownArrow, tr("Find the next entry (F3)"));
     QToolButton *close = button(QStringLiteral("FindClose"), Qt::NoArrow, tr("Close the find bar (Esc)"));
     close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));

@@ -33,6 +33,11 @@ void TPortEventLog::Post(Call call)
     QMetaObject::invokeMethod(log, [log, call] { call(log); }, Qt::QueuedConnection);
 }
 
+void TPortEventLog::PostEvent(void (TFormChildLogWindow::*request)(qint64))
+{
+    Post([request, us = TEventClock::NowUs()](TFormChildLogWindow *log) { (log->*request)(us); });
+}
+
 void TPortEventLog::ConnectHost()
 {
     TFPHostControl *host = &m_ports.Host();
@@ -40,7 +45,7 @@ void TPortEventLog::ConnectHost()
         const QString text = TCommLogFormatter::HostOpenText(host->CommPort(), host->BaudRate(), host->DeviceName());
         Post([text, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->HostOpened(text, us); });
     });
-    connect(host, &TFPHostControl::OnClose, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->HostClosed(us); }); });
+    connect(host, &TFPHostControl::OnClose, this, [this] { PostEvent(&TFormChildLogWindow::HostClosed); });
     connect(host, &TFPHostControl::OnWrite, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
@@ -53,10 +58,10 @@ void TPortEventLog::ConnectHost()
         m_lastReadFrame = frame;
         Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->PrinterRead(frame, us); });
     });
-    connect(host, &TFPHostControl::OnAck, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->AckReceived(us); }); });
-    connect(host, &TFPHostControl::OnNack, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->NakReceived(us); }); });
+    connect(host, &TFPHostControl::OnAck, this, [this] { PostEvent(&TFormChildLogWindow::AckReceived); });
+    connect(host, &TFPHostControl::OnNack, this, [this] { PostEvent(&TFormChildLogWindow::NakReceived); });
     connect(host, &TFPHostControl::OnIntermediateAnswer, this,
-            [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->IntermediateAnswerReceived(us); }); });
+            [this] { PostEvent(&TFormChildLogWindow::IntermediateAnswerReceived); });
     connect(host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
         Post([failure, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeFailed(failure, us); });
@@ -70,7 +75,7 @@ void TPortEventLog::ConnectAux()
         const QString text = TCommLogFormatter::FiscalOpenText(aux->CommPort(), aux->DeviceName());
         Post([text, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->FiscalOpened(text, us); });
     });
-    connect(aux, &TFPAuxControl::OnClose, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->FiscalClosed(us); }); });
+    connect(aux, &TFPAuxControl::OnClose, this, [this] { PostEvent(&TFormChildLogWindow::FiscalClosed); });
     connect(aux, &TFPAuxControl::OnWrite, this, [this](const QByteArray &frame) {
         if (!m_log)
             return;
@@ -83,8 +88,8 @@ void TPortEventLog::ConnectAux()
         m_lastReadFrame = frame;
         Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->PrinterRead(frame, us); });
     });
-    connect(aux, &TFPAuxControl::OnAck, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->AckReceived(us); }); });
-    connect(aux, &TFPAuxControl::OnNack, this, [this] { Post([us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->NakReceived(us); }); });
+    connect(aux, &TFPAuxControl::OnAck, this, [this] { PostEvent(&TFormChildLogWindow::AckReceived); });
+    connect(aux, &TFPAuxControl::OnNack, this, [this] { PostEvent(&TFormChildLogWindow::NakReceived); });
     connect(aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);
         Post([failure, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeFailed(failure, us); });

@@ -31,6 +31,8 @@ public:
 private:
     template <typename Call>
     void Post(Call call);
+    // A request without data, at the time its event is raised.
+    void PostEvent(void (TFormChildLogWindow::*request)(qint64));
     void ConnectHost();
     void ConnectAux();
 
