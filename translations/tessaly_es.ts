@@ -90,6 +90,14 @@
         <source>Fiscal port closed: this command goes to the fiscal port, which the fiscal-port button of the toolbar turns on</source>
         <translation>Puerto fiscal cerrado: este comando va al puerto fiscal, que se activa con el botón de puerto fiscal de la barra de herramientas</translation>
     </message>
+    <message>
+        <source>Ready (%1 ms)</source>
+        <translation>Listo (%1 ms)</translation>
+    </message>
+    <message>
+        <source>Answered in %1 ms</source>
+        <translation>Respondido en %1 ms</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -135,42 +143,6 @@
 </context>
 <context>
     <name>TCliTool</name>
-    <message>
-        <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]
-
-Runs the commands of a terminal file from the shell.
-
-Commands:
-  list FILE.tsy                   groups and commands in file order
-  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
-  check FILE.tsy                  every problem a reader of the file would meet
-  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
-
-Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
-
-Options:
-  -h, --help       show this help
-  -v, --version    show the version
-      --lang LANG  language of the texts: en (English) or es (Spanish)
-</source>
-        <translation>Uso: tessaly-cli COMANDO ARCHIVO.tsy [ARGUMENTOS] [OPCIONES]
-
-Ejecuta los comandos de un archivo de terminal desde la consola.
-
-Comandos:
-  list ARCHIVO.tsy                grupos y comandos en el orden del archivo
-  show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
-  check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
-  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
-
-Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
-
-Opciones:
-  -h, --help       muestra esta ayuda
-  -v, --version    muestra la versión
-      --lang LANG  idioma de los textos: en (inglés) o es (español)
-</translation>
-    </message>
     <message>
         <source>Print one JSON object instead of text.</source>
         <translation>Imprime un objeto JSON en lugar de texto.</translation>
@@ -344,6 +316,48 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     <message>
         <source>Repeat N times (1..999) with auto-increment fields; only the last answer is printed.</source>
         <translation>Repetir N veces (1..999) con campos autoincrementales; solo se imprime la última respuesta.</translation>
+    </message>
+    <message>
+        <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]
+
+Runs the commands of a terminal file from the shell.
+
+Commands:
+  list FILE.tsy                   groups and commands in file order
+  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
+  check FILE.tsy                  every problem a reader of the file would meet
+  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
+  ports                           the serial devices of this system
+
+Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
+
+Options:
+  -h, --help       show this help
+  -v, --version    show the version
+      --lang LANG  language of the texts: en (English) or es (Spanish)
+</source>
+        <translation>Uso: tessaly-cli COMANDO ARCHIVO.tsy [ARGUMENTOS] [OPCIONES]
+
+Ejecuta los comandos de un archivo de terminal desde la consola.
+
+Comandos:
+  list ARCHIVO.tsy                grupos y comandos en el orden del archivo
+  show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
+  check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
+  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
+  ports                           los dispositivos serie de este sistema
+
+Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
+
+Opciones:
+  -h, --help       muestra esta ayuda
+  -v, --version    muestra la versión
+      --lang LANG  idioma de los textos: en (inglés) o es (español)
+</translation>
+    </message>
+    <message>
+        <source>Lists the serial devices of this system: path, stable /dev/serial/by-id link, description, manufacturer and serial number when known. Pseudo-terminals are not listed; any device path can still be given with --port and --fiscal-port.</source>
+        <translation>Lista los dispositivos serie de este sistema: ruta, enlace estable /dev/serial/by-id, descripción, fabricante y número de serie cuando se conocen. Los pseudoterminales no se listan; cualquier ruta de dispositivo puede darse igualmente con --port y --fiscal-port.</translation>
     </message>
 </context>
 <context>
@@ -1948,6 +1962,13 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     </message>
 </context>
 <context>
+    <name>TPortList</name>
+    <message>
+        <source>No serial devices found; a device path can still be given with --port.</source>
+        <translation>No se encontraron dispositivos serie; igualmente puede darse una ruta de dispositivo con --port.</translation>
+    </message>
+</context>
+<context>
     <name>TPorts</name>
     <message>
         <source>Disabled</source>
@@ -2053,6 +2074,35 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     <message>
         <source>Fiscal answer: </source>
         <translation>Respuesta fiscal: </translation>
+    </message>
+    <message>
+        <source>Steps answered: %1; fastest %2 ms, mean %3 ms, slowest %4 ms
+</source>
+        <translation>Pasos respondidos: %1; el más rápido %2 ms, media %3 ms, el más lento %4 ms
+</translation>
+    </message>
+</context>
+<context>
+    <name>TSerialDevices</name>
+    <message>
+        <source>serial %1</source>
+        <translation>serie %1</translation>
+    </message>
+    <message>
+        <source>Description: %1</source>
+        <translation>Descripción: %1</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Fabricante: %1</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>Número de serie: %1</translation>
+    </message>
+    <message>
+        <source>USB id: %1:%2</source>
+        <translation>Id USB: %1:%2</translation>
     </message>
 </context>
 <context>

@@ -96,6 +96,20 @@ void TCliSender::ConnectPorts()
             [this](const QByteArray &frame) { Frame(true, cpFiscalPort, frame); });
     connect(&m_ports.Aux(), &TFPAuxControl::OnRead, this,
             [this](const QByteArray &frame) { Frame(false, cpFiscalPort, frame); });
+    // After the port's own lines of the same event: the time follows the
+    // answer's frames, as in the log window.
+    const auto logElapsed = [this](qint64 elapsedUs) {
+        if (elapsedUs >= 0)
+            Log(TCommLogFormatter::Elapsed(elapsedUs));
+    };
+    connect(&m_ports.Host(), &TFPHostControl::OnFinalAnswer, this,
+            [logElapsed](const THostAnswer &answer) { logElapsed(answer.ElapsedUs); });
+    connect(&m_ports.Aux(), &TFPAuxControl::OnAck, this, logElapsed);
+    connect(&m_ports.Aux(), &TFPAuxControl::OnAnswer, this,
+            [logElapsed](const QByteArray &, bool isFinal, qint64 elapsedUs) {
+                if (isFinal)
+                    logElapsed(elapsedUs);
+            });
 }
 
 TCliSender::TResult TCliSender::Run(const TRunCommand &command)

@@ -3,6 +3,7 @@
 #include "cli/cli_sender.h"
 #include "cli/file_checker.h"
 #include "cli/file_inspector.h"
+#include "cli/port_list.h"
 #include "cli/send_inputs.h"
 #include "cli/send_report.h"
 #include "terminal_model/field_conversion.h"
@@ -31,6 +32,7 @@ QString Usage()
     "  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command\n"
     "  check FILE.tsy                  every problem a reader of the file would meet\n"
     "  send FILE.tsy GROUP/COMMAND     send a command and print its outcome\n"
+    "  ports                           the serial devices of this system\n"
     "\n"
     "Run \"tessaly-cli COMMAND --help\" for the options of a command.\n"
     "\n"
@@ -375,6 +377,27 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     return TSendReport::ExitStatus(outcome.kind);
 }
 
+int Ports(const QStringList &arguments, TStreams &streams)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "TCliTool",
+        "Lists the serial devices of this system: path, stable /dev/serial/by-id link, description, "
+        "manufacturer and serial number when known. Pseudo-terminals are not listed; any device path "
+        "can still be given with --port and --fiscal-port."));
+    parser.addOption(JsonOption());
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("ports"), arguments, 0, streams, &status))
+        return status;
+    const QList<TSerialDevices::TDevice> devices = TSerialDevices::Available();
+    if (parser.isSet(QStringLiteral("json")))
+        PrintJson(streams.out, TPortList::Json(devices));
+    else
+        streams.out << TPortList::Text(devices);
+    streams.out.flush();
+    return TCliTool::ExitOk;
+}
+
 }
 
 QString TCliTool::Version()
@@ -407,5 +430,7 @@ int TCliTool::Run(const QStringList &arguments, QTextStream &out, QTextStream &e
         return Check(rest, streams);
     if (command == QLatin1String("send"))
         return Send(rest, streams, settingsName);
+    if (command == QLatin1String("ports"))
+        return Ports(rest, streams);
     return streams.Fail(QCoreApplication::translate("TCliTool", "unknown command \"%1\" (see tessaly-cli --help)").arg(command));
 }

@@ -1,6 +1,7 @@
 #include "cli/send_report.h"
 
 #include "execution/comm_log_formatter.h"
+#include "execution/execution_texts.h"
 #include "terminal_model/color_notation.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/return_codes.h"
@@ -8,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +42,14 @@ void PanelsText(QString &text, const QList<TFixedAnswerTable::TPanel> &panels)
                         .arg(i + 1)
                         .arg(panel.text, TColorNotation::ToText(panel.color));
     }
+}
+
+// Milliseconds to the microsecond, as JSON numbers are read by tools.
+QJsonValue ElapsedJson(qint64 elapsedUs)
+{
+    if (elapsedUs < 0)
+        return QJsonValue::Null;
+    return double(elapsedUs) / 1000.0;
 }
 
 // Auxiliary answers are bytes of the printer's single-byte code page.
@@ -88,7 +99,13 @@ QJsonObject TSendReport::ToJson() const
     QJsonObject json{{QStringLiteral("command"), m_input.command},
                      {QStringLiteral("port"), PortName(outcome.port)},
                      {QStringLiteral("outcome"), TRunOutcome::KindName(outcome.kind)},
-                     {QStringLiteral("sent"), outcome.sent}};
+                     {QStringLiteral("sent"), outcome.sent},
+                     {QStringLiteral("elapsedMs"), ElapsedJson(outcome.ElapsedUs)}};
+    QJsonArray steps;
+    for (int i = 0; i < outcome.StepElapsedUs.size(); ++i)
+        steps.append(QJsonObject{{QStringLiteral("step"), i + 1},
+                                 {QStringLiteral("elapsedMs"), ElapsedJson(outcome.StepElapsedUs.at(i))}});
+    json.insert(QStringLiteral("steps"), steps);
     if (m_hasAnswer) {
         json.insert(QStringLiteral("printerStatus"), TAnswerPage::StatusWordText(outcome.answer.printerStatus));
         json.insert(QStringLiteral("fiscalStatus"), TAnswerPage::StatusWordText(outcome.answer.fiscalStatus));
@@ -137,6 +154,18 @@ QString TSendReport::ToText() const
     QString text = QCoreApplication::translate("TSendReport", "Outcome: %1 (%2 sent)\n")
                        .arg(TRunOutcome::KindName(outcome.kind))
                        .arg(outcome.sent);
+    if (outcome.ElapsedUs >= 0)
+        text += ExecutionTexts::AnsweredIn(outcome.ElapsedUs) + QLatin1Char('\n');
+    if (outcome.StepElapsedUs.size() > 1) {
+        const auto [fastest, slowest] = std::minmax_element(outcome.StepElapsedUs.cbegin(), outcome.StepElapsedUs.cend());
+        qint64 total = 0;
+        for (const qint64 us : outcome.StepElapsedUs)
+            total += us;
+        text += QCoreApplication::translate("TSendReport", "Steps answered: %1; fastest %2 ms, mean %3 ms, slowest %4 ms\n")
+                    .arg(QString::number(outcome.StepElapsedUs.size()), ExecutionTexts::Milliseconds(*fastest),
+                         ExecutionTexts::Milliseconds(total / outcome.StepElapsedUs.size()),
+                         ExecutionTexts::Milliseconds(*slowest));
+    }
     if (m_hasAnswer) {
         text += QCoreApplication::translate("TSendReport", "Fiscal status: %1\n").arg(TAnswerPage::StatusWordText(outcome.answer.fiscalStatus));
         PanelsText(text, m_page.fiscalPanels);

@@ -26,7 +26,8 @@ public:
     static int WriteTimeOut(qsizetype count) { return int(count) * 10 + 1500; }
 
 private:
-    bool WaitAnswer(TSerialLine &line, const TCommand &command, TReporter &reporter);
+    // startUs: when the command's first byte was written.
+    bool WaitAnswer(TSerialLine &line, const TCommand &command, qint64 startUs, TReporter &reporter);
 
     TAuxReceiveParser m_parser;
 };

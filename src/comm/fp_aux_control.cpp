@@ -158,7 +158,7 @@ void TFPAuxControl::HandleNotice(const TPortNotification &notice)
         // The printer answered: a NAK it sent on the way no longer stands.
         m_lastError = FEFP_Success;
         SetState(FEFP_S_Idle);
-        emit OnAck();
+        emit OnAck(notice.ElapsedUs);
         break;
     case FEFP_N_NakReceived:
         m_lastError = FEFP_E_NackReceived;
@@ -180,7 +180,7 @@ void TFPAuxControl::HandleNotice(const TPortNotification &notice)
             m_lastError = FEFP_Success;
             SetState(FEFP_S_Idle);
         }
-        emit OnAnswer(m_answer, notice.Final);
+        emit OnAnswer(m_answer, notice.Final, notice.ElapsedUs);
         break;
     case FEFP_N_AnswerTimedOut:
         SetState(FEFP_S_Idle);

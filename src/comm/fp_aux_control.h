@@ -63,12 +63,16 @@ public:
 signals:
     void OnOpen();
     void OnClose();
-    void OnAck();
+    // The printer's ACK ends the command: elapsedUs is the time from the
+    // first byte written to it, in microseconds.
+    void OnAck(qint64 elapsedUs);
     void OnNack();
     void OnWrite(const QByteArray &value);
     void OnRead(const QByteArray &value);
-    // text is Answer(): the frame's text without STX, ETX and checksum.
-    void OnAnswer(const QByteArray &text, bool isFinal);
+    // text is Answer(): the frame's text without STX, ETX and checksum. A
+    // final answer carries the time from the first byte written to it, in
+    // microseconds; any other -1.
+    void OnAnswer(const QByteArray &text, bool isFinal, qint64 elapsedUs);
     void OnError(TPortError error, const TLineFailure &failure);
     // Emitted on every change of State().
     void StateChanged(TFFiscalState state);

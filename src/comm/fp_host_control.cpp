@@ -250,7 +250,7 @@ void TFPHostControl::HandleNotification(const TPortNotification &notification)
         emit OnIntermediateAnswer();
         break;
     case EFP_N_FinalAnswer:
-        HandleFinalAnswer(notification.Fields);
+        HandleFinalAnswer(notification.Fields, notification.ElapsedUs);
         break;
     case EFP_N_FrameWritten:
         RaiseWrite(notification.Frame);
@@ -287,7 +287,7 @@ void TFPHostControl::RaiseWrite(const QByteArray &value)
     emit OnWrite(value);
 }
 
-void TFPHostControl::HandleFinalAnswer(const QList<QByteArray> &fields)
+void TFPHostControl::HandleFinalAnswer(const QList<QByteArray> &fields, qint64 elapsedUs)
 {
     const TSplitAnswer split = THostFraming::SplitAnswer(m_protocol, fields);
     if (split.HasExtraFields)
@@ -299,6 +299,6 @@ void TFPHostControl::HandleFinalAnswer(const QList<QByteArray> &fields)
     // The printer answered: a NAK it sent on the way no longer stands.
     m_lastError = EFP_Success;
     const THostAnswer answer{quint16(m_fiscalStatus), quint16(m_printerStatus),
-                             quint16(m_returnCode), m_extraFields};
+                             quint16(m_returnCode), m_extraFields, elapsedUs};
     emit OnFinalAnswer(answer);
 }

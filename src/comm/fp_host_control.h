@@ -89,14 +89,15 @@ signals:
     void OnIntermediateAnswer();
     void OnWrite(const QByteArray &Value);
     void OnRead(const QByteArray &Value);
-    // The properties (statuses, return code, extra fields) are set before.
+    // The properties (statuses, return code, extra fields) are set before;
+    // the answer carries the time the command took.
     void OnFinalAnswer(const THostAnswer &answer);
     void OnError(TPortError error, const TLineFailure &failure);
 
 private:
     void HandleNotifications(const QList<TPortNotification> &notifications);
     void HandleNotification(const TPortNotification &notification);
-    void HandleFinalAnswer(const QList<QByteArray> &fields);
+    void HandleFinalAnswer(const QList<QByteArray> &fields, qint64 elapsedUs);
     void SetFirstSequenceNumber();
     void StopWorker();
     void ClearCommand();

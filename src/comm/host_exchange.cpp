@@ -1,5 +1,6 @@
 #include "comm/host_exchange.h"
 
+#include "comm/event_clock.h"
 #include "comm/host_framing.h"
 
 THostExchange::THostExchange(TBaudRate baudRate)
@@ -20,6 +21,7 @@ void THostExchange::Run(TSerialLine &line, const TCommand &command, TReporter &r
     };
 
     const QByteArray &frame = command.Bytes;
+    const qint64 startUs = TEventClock::NowUs();
     if (!Write(line, frame)) {
         failure(EFP_N_WriteFailed);
         return;
@@ -36,6 +38,8 @@ void THostExchange::Run(TSerialLine &line, const TCommand &command, TReporter &r
             return;
         }
         const THostReceiveParser::TResult result = m_parser.Feed(chunk);
+        // Read before the ACK goes out: the time is the printer's alone.
+        const qint64 parsedUs = TEventClock::NowUs();
         for (THostReceiveParser::TAction action : result.Actions) {
             switch (action) {
             case THostReceiveParser::NotifyAck:
@@ -60,7 +64,8 @@ void THostExchange::Run(TSerialLine &line, const TCommand &command, TReporter &r
             status(EFP_N_FrameRead, m_parser.ReadFrame());
             if (acknowledged)
                 status(EFP_N_AckSent);
-            status(EFP_N_FinalAnswer, {}, m_parser.Fields());
+            reporter.Report({EFP_N_FinalAnswer, command.Id, {}, m_parser.Fields(), false, {},
+                             parsedUs - startUs});
             m_parser.Reset();
             return;
         }

@@ -16,5 +16,9 @@ struct TPortNotification
     QList<QByteArray> Fields;  // host final answer: every field of the answer
     bool Final = false;        // auxiliary answer frame: it starts with a final code
     TLineFailure Failure;      // write failed, answer timed out: what the line said
+    // The step that answered the command (host final answer, auxiliary ACK
+    // or final frame): microseconds from the first byte written; -1 on any
+    // other step.
+    qint64 ElapsedUs = -1;
 };
 Q_DECLARE_METATYPE(TPortNotification)

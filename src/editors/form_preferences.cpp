@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -52,16 +51,13 @@ void SelectIndex(QComboBox *list, int index)
 const QString TFormPreferences::NoTimeOutNote =
     QStringLiteral(QT_TRANSLATE_NOOP("TFormPreferences", "0: no time-out, the answer is awaited until Cancel or Reset serial ports"));
 
-const QStringList TFormPreferences::ComPorts = {QStringLiteral("Com1"), QStringLiteral("Com2"),
-                                                QStringLiteral("Com3"), QStringLiteral("Com4")};
-
-TFormPreferences::TFormPreferences(TSettings &settings, TPrompts &prompts, const QStringList &systemPorts,
+TFormPreferences::TFormPreferences(TSettings &settings, TPrompts &prompts, const TPortComboBox::TSource &devices,
                                    QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_prompts(prompts)
 {
-    Build(systemPorts);
+    Build(devices);
     LoadSettings();
 }
 
@@ -73,25 +69,7 @@ TFormPreferences::~TFormPreferences()
     disconnect(m_timeOutEdit, nullptr, this, nullptr);
 }
 
-QStringList TFormPreferences::AvailablePorts()
-{
-    QStringList names;
-    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts())
-        names.append(port.portName());
-    names.sort();
-    return names;
-}
-
-QComboBox *TFormPreferences::PortList(const QString &name, const QString &hint, const QStringList &systemPorts)
-{
-    QComboBox *list = List(name, hint, ComPorts, this);
-    for (const QString &port : systemPorts)
-        if (!port.isEmpty() && !ComPorts.contains(port, Qt::CaseInsensitive) && list->findText(port) < 0)
-            list->addItem(port);
-    return list;
-}
-
-void TFormPreferences::Build(const QStringList &systemPorts)
+void TFormPreferences::Build(const TPortComboBox::TSource &devices)
 {
     setObjectName(QStringLiteral("FormPreferences"));
     setWindowTitle(tr("System preferences"));
@@ -103,7 +81,8 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     Page(m_pages, tr("&Host port"), tr("Select Host related preferences"), form);
     m_protocolBox = List(QStringLiteral("ComboBoxProtocol"), tr("Select protocol type"),
                          {tr("Compatible"), tr("Extended")}, this);
-    m_hostPortBox = PortList(QStringLiteral("ComboBoxHostPort"), tr("Select Comm port"), systemPorts);
+    m_hostPortBox = new TPortComboBox(devices, tr("Select Comm port"), this);
+    m_hostPortBox->setObjectName(QStringLiteral("ComboBoxHostPort"));
     m_hostBaudBox = List(QStringLiteral("ComboBoxHostBaud"), tr("Select baud rate port"),
                          {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
                           QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400")},
@@ -113,8 +92,8 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     AddRow(form, tr("&Baud rate"), m_hostBaudBox);
 
     Page(m_pages, tr("&Fiscal port"), tr("Fiscal related preferences"), form);
-    m_fiscalPortBox = PortList(QStringLiteral("ComboBoxFiscalPort"), tr("Select comm port"),
-                               systemPorts);
+    m_fiscalPortBox = new TPortComboBox(devices, tr("Select comm port"), this);
+    m_fiscalPortBox->setObjectName(QStringLiteral("ComboBoxFiscalPort"));
     m_timeOutEdit = new TTimeOutEdit(this);
     m_timeOutEdit->setObjectName(QStringLiteral("SpinEditTimeOut"));
     m_timeOutEdit->setToolTip(tr("Enter communications time-out in ms. Zero indicate infinite."));
@@ -189,36 +168,13 @@ void TFormPreferences::Build(const QStringList &systemPorts)
     connect(m_timeOutEdit, &TTimeOutEdit::TextChanged, this, &TFormPreferences::UpdateTimeOutNote);
 }
 
-void TFormPreferences::SelectPort(QComboBox *list, int index, const QString &device)
-{
-    if (device.isEmpty()) {
-        SelectIndex(list, index);
-        return;
-    }
-    // An adapter that is not plugged in now stays chosen.
-    if (list->findText(device) < 0)
-        list->addItem(device);
-    list->setCurrentIndex(list->findText(device));
-}
-
-void TFormPreferences::ReadPort(const QComboBox *list, quint8 &index, QString &device)
-{
-    const int chosen = list->currentIndex();
-    if (chosen >= 0 && chosen < ComPorts.size()) {
-        index = quint8(chosen);
-        device.clear();
-    } else {
-        device = list->currentText();
-    }
-}
-
 void TFormPreferences::LoadSettings()
 {
     m_pages->setCurrentIndex(0);
     SelectIndex(m_protocolBox, m_settings.Protocol);
-    SelectPort(m_hostPortBox, m_settings.HComm, m_settings.HPort);
+    m_hostPortBox->Select(m_settings.HComm, m_settings.HPort);
     SelectIndex(m_hostBaudBox, m_settings.HBaud);
-    SelectPort(m_fiscalPortBox, m_settings.DComm, m_settings.DPort);
+    m_fiscalPortBox->Select(m_settings.DComm, m_settings.DPort);
     m_timeOutEdit->SetValue(m_settings.DTimeOut);
     UpdateTimeOutNote();
     m_hostColorBox->SetColor(m_settings.HostColor);
@@ -245,9 +201,9 @@ void TFormPreferences::StoreAndAccept()
     m_settings.LogTimeShown = m_timeShownCheck->isChecked();
     m_settings.LogFileTimeStamps = m_fileTimeStampsCheck->isChecked();
     m_settings.ExtReservedFields = m_reservedFieldsCheck->isChecked();
-    ReadPort(m_hostPortBox, m_settings.HComm, m_settings.HPort);
+    m_hostPortBox->Read(m_settings.HComm, m_settings.HPort);
     m_settings.HBaud = quint8(m_hostBaudBox->currentIndex());
-    ReadPort(m_fiscalPortBox, m_settings.DComm, m_settings.DPort);
+    m_fiscalPortBox->Read(m_settings.DComm, m_settings.DPort);
     m_settings.DTimeOut = m_timeOutEdit->Value();
     m_settings.Language = quint8(m_languageBox->currentIndex());
     m_settings.Protocol = quint8(m_protocolBox->currentIndex());

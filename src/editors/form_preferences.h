@@ -1,7 +1,8 @@
 #pragma once
 
+#include "editors/port_combo_box.h"
+
 #include <QDialog>
-#include <QStringList>
 
 class QCheckBox;
 class QComboBox;
@@ -21,18 +22,14 @@ class TFormPreferences : public QDialog
     Q_OBJECT
 
 public:
-    // Com1..Com4 are the port indices; the serial ports the system reports
-    // follow them and are stored by name.
-    static const QStringList ComPorts;
     // Shown beside the fiscal time-out while it is 0.
     static const QString NoTimeOutNote;
 
-    TFormPreferences(TSettings &settings, TPrompts &prompts, const QStringList &systemPorts = AvailablePorts(),
+    // devices gives the serial devices the port lists offer after Com1..Com4.
+    TFormPreferences(TSettings &settings, TPrompts &prompts,
+                     const TPortComboBox::TSource &devices = [] { return TSerialDevices::Available(); },
                      QWidget *parent = nullptr);
     ~TFormPreferences() override;
-
-    // The names of the serial ports the system reports, sorted.
-    static QStringList AvailablePorts();
 
     void LoadSettings();
     void StoreAndAccept();
@@ -40,19 +37,16 @@ public:
     void UpdateTimeOutNote();
 
 private:
-    void Build(const QStringList &systemPorts);
-    QComboBox *PortList(const QString &name, const QString &hint, const QStringList &systemPorts);
-    static void SelectPort(QComboBox *list, int index, const QString &device);
-    static void ReadPort(const QComboBox *list, quint8 &index, QString &device);
+    void Build(const TPortComboBox::TSource &devices);
 
     TSettings &m_settings;
     TPrompts &m_prompts;
 
     QTabWidget *m_pages = nullptr;
     QComboBox *m_protocolBox = nullptr;
-    QComboBox *m_hostPortBox = nullptr;
+    TPortComboBox *m_hostPortBox = nullptr;
     QComboBox *m_hostBaudBox = nullptr;
-    QComboBox *m_fiscalPortBox = nullptr;
+    TPortComboBox *m_fiscalPortBox = nullptr;
     TTimeOutEdit *m_timeOutEdit = nullptr;
     QLabel *m_timeOutNote = nullptr;
     TColorBox *m_hostColorBox = nullptr;

@@ -1,5 +1,6 @@
 #include "execution/answer_page.h"
 
+#include "execution/execution_texts.h"
 #include "terminal_model/answer_field.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/return_codes.h"
@@ -16,6 +17,8 @@ TAnswerPage TAnswerPage::Build(const TExtIniFile &ini, const TFixedAnswerTable &
     TAnswerPage page;
     page.fiscalCaption = QStringLiteral("Fiscal answer = ") + StatusWordText(answer.fiscalStatus);
     page.printerCaption = QStringLiteral("Printer answer = ") + StatusWordText(answer.printerStatus);
+    if (answer.ElapsedUs >= 0)
+        page.ElapsedCaption = ExecutionTexts::AnsweredIn(answer.ElapsedUs);
     page.fiscalPanels = fiscalTable.Decode(answer.fiscalStatus);
     page.printerPanels = printerTable.Decode(answer.printerStatus);
     for (const TFixedAnswerTable *table : {&fiscalTable, &printerTable})

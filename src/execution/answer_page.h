@@ -30,6 +30,8 @@ struct TAnswerPage {
 
     QString fiscalCaption;    // "Fiscal answer = " and the word in 4 hex digits
     QString printerCaption;   // "Printer answer = " and the word
+    // "Answered in 127 ms"; empty when the time was not measured.
+    QString ElapsedCaption;
     QList<TFixedAnswerTable::TPanel> fiscalPanels;
     QList<TFixedAnswerTable::TPanel> printerPanels;
     // Every text the two tables can show: the panels are as wide as the

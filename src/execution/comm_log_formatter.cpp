@@ -2,6 +2,7 @@
 
 #include "comm/event_clock.h"
 #include "comm/host_types.h"
+#include "execution/execution_texts.h"
 #include "terminal_model/text_codec.h"
 
 #include <QLocale>
@@ -133,6 +134,11 @@ QString TCommLogFormatter::FailureText(TCommandPort port, TFailure failure, cons
         break;
     }
     return detail.isEmpty() ? text : text + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
+QString TCommLogFormatter::Elapsed(qint64 elapsedUs)
+{
+    return ElapsedPrefix + ExecutionTexts::Milliseconds(elapsedUs, QLocale::c()) + QStringLiteral(" ms");
 }
 
 QStringList TCommLogFormatter::HeaderLines(const QString &programName)

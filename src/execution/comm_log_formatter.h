@@ -22,6 +22,7 @@ public:
     static inline const QString Nak = QStringLiteral("NACK");
     static inline const QString IntermediateAnswer = QStringLiteral("INTERMEDIATE ANSWER");
     static inline const QString FailurePrefix = QStringLiteral("ERROR -> ");
+    static inline const QString ElapsedPrefix = QStringLiteral("TIME --> ");
     static inline const QByteArray LineEnd = QByteArrayLiteral("\r\n");
 
     // How an exchange ended without an answer.
@@ -72,6 +73,11 @@ public:
     {
         return FailurePrefix + FailureText(port, failure, detail);
     }
+
+    // "TIME --> 127 ms": how long the command took, from the first byte
+    // written to its answer (or the auxiliary ACK); it follows the
+    // answer's frame line (on the host port, the ACK written for it too).
+    static QString Elapsed(qint64 elapsedUs);
 
     // The two lines a new log file starts with: the company and the name of
     // the program that created it.

@@ -41,6 +41,7 @@ TReceivedAnswer TCommandRunner::ReceivedAnswer(const THostAnswer &answer)
     received.printerStatus = answer.PrinterStatus;
     received.returnCode = answer.ReturnCode;
     received.fields = answer.Fields;
+    received.ElapsedUs = answer.ElapsedUs;
     return received;
 }
 
@@ -74,16 +75,18 @@ void TCommandRunner::ConnectComponents()
     connect(m_host, &TFPHostControl::OnError, this, [this, postHost](TPortError error) {
         postHost([this, error] { HostError(error); });
     });
-    connect(m_aux, &TFPAuxControl::OnAnswer, this, [this, postAux](const QByteArray &text, bool isFinal) {
+    connect(m_aux, &TFPAuxControl::OnAnswer, this,
+            [this, postAux](const QByteArray &text, bool isFinal, qint64 elapsedUs) {
         if (isFinal)
-            postAux([this, text] { AuxFinalAnswer(text); });
+            postAux([this, text, elapsedUs] { AuxFinalAnswer(text, elapsedUs); });
         else
             postAux([this, text] { AuxAnswer(text); });
     });
     connect(m_aux, &TFPAuxControl::OnError, this, [this, postAux](TPortError error) {
         postAux([this, error] { AuxError(error); });
     });
-    connect(m_aux, &TFPAuxControl::OnAck, this, [this, postAux] { postAux([this] { AuxAck(); }); });
+    connect(m_aux, &TFPAuxControl::OnAck, this,
+            [this, postAux](qint64 elapsedUs) { postAux([this, elapsedUs] { AuxAck(elapsedUs); }); });
 }
 
 void TCommandRunner::SetCommand(const TRunCommand &command)
@@ -123,6 +126,8 @@ void TCommandRunner::Finish(TRunOutcome::TKind kind, int error)
     m_running = false;
     m_outcome.kind = kind;
     m_outcome.error = error;
+    if (kind != TRunOutcome::Answer && kind != TRunOutcome::Ack)
+        m_outcome.ElapsedUs = -1;
     emit Finished(m_outcome);
 }
 
@@ -470,18 +475,26 @@ void TCommandRunner::HostFinalAnswer(const TReceivedAnswer &received)
 {
     // A command cut short may still have got its answer: nothing else follows.
     m_hostCutShort = false;
+    RecordElapsed(cpHostPort, received.ElapsedUs);
     if (m_commandPending) {
         emit TreeEnabledChanged(true);
         TReceivedAnswer answer = received;
         answer.commandKey = m_sentCommandKey;
         emit AnswerReady(answer);
-        emit StatusText(ExecutionTexts::Ready);
+        emit StatusText(ExecutionTexts::Answered(received.ElapsedUs));
         ReleaseButtons();
         m_commandPending = false;
         m_outcome.answer = answer;
+        m_outcome.ElapsedUs = received.ElapsedUs;
         FinishInFlight(cpHostPort, TRunOutcome::Answer);
     }
     ScheduleResume();
+}
+
+void TCommandRunner::RecordElapsed(TCommandPort port, qint64 elapsedUs)
+{
+    if (m_running && m_command.port == port && elapsedUs >= 0)
+        m_outcome.StepElapsedUs.append(elapsedUs);
 }
 
 void TCommandRunner::HostError(int lastError)
@@ -513,16 +526,18 @@ void TCommandRunner::AuxAnswer(const QByteArray &text)
         m_outcome.fiscalAnswers.append(text);
 }
 
-void TCommandRunner::AuxFinalAnswer(const QByteArray &text)
+void TCommandRunner::AuxFinalAnswer(const QByteArray &text, qint64 elapsedUs)
 {
     m_auxCutShort = false;
     emit FiscalAnswer(text, true);
     if (m_running && m_command.port == cpFiscalPort)
         m_outcome.fiscalAnswers.append(text);
+    RecordElapsed(cpFiscalPort, elapsedUs);
     emit TreeEnabledChanged(true);
-    emit StatusText(ExecutionTexts::Ready);
+    emit StatusText(ExecutionTexts::Answered(elapsedUs));
     ReleaseButtons();
     m_commandPending = false;
+    m_outcome.ElapsedUs = elapsedUs;
     FinishInFlight(cpFiscalPort, TRunOutcome::Answer);
     ScheduleResume();
 }
@@ -547,13 +562,15 @@ void TCommandRunner::AuxError(int lastError)
     ScheduleResume();
 }
 
-void TCommandRunner::AuxAck()
+void TCommandRunner::AuxAck(qint64 elapsedUs)
 {
     m_auxCutShort = false;
+    RecordElapsed(cpFiscalPort, elapsedUs);
     emit TreeEnabledChanged(true);
-    emit StatusText(ExecutionTexts::Ready);
+    emit StatusText(ExecutionTexts::Answered(elapsedUs));
     ReleaseButtons();
     m_commandPending = false;
+    m_outcome.ElapsedUs = elapsedUs;
     emit InformationMessage(ExecutionTexts::FiscalPortAlive);
     FinishInFlight(cpFiscalPort, TRunOutcome::Ack);
     ScheduleResume();

@@ -87,13 +87,14 @@ public:
     // The answer OnFinalAnswer carries, as the handlers take it.
     static TReceivedAnswer ReceivedAnswer(const THostAnswer &answer);
 
-    // Notification handlers.
+    // Notification handlers. elapsedUs: the time the command took, as the
+    // event carried it (-1: not measured).
     void HostFinalAnswer(const TReceivedAnswer &answer);
     void HostError(int lastError);
     void AuxAnswer(const QByteArray &text);
-    void AuxFinalAnswer(const QByteArray &text);
+    void AuxFinalAnswer(const QByteArray &text, qint64 elapsedUs = -1);
     void AuxError(int lastError);
-    void AuxAck();
+    void AuxAck(qint64 elapsedUs = -1);
 
     bool CommandPending() const { return m_commandPending; }
     // Section of the last command handed to the host control.
@@ -128,6 +129,8 @@ private:
     bool AddFieldValue(const QString &value);
     void BadInput(int field, bool purgeAux);
     void FinishInFlight(TCommandPort port, TRunOutcome::TKind kind, int error = 0);
+    // A command of the run on that port was answered.
+    void RecordElapsed(TCommandPort port, qint64 elapsedUs);
     bool HostClosed() const;
     bool HostBusy() const;
     bool AuxClosed() const;

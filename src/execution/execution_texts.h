@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 
 // Texts of the road of a command, which the terminal window and the
@@ -28,6 +29,28 @@ inline const QString CommunicationError =
     QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Communication errors!!! Fiscal printer not ready."));
 inline const QString BadFrame = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "Error!!! Bad data in frame."));
 inline const QString FiscalPortAlive = QStringLiteral(QT_TRANSLATE_NOOP("ExecutionTexts", "     Fiscal Port it's alive !!!     "));
+
+// How long a command took, in milliseconds without the unit: whole ones
+// from 10 ms, tenths below ("3.4", "127"), in the given locale's digits.
+inline QString Milliseconds(qint64 elapsedUs, const QLocale &locale = QLocale())
+{
+    return locale.toString(double(elapsedUs) / 1000.0, 'f', elapsedUs < 9950 ? 1 : 0);
+}
+
+// Status panel 1 when a command was answered: "Ready (127 ms)", or "Ready"
+// when the time was not measured.
+inline QString Answered(qint64 elapsedUs)
+{
+    if (elapsedUs < 0)
+        return Ready;
+    return QCoreApplication::translate("ExecutionTexts", "Ready (%1 ms)").arg(Milliseconds(elapsedUs));
+}
+
+// Beside the answer: "Answered in 127 ms".
+inline QString AnsweredIn(qint64 elapsedUs)
+{
+    return QCoreApplication::translate("ExecutionTexts", "Answered in %1 ms").arg(Milliseconds(elapsedUs));
+}
 
 // "i/n" of a Repeat run.
 inline QString RepeatProgress(int step, int count)

@@ -31,6 +31,12 @@ struct TRunOutcome {
     int error = 0;    // LastError of the component that ended the run
     TReceivedAnswer answer;            // Answer on the host port
     QList<QByteArray> fiscalAnswers;   // auxiliary answers, in order
+    // Microseconds from the first byte written to the answer (or the
+    // auxiliary ACK) that ended the run; -1 when it ended without one.
+    qint64 ElapsedUs = -1;
+    // The same for every command of the run that was answered, in order:
+    // one for a Send, one per step of a Repeat.
+    QList<qint64> StepElapsedUs;
 
     // "answer", "ack", "timeout", "write-error", "nak", "bad-input",
     // "port-error", "refused", "cancelled", "not-sent".

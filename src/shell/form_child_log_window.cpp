@@ -290,6 +290,7 @@ void TFormChildLogWindow::ReadSettings()
     m_model->SetColor(TSide::Printer, ToColor(m_settings.FPColor, palette));
     m_model->SetColor(TSide::Fiscal, ToColor(m_settings.DGIColor, palette));
     m_model->SetColor(TSide::Failure, FailureColor);
+    m_model->SetColor(TSide::Elapsed, ToColor(m_settings.FPColor, palette));
     m_lowLevel = m_settings.LowLevel;
     m_fileTimeStamps = m_settings.LogFileTimeStamps;
     m_view->setColumnHidden(TLogEntryModel::ColumnTime, !m_settings.LogTimeShown);
@@ -582,4 +583,11 @@ void TFormChildLogWindow::ExchangeFailed(const QString &text, qint64 us)
 {
     AddMessage(TSide::Failure, text, us);
     WriteLine(TCommLogFormatter::FailurePrefix + text, us);
+}
+
+void TFormChildLogWindow::ExchangeTimed(qint64 elapsedUs, qint64 us)
+{
+    const QString line = TCommLogFormatter::Elapsed(elapsedUs);
+    AddMessage(TSide::Elapsed, line.mid(TCommLogFormatter::ElapsedPrefix.size()), us);
+    WriteLine(line, us);
 }

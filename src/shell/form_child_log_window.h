@@ -62,6 +62,9 @@ public:
     // An exchange that ended without an answer (TCommLogFormatter::
     // FailureText), after its frame lines, whatever the low-level flag.
     void ExchangeFailed(const QString &text, qint64 us = TEventClock::NowUs());
+    // How long an answered command took (TCommLogFormatter::Elapsed), after
+    // its answer's frame lines, whatever the low-level flag.
+    void ExchangeTimed(qint64 elapsedUs, qint64 us = TEventClock::NowUs());
 
     // "&Clear": empties the window; the file keeps growing.
     void ClearLog();

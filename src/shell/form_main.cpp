@@ -435,7 +435,7 @@ void TFormMain::TestFixedAnswers()
 
 void TFormMain::EditPreferences()
 {
-    TFormPreferences dialog(m_settings, m_prompts, TFormPreferences::AvailablePorts(), this);
+    TFormPreferences dialog(m_settings, m_prompts, [] { return TSerialDevices::Available(); }, this);
     const bool accepted = m_prompts.Exec(&dialog) == QDialog::Accepted;
     TApplyPreferences::TTargets targets;
     TPorts &ports = m_ports->Ports();

@@ -20,6 +20,8 @@ const QString &Prefix(TLogEntryModel::TSide side)
         return TCommLogFormatter::PrinterPrefix;
     case TLogEntryModel::TSide::Fiscal:
         return TCommLogFormatter::FiscalPrefix;
+    case TLogEntryModel::TSide::Elapsed:
+        return TCommLogFormatter::ElapsedPrefix;
     case TLogEntryModel::TSide::Failure:
         break;
     }
@@ -32,7 +34,7 @@ struct TFoldedForms
 {
     std::array<QString, 256> Hex;
     std::array<QString, 256> Text;
-    std::array<QString, 4> Prefixes;
+    std::array<QString, TLogEntryModel::SideCount> Prefixes;
 };
 
 const TFoldedForms &Folded()
@@ -44,7 +46,7 @@ const TFoldedForms &Folded()
             f.Hex[size_t(byte)] = TCommLogFormatter::Hex(one).toCaseFolded();
             f.Text[size_t(byte)] = TCommLogFormatter::Text(one).toCaseFolded();
         }
-        for (int side = 0; side < 4; ++side)
+        for (int side = 0; side < TLogEntryModel::SideCount; ++side)
             f.Prefixes[size_t(side)] = Prefix(TLogEntryModel::TSide(side)).toCaseFolded();
         return f;
     }();

@@ -20,7 +20,8 @@ class TLogEntryModel : public QAbstractTableModel
 
 public:
     // Who an entry comes from; it gives the prefix and the colour.
-    enum class TSide : quint8 { Host, Printer, Fiscal, Failure };
+    enum class TSide : quint8 { Host, Printer, Fiscal, Failure, Elapsed };
+    static constexpr int SideCount = 5;
     // A frame's bytes are shown in the chosen form; a message as it is.
     enum class TKind : quint8 { Frame, Message };
     enum TFrameForm : quint8 { FormHex, FormText, FormBoth };
@@ -75,7 +76,7 @@ private:
     QByteArray m_pool;
     int m_rows = 0;
     TFrameForm m_form = FormHex;
-    std::array<QColor, 4> m_colors;
+    std::array<QColor, SideCount> m_colors;
     // Per form, the longest published entry and the longest of all.
     std::array<qsizetype, 3> m_widest = {0, 0, 0};
     std::array<qsizetype, 3> m_widestPending = {0, 0, 0};

@@ -38,6 +38,12 @@ void TPortEventLog::PostEvent(void (TFormChildLogWindow::*request)(qint64))
     Post([request, us = TEventClock::NowUs()](TFormChildLogWindow *log) { (log->*request)(us); });
 }
 
+void TPortEventLog::PostElapsed(qint64 elapsedUs)
+{
+    if (elapsedUs >= 0)
+        Post([elapsedUs, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeTimed(elapsedUs, us); });
+}
+
 void TPortEventLog::ConnectHost()
 {
     TFPHostControl *host = &m_ports.Host();
@@ -62,6 +68,8 @@ void TPortEventLog::ConnectHost()
     connect(host, &TFPHostControl::OnNack, this, [this] { PostEvent(&TFormChildLogWindow::NakReceived); });
     connect(host, &TFPHostControl::OnIntermediateAnswer, this,
             [this] { PostEvent(&TFormChildLogWindow::IntermediateAnswerReceived); });
+    connect(host, &TFPHostControl::OnFinalAnswer, this,
+            [this](const THostAnswer &answer) { PostElapsed(answer.ElapsedUs); });
     connect(host, &TFPHostControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpHostPort, error, line);
         Post([failure, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->ExchangeFailed(failure, us); });
@@ -88,7 +96,14 @@ void TPortEventLog::ConnectAux()
         m_lastReadFrame = frame;
         Post([frame, us = TEventClock::NowUs()](TFormChildLogWindow *log) { log->PrinterRead(frame, us); });
     });
-    connect(aux, &TFPAuxControl::OnAck, this, [this] { PostEvent(&TFormChildLogWindow::AckReceived); });
+    connect(aux, &TFPAuxControl::OnAck, this, [this](qint64 elapsedUs) {
+        PostEvent(&TFormChildLogWindow::AckReceived);
+        PostElapsed(elapsedUs);
+    });
+    connect(aux, &TFPAuxControl::OnAnswer, this, [this](const QByteArray &, bool isFinal, qint64 elapsedUs) {
+        if (isFinal)
+            PostElapsed(elapsedUs);
+    });
     connect(aux, &TFPAuxControl::OnNack, this, [this] { PostEvent(&TFormChildLogWindow::NakReceived); });
     connect(aux, &TFPAuxControl::OnError, this, [this](TPortError error, const TLineFailure &line) {
         const QString failure = TCommLogFormatter::FailureText(cpFiscalPort, error, line);

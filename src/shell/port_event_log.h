@@ -33,6 +33,8 @@ private:
     void Post(Call call);
     // A request without data, at the time its event is raised.
     void PostEvent(void (TFormChildLogWindow::*request)(qint64));
+    // The time an answered command took, when it was measured.
+    void PostElapsed(qint64 elapsedUs);
     void ConnectHost();
     void ConnectAux();
 

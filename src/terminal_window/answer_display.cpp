@@ -28,7 +28,11 @@ TAnswerDisplay::TAnswerDisplay(QWidget *parent) : QWidget(parent)
     m_separator->setObjectName(QStringLiteral("Separator"));
     m_separator->setFrameShape(QFrame::HLine);
     m_separator->setFrameShadow(QFrame::Sunken);
+    m_elapsed = new QLabel(this);
+    m_elapsed->setObjectName(QStringLiteral("LabelElapsed"));
+    m_elapsed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Nothing to show before the first answer.
+    m_elapsed->hide();
     m_fiscalBox->hide();
     m_printerBox->hide();
     m_separator->hide();
@@ -120,6 +124,10 @@ void TAnswerDisplay::Show(const TAnswerPage &page, int pageWidth)
     input.codeWidth = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16;
     const TAnswerPageLayout layout = TAnswerPageLayout::Compute(input);
 
+    // In the gap above the fiscal box, at its right end.
+    m_elapsed->setText(page.ElapsedCaption);
+    m_elapsed->setGeometry(layout.fiscalBox.left(), 0, layout.fiscalBox.width(), layout.fiscalBox.top());
+    m_elapsed->setVisible(!page.ElapsedCaption.isEmpty());
     m_fiscalBox->setGeometry(layout.fiscalBox);
     m_fiscalBox->show();
     m_printerBox->setGeometry(layout.printerBox);

@@ -49,6 +49,9 @@ public:
     QLineEdit *RowBox(int row) const { return m_rowBoxes.at(row); }
     // Beside the return code's box; null when the answer has none.
     QLabel *ReturnCodeDescription() const { return m_description; }
+    // How long the command took, above the status boxes at the right;
+    // hidden when the answer does not say.
+    QLabel *ElapsedCaption() const { return m_elapsed; }
 
 private:
     void ClearRows();
@@ -63,4 +66,5 @@ private:
     QList<QLabel *> m_rowLabels;
     QList<QLineEdit *> m_rowBoxes;
     QLabel *m_description = nullptr;
+    QLabel *m_elapsed = nullptr;
 };

@@ -4,7 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 // The built tessaly-cli's send command against the running simulator, over
@@ -18,6 +20,8 @@ private slots:
     void jsonMatchesText_data();
     void jsonMatchesText();
     void repeatAutoIncrements();
+    void elapsedWithinTheRun_data();
+    void elapsedWithinTheRun();
     void failures_data();
     void failures();
     void auxiliaryCommand();
@@ -88,7 +92,21 @@ QList<QByteArray> OutFrames(const QJsonObject &json)
     return frames;
 }
 
-// The text output the JSON object stands for.
+// The lines of a text output that say how long the commands took, which
+// differ from one run to the next.
+bool IsTimeLine(const QString &line)
+{
+    static const QRegularExpression time(QStringLiteral("^(Answered in [0-9.,]+ ms|Steps answered: .* ms)$"));
+    return time.match(line).hasMatch();
+}
+
+QStringList Untimed(QStringList lines)
+{
+    lines.removeIf(IsTimeLine);
+    return lines;
+}
+
+// The text output the JSON object stands for, but for its time lines.
 QStringList TextOf(const QJsonObject &json)
 {
     QStringList lines{QStringLiteral("Outcome: %1 (%2 sent)")
@@ -190,7 +208,11 @@ void TestCliSend::jsonMatchesText()
     const QJsonObject object = QJsonDocument::fromJson(json.out, &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(object.value("command").toString(), arguments.at(1));
-    QCOMPARE(TextOf(object), Lines(text.out));
+    QCOMPARE(TextOf(object), Untimed(Lines(text.out)));
+    // An answered command says how long it took; one that was not, nothing.
+    const bool answered = !object.value("elapsedMs").isNull();
+    QCOMPARE(Lines(text.out).filter(QRegularExpression("^Answered in [0-9.,]+ ms$")).size(), answered ? 1 : 0);
+    QCOMPARE(object.value("steps").toArray().size(), answered ? 1 : 0);
     QVERIFY(!object.value("frames").toArray().isEmpty());
     QCOMPARE(sim.Stop(), 0);
 }
@@ -212,6 +234,55 @@ void TestCliSend::repeatAutoIncrements()
         QCOMPARE(CommandFields(frames.at(step - 1)).at(1), "Pen" + QByteArray::number(step).rightJustified(3, '0'));
     // Only the last answer is printed: one set of rows.
     QCOMPARE(json.value("rows").toArray().size(), 4);
+    QCOMPARE(sim.Stop(), 0);
+}
+
+void TestCliSend::elapsedWithinTheRun_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("steps");
+    const QString profile = QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini");
+    QTest::newRow("send") << QStringList{Demo(), "Status/Status query"} << 1;
+    QTest::newRow("repeat") << QStringList{Demo(), "Receipt/Sell item", "--set", "4=1,99", "--repeat", "5"} << 5;
+    QTest::newRow("fiscal ACK") << QStringList{Demo(), "Fiscal port/Alive check"} << 1;
+    QTest::newRow("fiscal answer") << QStringList{m_types, "Types/Fiscal"} << 1;
+}
+
+void TestCliSend::elapsedWithinTheRun()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, steps);
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--profile", QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
+             qPrintable(sim.Error()));
+    QElapsedTimer clock;
+    clock.start();
+    const TRun run = Cli(QStringList{"send"} + arguments
+                         + QStringList{"--port", sim.HostPath(), "--fiscal-port", sim.FiscalPath(), "--json"});
+    const double measuredMs = clock.nsecsElapsed() / 1e6;
+    QVERIFY2(run.exit == 0, qPrintable(run.err));
+    const QJsonObject json = run.Json();
+    // Every command's time lies within the run, and together they do too.
+    const QJsonArray stepTimes = json.value("steps").toArray();
+    QCOMPARE(stepTimes.size(), steps);
+    double total = 0;
+    for (int i = 0; i < steps; ++i) {
+        const QJsonObject step = stepTimes.at(i).toObject();
+        QCOMPARE(step.value("step").toInt(), i + 1);
+        const double ms = step.value("elapsedMs").toDouble();
+        QVERIFY2(ms > 0 && ms <= measuredMs, qPrintable(QStringLiteral("%1 ms of %2 ms").arg(ms).arg(measuredMs)));
+        total += ms;
+    }
+    QVERIFY(total <= measuredMs);
+    // The command's own time is the last step's.
+    QCOMPARE(json.value("elapsedMs").toDouble(), stepTimes.last().toObject().value("elapsedMs").toDouble());
+    if (steps > 1) {
+        // The text sums the steps up.
+        const TRun text = Cli(QStringList{"send"} + arguments + QStringList{"--port", sim.HostPath()});
+        const QRegularExpression summary(QStringLiteral("^Steps answered: %1; fastest [0-9.,]+ ms, mean [0-9.,]+ ms, "
+                                                        "slowest [0-9.,]+ ms$").arg(steps));
+        QCOMPARE(Lines(text.out).filter(summary).size(), 1);
+    }
     QCOMPARE(sim.Stop(), 0);
 }
 
@@ -248,8 +319,13 @@ void TestCliSend::failures()
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     else
         QCOMPARE(run.err, "tessaly-cli: Status/Status query: " + message + "\n");
-    if (exit != 0)
+    if (exit != 0) {
         QVERIFY(run.Json().value("printerStatus").isNull());
+        QVERIFY(run.Json().value("elapsedMs").isNull());
+        QVERIFY(run.Json().value("steps").toArray().isEmpty());
+    } else {
+        QVERIFY(run.Json().value("elapsedMs").toDouble() > 0);
+    }
     // A failed exchange leaves its line in the log, as in the window's log.
     QFile file(log);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -275,8 +351,11 @@ void TestCliSend::auxiliaryCommand()
     // The fields are joined into one request; every answer frame is kept in order.
     const TRun request = Cli({"send", m_types, "Types/Fiscal", "--fiscal-port", sim.FiscalPath(), "--set", "2=23"});
     QCOMPARE(request.exit, 0);
-    QCOMPARE(Lines(request.out), QStringList({"Outcome: answer (1 sent)", "Fiscal answer: 1000 part 1",
-                                              "Fiscal answer: 1000 part 2", "Fiscal answer: 0000D23"}));
+    const QStringList lines = Lines(request.out);
+    QCOMPARE(lines.size(), 5);
+    QVERIFY2(IsTimeLine(lines.at(1)), qPrintable(lines.at(1)));
+    QCOMPARE(Untimed(lines), QStringList({"Outcome: answer (1 sent)", "Fiscal answer: 1000 part 1",
+                                          "Fiscal answer: 1000 part 2", "Fiscal answer: 0000D23"}));
     // The host port was never opened: the trace names the fiscal port only.
     QVERIFY(!sim.Trace().contains("host   <-"));
     QCOMPARE(sim.Stop(), 0);
@@ -384,12 +463,17 @@ void TestCliSend::logFileLines()
     QCOMPARE(content.count("\r\n\r\n"), 2);
     const QByteArray host = sim.HostPath().toUtf8();
     const QByteArray fiscal = sim.FiscalPath().toUtf8();
+    // The time a command took follows its last frame line.
+    static const QRegularExpression time("^TIME --> [0-9]+(\\.[0-9])? ms$");
     QList<QByteArray> body;
-    for (const QByteArray &line : lines.mid(4))
-        body << line.chopped(line.endsWith('\r') ? 1 : 0).left(12);
-    QCOMPARE(body.mid(0, 6), QList<QByteArray>({QByteArray("Open " + host).left(12), "HOST --> 02 ", "FP   --> ACK",
-                                                "FP   --> 02 ", "HOST --> 06 ", "Close port"}));
-    QVERIFY(content.contains("\r\nOpen " + fiscal + " 9600,N,8,1\r\nFISCAL-> 05 \r\nFP   --> ACK\r\nClose port\r\n"));
+    for (const QByteArray &line : lines.mid(4)) {
+        const QByteArray text = line.chopped(line.endsWith('\r') ? 1 : 0);
+        body << (time.match(QString::fromLatin1(text)).hasMatch() ? QByteArray("TIME") : text.left(12));
+    }
+    QCOMPARE(body.mid(0, 7), QList<QByteArray>({QByteArray("Open " + host).left(12), "HOST --> 02 ", "FP   --> ACK",
+                                                "FP   --> 02 ", "HOST --> 06 ", "TIME", "Close port"}));
+    QCOMPARE(body.count("TIME"), 2);
+    QVERIFY(content.contains("\r\nOpen " + fiscal + " 9600,N,8,1\r\nFISCAL-> 05 \r\nFP   --> ACK\r\nTIME --> "));
     // The tool reads the user's settings but never creates them.
     QVERIFY(QDir(m_dir.filePath("config")).isEmpty());
 }

@@ -51,6 +51,8 @@ private slots:
     void exchange();
     void nonFinalAnswerKeepsBusy();
     void ackIsOutBeforeTheAnswerIsReported();
+    void elapsedTime_data();
+    void elapsedTime();
     void silentPrinterTimesOut();
     void everyFrameRestartsTheTimeOut();
     void unlimitedTimeOutEndsByPurge();
@@ -215,6 +217,54 @@ void TestFPAuxControl::ackIsOutBeforeTheAnswerIsReported()
     // Closing at once loses nothing.
     QVERIFY(m_control->ClosePort());
     QCOMPARE(m_line->writes().size(), 2);
+}
+
+void TestFPAuxControl::elapsedTime_data()
+{
+    QTest::addColumn<QList<QByteArray>>("replies");   // one chunk per write of the host
+    QTest::addColumn<bool>("answered");
+
+    QTest::newRow("ACK") << QList<QByteArray>{Ack} << true;
+    QTest::newRow("answer after an intermediate one")
+        << QList<QByteArray>{Frame("0005 working"), Frame("0000 done")} << true;
+    QTest::newRow("time-out") << QList<QByteArray>{} << false;
+}
+
+void TestFPAuxControl::elapsedTime()
+{
+    QFETCH(QList<QByteArray>, replies);
+    QFETCH(bool, answered);
+
+    // Each reply comes well after the write that released it: the time runs
+    // from the request's first byte to the reply that ends the command.
+    const int delayMs = 60;
+    auto queue = std::make_shared<QList<QByteArray>>(replies);
+    OpenWith([queue](TScriptedSerialLine &line, const QByteArray &) {
+        if (!queue->isEmpty())
+            line.deliver(queue->takeFirst(), delayMs);
+    });
+    m_control->SetTimeOut(300);
+    QList<qint64> finalElapsed;
+    QList<qint64> otherElapsed;
+    connect(m_control.get(), &TFPAuxControl::OnAck, this, [&](qint64 us) { finalElapsed << us; });
+    connect(m_control.get(), &TFPAuxControl::OnAnswer, this,
+            [&](const QByteArray &, bool isFinal, qint64 us) { (isFinal ? finalElapsed : otherElapsed) << us; });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(m_control->SendData("AB"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_control->State(), FEFP_S_Idle, 5000);
+    const qint64 measuredUs = clock.nsecsElapsed() / 1000;
+
+    for (const qint64 us : otherElapsed)
+        QCOMPARE(us, qint64(-1));
+    if (!answered) {
+        QVERIFY(finalElapsed.isEmpty());
+        return;
+    }
+    QCOMPARE(finalElapsed.size(), 1);
+    const qint64 minimumUs = qint64(replies.size()) * delayMs * 1000;
+    QVERIFY2(finalElapsed.first() >= minimumUs && finalElapsed.first() <= measuredUs,
+             qPrintable(QStringLiteral("%1 us, measured %2 us").arg(finalElapsed.first()).arg(measuredUs)));
 }
 
 void TestFPAuxControl::silentPrinterTimesOut()

@@ -25,6 +25,7 @@ private slots:
     void successfulCommand_data();
     void successfulCommand();
     void intermediateAnswersKeepWaiting();
+    void elapsedTime();
     void nakOnly();
     void badChecksumThenRepetition();
     void olderAnswerThenOurs();
@@ -188,6 +189,28 @@ void TestFPHostControl::intermediateAnswersKeepWaiting()
     QVERIFY(recorder->waitForEnd());
     QCOMPARE(recorder->events.count("intermediate"), 2);
     QCOMPARE(recorder->events.last(), QStringLiteral("final/1"));
+}
+
+void TestFPHostControl::elapsedTime()
+{
+    // The printer acknowledges at once and answers later: the time runs to
+    // the answer, not to the ACK.
+    const int answerDelayMs = 80;
+    ScriptPrinter(*line, [&](TScriptedSerialLine &far, quint8 sequence, const Fields &) {
+        far.deliver(QByteArray(1, ACK));
+        far.deliver(ExtendedAnswer(sequence, 0, 0, 0, {}), answerDelayMs);
+    });
+    openHost();
+    QVERIFY(host->AddDataField("A"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(host->SendCommand());
+    QVERIFY(recorder->waitForEnd());
+    const qint64 measuredUs = clock.nsecsElapsed() / 1000;
+    QCOMPARE(recorder->answers.size(), 1);
+    const qint64 elapsedUs = recorder->answers.first().ElapsedUs;
+    QVERIFY2(elapsedUs >= answerDelayMs * 1000 && elapsedUs <= measuredUs,
+             qPrintable(QStringLiteral("%1 us, measured %2 us").arg(elapsedUs).arg(measuredUs)));
 }
 
 void TestFPHostControl::nakOnly()

@@ -66,7 +66,7 @@ inline std::unique_ptr<QDialog> Make(int kind, const QString &path, TPrompts &pr
     case Tester:
         return std::make_unique<TFormTestFixedAnswer>();
     case Preferences:
-        return std::make_unique<TFormPreferences>(settings, prompts, QStringList());
+        return std::make_unique<TFormPreferences>(settings, prompts, TPortComboBox::TSource());
     case FieldsEditor:
         return std::make_unique<TFormEditCmdAns>(path, QStringLiteral("SalesItem"), prompts);
     case FixAnswerEditor:

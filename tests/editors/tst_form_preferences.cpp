@@ -1,6 +1,7 @@
 #include "editors/apply_preferences.h"
 #include "editors/color_box.h"
 #include "editors/form_preferences.h"
+#include "editors/port_combo_box.h"
 #include "editors/time_out_edit.h"
 #include "support_editors.h"
 #include "terminal_model/settings.h"
@@ -37,6 +38,46 @@ TSettings Sample()
     return settings;
 }
 
+const QString FtdiById = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+const QString FtdiLabel = QString::fromUtf8("/dev/ttyUSB0 — FT232R USB UART (FTDI, serial A50285BI)");
+
+// An adapter with its by-id link and an on-board port the system knows nothing about.
+QList<TSerialDevices::TDevice> Devices()
+{
+    TSerialDevices::TDevice adapter;
+    adapter.SystemPath = QStringLiteral("/dev/ttyUSB0");
+    adapter.ById = FtdiById;
+    adapter.Description = QStringLiteral("FT232R USB UART");
+    adapter.Manufacturer = QStringLiteral("FTDI");
+    adapter.SerialNumber = QStringLiteral("A50285BI");
+    TSerialDevices::TDevice onBoard;
+    onBoard.SystemPath = QStringLiteral("/dev/ttyS0");
+    return {onBoard, adapter};
+}
+
+TPortComboBox::TSource Source(const QList<TSerialDevices::TDevice> &devices = Devices())
+{
+    return [devices] { return devices; };
+}
+
+QStringList Items(const QComboBox *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+// The user replaces the text of an editable list by typing.
+void TypeInto(QComboBox *list, const QString &text)
+{
+    QLineEdit *edit = list->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
 // Records the calls of the apply sequence in order.
 struct TRecorder
 {
@@ -71,6 +112,13 @@ class TstFormPreferences : public QObject
 private slots:
     void controlsShowSettings();
     void okCopiesBack();
+    void portStored_data();
+    void portStored();
+    void storedPortShown_data();
+    void storedPortShown();
+    void typedPathAcceptedByEnter();
+    void devicesReadAgainOnDropDown();
+    void deviceDetailsInToolTip();
     void cancelChangesNothing();
     void enterKeepsTypedTimeOut();
     void zeroTimeOutExplained_data();
@@ -90,20 +138,17 @@ private:
 void TstFormPreferences::controlsShowSettings()
 {
     TSettings settings = Sample();
-    settings.DPort = QStringLiteral("ttyACM9");
-    TFormPreferences dialog(settings, m_prompts, {"ttyUSB0", "ttyS0", "COM2"});
+    settings.DPort = QStringLiteral("/dev/ttyACM9");
+    TFormPreferences dialog(settings, m_prompts, Source());
     QCOMPARE(dialog.windowTitle(), QStringLiteral("System preferences"));
     QCOMPARE(Child<QTabWidget>(&dialog, "PageControl")->currentIndex(), 0);
     QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxProtocol")->currentText(), QStringLiteral("Extended"));
     auto *hostPort = Child<QComboBox>(&dialog, "ComboBoxHostPort");
     QCOMPARE(hostPort->currentText(), QStringLiteral("Com3"));
-    QStringList ports;
-    for (int i = 0; i < hostPort->count(); ++i)
-        ports << hostPort->itemText(i);
-    QCOMPARE(ports, QStringList({"Com1", "Com2", "Com3", "Com4", "ttyUSB0", "ttyS0"}));
+    QCOMPARE(Items(hostPort), QStringList({"Com1", "Com2", "Com3", "Com4", "/dev/ttyS0", FtdiLabel}));
     QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxHostBaud")->currentText(), QStringLiteral("38400"));
     // An adapter that is unplugged now stays chosen.
-    QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxFiscalPort")->currentText(), QStringLiteral("ttyACM9"));
+    QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxFiscalPort")->currentText(), QStringLiteral("/dev/ttyACM9"));
     QCOMPARE(Child<TTimeOutEdit>(&dialog, "SpinEditTimeOut")->Value(), 2500);
     QCOMPARE(Child<TColorBox>(&dialog, "ColorBoxHost")->currentText(), QStringLiteral("clRed"));
     QCOMPARE(Child<TColorBox>(&dialog, "ColorBoxPrinter")->currentText(), QStringLiteral("$00123456"));
@@ -119,10 +164,10 @@ void TstFormPreferences::controlsShowSettings()
 void TstFormPreferences::okCopiesBack()
 {
     TSettings settings = Sample();
-    settings.DPort = QStringLiteral("ttyUSB0");
-    TFormPreferences dialog(settings, m_prompts, {"ttyUSB0"});
+    settings.DPort = QStringLiteral("/dev/ttyS0");
+    TFormPreferences dialog(settings, m_prompts, Source());
     Choose(Child<QComboBox>(&dialog, "ComboBoxProtocol"), "Compatible");
-    Choose(Child<QComboBox>(&dialog, "ComboBoxHostPort"), "ttyUSB0");
+    Choose(Child<QComboBox>(&dialog, "ComboBoxHostPort"), FtdiLabel);
     Choose(Child<QComboBox>(&dialog, "ComboBoxHostBaud"), "1200");
     Choose(Child<QComboBox>(&dialog, "ComboBoxFiscalPort"), "Com2");
     Choose(Child<QComboBox>(&dialog, "ColorBoxFiscal"), "clBlue");
@@ -136,7 +181,7 @@ void TstFormPreferences::okCopiesBack()
     QCOMPARE(Click(&dialog, "ButtonOk"), int(QDialog::Accepted));
 
     QCOMPARE(settings.Protocol, quint8(0));
-    QCOMPARE(settings.HPort, QStringLiteral("ttyUSB0"));
+    QCOMPARE(settings.HPort, FtdiById);
     QCOMPARE(settings.HComm, quint8(2));
     QCOMPARE(settings.HBaud, quint8(0));
     QCOMPARE(settings.DPort, QString());
@@ -152,6 +197,146 @@ void TstFormPreferences::okCopiesBack()
     QCOMPARE(settings.OutputDateFormat, quint8(4));
     QCOMPARE(settings.DTimeOut, 2500);
     QCOMPARE(settings.File, QStringLiteral("/tmp/x.tsy"));
+}
+
+void TstFormPreferences::portStored_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("comIndex");
+    QTest::addColumn<QString>("device");
+    // The settings start with Com3 (index 2) and the device /dev/pts/3.
+    QTest::newRow("COM choice") << "Com2" << QString() << 1 << QString();
+    QTest::newRow("adapter: its by-id link") << FtdiLabel << QString() << 2 << FtdiById;
+    QTest::newRow("no link: the system path") << "/dev/ttyS0" << QString() << 2 << "/dev/ttyS0";
+    QTest::newRow("stored path kept") << "/dev/pts/3" << QString() << 2 << "/dev/pts/3";
+    QTest::newRow("typed pseudo-terminal") << QString() << "/dev/pts/12" << 2 << "/dev/pts/12";
+    QTest::newRow("typed system path kept as typed") << QString() << "/dev/ttyUSB0" << 2 << "/dev/ttyUSB0";
+    QTest::newRow("typed blanks trimmed") << QString() << " /dev/ttyACM0 " << 2 << "/dev/ttyACM0";
+    QTest::newRow("typed COM name") << QString() << "com4" << 3 << QString();
+    QTest::newRow("typed path differing in case") << QString() << "/dev/TTYS0" << 2 << "/dev/TTYS0";
+    QTest::newRow("emptied: the COM index") << QString() << "" << 2 << QString();
+}
+
+// What OK stores in HComm and HPort for what was chosen or typed; the fiscal
+// list, the same kind of list, is checked in okCopiesBack.
+void TstFormPreferences::portStored()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, typed);
+    TSettings settings = Sample();
+    settings.HPort = QStringLiteral("/dev/pts/3");
+    TFormPreferences dialog(settings, m_prompts, Source());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *list = Child<QComboBox>(&dialog, "ComboBoxHostPort");
+    if (!chosen.isNull())
+        Choose(list, chosen);
+    else
+        TypeInto(list, typed);
+    QCOMPARE(Click(&dialog, "ButtonOk"), int(QDialog::Accepted));
+    QTEST(int(settings.HComm), "comIndex");
+    QTEST(settings.HPort, "device");
+}
+
+void TstFormPreferences::storedPortShown_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("afterOk");
+    QTest::addColumn<int>("items");
+    QTest::newRow("COM index") << QString() << "Com3" << QString() << 6;
+    QTest::newRow("by-id link") << FtdiById << FtdiLabel << FtdiById << 6;
+    // A name the window stored before it knew the links moves to the link.
+    QTest::newRow("short name of an adapter") << "ttyUSB0" << FtdiLabel << FtdiById << 6;
+    QTest::newRow("system path of an adapter") << "/dev/ttyUSB0" << FtdiLabel << FtdiById << 6;
+    QTest::newRow("adapter not plugged in") << "/dev/serial/by-id/usb-Gone-if00" << "/dev/serial/by-id/usb-Gone-if00"
+                                            << "/dev/serial/by-id/usb-Gone-if00" << 7;
+    QTest::newRow("pseudo-terminal") << "/dev/pts/3" << "/dev/pts/3" << "/dev/pts/3" << 7;
+}
+
+void TstFormPreferences::storedPortShown()
+{
+    QFETCH(QString, stored);
+    TSettings settings = Sample();
+    settings.HPort = stored;
+    TFormPreferences dialog(settings, m_prompts, Source());
+    auto *list = Child<QComboBox>(&dialog, "ComboBoxHostPort");
+    QTEST(list->currentText(), "shown");
+    QTEST(list->count(), "items");
+    QCOMPARE(Click(&dialog, "ButtonOk"), int(QDialog::Accepted));
+    QTEST(settings.HPort, "afterOk");
+    QCOMPARE(settings.HComm, quint8(2));
+}
+
+// Enter after typing a path ends the dialog with it, and adds nothing to the list.
+void TstFormPreferences::typedPathAcceptedByEnter()
+{
+    TSettings settings = Sample();
+    TFormPreferences dialog(settings, m_prompts, Source());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(&dialog, "PageControl")->setCurrentIndex(1);
+    auto *list = Child<QComboBox>(&dialog, "ComboBoxFiscalPort");
+    TypeInto(list, "/dev/pts/21");
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(settings.DPort, QStringLiteral("/dev/pts/21"));
+    QCOMPARE(list->count(), 6);
+}
+
+// An adapter plugged in while the dialog is open shows when the list drops
+// down; what was chosen or typed meanwhile stays.
+void TstFormPreferences::devicesReadAgainOnDropDown()
+{
+    QList<TSerialDevices::TDevice> devices = Devices();
+    const TSerialDevices::TDevice adapter = devices.takeLast();
+    TSettings settings = Sample();
+    settings.HPort = QStringLiteral("/dev/pts/3");
+    TFormPreferences dialog(settings, m_prompts, [&devices] { return devices; });
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *host = Child<QComboBox>(&dialog, "ComboBoxHostPort");
+    auto *fiscal = Child<QComboBox>(&dialog, "ComboBoxFiscalPort");
+    QCOMPARE(Items(host), QStringList({"Com1", "Com2", "Com3", "Com4", "/dev/ttyS0", "/dev/pts/3"}));
+
+    devices.append(adapter);
+    host->showPopup();
+    QCOMPARE(Items(host), QStringList({"Com1", "Com2", "Com3", "Com4", "/dev/ttyS0", FtdiLabel, "/dev/pts/3"}));
+    QCOMPARE(host->currentText(), QStringLiteral("/dev/pts/3"));
+    host->hidePopup();
+
+    // A chosen device that goes away stays chosen, by its path.
+    Choose(host, "/dev/ttyS0");
+    devices.removeFirst();
+    host->showPopup();
+    host->hidePopup();
+    QCOMPARE(Items(host), QStringList({"Com1", "Com2", "Com3", "Com4", FtdiLabel, "/dev/pts/3", "/dev/ttyS0"}));
+    QCOMPARE(host->currentText(), QStringLiteral("/dev/ttyS0"));
+
+    Child<QTabWidget>(&dialog, "PageControl")->setCurrentIndex(1);
+    TypeInto(fiscal, "/dev/pts/4");
+    fiscal->showPopup();
+    fiscal->hidePopup();
+    QCOMPARE(Items(fiscal), QStringList({"Com1", "Com2", "Com3", "Com4", FtdiLabel}));
+    QCOMPARE(fiscal->currentText(), QStringLiteral("/dev/pts/4"));
+    QCOMPARE(Click(&dialog, "ButtonOk"), int(QDialog::Accepted));
+    QCOMPARE(settings.HPort, QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(settings.DPort, QStringLiteral("/dev/pts/4"));
+}
+
+void TstFormPreferences::deviceDetailsInToolTip()
+{
+    TSettings settings = Sample();
+    TFormPreferences dialog(settings, m_prompts, Source());
+    auto *list = Child<QComboBox>(&dialog, "ComboBoxHostPort");
+    QCOMPARE(list->toolTip(), QStringLiteral("Select Comm port"));
+    Choose(list, FtdiLabel);
+    const QStringList lines = list->toolTip().split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("Select Comm port"));
+    QVERIFY(lines.contains(FtdiById));
+    QVERIFY(lines.contains("Serial number: A50285BI"));
+    QCOMPARE(list->itemData(list->currentIndex(), Qt::ToolTipRole).toString(), Devices().at(1).Details());
 }
 
 void TstFormPreferences::cancelChangesNothing()

@@ -39,6 +39,10 @@ void TestAnswerPage::statusBoxes()
     const TAnswerPage page = TAnswerPage::Build(ini, fiscal, printer, answer, {});
     QCOMPARE(page.fiscalCaption, QStringLiteral("Fiscal answer = 0600"));
     QCOMPARE(page.printerCaption, QStringLiteral("Printer answer = A00B"));
+    // No time without a command that was timed.
+    QCOMPARE(page.ElapsedCaption, QString());
+    answer.ElapsedUs = 127400;
+    QCOMPARE(TAnswerPage::Build(ini, fiscal, printer, answer, {}).ElapsedCaption, QStringLiteral("Answered in 127 ms"));
     QCOMPARE(page.fiscalPanels.size(), 2);
     QCOMPARE(page.fiscalPanels.at(0).text, QStringLiteral("OK"));
     QCOMPARE(page.fiscalPanels.at(0).color, quint32(0x008000));

@@ -2,6 +2,7 @@
 #include "comm/host_types.h"
 #include "comm/event_clock.h"
 #include "execution/comm_log_formatter.h"
+#include "execution/execution_texts.h"
 
 #include <QtTest>
 
@@ -18,6 +19,7 @@ private slots:
     void lines_data();
     void lines();
     void fileLayout();
+    void elapsedKeepsItsPointInAnyLocale();
     void failures_data();
     void failures();
 };
@@ -119,6 +121,13 @@ void TestCommLogFormatter::lines_data()
     QTest::newRow("ack") << TCommLogFormatter::AckReceived() << "FP   --> ACK";
     QTest::newRow("nak") << TCommLogFormatter::NakReceived() << "FP   --> NACK";
     QTest::newRow("intermediate") << TCommLogFormatter::IntermediateReceived() << "FP   --> INTERMEDIATE ANSWER";
+    // Tenths below 10 ms, whole milliseconds from there, always with a point.
+    QTest::newRow("elapsed 0") << TCommLogFormatter::Elapsed(0) << "TIME --> 0.0 ms";
+    QTest::newRow("elapsed 3.45 ms") << TCommLogFormatter::Elapsed(3449) << "TIME --> 3.4 ms";
+    QTest::newRow("elapsed just under 10 ms") << TCommLogFormatter::Elapsed(9949) << "TIME --> 9.9 ms";
+    QTest::newRow("elapsed rounds to 10 ms") << TCommLogFormatter::Elapsed(9950) << "TIME --> 10 ms";
+    QTest::newRow("elapsed 127 ms") << TCommLogFormatter::Elapsed(127499) << "TIME --> 127 ms";
+    QTest::newRow("elapsed 12 s") << TCommLogFormatter::Elapsed(12345678) << "TIME --> 12346 ms";
 }
 
 void TestCommLogFormatter::lines()
@@ -137,6 +146,19 @@ void TestCommLogFormatter::fileLayout()
     QVERIFY(start.endsWith("\r\n"));
     QCOMPARE(start.count("\r\n"), 2);
     QVERIFY2(start.contains("9:05:07") || start.contains("09:05:07"), start.constData());
+}
+
+void TestCommLogFormatter::elapsedKeepsItsPointInAnyLocale()
+{
+    // The file's lines are the same whatever the language; what a person
+    // reads on screen follows the locale.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    const QString line = TCommLogFormatter::Elapsed(3449);
+    const QString shown = ExecutionTexts::Milliseconds(3449);
+    QLocale::setDefault(before);
+    QCOMPARE(line, QStringLiteral("TIME --> 3.4 ms"));
+    QCOMPARE(shown, QStringLiteral("3,4"));
 }
 
 void TestCommLogFormatter::failures_data()

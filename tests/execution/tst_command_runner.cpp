@@ -134,15 +134,20 @@ void TestCommandRunner::sendShowsAnswer()
 {
     OpenHost();
     m_printer->SetStatus(0x0102, qint16(0x8600), 257);
+    m_printer->SetAnswerDelay(50);
     m_runner->SetCommand(HostCommand({Field("F0"), Field("12.50")}));
     m_runner->Send();
     QVERIFY(m_log->WaitFinished());
 
+    const TRunOutcome outcome = m_log->Outcomes.first();
+    // The status says how long the printer took, as the outcome has it.
+    QVERIFY2(outcome.ElapsedUs >= 50000, qPrintable(QString::number(outcome.ElapsedUs)));
+    QCOMPARE(outcome.StepElapsedUs, QList<qint64>({outcome.ElapsedUs}));
+    QCOMPARE(m_log->Answers.first().ElapsedUs, outcome.ElapsedUs);
     QCOMPARE(m_log->Events,
              QStringList({"tree:0", "status:Sending ...", "send:0", "repeat:0", "tree:1",
-                          "answer:ReportsStatus", "status:Ready", "send:1", "repeat:1",
-                          "finished:answer:1"}));
-    const TRunOutcome outcome = m_log->Outcomes.first();
+                          "answer:ReportsStatus", "status:" + ExecutionTexts::Answered(outcome.ElapsedUs),
+                          "send:1", "repeat:1", "finished:answer:1"}));
     QCOMPARE(outcome.answer.printerStatus, quint16(0x0102));
     QCOMPARE(outcome.answer.fiscalStatus, quint16(0x8600));
     QCOMPARE(outcome.answer.returnCode, quint16(257));
@@ -230,6 +235,8 @@ void TestCommandRunner::hostFailures()
                                          "tree:1", "error:" + dialog, "status:" + status, "send:1",
                                          "repeat:1", "finished:" + kind + ":1"}));
     QVERIFY(!m_runner->CommandPending());
+    QCOMPARE(m_log->Outcomes.first().ElapsedUs, qint64(-1));
+    QVERIFY(m_log->Outcomes.first().StepElapsedUs.isEmpty());
 }
 
 void TestCommandRunner::closedPortRefusedAtOnce_data()
@@ -278,10 +285,16 @@ void TestCommandRunner::repeatWithAutoIncrement()
         QCOMPARE(commands.at(i),
                  QList<QByteArray>({"S1", "ABC" + QByteArray::number(i + 1).rightJustified(3, '0')}));
 
+    // Every step was answered and timed; the last one ends the run.
+    const TRunOutcome outcome = m_log->Outcomes.first();
+    QCOMPARE(outcome.StepElapsedUs.size(), 12);
+    for (const qint64 us : outcome.StepElapsedUs)
+        QVERIFY(us > 0);
+    QCOMPARE(outcome.ElapsedUs, outcome.StepElapsedUs.last());
     QStringList progress;
     for (int i = 1; i <= 12; ++i)
         progress << QStringLiteral("%1/12").arg(i);
-    progress << "Ready";
+    progress << ExecutionTexts::Answered(outcome.ElapsedUs);
     QCOMPARE(m_log->Statuses(), progress);
     QCOMPARE(m_log->Answers.size(), 1);
     QCOMPARE(m_log->Answers.first().fields, QList<QByteArray>({"S1", "ABC012"}));
@@ -339,6 +352,8 @@ void TestCommandRunner::timeOutDuringRepeat()
     QCOMPARE(outcome.kind, TRunOutcome::TimeOut);
     QCOMPARE(outcome.sent, 1);
     QCOMPARE(m_log->Statuses(), QStringList({"1/5", "TimeOut", "Error"}));
+    QCOMPARE(outcome.ElapsedUs, qint64(-1));
+    QVERIFY(outcome.StepElapsedUs.isEmpty());
     QCOMPARE(m_log->Events.count("error:" + ExecutionTexts::CommunicationError), 1);
 }
 
@@ -401,9 +416,14 @@ void TestCommandRunner::fiscalJoinsFields()
     m_runner->Send();
     QVERIFY(m_log->WaitFinished());
     QCOMPARE(m_printer->FiscalRequests(), QList<QByteArray>({"ABC"}));
+    // Timed to the final answer only.
+    const TRunOutcome outcome = m_log->Outcomes.first();
+    QVERIFY(outcome.ElapsedUs > 0);
+    QCOMPARE(outcome.StepElapsedUs, QList<qint64>({outcome.ElapsedUs}));
     QCOMPARE(m_log->Events,
              QStringList({"tree:0", "status:Sending ...", "send:0", "fiscal:more:1000 first line",
-                          "fiscal:final:0000 last line", "tree:1", "status:Ready", "send:1",
+                          "fiscal:final:0000 last line", "tree:1",
+                          "status:" + ExecutionTexts::Answered(outcome.ElapsedUs), "send:1",
                           "repeat:0", "finished:answer:1"}));
     QCOMPARE(m_log->Outcomes.first().fiscalAnswers,
              QList<QByteArray>({"1000 first line", "0000 last line"}));
@@ -415,7 +435,11 @@ void TestCommandRunner::fiscalAck()
     m_runner->SetCommand(FiscalCommand({Field("x'05'"), Field("")}));
     m_runner->Send();
     QVERIFY(m_log->WaitFinished());
-    QCOMPARE(m_log->Events.mid(3), QStringList({"tree:1", "status:Ready", "send:1", "repeat:0",
+    const TRunOutcome outcome = m_log->Outcomes.first();
+    QVERIFY(outcome.ElapsedUs > 0);
+    QCOMPARE(outcome.StepElapsedUs, QList<qint64>({outcome.ElapsedUs}));
+    QCOMPARE(m_log->Events.mid(3), QStringList({"tree:1", "status:" + ExecutionTexts::Answered(outcome.ElapsedUs),
+                                                "send:1", "repeat:0",
                                                 "info:" + ExecutionTexts::FiscalPortAlive,
                                                 "finished:ack:1"}));
 }
@@ -465,6 +489,7 @@ void TestCommandRunner::fiscalFailures()
     QCOMPARE(m_log->Events, QStringList({"tree:0", "status:Sending ...", "send:0", "tree:1",
                                          "error:" + dialog, "status:" + status, "send:1",
                                          "repeat:0", "finished:" + kind + ":1"}));
+    QCOMPARE(m_log->Outcomes.first().ElapsedUs, qint64(-1));
 }
 
 void TestCommandRunner::cancelButtons_data()

@@ -151,6 +151,9 @@ void TstFormChildLogWindow::entries_data()
         [](TFormChildLogWindow &w) { w.ExchangeFailed("Host port: no answer in time (time-out)"); }, false,
         "ERROR -> Host port: no answer in time (time-out)", TFormChildLogWindow::FailureColor,
         "ERROR -> Host port: no answer in time (time-out)\r\n");
+    // So does the time an answered command took.
+    row("exchange timed", [](TFormChildLogWindow &w) { w.ExchangeTimed(127400); }, false, "TIME --> 127 ms",
+        printer, "TIME --> 127 ms\r\n");
 }
 
 void TstFormChildLogWindow::entries()

@@ -2,6 +2,7 @@
 #include "comm/fp_host_control.h"
 #include "comm/pseudo_terminal.h"
 #include "comm/scripted_serial_line.h"
+#include "execution/comm_log_formatter.h"
 #include "main_window_fixture.h"
 #include "shell/form_child_log_window.h"
 #include "shell/form_main.h"
@@ -56,7 +57,10 @@ public:
     {
         if (Log) {
             Log->FlushEntries();
-            AckLoggedFirst.append(ReadAll(Log->LogFilePath()).endsWith("FP   --> ACK\r\n"));
+            // The ACK, and only the time it ended, came before.
+            const QByteArray file = ReadAll(Log->LogFilePath());
+            const QByteArray rest = file.mid(file.lastIndexOf("FP   --> ACK\r\n"));
+            AckLoggedFirst.append(rest.startsWith("FP   --> ACK\r\nTIME --> ") && rest.count("\r\n") == 2);
         }
         TScriptedPrompts::Information(parent, caption, text);
     }
@@ -379,8 +383,11 @@ void TstFormMainPorts::wholeExchangeLogged()
     QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Count(TScriptedPrompts::KindInformation), 1, 5000);
     QCOMPARE(m_prompts.AckLoggedFirst, QList<bool>{true});
 
+    // Each command's time follows its last frame line, whatever the low-level flag.
+    const QString hostTime = TCommLogFormatter::Elapsed(answered.at(0).at(0).value<THostAnswer>().ElapsedUs);
+    const QString fiscalTime = TCommLogFormatter::Elapsed(acks.at(0).at(0).toLongLong());
     QStringList lines{"HOST --> " + Hex(frame), "FP   --> ACK", "FP   --> " + Hex(answer), "HOST --> 06 ",
-                      "FISCAL-> 05 ", "FP   --> ACK"};
+                      hostTime, "FISCAL-> 05 ", "FP   --> ACK", fiscalTime};
     QStringList fileLines = lines;
     if (!lowLevel)
         lines.removeAll("FP   --> ACK");
@@ -419,7 +426,7 @@ void TstFormMainPorts::preferencesReopenPortsAndReachLog()
     QSignalSpy acks(window->AuxControl(), &TFPAuxControl::OnAck);
     QVERIFY(window->AuxControl()->SendData("\x05"));
     QVERIFY(acks.wait(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(log->Text().endsWith("FP   --> ACK\n"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(log->Text().contains("FP   --> ACK\nTIME --> "), 5000);
 }
 
 void TstFormMainPorts::terminalWindowSendsThroughTheMainWindowsPorts()
@@ -440,8 +447,8 @@ void TstFormMainPorts::terminalWindowSendsThroughTheMainWindowsPorts()
         return false;
     };
     QTRY_VERIFY_WITH_TIMEOUT(shows(QStringLiteral("TS-00012345")), 5000);
-    QCOMPARE(Panel(*window, 1), QStringLiteral("Ready"));
-    QTRY_VERIFY_WITH_TIMEOUT(window->LogWindow()->Text().endsWith("HOST --> 06 \n"), 5000);
+    QVERIFY2(Panel(*window, 1).startsWith(QStringLiteral("Ready (")), qPrintable(Panel(*window, 1)));
+    QTRY_VERIFY_WITH_TIMEOUT(window->LogWindow()->Text().contains("HOST --> 06 \nTIME --> "), 5000);
 }
 
 void TstFormMainPorts::everySampleCommandAnswered()
@@ -472,7 +479,10 @@ void TstFormMainPorts::everySampleCommandAnswered()
                                       qPrintable(name), 5000);
             QVERIFY2(m_prompts.Texts(TScriptedPrompts::KindError).isEmpty(),
                      qPrintable(name + ": " + m_prompts.Texts(TScriptedPrompts::KindError).join(", ")));
-            QCOMPARE(window->StatusText(1), QStringLiteral("Ready"));
+            // Answered, with the time the printer took: "Ready (1.6 ms)".
+            const QString state = window->StatusText(1);
+            QVERIFY2(state.startsWith(QStringLiteral("Ready (")) && state.endsWith(QStringLiteral(" ms)")),
+                     qPrintable(name + ": " + state));
             ++commands;
         }
     }

@@ -33,7 +33,7 @@ void TstPortEventLog::entriesCarryTheTimeTheirEventWasRaised()
     now = 1'000;
     emit ports.Host().OnWrite(QByteArrayLiteral("\x02\x03"));
     now = 2'500;
-    emit ports.Aux().OnAck();
+    emit ports.Aux().OnAck(-1);
     now = 7'000;
     emit ports.Aux().OnRead(QByteArrayLiteral("\x06"));
     // Handled later, in the order raised, each with its own time.

@@ -194,7 +194,7 @@ std::unique_ptr<QWidget> TstScreensInSpanish::Make(int screen)
     case MainWindow:
         return StartOnCommand();
     case Preferences:
-        return std::make_unique<TFormPreferences>(m_settings, m_prompts, QStringList());
+        return std::make_unique<TFormPreferences>(m_settings, m_prompts, TPortComboBox::TSource());
     case FieldsEditor:
         return std::make_unique<TFormEditCmdAns>(m_file, Group + Command, m_prompts);
     case FixAnswerEditor:

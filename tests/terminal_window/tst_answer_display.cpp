@@ -80,6 +80,7 @@ private slots:
     void panelsColouredAndPlaced();
     void rowsByPage();
     void clearAndShowAgain();
+    void elapsedAboveTheStatusBoxes();
     void panelsInsideTheirBoxes_data();
     void panelsInsideTheirBoxes();
     void returnCodeDescribedBesideIt_data();
@@ -192,6 +193,31 @@ void TstAnswerDisplay::clearAndShowAgain()
     QCOMPARE(display.RowCount(), 1);
     QCOMPARE(display.findChildren<QLineEdit *>().size(), 1);
     QCOMPARE(display.FiscalBox()->findChildren<QLabel *>().size(), 1);
+}
+
+void TstAnswerDisplay::elapsedAboveTheStatusBoxes()
+{
+    TAnswerPage page;
+    page.fiscalCaption = QStringLiteral("Fiscal answer = 0600");
+    page.ElapsedCaption = QStringLiteral("Answered in 127 ms");
+    TAnswerDisplay display;
+    display.show();
+    QVERIFY(!display.ElapsedCaption()->isVisible());
+    display.Show(page, 420);
+    // At the right end of the gap above the fiscal box, in full.
+    QLabel *caption = display.ElapsedCaption();
+    QVERIFY(caption->isVisible());
+    QCOMPARE(caption->text(), page.ElapsedCaption);
+    QVERIFY(caption->geometry().bottom() < display.FiscalBox()->y());
+    QCOMPARE(caption->geometry().right(), display.FiscalBox()->geometry().right());
+    QVERIFY(caption->alignment() & Qt::AlignRight);
+    QVERIFY(caption->fontMetrics().horizontalAdvance(caption->text()) <= caption->width());
+    QVERIFY(caption->fontMetrics().height() <= caption->height());
+
+    // An answer shown without a command (the tester's words) has no time.
+    page.ElapsedCaption.clear();
+    display.Show(page, 420);
+    QVERIFY(!caption->isVisible());
 }
 
 void TstAnswerDisplay::panelsInsideTheirBoxes_data()

@@ -209,9 +209,15 @@ void TstTerminalOnSimulator::hostCommandShownDecoded()
     QVERIFY(Start(protocol, {}));
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
     QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
+    QSignalSpy answers(&m_window->CommandPage()->Runner(), &TCommandRunner::AnswerReady);
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_status.value(m_status.size() - 1).startsWith(ExecutionTexts::Ready), 10000);
     QCOMPARE(m_status.first(), ExecutionTexts::Sending);
+    // The time the printer took, in the status panel and above the answer.
+    QCOMPARE(answers.size(), 1);
+    const qint64 elapsedUs = answers.first().first().value<TReceivedAnswer>().ElapsedUs;
+    QVERIFY(elapsedUs > 0);
+    QCOMPARE(m_status.last(), ExecutionTexts::Answered(elapsedUs));
     QVERIFY(m_window->CommandTree()->isEnabled());
     QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 1);
 
@@ -233,6 +239,8 @@ void TstTerminalOnSimulator::hostCommandShownDecoded()
             QCOMPARE(display->RowBox(r)->text(), texts.at(r));
     }
     QCOMPARE(display->RowBox(1)->toolTip(), returnCodeHint);
+    QVERIFY(display->ElapsedCaption()->isVisibleTo(display));
+    QCOMPARE(display->ElapsedCaption()->text(), ExecutionTexts::AnsweredIn(elapsedUs));
 }
 
 void TstTerminalOnSimulator::repeatWithAutoIncrement()
@@ -249,7 +257,7 @@ void TstTerminalOnSimulator::repeatWithAutoIncrement()
     for (int step = 1; step <= 12; ++step)
         progress << ExecutionTexts::RepeatProgress(step, 12);
     QCOMPARE(m_status.filter(QStringLiteral("/")), progress);
-    QCOMPARE(m_status.last(), ExecutionTexts::Ready);
+    QVERIFY(m_status.last().startsWith(ExecutionTexts::Ready));
     QCOMPARE(answers.size(), 1);
     for (int step = 1; step <= 12; ++step)
         QTRY_COMPARE(HostFrames("ABC" + QByteArray::number(step).rightJustified(3, '0')), 1);
@@ -290,7 +298,7 @@ void TstTerminalOnSimulator::cancelStopsRepeat()
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
     m_status.clear();
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_status.value(m_status.size() - 1).startsWith(ExecutionTexts::Ready), 10000);
     QTRY_VERIFY(HostFrames("C1") > 0);
     // Only the first step went out.
     QCOMPARE(HostFrames("ABC0"), 1);
@@ -330,7 +338,7 @@ void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
     QVERIFY(m_window->CommandPage()->ButtonSend()->isEnabled());
     QVERIFY(!m_window->CommandPage()->ButtonRepeat()->isEnabled());
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_status.value(m_status.size() - 1).startsWith(ExecutionTexts::Ready), 10000);
     QCOMPARE(m_window->CommandPage()->PageControl()->currentIndex(), 2);
     const QStringList lines = m_window->CommandPage()->FiscalAnswerMemo()->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
@@ -344,7 +352,7 @@ void TstTerminalOnSimulator::auxiliaryJoinAckAndCancel()
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(m_prompts.Texts(TScriptedPrompts::KindInformation),
                               QStringList{ExecutionTexts::FiscalPortAlive}, 10000);
-    QCOMPARE(m_status.last(), ExecutionTexts::Ready);
+    QVERIFY(m_status.last().startsWith(ExecutionTexts::Ready));
     QCOMPARE(m_window->CommandPage()->FiscalAnswerMemo()->toPlainText().count(QLatin1Char('\n')), 2);
 
     // Cancel of a command the printer does not answer: "Abort", no error box,
@@ -398,7 +406,7 @@ void TstTerminalOnSimulator::renamedCommandAnswersByName()
     QVERIFY(Start(0, {}));
     Select(QStringLiteral("Test"), QStringLiteral("Convert"));
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_status.value(m_status.size() - 1).startsWith(ExecutionTexts::Ready), 10000);
     if (group) {
         m_window->CommandTree()->setCurrentItem(m_window->CommandTree()->RootNode()->child(0));
         m_prompts.Inputs.enqueue(QStringLiteral("Trial"));
@@ -419,7 +427,7 @@ void TstTerminalOnSimulator::renamedCommandAnswersByName()
         Select(QStringLiteral("Trial"), QStringLiteral("Convert"));
     m_status.clear();
     QTest::mouseClick(m_window->CommandPage()->ButtonSend(), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(m_status.value(m_status.size() - 1), ExecutionTexts::Ready, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_status.value(m_status.size() - 1).startsWith(ExecutionTexts::Ready), 10000);
     QCOMPARE(display->RowCount(), 9);
     QCOMPARE(display->RowLabel(3)->text(), QStringLiteral("Amount"));
     QCOMPARE(display->RowLabel(8)->text(), QStringLiteral("Clock"));
