@@ -920,6 +920,70 @@ Opciones:
         <source>Log file cannot be written: %1 (%2)</source>
         <translation>No se puede escribir el archivo de registro: %1 (%2)</translation>
     </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Buscar:</translation>
+    </message>
+    <message>
+        <source>Hex or text of a frame, in any case; Enter finds the next, Shift+Enter the previous</source>
+        <translation>Hexadecimal o texto de una trama, en mayúsculas o minúsculas; Intro busca la siguiente, Mayús+Intro la anterior</translation>
+    </message>
+    <message>
+        <source>Find the previous entry (Shift+F3)</source>
+        <translation>Buscar la entrada anterior (Mayús+F3)</translation>
+    </message>
+    <message>
+        <source>Find the next entry (F3)</source>
+        <translation>Buscar la entrada siguiente (F3)</translation>
+    </message>
+    <message>
+        <source>Close the find bar (Esc)</source>
+        <translation>Cerrar la barra de búsqueda (Esc)</translation>
+    </message>
+    <message>
+        <source>C&amp;opy</source>
+        <translation>C&amp;opiar</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Buscar...</translation>
+    </message>
+    <message>
+        <source>Save log &amp;as...</source>
+        <translation>Guardar registro &amp;como...</translation>
+    </message>
+    <message>
+        <source>Frames as &amp;hex</source>
+        <translation>Tramas en &amp;hexadecimal</translation>
+    </message>
+    <message>
+        <source>Frames as &amp;text</source>
+        <translation>Tramas como &amp;texto</translation>
+    </message>
+    <message>
+        <source>Frames as hex a&amp;nd text</source>
+        <translation>Tramas en hexadecimal &amp;y texto</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>No encontrado</translation>
+    </message>
+    <message>
+        <source>Wrapped round the end</source>
+        <translation>Se continuó desde el otro extremo</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Guardar registro como</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Archivos de texto (*.txt);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1 (%2)</source>
+        <translation>No se puede escribir en %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>TFormEditAnswerRecord</name>
@@ -1626,6 +1690,22 @@ Opciones:
     <message>
         <source>Comm po&amp;rt</source>
         <translation>Puert&amp;o</translation>
+    </message>
+    <message>
+        <source>Show the time column in the log window</source>
+        <translation>Mostrar la columna de la hora en la ventana de registro</translation>
+    </message>
+    <message>
+        <source>Start every line of the log file with the time of its event</source>
+        <translation>Comenzar cada línea del archivo de registro con la hora de su evento</translation>
+    </message>
+    <message>
+        <source>Show the time of each entr&amp;y</source>
+        <translation>Mostrar la hora de cada entrada</translation>
+    </message>
+    <message>
+        <source>Mar&amp;k each log file line with its time</source>
+        <translation>Anotar la hora en cada línea del archivo de registro</translation>
     </message>
 </context>
 <context>

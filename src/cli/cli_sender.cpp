@@ -1,6 +1,7 @@
 #include "cli/cli_sender.h"
 
 #include "cli/interrupt_watcher.h"
+#include "comm/event_clock.h"
 #include "execution/comm_log_formatter.h"
 #include "execution/port_settings.h"
 
@@ -67,8 +68,11 @@ bool TCliSender::OpenLog(QString *error)
 
 void TCliSender::Log(const QString &line)
 {
+    // Written as the event is raised, so this is the time it happened.
+    const qint64 us = TEventClock::NowUs();
     if (m_log.isOpen()) {
-        m_log.write(TCommLogFormatter::FileLine(line));
+        m_log.write(m_settings.LogFileTimeStamps ? TCommLogFormatter::StampedFileLine(us, line)
+                                                 : TCommLogFormatter::FileLine(line));
         m_log.flush();
     }
 }

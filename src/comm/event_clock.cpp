@@ -4,19 +4,34 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <limits>
+
 namespace {
 
 struct TAnchor
 {
     QElapsedTimer Timer;
     QDateTime Wall;
+    qint64 WallMs = 0;
     std::function<qint64()> Source;
     QMutex Mutex;
+    // Turning an instant into local time looks the time zone up each time,
+    // which costs more than the rest of a log line: the stamps of one second
+    // share their "HH:mm:ss".
+    qint64 CachedSecond = std::numeric_limits<qint64>::min();
+    QString CachedText;
 
     TAnchor()
     {
         Timer.start();
-        Wall = QDateTime::currentDateTime();
+        SetWall(QDateTime::currentDateTime());
+    }
+
+    void SetWall(const QDateTime &wall)
+    {
+        Wall = wall;
+        WallMs = wall.toMSecsSinceEpoch();
+        CachedSecond = std::numeric_limits<qint64>::min();
     }
 };
 
@@ -48,7 +63,17 @@ QDateTime TEventClock::WallTime(qint64 us)
 
 QString TEventClock::TimeOfDay(qint64 us)
 {
-    return WallTime(us).toString(QStringLiteral("HH:mm:ss.zzz"));
+    TAnchor &anchor = Anchor();
+    QMutexLocker lock(&anchor.Mutex);
+    const qint64 ms = anchor.WallMs + us / 1000;
+    const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    if (second != anchor.CachedSecond) {
+        anchor.CachedText = QDateTime::fromMSecsSinceEpoch(second * 1000).toString(QStringLiteral("HH:mm:ss"));
+        anchor.CachedSecond = second;
+    }
+    const int milli = int(ms - second * 1000);
+    return anchor.CachedText + QLatin1Char('.') + QLatin1Char(char('0' + milli / 100))
+           + QLatin1Char(char('0' + milli / 10 % 10)) + QLatin1Char(char('0' + milli % 10));
 }
 
 void TEventClock::SetSourceForTest(std::function<qint64()> source, const QDateTime &anchor)
@@ -57,5 +82,5 @@ void TEventClock::SetSourceForTest(std::function<qint64()> source, const QDateTi
     QMutexLocker lock(&a.Mutex);
     a.Source = std::move(source);
     if (anchor.isValid())
-        a.Wall = anchor;
+        a.SetWall(anchor);
 }

@@ -122,6 +122,14 @@ void TFormPreferences::Build(const TPortComboBox::TSource &devices)
     AddRow(form, tr("Fiscal pri&nter frame color"), m_printerColorBox);
     AddRow(form, tr("F&iscal frame color"), m_fiscalColorBox);
     form->addRow(m_lowLevelCheck);
+    m_timeShownCheck = new QCheckBox(tr("Show the time of each entr&y"), this);
+    m_timeShownCheck->setObjectName(QStringLiteral("CheckBoxLogTimeShown"));
+    m_timeShownCheck->setToolTip(tr("Show the time column in the log window"));
+    m_fileTimeStampsCheck = new QCheckBox(tr("Mar&k each log file line with its time"), this);
+    m_fileTimeStampsCheck->setObjectName(QStringLiteral("CheckBoxLogFileTimeStamps"));
+    m_fileTimeStampsCheck->setToolTip(tr("Start every line of the log file with the time of its event"));
+    form->addRow(m_timeShownCheck);
+    form->addRow(m_fileTimeStampsCheck);
 
     Page(m_pages, tr("O&ther"), tr("Miscellaneous related preferences"), form);
     QStringList formats;
@@ -173,6 +181,8 @@ void TFormPreferences::LoadSettings()
     m_printerColorBox->SetColor(m_settings.FPColor);
     m_fiscalColorBox->SetColor(m_settings.DGIColor);
     m_lowLevelCheck->setChecked(m_settings.LowLevel);
+    m_timeShownCheck->setChecked(m_settings.LogTimeShown);
+    m_fileTimeStampsCheck->setChecked(m_settings.LogFileTimeStamps);
     SelectIndex(m_languageBox, m_settings.Language);
     SelectIndex(m_inputDateFormatBox, m_settings.InputDateFormat);
     SelectIndex(m_outputDateFormatBox, m_settings.OutputDateFormat);
@@ -188,6 +198,8 @@ void TFormPreferences::StoreAndAccept()
     m_settings.FPColor = m_printerColorBox->Color();
     m_settings.DGIColor = m_fiscalColorBox->Color();
     m_settings.LowLevel = m_lowLevelCheck->isChecked();
+    m_settings.LogTimeShown = m_timeShownCheck->isChecked();
+    m_settings.LogFileTimeStamps = m_fileTimeStampsCheck->isChecked();
     m_settings.ExtReservedFields = m_reservedFieldsCheck->isChecked();
     m_hostPortBox->Read(m_settings.HComm, m_settings.HPort);
     m_settings.HBaud = quint8(m_hostBaudBox->currentIndex());

@@ -53,6 +53,8 @@ private:
     TColorBox *m_printerColorBox = nullptr;
     TColorBox *m_fiscalColorBox = nullptr;
     QCheckBox *m_lowLevelCheck = nullptr;
+    QCheckBox *m_timeShownCheck = nullptr;
+    QCheckBox *m_fileTimeStampsCheck = nullptr;
     QComboBox *m_languageBox = nullptr;
     QComboBox *m_inputDateFormatBox = nullptr;
     QComboBox *m_outputDateFormatBox = nullptr;

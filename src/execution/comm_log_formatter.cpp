@@ -1,14 +1,41 @@
 #include "execution/comm_log_formatter.h"
 
+#include "comm/event_clock.h"
 #include "comm/host_types.h"
 #include "execution/execution_texts.h"
+#include "terminal_model/text_codec.h"
 
 #include <QLocale>
+
+#include <array>
 
 namespace {
 
 const QString OpenCom = QStringLiteral("Open COM");
 const QString LineSettings = QStringLiteral(",N,8,1");
+
+// What each byte value reads as in the text form of a frame.
+const std::array<QString, 256> &TextTable()
+{
+    static const std::array<QString, 256> table = [] {
+        std::array<QString, 256> t;
+        for (int byte = 0; byte < 256; ++byte) {
+            const QString decoded = TTextCodec::DecodeWindows1252(QByteArray(1, char(byte)));
+            // The bytes 1252 leaves undefined decode to C1 controls.
+            const bool control = byte < 0x20 || (byte >= 0x7F && byte <= 0x9F && decoded.at(0).unicode() < 0xA0);
+            t[byte] = control ? QStringLiteral("<%1>").arg(byte, 2, 16, QLatin1Char('0')).toUpper() : decoded;
+        }
+        t[0x02] = QStringLiteral("<STX>");
+        t[0x03] = QStringLiteral("<ETX>");
+        t[0x06] = QStringLiteral("<ACK>");
+        t[0x12] = QStringLiteral("<DC2>");
+        t[0x15] = QStringLiteral("<NAK>");
+        t[0x1B] = QStringLiteral("<ESC>");
+        t[0x1C] = QStringLiteral("<FS>");
+        return t;
+    }();
+    return table;
+}
 
 QString PortText(int commPort, const QString &deviceName)
 {
@@ -21,16 +48,47 @@ QString PortText(int commPort, const QString &deviceName)
 
 QString TCommLogFormatter::Hex(const QByteArray &bytes)
 {
-    static const char digits[] = "0123456789ABCDEF";
     QString text;
-    text.reserve(bytes.size() * 3);
+    AppendHex(text, bytes);
+    return text;
+}
+
+void TCommLogFormatter::AppendHex(QString &out, QByteArrayView bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size() * 3);
+    QChar *to = out.data() + start;
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        text += QLatin1Char(digits[byte >> 4]);
-        text += QLatin1Char(digits[byte & 0x0F]);
-        text += QLatin1Char(' ');
+        *to++ = QLatin1Char(digits[byte >> 4]);
+        *to++ = QLatin1Char(digits[byte & 0x0F]);
+        *to++ = QLatin1Char(' ');
     }
+}
+
+QString TCommLogFormatter::Text(const QByteArray &bytes)
+{
+    QString text;
+    AppendText(text, bytes);
     return text;
+}
+
+void TCommLogFormatter::AppendText(QString &out, QByteArrayView bytes)
+{
+    const std::array<QString, 256> &table = TextTable();
+    out.reserve(out.size() + TextLength(bytes));
+    for (const char c : bytes)
+        out += table[static_cast<unsigned char>(c)];
+}
+
+qsizetype TCommLogFormatter::TextLength(QByteArrayView bytes)
+{
+    const std::array<QString, 256> &table = TextTable();
+    qsizetype length = 0;
+    for (const char c : bytes)
+        length += table[static_cast<unsigned char>(c)].size();
+    return length;
 }
 
 QString TCommLogFormatter::HostOpenText(int commPort, int baudRate, const QString &deviceName)
@@ -99,4 +157,14 @@ QByteArray TCommLogFormatter::SessionStart(const QDateTime &now)
 QByteArray TCommLogFormatter::FileLine(const QString &line)
 {
     return line.toUtf8() + LineEnd;
+}
+
+QByteArray TCommLogFormatter::StampedFileLine(qint64 us, const QString &line)
+{
+    return FileLine(TimeStamp(us) + QLatin1Char(' ') + line);
+}
+
+QString TCommLogFormatter::TimeStamp(qint64 us)
+{
+    return TEventClock::TimeOfDay(us);
 }

@@ -4,6 +4,7 @@
 #include "execution/run_command.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,16 @@ public:
 
     // Every byte as two upper-case hex digits and a blank: "02 41 03 ".
     static QString Hex(const QByteArray &bytes);
+    // A frame as the text it carries: the control bytes of both protocols by
+    // name ("<STX>", "<ETX>", "<FS>", "<ESC>", "<ACK>", "<NAK>", "<DC2>"),
+    // every other byte below 32, 127 and the bytes Windows-1252 leaves
+    // undefined as "<XX>" in hex, the rest decoded as Windows-1252.
+    static QString Text(const QByteArray &bytes);
+    // Both appended to a text, so a search over many frames can reuse one.
+    static void AppendHex(QString &out, QByteArrayView bytes);
+    static void AppendText(QString &out, QByteArrayView bytes);
+    // How many characters Text() makes of the bytes, without making them.
+    static qsizetype TextLength(QByteArrayView bytes);
 
     // "Open COM2 38400,N,8,1": the port number counts from 1; the host baud
     // index 0..5 gives its rate, any other index none. A device path used
@@ -79,4 +90,8 @@ public:
     static QByteArray SessionStart(const QDateTime &now);
     // One line as the file holds it, ended by CR LF.
     static QByteArray FileLine(const QString &line);
+    // The same line after the time of its event, "14:03:27.512 ", on the
+    // event clock (TEventClock).
+    static QByteArray StampedFileLine(qint64 us, const QString &line);
+    static QString TimeStamp(qint64 us);
 };

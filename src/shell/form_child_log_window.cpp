@@ -1,23 +1,36 @@
 #include "shell/form_child_log_window.h"
 
 #include "execution/comm_log_formatter.h"
+#include "shell/terminal_files.h"
 #include "terminal_model/settings.h"
+#include "widgets/prompts.h"
 #include "widgets/system_colors.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
+#include <QSaveFile>
 #include <QScrollBar>
-#include <QTextCursor>
-#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTableView>
 #include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 
-#include <utility>
+#include <algorithm>
 
 namespace {
 
@@ -28,10 +41,22 @@ QColor ToColor(quint32 color, const QPalette &palette)
     return resolved.isValid() ? resolved : palette.color(QPalette::Text);
 }
 
+// Between the time column and the entry in copied and saved lines.
+const QString TimeGap = QStringLiteral("  ");
+// Room left and right of a cell's text.
+constexpr int CellMargin = 8;
+// Lines written to a saved file at a time.
+constexpr int SaveChunk = 4096;
+
+bool IsFindKey(const QKeyEvent *key)
+{
+    return key->matches(QKeySequence::Find) || key->key() == Qt::Key_F3;
+}
+
 } // namespace
 
-TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *parent)
-    : QMdiSubWindow(parent), m_settings(settings)
+TFormChildLogWindow::TFormChildLogWindow(TSettings &settings, TPrompts &prompts, QWidget *parent)
+    : QMdiSubWindow(parent), m_settings(settings), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("FormChildLogWindow"));
     setWindowTitle(tr("Log window"));
@@ -39,22 +64,15 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
     resize(DesignedWidth, DesignedHeight);
     setMinimumWidth(MinimumWidth);
 
-    m_view = new QPlainTextEdit(this);
-    m_view->setObjectName(QStringLiteral("RichEditLog"));
-    m_view->setReadOnly(true);
-    m_view->setUndoRedoEnabled(false);
-    // One entry, one line: a long frame scrolls sideways instead of wrapping
-    // under its prefix, so the text of every entry starts in the same column.
-    m_view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
-    setWidget(m_view);
-    // A resize moves the end of the text away without the user scrolling.
-    connect(m_view->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
-        if (!m_inserting && Following())
-            FollowNewest();
-    });
+    auto *content = new QWidget(this);
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildView();
+    BuildFindBar();
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_findBar);
+    setWidget(content);
 
     // A flood of entries is shown in a few large steps rather than one by one.
     m_flushTimer = new QTimer(this);
@@ -62,14 +80,7 @@ TFormChildLogWindow::TFormChildLogWindow(const TSettings &settings, QWidget *par
     m_flushTimer->setInterval(FlushInterval);
     connect(m_flushTimer, &QTimer::timeout, this, &TFormChildLogWindow::FlushEntries);
 
-    m_popup = new QMenu(this);
-    m_popup->setObjectName(QStringLiteral("PopupMenuLog"));
-    QAction *clear = m_popup->addAction(tr("&Clear"));
-    clear->setObjectName(QStringLiteral("MenuItemClear"));
-    connect(clear, &QAction::triggered, this, &TFormChildLogWindow::ClearLog);
-    connect(m_view, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_popup->popup(m_view->viewport()->mapToGlobal(pos)); });
-
+    BuildPopupMenu();
     FormCreate();
 }
 
@@ -78,31 +89,237 @@ TFormChildLogWindow::~TFormChildLogWindow()
     m_logFile.close();
 }
 
+void TFormChildLogWindow::BuildView()
+{
+    m_model = new TLogEntryModel(this);
+    m_view = new QTableView(this);
+    m_view->setObjectName(QStringLiteral("RichEditLog"));
+    m_view->setModel(m_model);
+    m_view->horizontalHeader()->hide();
+    m_view->verticalHeader()->hide();
+    // Every row one line high and every column as wide as its widest text,
+    // worked out from the fixed-pitch font: nothing is measured per row, so
+    // the view keeps its pace with hundreds of thousands of entries.
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->horizontalHeader()->setStretchLastSection(false);
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->setShowGrid(false);
+    m_view->setWordWrap(false);
+    m_view->setTextElideMode(Qt::ElideNone);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setTabKeyNavigation(false);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+
+    // The view follows the newest entry until the user scrolls back, and
+    // again once he is back at the end; a resize keeps the end in sight.
+    QScrollBar *bar = m_view->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { m_following = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_following)
+            bar->setValue(maximum);
+    });
+}
+
+void TFormChildLogWindow::BuildFindBar()
+{
+    m_findBar = new QWidget(this);
+    m_findBar->setObjectName(QStringLiteral("FindBar"));
+    auto *layout = new QHBoxLayout(m_findBar);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto *label = new QLabel(tr("&Find:"), m_findBar);
+    m_findEdit = new QLineEdit(m_findBar);
+    m_findEdit->setObjectName(QStringLiteral("FindEdit"));
+    m_findEdit->setToolTip(tr("Hex or text of a frame, in any case; Enter finds the next, Shift+Enter the previous"));
+    m_findEdit->installEventFilter(this);
+    label->setBuddy(m_findEdit);
+    const auto button = [this](const QString &name, Qt::ArrowType arrow, const QString &hint) {
+        auto *b = new QToolButton(m_findBar);
+        b->setObjectName(name);
+        b->setArrowType(arrow);
+        b->setToolTip(hint);
+        b->setAutoRaise(true);
+        return b;
+    };
+    QToolButton *previous =
+        button(QStringLiteral("FindPrevious"), Qt::UpArrow, tr("Find the previous entry (Shift+F3)"));
+    QToolButton *next = button(QStringLiteral("FindNext"), Qt::DownArrow, tr("Find the next entry (F3)"));
+    QToolButton *close = button(QStringLiteral("FindClose"), Qt::NoArrow, tr("Close the find bar (Esc)"));
+    close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    m_findStatus = new QLabel(m_findBar);
+    m_findStatus->setObjectName(QStringLiteral("FindStatus"));
+    layout->addWidget(label);
+    layout->addWidget(m_findEdit, 1);
+    layout->addWidget(previous);
+    layout->addWidget(next);
+    layout->addWidget(m_findStatus);
+    layout->addWidget(close);
+    connect(previous, &QToolButton::clicked, this, [this] { FindNext(false); });
+    connect(next, &QToolButton::clicked, this, [this] { FindNext(true); });
+    connect(close, &QToolButton::clicked, this, [this] {
+        m_findBar->hide();
+        m_view->setFocus();
+    });
+    connect(m_findEdit, &QLineEdit::textEdited, m_findStatus, &QLabel::clear);
+    m_findBar->hide();
+}
+
+void TFormChildLogWindow::BuildPopupMenu()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenuLog"));
+    QAction *clear = m_popup->addAction(tr("&Clear"));
+    clear->setObjectName(QStringLiteral("MenuItemClear"));
+    connect(clear, &QAction::triggered, this, &TFormChildLogWindow::ClearLog);
+    QAction *copy = m_popup->addAction(tr("C&opy"));
+    copy->setObjectName(QStringLiteral("MenuItemCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &TFormChildLogWindow::CopySelection);
+    QAction *find = m_popup->addAction(tr("&Find..."));
+    find->setObjectName(QStringLiteral("MenuItemFind"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, &TFormChildLogWindow::ShowFindBar);
+    QAction *save = m_popup->addAction(tr("Save log &as..."));
+    save->setObjectName(QStringLiteral("MenuItemSaveLogAs"));
+    connect(save, &QAction::triggered, this, &TFormChildLogWindow::SaveLogAs);
+    m_popup->addSeparator();
+
+    m_forms = new QActionGroup(this);
+    const auto form = [this](const QString &name, const QString &text, TLogEntryModel::TFrameForm value) {
+        QAction *action = m_popup->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setData(int(value));
+        m_forms->addAction(action);
+        connect(action, &QAction::triggered, this, [this, value] { SetFrameForm(value); });
+    };
+    form(QStringLiteral("MenuItemFramesHex"), tr("Frames as &hex"), TLogEntryModel::FormHex);
+    form(QStringLiteral("MenuItemFramesText"), tr("Frames as &text"), TLogEntryModel::FormText);
+    form(QStringLiteral("MenuItemFramesBoth"), tr("Frames as hex a&nd text"), TLogEntryModel::FormBoth);
+
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popup->popup(m_view->viewport()->mapToGlobal(pos)); });
+}
+
 void TFormChildLogWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     showMinimized();
 }
 
+bool TFormChildLogWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport()) {
+        if (event->type() == QEvent::Resize)
+            UpdateColumns();
+        return QMdiSubWindow::eventFilter(watched, event);
+    }
+    if (watched != m_view && watched != m_findEdit)
+        return QMdiSubWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The keys of the log are the log's while it has the focus.
+        if (IsFindKey(key) || (watched == m_view && key->matches(QKeySequence::Copy))) {
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress && HandleKey(key)) {
+        return true;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+bool TFormChildLogWindow::HandleKey(QKeyEvent *key)
+{
+    const bool shift = key->modifiers() & Qt::ShiftModifier;
+    if (key->matches(QKeySequence::Find)) {
+        ShowFindBar();
+        return true;
+    }
+    if (key->key() == Qt::Key_F3) {
+        if (m_findEdit->text().isEmpty())
+            ShowFindBar();
+        else
+            FindNext(!shift);
+        return true;
+    }
+    if (m_findEdit->hasFocus()) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            FindNext(!shift);
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            m_findBar->hide();
+            m_view->setFocus();
+            return true;
+        }
+        return false;
+    }
+    if (key->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return true;
+    }
+    return false;
+}
+
 void TFormChildLogWindow::FormCreate()
 {
-    m_view->clear();
-    ReadSettings();
+    m_model->Clear();
     QFont font(QStringLiteral("Courier New"), 8);
     // Where that face is missing, another fixed-pitch one keeps the columns.
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    m_view->document()->setDefaultFont(font);
+    m_view->setFont(font);
+    const int line = QFontMetrics(font).height() + 2;
+    m_view->verticalHeader()->setMinimumSectionSize(line);
+    m_view->verticalHeader()->setDefaultSectionSize(line);
+    ReadSettings();
     OpenLogFile();
 }
 
 void TFormChildLogWindow::ReadSettings()
 {
     const QPalette palette = m_view->palette();
-    m_hostColor = ToColor(m_settings.HostColor, palette);
-    m_printerColor = ToColor(m_settings.FPColor, palette);
-    m_fiscalColor = ToColor(m_settings.DGIColor, palette);
+    m_model->SetColor(TSide::Host, ToColor(m_settings.HostColor, palette));
+    m_model->SetColor(TSide::Printer, ToColor(m_settings.FPColor, palette));
+    m_model->SetColor(TSide::Fiscal, ToColor(m_settings.DGIColor, palette));
+    m_model->SetColor(TSide::Failure, FailureColor);
+    m_model->SetColor(TSide::Elapsed, ToColor(m_settings.FPColor, palette));
     m_lowLevel = m_settings.LowLevel;
+    m_fileTimeStamps = m_settings.LogFileTimeStamps;
+    m_view->setColumnHidden(TLogEntryModel::ColumnTime, !m_settings.LogTimeShown);
+    SetFrameForm(TLogEntryModel::TFrameForm(qMin<int>(m_settings.LogFrameForm, TLogEntryModel::FormBoth)));
+    UpdateColumns();
+}
+
+void TFormChildLogWindow::SetFrameForm(TLogEntryModel::TFrameForm form)
+{
+    m_model->SetFrameForm(form);
+    m_settings.LogFrameForm = quint8(form);
+    for (QAction *action : m_forms->actions())
+        action->setChecked(action->data().toInt() == int(form));
+    UpdateColumns();
+}
+
+void TFormChildLogWindow::UpdateColumns()
+{
+    const QFontMetrics metrics(m_view->font());
+    int timeWidth = 0;
+    if (!m_view->isColumnHidden(TLogEntryModel::ColumnTime)) {
+        timeWidth = metrics.horizontalAdvance(QStringLiteral("00:00:00.000")) + CellMargin;
+        m_view->setColumnWidth(TLogEntryModel::ColumnTime, timeWidth);
+    }
+    const qsizetype widest = m_model->WidestEntry();
+    const int textWidth = int(qMin<qsizetype>(widest * metrics.horizontalAdvance(QLatin1Char('0')), 1 << 20));
+    const int width = qMax(textWidth + CellMargin, m_view->viewport()->width() - timeWidth);
+    if (m_view->columnWidth(TLogEntryModel::ColumnEntry) != width)
+        m_view->setColumnWidth(TLogEntryModel::ColumnEntry, width);
 }
 
 void TFormChildLogWindow::OpenLogFile()
@@ -139,17 +356,24 @@ bool TFormChildLogWindow::FlushLogFile()
     return false;
 }
 
-void TFormChildLogWindow::WriteLine(const QString &line)
+void TFormChildLogWindow::WriteLine(const QString &line, qint64 us)
 {
     if (!m_logFile.isOpen())
         return;
-    m_logFile.write(TCommLogFormatter::FileLine(line));
+    m_logFile.write(m_fileTimeStamps ? TCommLogFormatter::StampedFileLine(us, line)
+                                     : TCommLogFormatter::FileLine(line));
     ScheduleFlush();
 }
 
-void TFormChildLogWindow::AddEntry(const QString &prefix, const QString &text, const QColor &color)
+void TFormChildLogWindow::AddFrame(TSide side, const QByteArray &bytes, qint64 us)
 {
-    m_pending.append({prefix, text, color});
+    m_model->AppendFrame(us, side, bytes);
+    ScheduleFlush();
+}
+
+void TFormChildLogWindow::AddMessage(TSide side, const QString &text, qint64 us)
+{
+    m_model->AppendMessage(us, side, text);
     ScheduleFlush();
 }
 
@@ -166,108 +390,170 @@ void TFormChildLogWindow::FlushEntries()
     // abrupt end cannot lose lines the user has already seen.
     if (m_logFile.isOpen() && !FlushLogFile())
         emit LogFileFailed(m_logError);
-    if (m_pending.isEmpty())
+    if (m_model->rowCount() == m_model->EntryCount())
         return;
-    // The view scrolls by itself as the entries go in (its own cursor moves
-    // along with them); a user who has scrolled back keeps his place.
-    QScrollBar *bar = m_view->verticalScrollBar();
-    const bool follow = Following();
-    const int kept = bar->value();
-    m_inserting = true;
-    QTextCursor cursor(m_view->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    QTextCharFormat format;
-    for (const TEntry &entry : std::as_const(m_pending)) {
-        if (m_empty)
-            m_empty = false;
-        else
-            cursor.insertBlock();
-        format.setForeground(entry.Color);
-        cursor.insertText(entry.Prefix + entry.Text, format);
-    }
-    cursor.endEditBlock();
-    m_inserting = false;
-    m_pending.clear();
+    const bool follow = m_following;
+    m_model->Publish();
+    UpdateColumns();
     if (follow)
-        FollowNewest();
-    else
-        bar->setValue(kept);
+        m_view->scrollToBottom();
 }
 
-bool TFormChildLogWindow::Following() const
+QString TFormChildLogWindow::ShownLine(int row) const
 {
-    // At the end, or still where the log last put the end: the view scrolls
-    // without signalling it, so only the place tells that the user moved it.
-    const QScrollBar *bar = m_view->verticalScrollBar();
-    return bar->value() >= bar->maximum() || bar->value() == m_endValue;
-}
-
-void TFormChildLogWindow::FollowNewest()
-{
-    QScrollBar *bar = m_view->verticalScrollBar();
-    bar->setValue(bar->maximum());
-    m_endValue = bar->value();
+    const QString entry = m_model->EntryText(row);
+    if (m_view->isColumnHidden(TLogEntryModel::ColumnTime))
+        return entry;
+    return m_model->TimeText(row) + TimeGap + entry;
 }
 
 QString TFormChildLogWindow::Text()
 {
     FlushEntries();
-    return m_empty ? QString() : m_view->toPlainText() + QLatin1Char('\n');
+    QString text;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        text += m_model->EntryText(row) + QLatin1Char('\n');
+    return text;
 }
 
 void TFormChildLogWindow::ClearLog()
 {
-    m_pending.clear();
-    m_view->clear();
-    m_empty = true;
+    m_flushTimer->stop();
+    m_model->Clear();
+    m_following = true;
+    UpdateColumns();
+    // The file lines still waiting go to the disk as usual.
+    if (m_logFile.isOpen())
+        ScheduleFlush();
 }
 
-void TFormChildLogWindow::HostOpened(const QString &openText)
+void TFormChildLogWindow::ShowFindBar()
 {
-    AddEntry(TCommLogFormatter::HostPrefix, openText, m_hostColor);
-    WriteLine(openText);
+    m_findBar->show();
+    m_findEdit->setFocus();
+    m_findEdit->selectAll();
 }
 
-void TFormChildLogWindow::HostClosed()
+QString TFormChildLogWindow::FindStatus() const
 {
-    AddEntry(TCommLogFormatter::HostPrefix, TCommLogFormatter::ClosePort, m_hostColor);
-    WriteLine(TCommLogFormatter::ClosePort);
+    return m_findStatus->text();
 }
 
-void TFormChildLogWindow::HostWritten(const QByteArray &bytes)
+bool TFormChildLogWindow::FindNext(bool forward)
 {
-    const QString hex = TCommLogFormatter::Hex(bytes);
-    AddEntry(TCommLogFormatter::HostPrefix, hex, m_hostColor);
-    WriteLine(TCommLogFormatter::HostPrefix + hex);
+    FlushEntries();
+    // The search goes on from the entry found last; an entry that is only
+    // current (the view makes its first one current on focus) is searched too.
+    const QModelIndex current = m_view->currentIndex();
+    int from = -1;
+    if (current.isValid()) {
+        from = current.row();
+        if (!m_view->selectionModel()->isRowSelected(from))
+            from += forward ? -1 : 1;
+    }
+    const int row = m_model->Find(m_findEdit->text(), from, forward);
+    if (row < 0) {
+        m_findStatus->setText(tr("Not found"));
+        return false;
+    }
+    const bool wrapped = from >= 0 && (forward ? row <= from : row >= from);
+    m_findStatus->setText(wrapped ? tr("Wrapped round the end") : QString());
+    const QModelIndex found = m_model->index(row, TLogEntryModel::ColumnEntry);
+    m_view->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->scrollTo(found);
+    return true;
 }
 
-void TFormChildLogWindow::PrinterRead(const QByteArray &bytes)
+void TFormChildLogWindow::CopySelection()
 {
-    const QString hex = TCommLogFormatter::Hex(bytes);
-    AddEntry(TCommLogFormatter::PrinterPrefix, hex, m_printerColor);
-    WriteLine(TCommLogFormatter::PrinterPrefix + hex);
+    FlushEntries();
+    QList<int> rows;
+    for (const QModelIndex &index : m_view->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    QString text;
+    for (const int row : std::as_const(rows))
+        text += ShownLine(row) + QLatin1Char('\n');
+    QApplication::clipboard()->setText(text);
 }
 
-void TFormChildLogWindow::AckReceived()
+void TFormChildLogWindow::SaveLogAs()
+{
+    FlushEntries();
+    const QString chosen = m_prompts.SaveFileName(this, tr("Save log as"), QFileInfo(m_logPath).absolutePath(),
+                                                  tr("Text files (*.txt);;All files (*)"), QStringLiteral("txt"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+    if (QFileInfo::exists(path)
+        && !m_prompts.Confirm(this, TPrompts::WarningCaption, TerminalFiles::ReplaceQuestion(path)))
+        return;
+    // The new file replaces the old one only once it is whole.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    QString chunk;
+    for (int row = 0; written && row < m_model->rowCount(); ++row) {
+        chunk += ShownLine(row);
+        chunk += QLatin1String("\r\n");
+        if (row % SaveChunk == SaveChunk - 1 || row == m_model->rowCount() - 1) {
+            const QByteArray bytes = chunk.toUtf8();
+            written = file.write(bytes) == bytes.size();
+            chunk.clear();
+        }
+    }
+    if (written && file.commit())
+        return;
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    m_prompts.Error(this, TPrompts::ErrorCaption,
+                    tr("Unable to write to %1 (%2)").arg(QDir::toNativeSeparators(path), reason));
+}
+
+void TFormChildLogWindow::HostOpened(const QString &openText, qint64 us)
+{
+    AddMessage(TSide::Host, openText, us);
+    WriteLine(openText, us);
+}
+
+void TFormChildLogWindow::HostClosed(qint64 us)
+{
+    AddMessage(TSide::Host, TCommLogFormatter::ClosePort, us);
+    WriteLine(TCommLogFormatter::ClosePort, us);
+}
+
+void TFormChildLogWindow::HostWritten(const QByteArray &bytes, qint64 us)
+{
+    AddFrame(TSide::Host, bytes, us);
+    WriteLine(TCommLogFormatter::HostWritten(bytes), us);
+}
+
+void TFormChildLogWindow::PrinterRead(const QByteArray &bytes, qint64 us)
+{
+    AddFrame(TSide::Printer, bytes, us);
+    WriteLine(TCommLogFormatter::PrinterRead(bytes), us);
+}
+
+void TFormChildLogWindow::AckReceived(qint64 us)
 {
     if (m_lowLevel)
-        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::Ack, m_printerColor);
-    WriteLine(TCommLogFormatter::AckReceived());
+        AddMessage(TSide::Printer, TCommLogFormatter::Ack, us);
+    WriteLine(TCommLogFormatter::AckReceived(), us);
 }
 
-void TFormChildLogWindow::NakReceived()
+void TFormChildLogWindow::NakReceived(qint64 us)
 {
     if (m_lowLevel)
-        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::Nak, m_printerColor);
-    WriteLine(TCommLogFormatter::NakReceived());
+        AddMessage(TSide::Printer, TCommLogFormatter::Nak, us);
+    WriteLine(TCommLogFormatter::NakReceived(), us);
 }
 
-void TFormChildLogWindow::IntermediateAnswerReceived()
+void TFormChildLogWindow::IntermediateAnswerReceived(qint64 us)
 {
     if (m_lowLevel)
-        AddEntry(TCommLogFormatter::PrinterPrefix, TCommLogFormatter::IntermediateAnswer, m_printerColor);
-    WriteLine(TCommLogFormatter::IntermediateReceived());
+        AddMessage(TSide::Printer, TCommLogFormatter::IntermediateAnswer, us);
+    WriteLine(TCommLogFormatter::IntermediateReceived(), us);
 }
 
 void TFormChildLogWindow::SettingsChanged()
@@ -275,41 +561,39 @@ void TFormChildLogWindow::SettingsChanged()
     ReadSettings();
 }
 
-void TFormChildLogWindow::FiscalOpened(const QString &openText)
+void TFormChildLogWindow::FiscalOpened(const QString &openText, qint64 us)
 {
-    AddEntry(TCommLogFormatter::FiscalPrefix, openText, m_fiscalColor);
-    WriteLine(openText);
+    AddMessage(TSide::Fiscal, openText, us);
+    WriteLine(openText, us);
 }
 
-void TFormChildLogWindow::FiscalClosed()
+void TFormChildLogWindow::FiscalClosed(qint64 us)
 {
-    AddEntry(TCommLogFormatter::FiscalPrefix, TCommLogFormatter::ClosePort, m_fiscalColor);
-    WriteLine(TCommLogFormatter::ClosePort);
+    AddMessage(TSide::Fiscal, TCommLogFormatter::ClosePort, us);
+    WriteLine(TCommLogFormatter::ClosePort, us);
 }
 
-void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes)
+void TFormChildLogWindow::FiscalWritten(const QByteArray &bytes, qint64 us)
 {
-    const QString hex = TCommLogFormatter::Hex(bytes);
-    AddEntry(TCommLogFormatter::FiscalPrefix, hex, m_fiscalColor);
-    WriteLine(TCommLogFormatter::FiscalPrefix + hex);
+    AddFrame(TSide::Fiscal, bytes, us);
+    WriteLine(TCommLogFormatter::FiscalWritten(bytes), us);
 }
 
-void TFormChildLogWindow::DeviceChanged(bool fiscalPort, const QString &line)
+void TFormChildLogWindow::DeviceChanged(bool fiscalPort, const QString &line, qint64 us)
 {
-    AddEntry(fiscalPort ? TCommLogFormatter::FiscalPrefix : TCommLogFormatter::HostPrefix, line,
-             fiscalPort ? m_fiscalColor : m_hostColor);
-    WriteLine(line);
+    AddMessage(fiscalPort ? TSide::Fiscal : TSide::Host, line, us);
+    WriteLine(line, us);
 }
 
-void TFormChildLogWindow::ExchangeFailed(const QString &text)
+void TFormChildLogWindow::ExchangeFailed(const QString &text, qint64 us)
 {
-    AddEntry(TCommLogFormatter::FailurePrefix, text, FailureColor);
-    WriteLine(TCommLogFormatter::FailurePrefix + text);
+    AddMessage(TSide::Failure, text, us);
+    WriteLine(TCommLogFormatter::FailurePrefix + text, us);
 }
 
-void TFormChildLogWindow::ExchangeTimed(qint64 elapsedUs)
+void TFormChildLogWindow::ExchangeTimed(qint64 elapsedUs, qint64 us)
 {
     const QString line = TCommLogFormatter::Elapsed(elapsedUs);
-    AddEntry(TCommLogFormatter::ElapsedPrefix, line.mid(TCommLogFormatter::ElapsedPrefix.size()), m_printerColor);
-    WriteLine(line);
+    AddMessage(TSide::Elapsed, line.mid(TCommLogFormatter::ElapsedPrefix.size()), us);
+    WriteLine(line, us);
 }

@@ -241,7 +241,7 @@ bool TFormMain::OpenTerminalWindows()
     connect(window, &TFormChildTerminalWindow::StatusText, this, &TFormMain::SetStatusText);
     connect(window->CommandTree(), &QTreeWidget::itemSelectionChanged, this, &TFormMain::UpdateEditFieldsAction);
 
-    auto *log = new TFormChildLogWindow(m_settings);
+    auto *log = new TFormChildLogWindow(m_settings, m_prompts);
     m_logWindow = log;
     m_ports->AttachFile(&window->CommandPage()->Runner(), log);
     m_mdiArea->addSubWindow(log);

@@ -8,7 +8,8 @@ class TFormChildLogWindow;
 class TPorts;
 
 // Hands every event of both ports to the log window of the open terminal
-// file, each as a queued call carrying what its event carried, in the order
+// file, each as a queued call carrying what its event carried and the time
+// it was raised (TEventClock), in the order
 // the events came; with no log window attached, events are dropped and the
 // frame slots keep their texts.
 class TPortEventLog : public QObject
@@ -30,6 +31,8 @@ public:
 private:
     template <typename Call>
     void Post(Call call);
+    // A request without data, at the time its event is raised.
+    void PostEvent(void (TFormChildLogWindow::*request)(qint64));
     // The time an answered command took, when it was measured.
     void PostElapsed(qint64 elapsedUs);
     void ConnectHost();

@@ -26,6 +26,9 @@ const char *const KeyDGIColor = "DGIColor";
 const char *const KeyLowLevel = "LowLevel";
 const char *const KeyHPort = "HPort";
 const char *const KeyDPort = "DPort";
+const char *const KeyLogTimeShown = "LogTimeShown";
+const char *const KeyLogFileTimeStamps = "LogFileTimeStamps";
+const char *const KeyLogFrameForm = "LogFrameForm";
 
 // Integers are stored as signed 32-bit values, so colours above 0x7FFFFFFF
 // (system colours) keep their bits.
@@ -98,6 +101,9 @@ void WriteDefaults(QSettings &store)
     store.setValue(KeyLowLevel, int(d.LowLevel));
     store.setValue(KeyHPort, d.HPort);
     store.setValue(KeyDPort, d.DPort);
+    store.setValue(KeyLogTimeShown, int(d.LogTimeShown));
+    store.setValue(KeyLogFileTimeStamps, int(d.LogFileTimeStamps));
+    store.setValue(KeyLogFrameForm, int(d.LogFrameForm));
 }
 
 } // namespace
@@ -131,6 +137,9 @@ void LoadSettings(TSettings &settings, const QString &storeName)
     ReadBool(store, KeyLowLevel, settings.LowLevel, d.LowLevel);
     ReadText(store, KeyHPort, settings.HPort, d.HPort);
     ReadText(store, KeyDPort, settings.DPort, d.DPort);
+    ReadBool(store, KeyLogTimeShown, settings.LogTimeShown, d.LogTimeShown);
+    ReadBool(store, KeyLogFileTimeStamps, settings.LogFileTimeStamps, d.LogFileTimeStamps);
+    ReadByte(store, KeyLogFrameForm, settings.LogFrameForm, d.LogFrameForm);
 }
 
 void SaveSettings(const TSettings &settings, const QString &storeName)
@@ -151,5 +160,8 @@ void SaveSettings(const TSettings &settings, const QString &storeName)
     store.setValue(KeyLowLevel, int(settings.LowLevel));
     store.setValue(KeyHPort, settings.HPort);
     store.setValue(KeyDPort, settings.DPort);
+    store.setValue(KeyLogTimeShown, int(settings.LogTimeShown));
+    store.setValue(KeyLogFileTimeStamps, int(settings.LogFileTimeStamps));
+    store.setValue(KeyLogFrameForm, int(settings.LogFrameForm));
     store.sync();
 }

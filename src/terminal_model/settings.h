@@ -29,6 +29,11 @@ struct TSettings
     // Device names that, when not empty, stand for the COM index (USB adapters).
     QString HPort;
     QString DPort;
+    // The log window's time column; the log files' lines start with the
+    // time of their event only when asked, so their format stays as it was.
+    bool LogTimeShown = true;
+    bool LogFileTimeStamps = false;
+    quint8 LogFrameForm = 0;      // frames in the log window: 0 hex, 1 text, 2 both
 };
 
 // Name of the settings store: the executable's file name without extension.

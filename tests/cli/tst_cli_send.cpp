@@ -32,6 +32,7 @@ private slots:
     void portFromSettings();
     void portThatCannotOpen();
     void logFileLines();
+    void logFileTimeStamps();
     void terminationCancels();
 
 private:
@@ -509,6 +510,42 @@ void TestCliSend::logFileLines()
     QVERIFY(content.contains("\r\nOpen " + fiscal + " 9600,N,8,1\r\nFISCAL-> 05 \r\nFP   --> ACK\r\nTIME --> "));
     // The tool reads the user's settings but never creates them.
     QVERIFY(QDir(m_dir.filePath("config")).isEmpty());
+}
+
+void TestCliSend::logFileTimeStamps()
+{
+    TSimProcess sim;
+    QVERIFY2(sim.Start({}), qPrintable(sim.Error()));
+    const QString store = m_dir.filePath("config/tessaly.conf");
+    QFile settings(store);
+    QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    settings.write("[General]\nLogFileTimeStamps=1\n");
+    settings.close();
+    const QString log = m_dir.filePath("stamped.log");
+    const QTime before = QTime::currentTime();
+    const TRun run = Cli({"send", Demo(), "Status/Status query", "--port", sim.HostPath(), "--log", log});
+    const QTime after = QTime::currentTime();
+    QFile::remove(store);
+    QVERIFY2(run.exit == 0, qPrintable(run.err));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    // The header and the session line stay as they are; every event line
+    // starts with the time of its event, in order, within the run.
+    QVERIFY(content.endsWith("\r\n"));
+    const QList<QByteArray> lines = content.chopped(2).split('\n').mid(4);
+    QVERIFY(lines.size() >= 6);
+    QTime previous = before.addMSecs(-before.msec());
+    for (const QByteArray &line : lines) {
+        const QTime stamp = QTime::fromString(QString::fromLatin1(line.left(12)), QStringLiteral("HH:mm:ss.zzz"));
+        QVERIFY2(stamp.isValid() && line.at(12) == ' ', line.constData());
+        QVERIFY2(stamp >= previous && stamp <= after, line.constData());
+        previous = stamp;
+    }
+    QVERIFY(lines.at(0).mid(13).startsWith("Open " + sim.HostPath().toUtf8()));
+    QVERIFY(lines.at(1).mid(13).startsWith("HOST --> 02 "));
+    QCOMPARE(lines.constLast().mid(13), QByteArray("Close port"));
+    QCOMPARE(sim.Stop(), 0);
 }
 
 void TestCliSend::terminationCancels()

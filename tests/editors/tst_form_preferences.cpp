@@ -30,6 +30,7 @@ TSettings Sample()
     settings.HostColor = 0x0000FF;
     settings.FPColor = 0x123456;
     settings.LowLevel = true;
+    settings.LogFileTimeStamps = true;
     settings.Language = 1;
     settings.InputDateFormat = 7;
     settings.OutputDateFormat = 2;
@@ -152,6 +153,8 @@ void TstFormPreferences::controlsShowSettings()
     QCOMPARE(Child<TColorBox>(&dialog, "ColorBoxHost")->currentText(), QStringLiteral("clRed"));
     QCOMPARE(Child<TColorBox>(&dialog, "ColorBoxPrinter")->currentText(), QStringLiteral("$00123456"));
     QVERIFY(Child<QCheckBox>(&dialog, "CheckBoxLowLevel")->isChecked());
+    QVERIFY(Child<QCheckBox>(&dialog, "CheckBoxLogTimeShown")->isChecked());
+    QVERIFY(Child<QCheckBox>(&dialog, "CheckBoxLogFileTimeStamps")->isChecked());
     QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxLanguage")->currentText(), QStringLiteral("Spanish"));
     QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxInputDateFormat")->currentText(), QStringLiteral("yyyymmdd"));
     QCOMPARE(Child<QComboBox>(&dialog, "ComboBoxOutputDateFormat")->currentText(), QStringLiteral("mmddyy"));
@@ -169,6 +172,8 @@ void TstFormPreferences::okCopiesBack()
     Choose(Child<QComboBox>(&dialog, "ComboBoxFiscalPort"), "Com2");
     Choose(Child<QComboBox>(&dialog, "ColorBoxFiscal"), "clBlue");
     Child<QCheckBox>(&dialog, "CheckBoxLowLevel")->setChecked(false);
+    Child<QCheckBox>(&dialog, "CheckBoxLogTimeShown")->setChecked(false);
+    Child<QCheckBox>(&dialog, "CheckBoxLogFileTimeStamps")->setChecked(false);
     Child<QCheckBox>(&dialog, "CheckBoxReservedFields")->setChecked(true);
     Choose(Child<QComboBox>(&dialog, "ComboBoxLanguage"), "English");
     Choose(Child<QComboBox>(&dialog, "ComboBoxInputDateFormat"), "ddmmyy");
@@ -184,6 +189,8 @@ void TstFormPreferences::okCopiesBack()
     QCOMPARE(settings.DGIColor, quint32(0xFF0000));
     QCOMPARE(settings.HostColor, quint32(0x0000FF));
     QVERIFY(!settings.LowLevel);
+    QVERIFY(!settings.LogTimeShown);
+    QVERIFY(!settings.LogFileTimeStamps);
     QVERIFY(settings.ExtReservedFields);
     QCOMPARE(settings.Language, quint8(0));
     QCOMPARE(settings.InputDateFormat, quint8(0));

@@ -1,5 +1,6 @@
 #include "comm/fp_aux_enums.h"
 #include "comm/host_types.h"
+#include "comm/event_clock.h"
 #include "execution/comm_log_formatter.h"
 #include "execution/execution_texts.h"
 
@@ -10,6 +11,9 @@ class TestCommLogFormatter : public QObject {
 private slots:
     void hex_data();
     void hex();
+    void text_data();
+    void text();
+    void stampedFileLine();
     void openTexts_data();
     void openTexts();
     void lines_data();
@@ -34,6 +38,49 @@ void TestCommLogFormatter::hex()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(TCommLogFormatter::Hex(bytes), text);
+}
+
+void TestCommLogFormatter::text_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QByteArray() << "";
+    QTest::newRow("named controls") << QByteArray("\x02\x03\x1c\x1b\x06\x15\x12")
+                                    << "<STX><ETX><FS><ESC><ACK><NAK><DC2>";
+    QTest::newRow("host frame") << QByteArray("\x02\x20\x2a\x1c" "0001\x03" "0A1F")
+                                << "<STX> *<FS>0001<ETX>0A1F";
+    QTest::newRow("other controls and DEL") << QByteArray("\x00\x01\x0a\x0d\x1f\x7f", 6)
+                                            << "<00><01><0A><0D><1F><7F>";
+    QTest::newRow("Windows-1252") << QByteArray("Caf\xe9 \x80" "5 \x93ok\x94")
+                                  << QString::fromUtf8("Café €5 \u201cok\u201d");
+    QTest::newRow("undefined in 1252") << QByteArray("\x81\x8d\x8f\x90\x9d") << "<81><8D><8F><90><9D>";
+    QTest::newRow("blank and high letters") << QByteArray(" \xa0\xf1\xff") << QString::fromUtf8(" \u00a0ñÿ");
+}
+
+void TestCommLogFormatter::text()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(TCommLogFormatter::Text(bytes), text);
+    QCOMPARE(TCommLogFormatter::TextLength(bytes), text.size());
+    // Appending keeps what was there.
+    QString both = QStringLiteral("x ");
+    TCommLogFormatter::AppendHex(both, bytes);
+    TCommLogFormatter::AppendText(both, bytes);
+    QCOMPARE(both, "x " + TCommLogFormatter::Hex(bytes) + text);
+}
+
+void TestCommLogFormatter::stampedFileLine()
+{
+    const QDateTime anchor(QDate(2026, 12, 7), QTime(23, 59, 59, 250));
+    qint64 now = 0;
+    TEventClock::SetSourceForTest([&now] { return now; }, anchor);
+    QCOMPARE(TCommLogFormatter::StampedFileLine(1'500, TCommLogFormatter::AckReceived()),
+             QByteArray("23:59:59.251 FP   --> ACK\r\n"));
+    // Past midnight, to the millisecond, truncated.
+    QCOMPARE(TCommLogFormatter::StampedFileLine(751'999, TCommLogFormatter::ClosePort),
+             QByteArray("00:00:00.001 Close port\r\n"));
+    TEventClock::SetSourceForTest({});
 }
 
 void TestCommLogFormatter::openTexts_data()

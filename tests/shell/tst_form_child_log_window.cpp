@@ -1,19 +1,24 @@
+#include "comm/event_clock.h"
 #include "execution/comm_log_formatter.h"
 #include "shell/form_child_log_window.h"
 #include "terminal_model/settings.h"
 #include "test_files.h"
+#include "widgets/scripted_prompts.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
-#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 
 #include <functional>
 
@@ -31,6 +36,17 @@ QByteArray Body(const QByteArray &file)
         return "<no session line>";
     const qsizetype end = file.indexOf("\r\n", stamp + 4);
     return file.mid(end + 2);
+}
+
+QColor ColorOf(const TFormChildLogWindow &window, int row)
+{
+    const TLogEntryModel *model = window.Entries();
+    return model->data(model->index(row, TLogEntryModel::ColumnEntry), Qt::ForegroundRole).value<QColor>();
+}
+
+QAction *MenuItem(const TFormChildLogWindow &window, const char *name)
+{
+    return window.PopupMenuLog()->findChild<QAction *>(QLatin1String(name));
 }
 
 } // namespace
@@ -52,17 +68,30 @@ private slots:
     void fullDiskStopsTheFileNotTheWindow();
     void narrowestWidth();
     void followsNewestUnlessScrolledBack();
+    void timeStampsInWindowAndFile_data();
+    void timeStampsInWindowAndFile();
+    void frameForms();
+    void findNextAndPrevious();
+    void findKeys();
+    void copyShowsTheSelectedEntries();
+    void saveLogAs();
+    void saveThatFails();
 
 private:
     TSettings Settings(const QString &fileName) const;
+    // Three frames and a failure, 10 ms apart from 09:30:00.000.
+    void FillWithFrames(TFormChildLogWindow &window);
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    TScriptedPrompts m_prompts;
 };
 
 void TstFormChildLogWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+    m_prompts.Clear();
+    TEventClock::SetSourceForTest({});
 }
 
 TSettings TstFormChildLogWindow::Settings(const QString &fileName) const
@@ -138,28 +167,26 @@ void TstFormChildLogWindow::entries()
     TSettings settings = Settings("t.tsy");
     settings.LowLevel = lowLevel;
     {
-        TFormChildLogWindow window(settings);
+        TFormChildLogWindow window(settings, m_prompts);
         request(window);
         QCOMPARE(window.Text(), shown.isEmpty() ? QString() : shown + "\n");
-        if (!shown.isEmpty()) {
-            const QTextBlock block = window.RichEditLog()->document()->firstBlock();
-            QCOMPARE(block.begin().fragment().charFormat().foreground().color(), color);
-        }
+        if (!shown.isEmpty())
+            QCOMPARE(ColorOf(window, 0), color);
     }
     QCOMPARE(Body(ReadAll(m_dir->filePath("t.log"))), fileLine);
 }
 
 void TstFormChildLogWindow::newFileGetsHeaderAndEveryWindowASessionLine()
 {
-    const TSettings settings = Settings("shop.v2.tsy");
+    TSettings settings = Settings("shop.v2.tsy");
     const QString log = m_dir->filePath("shop.v2.log");
     {
-        TFormChildLogWindow window(settings);
+        TFormChildLogWindow window(settings, m_prompts);
         QCOMPARE(window.LogFilePath(), log);
         window.HostWritten("\x06");
     }
     {
-        TFormChildLogWindow window(settings);
+        TFormChildLogWindow window(settings, m_prompts);
         window.PrinterRead("\x15");
     }
     const QList<QByteArray> lines = ReadAll(log).split('\n');
@@ -177,12 +204,12 @@ void TstFormChildLogWindow::newFileGetsHeaderAndEveryWindowASessionLine()
 
 void TstFormChildLogWindow::clearEmptiesOnlyTheWindow()
 {
-    TFormChildLogWindow window(Settings("c.tsy"));
+    TSettings settings = Settings("c.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
     window.HostWritten("A");
     QCOMPARE(window.Text(), QStringLiteral("HOST --> 41 \n"));
     window.PrinterRead("B");
     QList<QAction *> items = window.PopupMenuLog()->actions();
-    QCOMPARE(items.size(), 1);
     QCOMPARE(items.first()->text(), QStringLiteral("&Clear"));
     items.first()->trigger();
     QCOMPARE(window.Text(), QString());
@@ -194,7 +221,7 @@ void TstFormChildLogWindow::clearEmptiesOnlyTheWindow()
 void TstFormChildLogWindow::settingsChangedRereadsLowLevelAndColours()
 {
     TSettings settings = Settings("s.tsy");
-    TFormChildLogWindow window(settings);
+    TFormChildLogWindow window(settings, m_prompts);
     window.AckReceived();
     settings.LowLevel = true;
     settings.FPColor = 0x00FFFF;   // yellow
@@ -203,15 +230,14 @@ void TstFormChildLogWindow::settingsChangedRereadsLowLevelAndColours()
     window.SettingsChanged();
     window.AckReceived();
     QCOMPARE(window.Text(), QStringLiteral("FP   --> ACK\n"));
-    const QTextBlock block = window.RichEditLog()->document()->firstBlock();
-    QCOMPARE(block.begin().fragment().charFormat().foreground().color(), QColor(255, 255, 0));
+    QCOMPARE(ColorOf(window, 0), QColor(255, 255, 0));
 }
 
 void TstFormChildLogWindow::unwritableLogFileLeavesWindowWorking()
 {
     TSettings settings;
     settings.File = m_dir->filePath("gone/t.tsy");
-    TFormChildLogWindow window(settings);
+    TFormChildLogWindow window(settings, m_prompts);
     QVERIFY(window.LogFileError().contains(QStringLiteral("t.log")));
     window.HostWritten("\x02");
     QCOMPARE(window.Text(), QStringLiteral("HOST --> 02 \n"));
@@ -223,7 +249,8 @@ void TstFormChildLogWindow::fullDiskStopsTheFileNotTheWindow()
     if (!QFileInfo::exists(QStringLiteral("/dev/full")))
         QSKIP("no /dev/full");
     QVERIFY(QFile::link(QStringLiteral("/dev/full"), m_dir->filePath("full.log")));
-    TFormChildLogWindow window(Settings("full.tsy"));
+    TSettings settings = Settings("full.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
     QVERIFY(window.LogFileError().contains(QStringLiteral("full.log")));
     QSignalSpy failed(&window, &TFormChildLogWindow::LogFileFailed);
     window.HostWritten("\x02");
@@ -234,7 +261,8 @@ void TstFormChildLogWindow::fullDiskStopsTheFileNotTheWindow()
 
 void TstFormChildLogWindow::narrowestWidth()
 {
-    TFormChildLogWindow window(Settings("n.tsy"));
+    TSettings settings = Settings("n.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
     QCOMPARE(window.windowTitle(), QStringLiteral("Log window"));
     QCOMPARE(window.size(), QSize(TFormChildLogWindow::DesignedWidth, TFormChildLogWindow::DesignedHeight));
     window.show();
@@ -246,11 +274,12 @@ void TstFormChildLogWindow::followsNewestUnlessScrolledBack()
 {
     QMdiArea area;
     area.resize(800, 600);
-    auto *window = new TFormChildLogWindow(Settings("f.tsy"));
+    TSettings settings = Settings("f.tsy");
+    auto *window = new TFormChildLogWindow(settings, m_prompts);
     area.addSubWindow(window);
     area.show();
     window->showNormal();
-    QPlainTextEdit *view = window->RichEditLog();
+    QTableView *view = window->RichEditLog();
     QScrollBar *bar = view->verticalScrollBar();
     int sent = 0;
     const auto add = [&](int count) {
@@ -258,10 +287,12 @@ void TstFormChildLogWindow::followsNewestUnlessScrolledBack()
             window->HostWritten(QByteArray::number(++sent));
         window->FlushEntries();
     };
-    // The last entry is the bottom line of the view.
+    // The last entry is whole in sight.
     const auto showsNewest = [&] {
-        const QTextCursor bottom = view->cursorForPosition(QPoint(2, view->viewport()->height() - 2));
-        return bar->value() == bar->maximum() && bottom.block().text() == TCommLogFormatter::HostWritten(QByteArray::number(sent));
+        const int last = window->Entries()->rowCount() - 1;
+        const QRect rect = view->visualRect(window->Entries()->index(last, TLogEntryModel::ColumnEntry));
+        return bar->value() == bar->maximum() && rect.top() >= 0 && rect.bottom() < view->viewport()->height()
+               && window->Entries()->EntryText(last) == TCommLogFormatter::HostWritten(QByteArray::number(sent));
     };
 
     add(40);
@@ -288,6 +319,230 @@ void TstFormChildLogWindow::followsNewestUnlessScrolledBack()
     add(30);
     window->showNormal();
     QTRY_VERIFY(showsNewest());
+}
+
+void TstFormChildLogWindow::FillWithFrames(TFormChildLogWindow &window)
+{
+    const qint64 start = 0;
+    window.HostWritten(QByteArray("\x02\x20\x2a\x1c" "Abc\x03", 8), start + 10'000);
+    window.PrinterRead(QByteArray("\x02" "caf\xe9\x1b\x03", 7), start + 20'000);
+    window.FiscalWritten(QByteArray("\x12\x41\x15", 3), start + 30'000);
+    window.ExchangeFailed(QStringLiteral("Host port: no answer in time (time-out)"), start + 40'000);
+    window.FlushEntries();
+}
+
+void TstFormChildLogWindow::timeStampsInWindowAndFile_data()
+{
+    QTest::addColumn<bool>("fileTimeStamps");
+    QTest::newRow("file as before") << false;
+    QTest::newRow("file with time stamps") << true;
+}
+
+void TstFormChildLogWindow::timeStampsInWindowAndFile()
+{
+    QFETCH(bool, fileTimeStamps);
+    qint64 now = 0;
+    TEventClock::SetSourceForTest([&now] { return now; }, QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0)));
+    TSettings settings = Settings("stamps.tsy");
+    settings.LowLevel = true;
+    settings.LogFileTimeStamps = fileTimeStamps;
+    {
+        TFormChildLogWindow window(settings, m_prompts);
+        now = 10'000;
+        window.HostWritten("\x02");
+        now = 25'999;
+        window.AckReceived();
+        // The time the event was raised, not the time its request is handled.
+        now = 99'000'000;
+        window.PrinterRead("\x03", 40'000);
+        window.FlushEntries();
+        const TLogEntryModel *model = window.Entries();
+        QCOMPARE(model->rowCount(), 3);
+        const QStringList times = {model->TimeText(0), model->TimeText(1), model->TimeText(2)};
+        QCOMPARE(times, QStringList({"09:30:00.010", "09:30:00.025", "09:30:00.040"}));
+        QCOMPARE(model->data(model->index(1, TLogEntryModel::ColumnTime), Qt::DisplayRole).toString(),
+                 QStringLiteral("09:30:00.025"));
+        QVERIFY(!window.RichEditLog()->isColumnHidden(TLogEntryModel::ColumnTime));
+        // The time column is a preference of its own.
+        settings.LogTimeShown = false;
+        window.SettingsChanged();
+        QVERIFY(window.RichEditLog()->isColumnHidden(TLogEntryModel::ColumnTime));
+    }
+    const QByteArray expected = fileTimeStamps
+        ? QByteArray("09:30:00.010 HOST --> 02 \r\n09:30:00.025 FP   --> ACK\r\n09:30:00.040 FP   --> 03 \r\n")
+        : QByteArray("HOST --> 02 \r\nFP   --> ACK\r\nFP   --> 03 \r\n");
+    QCOMPARE(Body(ReadAll(m_dir->filePath("stamps.log"))), expected);
+}
+
+void TstFormChildLogWindow::frameForms()
+{
+    TSettings settings = Settings("forms.tsy");
+    settings.LogFrameForm = TLogEntryModel::FormText;
+    {
+        TFormChildLogWindow window(settings, m_prompts);
+        QVERIFY(MenuItem(window, "MenuItemFramesText")->isChecked());
+        FillWithFrames(window);
+        QCOMPARE(window.Text(), QString::fromUtf8("HOST --> <STX> *<FS>Abc<ETX>\n"
+                                                  "FP   --> <STX>café<ESC><ETX>\n"
+                                                  "FISCAL-> <DC2>A<NAK>\n"
+                                                  "ERROR -> Host port: no answer in time (time-out)\n"));
+        MenuItem(window, "MenuItemFramesBoth")->trigger();
+        QVERIFY(!MenuItem(window, "MenuItemFramesText")->isChecked());
+        QCOMPARE(window.Entries()->EntryText(2), QStringLiteral("FISCAL-> 12 41 15   <DC2>A<NAK>"));
+        // The entry column is as wide as the widest entry in the form shown.
+        const int both = window.RichEditLog()->columnWidth(TLogEntryModel::ColumnEntry);
+        MenuItem(window, "MenuItemFramesHex")->trigger();
+        QCOMPARE(window.Entries()->EntryText(0), QStringLiteral("HOST --> 02 20 2A 1C 41 62 63 03 "));
+        QCOMPARE(window.Entries()->EntryText(3), QStringLiteral("ERROR -> Host port: no answer in time (time-out)"));
+        QVERIFY(window.RichEditLog()->columnWidth(TLogEntryModel::ColumnEntry) <= both);
+        // The file keeps its hex lines whatever the window shows.
+        QVERIFY(ReadAll(window.LogFilePath()).contains("FP   --> 02 63 61 66 E9 1B 03 \r\n"));
+    }
+    // The choice is remembered.
+    QCOMPARE(settings.LogFrameForm, quint8(TLogEntryModel::FormHex));
+}
+
+void TstFormChildLogWindow::findNextAndPrevious()
+{
+    TSettings settings = Settings("find.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
+    FillWithFrames(window);
+    const auto current = [&] { return window.RichEditLog()->currentIndex().row(); };
+    const auto find = [&](const QString &text, bool forward) {
+        window.FindEdit()->setText(text);
+        return window.FindNext(forward) ? current() : -1;
+    };
+    // The text form, whatever the case, while hex is shown.
+    QCOMPARE(find("<etx>", true), 0);
+    QCOMPARE(find("<ETX>", true), 1);
+    QCOMPARE(window.FindStatus(), QString());
+    // Round the end, and said so.
+    QCOMPARE(find("<etx>", true), 0);
+    QCOMPARE(window.FindStatus(), QStringLiteral("Wrapped round the end"));
+    QCOMPARE(find("<etx>", false), 1);
+    // The hex form, whatever the case, while text is shown.
+    window.SetFrameForm(TLogEntryModel::FormText);
+    QCOMPARE(find("e9 1b", false), 1);
+    QCOMPARE(find("41 15", false), 2);
+    QCOMPARE(find(QString::fromUtf8("CAFÉ"), true), 1);
+    // Prefixes and messages are found as well; a match never spans two forms.
+    QCOMPARE(find("time-out", true), 3);
+    QCOMPARE(find("fiscal-> 12", true), 2);
+    QCOMPARE(find("03 <STX>", true), -1);
+    QCOMPARE(window.FindStatus(), QStringLiteral("Not found"));
+    QCOMPARE(current(), 2);
+    QCOMPARE(window.RichEditLog()->selectionModel()->selectedRows().size(), 1);
+}
+
+void TstFormChildLogWindow::findKeys()
+{
+    QMdiArea area;
+    TSettings settings = Settings("keys.tsy");
+    auto *window = new TFormChildLogWindow(settings, m_prompts);
+    area.addSubWindow(window);
+    area.show();
+    window->showNormal();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    FillWithFrames(*window);
+    QTableView *view = window->RichEditLog();
+    view->setFocus();
+    QVERIFY(!window->FindBar()->isVisible());
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(window->FindBar()->isVisible());
+    QTRY_VERIFY(window->FindEdit()->hasFocus());
+    QTest::keyClicks(window->FindEdit(), "<stx>");
+    QTest::keyClick(window->FindEdit(), Qt::Key_Return);
+    QCOMPARE(view->currentIndex().row(), 0);
+    QTest::keyClick(window->FindEdit(), Qt::Key_Enter);
+    QCOMPARE(view->currentIndex().row(), 1);
+    QTest::keyClick(window->FindEdit(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(view->currentIndex().row(), 0);
+    QTest::keyClick(window->FindEdit(), Qt::Key_Escape);
+    QVERIFY(!window->FindBar()->isVisible());
+    QTRY_VERIFY(view->hasFocus());
+    // F3 and Shift+F3 go on from the view.
+    QTest::keyClick(view, Qt::Key_F3);
+    QCOMPARE(view->currentIndex().row(), 1);
+    QTest::keyClick(view, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(view->currentIndex().row(), 0);
+    QTest::keyClick(view, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(view->currentIndex().row(), 1);
+}
+
+void TstFormChildLogWindow::copyShowsTheSelectedEntries()
+{
+    TEventClock::SetSourceForTest([] { return 0; }, QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0)));
+    TSettings settings = Settings("copy.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
+    FillWithFrames(window);
+    QTableView *view = window.RichEditLog();
+    const auto select = [&](int row) {
+        view->selectionModel()->select(window.Entries()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    };
+    select(2);
+    select(0);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             QStringLiteral("09:30:00.010  HOST --> 02 20 2A 1C 41 62 63 03 \n09:30:00.030  FISCAL-> 12 41 15 \n"));
+    // As shown: without the time column and in the text form.
+    settings.LogTimeShown = false;
+    window.SettingsChanged();
+    window.SetFrameForm(TLogEntryModel::FormText);
+    MenuItem(window, "MenuItemCopy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("HOST --> <STX> *<FS>Abc<ETX>\nFISCAL-> <DC2>A<NAK>\n"));
+}
+
+void TstFormChildLogWindow::saveLogAs()
+{
+    TEventClock::SetSourceForTest([] { return 0; }, QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0)));
+    TSettings settings = Settings("save.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
+    FillWithFrames(window);
+    window.SetFrameForm(TLogEntryModel::FormBoth);
+    // Cancelled: nothing written.
+    MenuItem(window, "MenuItemSaveLogAs")->trigger();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindSave), 1);
+    QCOMPARE(m_prompts.Captions(TScriptedPrompts::KindSave), QStringList("Save log as"));
+
+    const QString path = m_dir->filePath("saved.txt");
+    m_prompts.FileNames.enqueue(path);
+    window.SaveLogAs();
+    const QByteArray saved = ReadAll(path);
+    QCOMPARE(saved.count("\r\n"), 4);
+    QVERIFY(saved.startsWith("09:30:00.010  HOST --> 02 20 2A 1C 41 62 63 03   <STX> *<FS>Abc<ETX>\r\n"));
+    QVERIFY(saved.contains(QString::fromUtf8("09:30:00.020  FP   --> 02 63 61 66 E9 1B 03   <STX>café<ESC><ETX>\r\n").toUtf8()));
+    QVERIFY(saved.endsWith("09:30:00.040  ERROR -> Host port: no answer in time (time-out)\r\n"));
+
+    // An existing file is replaced only when the user says so.
+    window.ClearLog();
+    window.HostWritten("\x06");
+    m_prompts.FileNames.enqueue(path);
+    m_prompts.Confirms.enqueue(false);
+    window.SaveLogAs();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindConfirm), 1);
+    QCOMPARE(ReadAll(path), saved);
+    m_prompts.FileNames.enqueue(path);
+    m_prompts.Confirms.enqueue(true);
+    window.SaveLogAs();
+    QVERIFY(ReadAll(path).endsWith("HOST --> 06   <ACK>\r\n"));
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 0);
+}
+
+void TstFormChildLogWindow::saveThatFails()
+{
+    TSettings settings = Settings("fails.tsy");
+    TFormChildLogWindow window(settings, m_prompts);
+    FillWithFrames(window);
+    const QString path = m_dir->filePath("missing/saved.txt");
+    m_prompts.FileNames.enqueue(path);
+    window.SaveLogAs();
+    QCOMPARE(m_prompts.Count(TScriptedPrompts::KindError), 1);
+    QVERIFY2(m_prompts.Texts(TScriptedPrompts::KindError).constFirst().startsWith("Unable to write to " + path),
+             qPrintable(m_prompts.Texts(TScriptedPrompts::KindError).constFirst()));
+    QVERIFY(!QFileInfo::exists(path));
+    // The entries are all still there, to be saved elsewhere.
+    QCOMPARE(window.Entries()->rowCount(), 4);
 }
 
 QTEST_MAIN(TstFormChildLogWindow)

@@ -58,11 +58,15 @@ void TstSettings::firstStartCreatesDefaults()
     QCOMPARE(settings.HostColor, 0u);
     QCOMPARE(settings.LowLevel, false);
     QCOMPARE(settings.HPort, QString());
+    QCOMPARE(settings.LogTimeShown, true);
+    QCOMPARE(settings.LogFileTimeStamps, false);
+    QCOMPARE(settings.LogFrameForm, quint8(0));
 
     const QSettings store(QSettings::NativeFormat, QSettings::UserScope, Name());
     QStringList expected = {"TVWidth", "File", "Language", "ExtReservedFields", "HComm", "HBaud",
                             "HTimeOut", "DComm", "DBaud", "DTimeOut", "DGIEnabled", "HostColor",
                             "FPColor", "DGIColor", "LowLevel", "HPort", "DPort"};
+    expected << "LogTimeShown" << "LogFileTimeStamps" << "LogFrameForm";
     QStringList keys = store.allKeys();
     expected.sort();
     keys.sort();
@@ -89,6 +93,9 @@ void TstSettings::roundTrip()
     saved.DTimeOut = 0;
     saved.HPort = QStringLiteral("/dev/ttyUSB0");
     saved.DPort = QStringLiteral("/dev/ttyUSB1");
+    saved.LogTimeShown = false;
+    saved.LogFileTimeStamps = true;
+    saved.LogFrameForm = 2;
     // Per-file and run-time values never go to the store.
     saved.Protocol = 1;
     saved.InputDateFormat = 5;
@@ -112,6 +119,9 @@ void TstSettings::roundTrip()
     QCOMPARE(loaded.DTimeOut, 0);
     QCOMPARE(loaded.HPort, saved.HPort);
     QCOMPARE(loaded.DPort, saved.DPort);
+    QCOMPARE(loaded.LogTimeShown, false);
+    QCOMPARE(loaded.LogFileTimeStamps, true);
+    QCOMPARE(loaded.LogFrameForm, quint8(2));
     QCOMPARE(loaded.Protocol, quint8(0));
     QCOMPARE(loaded.InputDateFormat, quint8(0));
     QCOMPARE(loaded.HostPortOpen, false);
