@@ -1,0 +1,190 @@
+#include "execution/plan_expectations.h"
+
+#include "terminal_model/text_codec.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace {
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TPlanExpectations", text);
+}
+
+QString NoAnswer()
+{
+    return Tr("no answer");
+}
+
+bool PanelShown(const TAnswerPage &page, const QString &text)
+{
+    for (const QList<TFixedAnswerTable::TPanel> *panels : {&page.fiscalPanels, &page.printerPanels})
+        for (const TFixedAnswerTable::TPanel &panel : *panels)
+            if (panel.shown && panel.text.compare(text, Qt::CaseInsensitive) == 0)
+                return true;
+    return false;
+}
+
+QString ShownPanels(const TAnswerPage &page)
+{
+    QStringList texts;
+    for (const QList<TFixedAnswerTable::TPanel> *panels : {&page.fiscalPanels, &page.printerPanels})
+        for (const TFixedAnswerTable::TPanel &panel : *panels)
+            if (panel.shown)
+                texts << panel.text;
+    return texts.isEmpty() ? Tr("no panel") : texts.join(QStringLiteral(", "));
+}
+
+// A converted answer text as a number: amounts carry "." or ",".
+bool AsNumber(QString text, double *value)
+{
+    text = text.trimmed();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    *value = text.toDouble(&ok);
+    return ok && !text.isEmpty();
+}
+
+QString RangeText(const TPlan::TExpectation &e)
+{
+    return (e.HasMin ? QString::number(e.Min) : QString()) + QStringLiteral(" .. ")
+           + (e.HasMax ? QString::number(e.Max) : QString());
+}
+
+QString Quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+}
+
+const TAnswerRow *TPlanExpectations::Row(const TAnswerPage &page, const QString &label)
+{
+    for (const TAnswerRow &row : page.rows)
+        if (!row.undefined && !row.returnCode && row.label.trimmed().compare(label, Qt::CaseInsensitive) == 0)
+            return &row;
+    return nullptr;
+}
+
+QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &step, const TRunOutcome &outcome,
+                                                         const TAnswerPage *page, const TPlanValues &kept)
+{
+    QList<TStepResult::TFailure> failures;
+    const QString actualOutcome = TRunOutcome::KindName(outcome.kind);
+    const auto fail = [&failures](const QString &what, const QString &expected, const QString &actual, int line) {
+        failures.append({what, expected, actual, line});
+    };
+    if (!step.ExpectsOutcome() && outcome.kind != TRunOutcome::Answer && outcome.kind != TRunOutcome::Ack)
+        fail(Tr("Outcome"), Tr("answer or ack"), actualOutcome, step.CommandLine);
+
+    for (const TPlan::TExpectation &e : step.Expectations) {
+        QString expected;
+        QString missing;
+        if (!kept.Expand(e.Text, &expected, &missing)) {
+            fail(Tr("Kept value"), Quoted(missing), Tr("nothing kept"), e.Line);
+            continue;
+        }
+        switch (e.Kind) {
+        case TPlan::TExpectationKind::Outcome:
+            if (outcome.kind != e.Outcome)
+                fail(Tr("Outcome"), TRunOutcome::KindName(e.Outcome), actualOutcome, e.Line);
+            break;
+        case TPlan::TExpectationKind::ReturnCode:
+            if (!page)
+                fail(Tr("Return code"), expected, NoAnswer(), e.Line);
+            else if (int(outcome.answer.returnCode) != e.Number)
+                fail(Tr("Return code"), expected == QString::number(e.Number) ? expected
+                                                                              : QStringLiteral("%1 (%2)").arg(e.Number).arg(expected),
+                     QString::number(outcome.answer.returnCode), e.Line);
+            break;
+        case TPlan::TExpectationKind::Shown:
+            if (!page || !PanelShown(*page, expected))
+                fail(Tr("Shown"), Quoted(expected), page ? ShownPanels(*page) : NoAnswer(), e.Line);
+            break;
+        case TPlan::TExpectationKind::NotShown:
+            if (!page)
+                fail(Tr("Not shown"), Quoted(expected), NoAnswer(), e.Line);
+            else if (PanelShown(*page, expected))
+                fail(Tr("Not shown"), Tr("not %1").arg(Quoted(expected)), ShownPanels(*page), e.Line);
+            break;
+        case TPlan::TExpectationKind::FieldEquals:
+        case TPlan::TExpectationKind::FieldMatches:
+        case TPlan::TExpectationKind::FieldRange: {
+            const QString what = (e.Kind == TPlan::TExpectationKind::FieldEquals     ? Tr("Field %1")
+                                  : e.Kind == TPlan::TExpectationKind::FieldMatches ? Tr("Pattern %1")
+                                                                                    : Tr("Range %1"))
+                                     .arg(e.Subject);
+            const QString shownExpected = e.Kind == TPlan::TExpectationKind::FieldRange ? RangeText(e) : expected;
+            const TAnswerRow *row = page ? Row(*page, e.Subject) : nullptr;
+            if (!page) {
+                fail(what, shownExpected, NoAnswer(), e.Line);
+                break;
+            }
+            if (!row) {
+                fail(what, shownExpected, Tr("no such field in the answer"), e.Line);
+                break;
+            }
+            if (e.Kind == TPlan::TExpectationKind::FieldEquals) {
+                if (row->text != expected)
+                    fail(what, expected, row->text, e.Line);
+            } else if (e.Kind == TPlan::TExpectationKind::FieldMatches) {
+                const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected));
+                if (!pattern.isValid())
+                    fail(what, expected, Tr("not a valid pattern: %1").arg(pattern.errorString()), e.Line);
+                else if (!pattern.match(row->text).hasMatch())
+                    fail(what, expected, row->text, e.Line);
+            } else {
+                double value = 0;
+                if (!AsNumber(row->text, &value))
+                    fail(what, shownExpected, Tr("%1, not a number").arg(Quoted(row->text)), e.Line);
+                else if ((e.HasMin && value < e.Min) || (e.HasMax && value > e.Max))
+                    fail(what, shownExpected, row->text, e.Line);
+            }
+            break;
+        }
+        case TPlan::TExpectationKind::FiscalEquals:
+        case TPlan::TExpectationKind::FiscalMatches: {
+            const QString what = (e.Kind == TPlan::TExpectationKind::FiscalEquals ? Tr("Fiscal answer %1")
+                                                                                 : Tr("Fiscal pattern %1"))
+                                     .arg(e.Number);
+            if (e.Number > outcome.fiscalAnswers.size()) {
+                fail(what, expected, QCoreApplication::translate("TPlanExpectations", "%n answer(s)", nullptr, int(outcome.fiscalAnswers.size())), e.Line);
+                break;
+            }
+            const QString text = TTextCodec::DecodeWindows1252(outcome.fiscalAnswers.at(e.Number - 1));
+            if (e.Kind == TPlan::TExpectationKind::FiscalEquals) {
+                if (text != expected)
+                    fail(what, expected, text, e.Line);
+            } else {
+                const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected));
+                if (!pattern.isValid())
+                    fail(what, expected, Tr("not a valid pattern: %1").arg(pattern.errorString()), e.Line);
+                else if (!pattern.match(text).hasMatch())
+                    fail(what, expected, text, e.Line);
+            }
+            break;
+        }
+        case TPlan::TExpectationKind::FiscalCount:
+            if (outcome.fiscalAnswers.size() != e.Number)
+                fail(Tr("Fiscal answers"), QString::number(e.Number), QString::number(outcome.fiscalAnswers.size()), e.Line);
+            break;
+        }
+    }
+    return failures;
+}
+
+QList<TStepResult::TFailure> TPlanExpectations::Keep(const TPlan::TStep &step, const TAnswerPage *page,
+                                                     TPlanValues *kept)
+{
+    QList<TStepResult::TFailure> failures;
+    for (const TPlan::TKeep &keep : step.Keeps) {
+        const TAnswerRow *row = page ? Row(*page, keep.Field) : nullptr;
+        if (row)
+            kept->Keep(keep.Name, row->text);
+        else
+            failures.append({Tr("Keep %1").arg(keep.Field), Tr("a value for \"%1\"").arg(keep.Name),
+                             page ? Tr("no such field in the answer") : NoAnswer(), keep.Line});
+    }
+    return failures;
+}
