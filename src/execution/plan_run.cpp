@@ -17,6 +17,7 @@ TPlanRun::TPlanRun(const TPlan &plan, const TExtIniFile &ini, TCommandRunner *ru
     qRegisterMetaType<TStepResult>();
     qRegisterMetaType<TPlanRun::TSummary>();
     m_wait.setSingleShot(true);
+    m_wait.setTimerType(Qt::PreciseTimer);
     connect(&m_wait, &QTimer::timeout, this, &TPlanRun::WaitFinished);
     connect(m_runner, &TCommandRunner::Finished, this, &TPlanRun::CommandFinished);
 }
