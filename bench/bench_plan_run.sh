@@ -56,11 +56,11 @@ plan=$work/bench.plan
     done
 } >"$plan"
 
-# The best of three rounds of each: other work on the machine only ever
+# The best of five rounds of each: other work on the machine only ever
 # adds time.
 plan_ns=
 send_ns=
-for round in 1 2 3; do
+for round in 1 2 3 4 5; do
     start=$(date +%s%N)
     "$cli" run "$plan" --port "$host" >"$work/run.out"
     end=$(date +%s%N)
@@ -79,7 +79,7 @@ done
 awk -v n=$steps -v ns=$plan_ns -v m=$repeat -v sns=$send_ns 'BEGIN {
     s = ns / 1e9; ss = sns / 1e9
     step = s * 1000 / n; command = ss * 1000 / m
-    printf "best of 3 rounds\n"
+    printf "best of 5 rounds\n"
     printf "run          %d steps in %.3f s: %.1f steps per second (%.3f ms each, process start included)\n", n, s, n / s, step
     printf "send --repeat %d commands in %.3f s: %.1f commands per second (%.3f ms each)\n", m, ss, m / ss, command
     printf "overhead of the plan run: %.1f%% per command\n", (step - command) * 100 / command

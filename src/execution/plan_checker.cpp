@@ -12,7 +12,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
+
+#include <optional>
 
 namespace {
 
@@ -98,27 +101,53 @@ private:
 
     void CheckStep(TPlan::TStep &step);
 
+    // A long plan sends the same commands again and again: each is read once.
+    struct TCommand {
+        QString group;
+        QString command;
+        TCommandDefinition definition;
+        QList<TAnswerField> answers;
+        QString answersError;
+    };
+    const TCommand *Command(const QString &path);
+
     const TTerminalDocument &m_document;
     QDateTime m_now;
     TPlanChecker::TResult m_result;
     QSet<QString> m_panelTexts;   // lower case
     QList<TReturnCode> m_returnCodes;
     QSet<QString> m_kept;
+    QHash<QString, std::optional<TCommand>> m_commands;   // by the path as written
 };
+
+const TChecking::TCommand *TChecking::Command(const QString &path)
+{
+    auto found = m_commands.find(path);
+    if (found == m_commands.end()) {
+        std::optional<TCommand> command;
+        QString group;
+        QString name;
+        if (TCommandLookup::Find(m_document, path, &group, &name)) {
+            const QString section = TTerminalDocument::CommandSection(group, name);
+            command = TCommand{group, name, TCommandDefinition::Load(m_document.Ini(), section), {}, {}};
+            command->answers = ReadAnswerFields(m_document.Ini(), section, TFieldReading::Strict, &command->answersError);
+        }
+        found = m_commands.insert(path, command);
+    }
+    return found.value() ? &*found.value() : nullptr;
+}
 
 void TChecking::CheckStep(TPlan::TStep &step)
 {
-    QString group;
-    QString command;
-    if (!TCommandLookup::Find(m_document, step.Command, &group, &command)) {
+    const TCommand *command = Command(step.Command);
+    if (!command) {
         Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1 has no command \"%2\" (GROUP/COMMAND)")
                                       .arg(QFileInfo(m_document.FileName()).fileName(), step.Command));
         return;
     }
-    step.CommandName = group + QLatin1Char('/') + command;
-    step.Section = TTerminalDocument::CommandSection(group, command);
-    const TExtIniFile &ini = m_document.Ini();
-    const TCommandDefinition definition = TCommandDefinition::Load(ini, step.Section);
+    step.CommandName = command->group + QLatin1Char('/') + command->command;
+    step.Section = TTerminalDocument::CommandSection(command->group, command->command);
+    const TCommandDefinition &definition = command->definition;
     step.Port = definition.port;
     if (!definition.error.isEmpty()) {
         Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1 cannot be sent: %2").arg(step.CommandName, definition.error));
@@ -161,8 +190,8 @@ void TChecking::CheckStep(TPlan::TStep &step)
             Problem(inputs.Line > 0 ? inputs.Line : step.CommandLine, inputs.Error);
     }
 
-    QString answersError;
-    const QList<TAnswerField> answers = ReadAnswerFields(ini, step.Section, TFieldReading::Strict, &answersError);
+    const QList<TAnswerField> &answers = command->answers;
+    const QString &answersError = command->answersError;
     if (!answersError.isEmpty())
         Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1: its answer fields cannot be read: %2").arg(step.CommandName, answersError));
     const auto checkLabel = [&](int line, const QString &label) {
