@@ -29,9 +29,16 @@ QString PortErrorText(TPortError error)
 }
 
 TCliSender::TCliSender(const TSettings &settings, const TOptions &options, QObject *parent)
-    : QObject(parent), m_settings(settings), m_options(options)
+    : QObject(parent), m_settings(settings), m_options(options), m_runner(&m_ports.Host(), &m_ports.Aux())
 {
     connect(&m_capture, &TCaptureWriter::Failed, this, [this](const QString &error) { m_captureError = error; });
+    ConnectPorts();
+    m_runner.ConnectComponents();
+    // The line of an interrupted command, written from its outcome.
+    connect(&m_runner, &TCommandRunner::Finished, this, [this](const TRunOutcome &outcome) {
+        if (outcome.kind == TRunOutcome::Cancelled)
+            Log(TCommLogFormatter::FailureLine(outcome.port, TCommLogFormatter::TFailure::Cancelled));
+    });
 }
 
 int TCliSender::BaudRateIndex(int bitsPerSecond)
@@ -120,48 +127,55 @@ void TCliSender::ConnectPorts()
             });
 }
 
-TCliSender::TResult TCliSender::Run(const TRunCommand &command)
+bool TCliSender::OpenPort(TCommandPort port, QString *error)
 {
-    TResult result;
-    result.outcome.port = command.port;
-    result.outcome.count = m_options.repeat > 0 ? m_options.repeat : 1;
-    ConnectPorts();
-    // Only the port the command needs is opened.
     TPortSettings::TOverrides overrides;
     overrides.hostDevice = m_options.hostDevice;
     overrides.fiscalDevice = m_options.fiscalDevice;
     overrides.baudRate = m_options.baudRate;
     overrides.protocol = m_options.protocol;
     overrides.fiscalTimeOut = m_options.fiscalTimeOut;
-    if (!m_ports.Open(command.port, TPortSettings::FromSettings(m_settings, overrides))) {
-        const TPortError error = m_ports.LastError(command.port);
-        const QString failure = command.port == cpHostPort ? tr("cannot open the host port %1: %2")
-                                                           : tr("cannot open the fiscal port %1: %2");
-        const QString name = command.port == cpHostPort ? m_ports.Host().PortName() : m_ports.Aux().PortName();
-        result.error = failure.arg(name, PortErrorText(error));
+    if (m_ports.Open(port, TPortSettings::FromSettings(m_settings, overrides)))
+        return true;
+    const QString failure = port == cpHostPort ? tr("cannot open the host port %1: %2")
+                                               : tr("cannot open the fiscal port %1: %2");
+    const QString name = port == cpHostPort ? m_ports.Host().PortName() : m_ports.Aux().PortName();
+    *error = failure.arg(name, PortErrorText(m_ports.LastError(port)));
+    return false;
+}
+
+void TCliSender::ClosePorts()
+{
+    m_ports.Close(cpHostPort);
+    m_ports.Close(cpFiscalPort);
+}
+
+TCliSender::TResult TCliSender::Run(const TRunCommand &command)
+{
+    TResult result;
+    result.outcome.port = command.port;
+    result.outcome.count = m_options.repeat > 0 ? m_options.repeat : 1;
+    // Only the port the command needs is opened.
+    if (!OpenPort(command.port, &result.error)) {
         result.outcome.kind = TRunOutcome::PortError;
-        result.outcome.error = error;
+        result.outcome.error = m_ports.LastError(command.port);
         return result;
     }
 
-    TCommandRunner runner(&m_ports.Host(), &m_ports.Aux());
-    runner.ConnectComponents();
-    runner.SetCommand(command);
+    m_runner.SetCommand(command);
     TInterruptWatcher interrupt;
-    connect(&interrupt, &TInterruptWatcher::Interrupted, &runner, &TCommandRunner::Cancel);
+    connect(&interrupt, &TInterruptWatcher::Interrupted, &m_runner, &TCommandRunner::Cancel);
     QEventLoop loop;
     bool finished = false;
-    connect(&runner, &TCommandRunner::Finished, &loop, [&](const TRunOutcome &outcome) {
-        if (outcome.kind == TRunOutcome::Cancelled)
-            Log(TCommLogFormatter::FailureLine(command.port, TCommLogFormatter::TFailure::Cancelled));
+    connect(&m_runner, &TCommandRunner::Finished, &loop, [&](const TRunOutcome &outcome) {
         result.outcome = outcome;
         finished = true;
         loop.quit();
     });
     if (m_options.repeat > 0)
-        runner.Repeat(m_options.repeat);
+        m_runner.Repeat(m_options.repeat);
     else
-        runner.Send();
+        m_runner.Send();
     if (!finished)
         loop.exec();
 

@@ -11,10 +11,11 @@
 #include <QObject>
 #include <QString>
 
-// One command sent from the shell: opens only the port the command needs,
-// runs it through the same runner as the window's Send and Repeat, keeps
+// Commands sent from the shell: opens only the ports the commands need,
+// runs them through the same runner as the window's Send and Repeat, keeps
 // every frame in order, appends the log lines to a file and records both
-// ports into a capture file.
+// ports into a capture file. One command (Run), or a series that a plan run
+// drives through Runner() on ports opened with OpenPort().
 class TCliSender : public QObject {
     Q_OBJECT
 
@@ -50,8 +51,19 @@ public:
     // are, and starts the session in each; false with *error set when one
     // cannot be written.
     bool OpenLog(QString *error);
-    // Sends and waits for the outcome, processing events meanwhile.
+    // Why the capture stopped before the end; empty while it records.
+    QString CaptureError() const { return m_captureError; }
+    // Sends and waits for the outcome, processing events meanwhile; the
+    // port is opened before and closed after.
     TResult Run(const TRunCommand &command);
+
+    // Opens a port for the commands that follow; false with *error set to
+    // why it cannot be opened.
+    bool OpenPort(TCommandPort port, QString *error);
+    void ClosePorts();
+    // The runner on both ports; its commands are logged and their frames kept.
+    TCommandRunner &Runner() { return m_runner; }
+    const QList<TFrame> &Frames() const { return m_frames; }
 
     // "Baud rate" index of a rate in bits per second; -1 for other rates.
     static int BaudRateIndex(int bitsPerSecond);
@@ -64,6 +76,7 @@ private:
     TSettings m_settings;
     TOptions m_options;
     TPorts m_ports;
+    TCommandRunner m_runner;
     QFile m_log;
     TCaptureWriter m_capture{m_ports};
     QString m_captureError;

@@ -4,15 +4,23 @@
 #include "cli/file_checker.h"
 #include "cli/file_inspector.h"
 #include "cli/port_list.h"
+#include "cli/interrupt_watcher.h"
+#include "cli/plan_junit.h"
+#include "cli/plan_report.h"
 #include "cli/send_inputs.h"
 #include "cli/send_report.h"
+#include "execution/plan_checker.h"
+#include "execution/plan_reader.h"
+#include "execution/plan_run.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/terminal_document.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSettings>
 
@@ -23,16 +31,18 @@ const QString Program = QStringLiteral("tessaly-cli");
 QString Usage()
 {
     return QCoreApplication::translate("TCliTool",
-    "Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]\n"
+    "Usage: tessaly-cli COMMAND FILE [ARGUMENTS] [OPTIONS]\n"
     "\n"
-    "Runs the commands of a terminal file from the shell.\n"
+    "Runs the commands of a terminal file, or a test plan, from the shell.\n"
     "\n"
     "Commands:\n"
     "  list FILE.tsy                   groups and commands in file order\n"
     "  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command\n"
     "  check FILE.tsy                  every problem a reader of the file would meet\n"
+    "  check PLAN.plan                 every problem of a plan against its terminal file\n"
     "  send FILE.tsy GROUP/COMMAND     send a command and print its outcome\n"
     "  ports                           the serial devices of this system\n"
+    "  run PLAN.plan                   run a test plan and print each step's result\n"
     "\n"
     "Run \"tessaly-cli COMMAND --help\" for the options of a command.\n"
     "\n"
@@ -179,19 +189,74 @@ int Show(const QStringList &arguments, TStreams &streams)
     return status;
 }
 
+// A plan read and checked against its terminal file; false with every
+// problem in *problems.
+bool PreparePlan(const QString &fileName, TPlan *plan, TTerminalDocument *document,
+                 QList<TPlan::TProblem> *problems)
+{
+    const TPlanReader::TResult read = TPlanReader::Read(fileName);
+    *problems = read.Problems;
+    *plan = read.Plan;
+    // The terminal file is looked at even when the plan has mistakes, so
+    // that one check lists them all.
+    if (read.Plan.TerminalLine == 0 || !TPlanChecker::LoadTerminal(read.Plan, document, problems))
+        return false;
+    const TPlanChecker::TResult checked = TPlanChecker::Check(read.Plan, *document, QDateTime::currentDateTime());
+    *problems += checked.Problems;
+    *plan = checked.Plan;
+    return problems->isEmpty();
+}
+
+QJsonArray ProblemsJson(const QList<TPlan::TProblem> &problems)
+{
+    QJsonArray array;
+    for (const TPlan::TProblem &problem : problems)
+        array.append(QJsonObject{{QStringLiteral("file"), problem.File},
+                                 {QStringLiteral("line"), problem.Line},
+                                 {QStringLiteral("message"), problem.Message}});
+    return array;
+}
+
+int CheckPlan(const QString &fileName, bool json, TStreams &streams)
+{
+    TPlan plan;
+    TTerminalDocument document;
+    QList<TPlan::TProblem> problems;
+    const bool clean = PreparePlan(fileName, &plan, &document, &problems);
+    if (json) {
+        PrintJson(streams.out, QJsonObject{{QStringLiteral("file"), fileName},
+                                           {QStringLiteral("terminal"), plan.TerminalPath()},
+                                           {QStringLiteral("clean"), clean},
+                                           {QStringLiteral("problems"), ProblemsJson(problems)}});
+    } else if (clean) {
+        streams.out << QCoreApplication::translate("TCliTool", "%1: no problems, %2 steps").arg(fileName).arg(plan.Steps.size())
+                    << '\n';
+    } else {
+        for (const TPlan::TProblem &problem : problems)
+            streams.out << problem.Text() << '\n';
+    }
+    streams.out.flush();
+    return clean ? TCliTool::ExitOk : TCliTool::ExitError;
+}
+
 int Check(const QStringList &arguments, TStreams &streams)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate("TCliTool", "Lists every problem a reader of the terminal file would "
                                                     "meet, with its section and key, and warnings of what a "
                                                     "user would trip over. Exit status 0 when the file is "
-                                                    "clean (warnings allowed), 1 otherwise."));
+                                                    "clean (warnings allowed), 1 otherwise.\n"
+                                                    "A plan (.plan) is checked against its terminal file: "
+                                                    "every command, field, answer field, status text and "
+                                                    "kept value it names."));
     parser.addOption(JsonOption());
-    parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("TCliTool", "The terminal file (.tsy) or a plan (.plan)."));
     int status = TCliTool::ExitOk;
     if (!Parse(parser, QStringLiteral("check"), arguments, 1, streams, &status))
         return status;
     const QString fileName = parser.positionalArguments().at(0);
+    if (QFile::exists(fileName) && TPlanReader::IsPlanFile(fileName))
+        return CheckPlan(fileName, parser.isSet(QStringLiteral("json")), streams);
     TTerminalDocument document;
     if (!LoadDocument(fileName, document, streams, &status))
         return status;
@@ -219,6 +284,79 @@ TSettings UserSettings(const QString &settingsName)
     return settings;
 }
 
+// The options that say how the ports are opened and logged, the same for
+// send and run.
+struct TPortOptions {
+    const QCommandLineOption port{QStringLiteral("port"),
+                                  QCoreApplication::translate("TCliTool", "Host port device (default: the settings' HPort, else the COM index)."),
+                                  QStringLiteral("DEV")};
+    const QCommandLineOption fiscalPort{QStringLiteral("fiscal-port"),
+                                        QCoreApplication::translate("TCliTool", "Fiscal port device (default: the settings' DPort, else the COM index)."),
+                                        QStringLiteral("DEV")};
+    const QCommandLineOption baud{QStringLiteral("baud"),
+                                  QCoreApplication::translate("TCliTool", "Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
+                                                 "(default: the settings')."),
+                                  QStringLiteral("RATE")};
+    const QCommandLineOption protocol{QStringLiteral("protocol"),
+                                      QCoreApplication::translate("TCliTool", "compatible or extended (default: the file's [General])."),
+                                      QStringLiteral("PROTOCOL")};
+    const QCommandLineOption timeOut{QStringLiteral("timeout"),
+                                     QCoreApplication::translate("TCliTool", "Fiscal port time-out in ms, 0 waits without limit "
+                                                    "(default: the settings' DTimeOut)."),
+                                     QStringLiteral("MS")};
+    const QCommandLineOption log{QStringLiteral("log"),
+                                 QCoreApplication::translate("TCliTool", "Append the communication log lines to FILE."), QStringLiteral("FILE")};
+    const QCommandLineOption capture{QStringLiteral("capture"),
+                                     QCoreApplication::translate("TCliTool", "Record every exchange of both ports into the capture FILE "
+                                                                             "(appended to when it is one)."),
+                                     QStringLiteral("FILE")};
+    const QList<QCommandLineOption> options{port, fiscalPort, baud, protocol, timeOut, log, capture};
+
+    bool Read(const QCommandLineParser &parser, TCliSender::TOptions *options, TStreams &streams, int *status) const
+    {
+        options->hostDevice = parser.value(port);
+        options->fiscalDevice = parser.value(fiscalPort);
+        options->logFile = parser.value(log);
+        options->captureFile = parser.value(capture);
+        if (parser.isSet(baud)) {
+            options->baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
+            if (options->baudRate < 0) {
+                *status = streams.Fail(QCoreApplication::translate("TCliTool", "--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
+                                           .arg(parser.value(baud)));
+                return false;
+            }
+        }
+        if (parser.isSet(timeOut)) {
+            bool ok = false;
+            options->fiscalTimeOut = parser.value(timeOut).toInt(&ok, 10);
+            if (!ok || options->fiscalTimeOut < 0) {
+                *status = streams.Fail(QCoreApplication::translate("TCliTool", "--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The file's [General] protocol unless --protocol names one.
+    bool ReadProtocol(const QCommandLineParser &parser, const TExtIniFile &ini, TCliSender::TOptions *options,
+                      TStreams &streams, int *status) const
+    {
+        options->protocol = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("Protocol"), 0) == 1 ? 1 : 0;
+        if (!parser.isSet(protocol))
+            return true;
+        const QString name = parser.value(protocol);
+        if (name == QLatin1String("compatible"))
+            options->protocol = 0;
+        else if (name == QLatin1String("extended"))
+            options->protocol = 1;
+        else {
+            *status = streams.Fail(QCoreApplication::translate("TCliTool", "--protocol %1: use compatible or extended").arg(name));
+            return false;
+        }
+        return true;
+    }
+};
+
 int Send(const QStringList &arguments, TStreams &streams, const QString &settingsName)
 {
     QCommandLineParser parser;
@@ -228,23 +366,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         "outcome. Only the port the command needs is opened.\n"
         "Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, "
         "1 usage, file or port errors."));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QCoreApplication::translate("TCliTool", "Host port device (default: the settings' HPort, else the COM index)."),
-                                  QStringLiteral("DEV"));
-    const QCommandLineOption fiscalPort(QStringLiteral("fiscal-port"),
-                                        QCoreApplication::translate("TCliTool", "Fiscal port device (default: the settings' DPort, else the COM index)."),
-                                        QStringLiteral("DEV"));
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QCoreApplication::translate("TCliTool", "Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
-                                                 "(default: the settings')."),
-                                  QStringLiteral("RATE"));
-    const QCommandLineOption protocol(QStringLiteral("protocol"),
-                                      QCoreApplication::translate("TCliTool", "compatible or extended (default: the file's [General])."),
-                                      QStringLiteral("PROTOCOL"));
-    const QCommandLineOption timeOut(QStringLiteral("timeout"),
-                                     QCoreApplication::translate("TCliTool", "Fiscal port time-out in ms, 0 waits without limit "
-                                                    "(default: the settings' DTimeOut)."),
-                                     QStringLiteral("MS"));
+    const TPortOptions ports;
     const QCommandLineOption set(QStringLiteral("set"),
                                  QCoreApplication::translate("TCliTool", "Text of command field N (from 1); repeatable."),
                                  QStringLiteral("N=TEXT"));
@@ -256,13 +378,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
                                     QCoreApplication::translate("TCliTool", "Repeat N times (1..999) with auto-increment fields; only "
                                                    "the last answer is printed."),
                                     QStringLiteral("N"));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QCoreApplication::translate("TCliTool", "Append the communication log lines to FILE."), QStringLiteral("FILE"));
-    const QCommandLineOption capture(QStringLiteral("capture"),
-                                     QCoreApplication::translate("TCliTool", "Record every exchange of both ports into the capture FILE "
-                                                    "(appended to when it is one)."),
-                                     QStringLiteral("FILE"));
-    parser.addOptions({port, fiscalPort, baud, protocol, timeOut, set, date, time, repeat, log, capture, JsonOption()});
+    parser.addOptions(ports.options);
+    parser.addOptions({set, date, time, repeat, JsonOption()});
     parser.addPositionalArgument(QStringLiteral("FILE.tsy"), QCoreApplication::translate("TCliTool", "The terminal file."));
     parser.addPositionalArgument(QStringLiteral("GROUP/COMMAND"), QCoreApplication::translate("TCliTool", "The command."));
     int status = TCliTool::ExitOk;
@@ -271,22 +388,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
 
     const TSettings settings = UserSettings(settingsName);
     TCliSender::TOptions options;
-    options.hostDevice = parser.value(port);
-    options.fiscalDevice = parser.value(fiscalPort);
-    options.logFile = parser.value(log);
-    options.captureFile = parser.value(capture);
-    if (parser.isSet(baud)) {
-        options.baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
-        if (options.baudRate < 0)
-            return streams.Fail(QCoreApplication::translate("TCliTool", "--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
-                                    .arg(parser.value(baud)));
-    }
-    if (parser.isSet(timeOut)) {
-        bool ok = false;
-        options.fiscalTimeOut = parser.value(timeOut).toInt(&ok, 10);
-        if (!ok || options.fiscalTimeOut < 0)
-            return streams.Fail(QCoreApplication::translate("TCliTool", "--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
-    }
+    if (!ports.Read(parser, &options, streams, &status))
+        return status;
     if (parser.isSet(repeat)) {
         bool ok = false;
         options.repeat = parser.value(repeat).toInt(&ok, 10);
@@ -303,16 +406,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         return status;
     const TExtIniFile &ini = document.Ini();
 
-    options.protocol = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("Protocol"), 0) == 1 ? 1 : 0;
-    if (parser.isSet(protocol)) {
-        const QString name = parser.value(protocol);
-        if (name == QLatin1String("compatible"))
-            options.protocol = 0;
-        else if (name == QLatin1String("extended"))
-            options.protocol = 1;
-        else
-            return streams.Fail(QCoreApplication::translate("TCliTool", "--protocol %1: use compatible or extended").arg(name));
-    }
+    if (!ports.ReadProtocol(parser, ini, &options, streams, &status))
+        return status;
 
     const TCommandDefinition definition =
         TCommandDefinition::Load(ini, TTerminalDocument::CommandSection(path.group, path.command));
@@ -409,6 +504,115 @@ int Ports(const QStringList &arguments, TStreams &streams)
 }
 
 }
+int RunPlan(const QStringList &arguments, TStreams &streams, const QString &settingsName)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "TCliTool",
+        "Runs a test plan against its terminal file: every step's command goes out as Send (or "
+        "Repeat) does, and its answer is held against the step's expectations. Each step's result "
+        "is printed as it ends, then a summary. A plan with problems is refused before anything "
+        "is sent.\n"
+        "Exit status: 0 every expectation held, 5 some did not, 1 usage, file or port errors "
+        "or an interrupted run."));
+    const TPortOptions ports;
+    const QCommandLineOption junit(QStringLiteral("junit"),
+                                   QCoreApplication::translate("TCliTool", "Write the results as JUnit XML to FILE."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption stopOnFailure(QStringLiteral("stop-on-failure"),
+                                           QCoreApplication::translate("TCliTool", "Stop at the first step that fails."));
+    parser.addOptions(ports.options);
+    parser.addOptions({junit, stopOnFailure, JsonOption()});
+    parser.addPositionalArgument(QStringLiteral("PLAN"), QCoreApplication::translate("TCliTool", "The plan file."));
+    int status = TCliTool::ExitOk;
+    if (!Parse(parser, QStringLiteral("run"), arguments, 1, streams, &status))
+        return status;
+
+    const TSettings settings = UserSettings(settingsName);
+    TCliSender::TOptions options;
+    if (!ports.Read(parser, &options, streams, &status))
+        return status;
+    const QString fileName = parser.positionalArguments().at(0);
+    if (!QFile::exists(fileName))
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1: no such file").arg(fileName));
+    TPlan plan;
+    TTerminalDocument document;
+    QList<TPlan::TProblem> problems;
+    if (!PreparePlan(fileName, &plan, &document, &problems)) {
+        for (const TPlan::TProblem &problem : problems)
+            streams.Fail(problem.Text());
+        return streams.Fail(QCoreApplication::translate("TCliTool", "%1: the plan is refused; nothing was sent").arg(fileName));
+    }
+    const TExtIniFile &ini = document.Ini();
+    if (!ports.ReadProtocol(parser, ini, &options, streams, &status))
+        return status;
+
+    TCliSender sender(settings, options);
+    if (QString error; !sender.OpenLog(&error))
+        return streams.Fail(error);
+    for (const TCommandPort port : {cpHostPort, cpFiscalPort}) {
+        if (!plan.UsesPort(port))
+            continue;
+        if (QString error; !sender.OpenPort(port, &error)) {
+            sender.ClosePorts();
+            return streams.Fail(error);
+        }
+    }
+
+    TPlanRun::TOptions runOptions;
+    runOptions.StopOnFailure = parser.isSet(stopOnFailure);
+    runOptions.Answers.protocol = options.protocol;
+    runOptions.Answers.inputDateFormat = TFieldConversion::DateFormatIndex(
+        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0));
+    runOptions.Answers.outputDateFormat = TFieldConversion::DateFormatIndex(
+        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0));
+    runOptions.Answers.extReservedFields = settings.ExtReservedFields;
+    runOptions.Answers.today = QDate::currentDate();
+
+    const bool json = parser.isSet(QStringLiteral("json"));
+    TPlanRun run(plan, ini, &sender.Runner(), runOptions);
+    QList<TStepResult> results;
+    bool portGone = false;
+    QObject::connect(&run, &TPlanRun::StepFinished, [&](const TStepResult &result) {
+        results.append(result);
+        portGone |= result.Outcome.kind == TRunOutcome::PortError;
+        if (!json) {
+            streams.out << TPlanReport::StepText(result, int(plan.Steps.size()));
+            streams.out.flush();
+        }
+    });
+    // Ctrl+C cancels the command under way, which stops the run.
+    TInterruptWatcher interrupt;
+    bool interrupted = false;
+    QObject::connect(&interrupt, &TInterruptWatcher::Interrupted, &run, [&] {
+        interrupted = true;
+        run.Stop();
+        sender.Runner().Cancel();
+    });
+    QEventLoop loop;
+    QObject::connect(&run, &TPlanRun::Finished, &loop, &QEventLoop::quit);
+    run.Start();
+    loop.exec();
+    sender.ClosePorts();
+
+    const TPlanRun::TSummary &summary = run.Summary();
+    if (json)
+        PrintJson(streams.out, TPlanReport::Json(plan, results, summary));
+    else
+        streams.out << TPlanReport::SummaryText(plan, summary);
+    streams.out.flush();
+    if (parser.isSet(junit)) {
+        if (QString error; !TPlanJUnit::Write(parser.value(junit), TPlanJUnit::Xml(plan, results, summary), &error))
+            return streams.Fail(error);
+    }
+    if (!sender.CaptureError().isEmpty())
+        return streams.Fail(sender.CaptureError());
+    if (portGone || interrupted)
+        return streams.Fail(portGone ? QCoreApplication::translate("TCliTool", "%1: a port failed during the run").arg(fileName)
+                                     : QCoreApplication::translate("TCliTool", "%1: interrupted").arg(fileName));
+    return summary.AllPassed() ? TCliTool::ExitOk : TCliTool::ExitFailed;
+}
+
 
 QString TCliTool::Version()
 {
@@ -442,5 +646,7 @@ int TCliTool::Run(const QStringList &arguments, QTextStream &out, QTextStream &e
         return Send(rest, streams, settingsName);
     if (command == QLatin1String("ports"))
         return Ports(rest, streams);
+    if (command == QLatin1String("run"))
+        return RunPlan(rest, streams, settingsName);
     return streams.Fail(QCoreApplication::translate("TCliTool", "unknown command \"%1\" (see tessaly-cli --help)").arg(command));
 }

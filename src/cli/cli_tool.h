@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 // The tessaly-cli program without its main(): the commands list, show,
-// check and send, their options and help texts, the outputs and the exit
+// check, send and run, their options and help texts, the outputs and the exit
 // status. Errors go to err, one line each.
 class TCliTool {
 public:
@@ -14,7 +14,8 @@ public:
         ExitError = 1,      // usage, file or port-opening errors
         ExitTimeOut = 2,    // time-out or write error
         ExitNak = 3,
-        ExitBadInput = 4
+        ExitBadInput = 4,
+        ExitFailed = 5      // run: some expectation of the plan did not hold
     };
 
     // arguments without the program name. settingsName is the per-user

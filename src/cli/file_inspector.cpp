@@ -1,5 +1,6 @@
 #include "cli/file_inspector.h"
 
+#include "execution/command_lookup.h"
 #include "terminal_model/field_types.h"
 #include "terminal_model/terminal_document.h"
 
@@ -70,25 +71,7 @@ TFileInspector::TCommandPath TFileInspector::FindCommand(const TTerminalDocument
                                                          const QString &path)
 {
     TCommandPath result;
-    for (qsizetype slash = path.indexOf(QLatin1Char('/')); slash >= 0;
-         slash = path.indexOf(QLatin1Char('/'), slash + 1)) {
-        const QString group = path.left(slash);
-        const QString command = path.mid(slash + 1);
-        if (!document.CommandExists(group, command))
-            continue;
-        for (const QString &g : document.Groups()) {
-            if (g.compare(group, Qt::CaseInsensitive) != 0)
-                continue;
-            for (const QString &c : document.Commands(g)) {
-                if (c.compare(command, Qt::CaseInsensitive) == 0) {
-                    result.found = true;
-                    result.group = g;
-                    result.command = c;
-                    return result;
-                }
-            }
-        }
-    }
+    result.found = TCommandLookup::Find(document, path, &result.group, &result.command);
     return result;
 }
 

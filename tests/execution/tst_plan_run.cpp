@@ -1,0 +1,226 @@
+#include "comm/fp_aux_control.h"
+#include "comm/fp_host_control.h"
+#include "execution/command_runner.h"
+#include "execution/plan_checker.h"
+#include "execution/plan_reader.h"
+#include "execution/plan_run.h"
+#include "sim_process.h"
+#include "terminal_model/terminal_document.h"
+
+#include <QtTest>
+
+// A plan run step by step through the command runner against the simulator
+// with the sample profile: values kept and used, Stop between steps and in
+// a wait, stop on failure, a value that cannot go out.
+class TestPlanRun : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void keepsValuesForLaterSteps();
+    void stopsBetweenSteps();
+    void stopCutsAWaitShort();
+    void stopsOnFailureWhenAsked();
+    void valueThatCannotGoOutIsNotSent();
+    void missingKeptValueFailsTheStep();
+
+private:
+    TPlan Checked(const QByteArray &steps);
+    struct TRun {
+        QList<TStepResult> results;
+        TPlanRun::TSummary summary;
+        int started = 0;
+        bool runningAfterStart = false;
+        bool ended = false;   // Finished came, and the run no longer runs
+    };
+    TRun Run(const TPlan &plan, bool stopOnFailure = false, int stopAfterStep = -1);
+
+    TSimProcess m_sim;
+    TTerminalDocument m_document;
+    std::unique_ptr<TFPHostControl> m_host;
+    std::unique_ptr<TFPAuxControl> m_aux;
+    std::unique_ptr<TCommandRunner> m_runner;
+};
+
+void TestPlanRun::initTestCase()
+{
+    QVERIFY(m_document.Load(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy")));
+    QVERIFY2(m_sim.Start({"--profile", QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
+             qPrintable(m_sim.Error()));
+    m_host = std::make_unique<TFPHostControl>();
+    m_host->SetDeviceName(m_sim.HostPath());
+    m_host->SetBaudRate(br9600);
+    m_host->SetProtocolType(protocol_Extended);
+    QVERIFY(m_host->OpenPort());
+    m_aux = std::make_unique<TFPAuxControl>();
+    m_aux->SetDeviceName(m_sim.FiscalPath());
+    m_aux->SetTimeOut(3000);
+    QVERIFY(m_aux->OpenPort());
+    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
+    m_runner->ConnectComponents();
+}
+
+void TestPlanRun::cleanupTestCase()
+{
+    m_runner.reset();
+    m_host.reset();
+    m_aux.reset();
+    m_sim.Stop();
+}
+
+TPlan TestPlanRun::Checked(const QByteArray &steps)
+{
+    const TPlanReader::TResult read = TPlanReader::Parse("[Plan]\nTerminal = demo.tsy\n" + steps, "run.plan");
+    const TPlanChecker::TResult checked = TPlanChecker::Check(read.Plan, m_document, QDateTime::currentDateTime());
+    for (const TPlan::TProblem &problem : read.Problems + checked.Problems)
+        qWarning() << problem.Text();
+    return checked.Plan;
+}
+
+TestPlanRun::TRun TestPlanRun::Run(const TPlan &plan, bool stopOnFailure, int stopAfterStep)
+{
+    TPlanRun::TOptions options;
+    options.StopOnFailure = stopOnFailure;
+    options.Answers.protocol = 1;
+    options.Answers.outputDateFormat = 1;
+    options.Answers.today = QDate::currentDate();
+    TPlanRun run(plan, m_document.Ini(), m_runner.get(), options);
+    TRun result;
+    connect(&run, &TPlanRun::StepStarted, this, [&result] { ++result.started; });
+    connect(&run, &TPlanRun::StepFinished, this, [&](const TStepResult &step) {
+        result.results.append(step);
+        if (step.Index == stopAfterStep)
+            run.Stop();
+    });
+    QSignalSpy finished(&run, &TPlanRun::Finished);
+    run.Start();
+    result.runningAfterStart = run.IsRunning();
+    if (!finished.wait(20000))
+        return result;
+    result.summary = finished.first().first().value<TPlanRun::TSummary>();
+    result.ended = !run.IsRunning();
+    return result;
+}
+
+void TestPlanRun::keepsValuesForLaterSteps()
+{
+    // The receipt number comes back as a unit price: the simulator echoes
+    // the price in the item amount.
+    const TPlan plan = Checked("[Step]\nCommand = Receipt/Open receipt\nKeep Receipt number = receipt\n"
+                               "[Step]\nCommand = Receipt/Sell item\nSet Description = No ${receipt}\n"
+                               "Set Unit price = ${receipt}\nField Item amount = 0001043.00\n"
+                               "[Step]\nCommand = Receipt/Close receipt\nField Receipt number = ${receipt}\n"
+                               "Shown = No document open\n");
+    const TRun run = Run(plan);
+    QVERIFY(run.runningAfterStart);
+    QVERIFY(run.ended);
+    QCOMPARE(run.started, 3);
+    QCOMPARE(run.results.size(), 3);
+    for (const TStepResult &result : run.results) {
+        QVERIFY2(result.Passed(), qPrintable(result.Failures.value(0).Text()));
+        QVERIFY(result.Sent);
+        QCOMPARE(result.Outcome.kind, TRunOutcome::Answer);
+    }
+    QCOMPARE(run.results.at(1).Index, 1);
+    QCOMPARE(run.results.at(1).Command, QStringLiteral("Receipt/Sell item"));
+    QCOMPARE(run.results.at(1).Section, QStringLiteral("ReceiptSell item"));
+    QCOMPARE(run.results.at(1).Inputs.at(1).text, QStringLiteral("No 1043"));
+    QCOMPARE(run.results.at(1).Inputs.at(3).text, QStringLiteral("1043"));
+    QCOMPARE(run.summary.Steps, 3);
+    QCOMPARE(run.summary.Passed, 3);
+    QVERIFY(run.summary.AllPassed());
+    QVERIFY(!run.summary.Stopped);
+}
+
+void TestPlanRun::stopsBetweenSteps()
+{
+    const TPlan plan = Checked("[Step]\nCommand = Status/Status query\n"
+                               "[Step]\nCommand = Status/Status query\n"
+                               "[Step]\nCommand = Status/Status query\n");
+    const TRun run = Run(plan, false, 0);
+    QVERIFY(run.ended);
+    QCOMPARE(run.started, 1);
+    QCOMPARE(run.results.size(), 1);
+    QCOMPARE(run.summary.Passed, 1);
+    QCOMPARE(run.summary.NotRun, 2);
+    QVERIFY(run.summary.Stopped);
+    QVERIFY(!run.summary.AllPassed());
+}
+
+void TestPlanRun::stopCutsAWaitShort()
+{
+    const TPlan plan = Checked("[Step]\nWait = 600 s\n[Step]\nCommand = Status/Status query\n");
+    TPlanRun run(plan, m_document.Ini(), m_runner.get(), TPlanRun::TOptions());
+    QSignalSpy started(&run, &TPlanRun::StepStarted);
+    QSignalSpy stepFinished(&run, &TPlanRun::StepFinished);
+    QSignalSpy finished(&run, &TPlanRun::Finished);
+    run.Start();
+    QVERIFY(started.wait(5000));
+    run.Stop();
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(stepFinished.size(), 1);
+    const TStepResult wait = stepFinished.first().first().value<TStepResult>();
+    QVERIFY(wait.Wait);
+    QVERIFY(wait.Passed());
+    QVERIFY(wait.ElapsedMs < 600 * 1000);
+    QCOMPARE(run.Summary().NotRun, 1);
+}
+
+void TestPlanRun::stopsOnFailureWhenAsked()
+{
+    const QByteArray steps = "[Step]\nCommand = Status/Status query\nField Serial number = TS-0\n"
+                             "[Step]\nCommand = Status/Status query\n";
+    const TRun stopping = Run(Checked(steps), true);
+    QCOMPARE(stopping.results.size(), 1);
+    QCOMPARE(stopping.summary.Failed, 1);
+    QCOMPARE(stopping.summary.NotRun, 1);
+    QCOMPARE(stopping.results.first().Failures.first().Text(),
+             QStringLiteral("Field Serial number: expected TS-0, actual TS-00012345"));
+
+    const TRun going = Run(Checked(steps), false);
+    QCOMPARE(going.results.size(), 2);
+    QCOMPARE(going.summary.Failed, 1);
+    QCOMPARE(going.summary.Passed, 1);
+    QVERIFY(!going.summary.Stopped);
+}
+
+void TestPlanRun::valueThatCannotGoOutIsNotSent()
+{
+    // A kept text where an amount is due: refused as the window's Send
+    // refuses it, which the second step expects.
+    const TPlan plan = Checked("[Step]\nCommand = Status/Status query\nKeep Serial number = serial\n"
+                               "[Step]\nCommand = Receipt/Sell item\nSet Unit price = ${serial}\n"
+                               "[Step]\nCommand = Receipt/Sell item\nSet Unit price = ${serial}\nOutcome = bad-input\n");
+    const TRun run = Run(plan);
+    QCOMPARE(run.results.size(), 3);
+    const TStepResult &refused = run.results.at(1);
+    QVERIFY(!refused.Sent);
+    QCOMPARE(refused.Outcome.kind, TRunOutcome::BadInput);
+    QCOMPARE(refused.Outcome.field, 3);
+    QCOMPARE(refused.Failures.size(), 1);
+    QCOMPARE(refused.Failures.first().Text(), QStringLiteral("Outcome: expected answer or ack, actual bad-input"));
+    QVERIFY(run.results.at(2).Passed());
+    QCOMPARE(run.summary.Failed, 1);
+}
+
+void TestPlanRun::missingKeptValueFailsTheStep()
+{
+    // The answer lacks the field to keep: the step that would use it fails
+    // without sending anything, and the run goes on.
+    TPlan plan = Checked("[Step]\nCommand = Status/Status query\nKeep Serial number = serial\n"
+                         "[Step]\nCommand = Receipt/Open receipt\nSet Cashier = ${serial}\n"
+                         "[Step]\nCommand = Status/Status query\n");
+    plan.Steps[0].Keeps[0].Field = QStringLiteral("Serial");
+    const TRun run = Run(plan);
+    QCOMPARE(run.results.size(), 3);
+    QCOMPARE(run.results.at(0).Failures.first().Text(),
+             QStringLiteral("Keep Serial: expected a value for \"serial\", actual no such field in the answer"));
+    QVERIFY(!run.results.at(1).Sent);
+    QCOMPARE(run.results.at(1).Failures.size(), 1);
+    QCOMPARE(run.results.at(1).Failures.first().Expectation, QStringLiteral("Field values"));
+    QCOMPARE(run.results.at(1).Failures.first().Line, 8);
+    QVERIFY(run.results.at(2).Passed());
+}
+
+QTEST_GUILESS_MAIN(TestPlanRun)
+#include "tst_plan_run.moc"
