@@ -376,11 +376,6 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
         <translation>Repetir N veces (1..999) con campos autoincrementales; solo se imprime la última respuesta.</translation>
     </message>
     <message>
-        <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]
-
-Runs the commands of a terminal file from the shell.
-    </message>
-    <message>
         <source>Usage: tessaly-cli COMMAND FILE [ARGUMENTS] [OPTIONS]
 
 Runs the commands of a terminal file, or a test plan, from the shell.
@@ -389,12 +384,9 @@ Commands:
   list FILE.tsy                   groups and commands in file order
   show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
   check FILE.tsy                  every problem a reader of the file would meet
-  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
-  ports                           the serial devices of this system
-    </message>
-    <message>
   check PLAN.plan                 every problem of a plan against its terminal file
   send FILE.tsy GROUP/COMMAND     send a command and print its outcome
+  ports                           the serial devices of this system
   run PLAN.plan                   run a test plan and print each step&apos;s result
 
 Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
@@ -404,11 +396,6 @@ Options:
   -v, --version    show the version
       --lang LANG  language of the texts: en (English) or es (Spanish)
 </source>
-        <translation>Uso: tessaly-cli COMANDO ARCHIVO.tsy [ARGUMENTOS] [OPCIONES]
-
-Ejecuta los comandos de un archivo de terminal desde la consola.
-    </message>
-    <message>
         <translation>Uso: tessaly-cli COMANDO ARCHIVO [ARGUMENTOS] [OPCIONES]
 
 Ejecuta los comandos de un archivo de terminal, o un plan de prueba, desde la consola.
@@ -417,12 +404,9 @@ Comandos:
   list ARCHIVO.tsy                grupos y comandos en el orden del archivo
   show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
   check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
-  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
-  ports                           los dispositivos serie de este sistema
-    </message>
-    <message>
   check PLAN.plan                 cada problema de un plan frente a su archivo de terminal
   send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
+  ports                           los dispositivos serie de este sistema
   run PLAN.plan                   ejecuta un plan de prueba e imprime el resultado de cada paso
 
 Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
@@ -2121,12 +2105,6 @@ La captura se ha detenido; se conservan los registros anteriores a este.</transl
     </message>
 </context>
 <context>
-    <name>TPortList</name>
-    <message>
-        <source>No serial devices found; a device path can still be given with --port.</source>
-        <translation>No se encontraron dispositivos serie; igualmente puede darse una ruta de dispositivo con --port.</translation>
-    </message>
-    <message>
     <name>TPlanChecker</name>
     <message>
         <source>no earlier step keeps a value &quot;%1&quot;</source>
@@ -2504,6 +2482,13 @@ La captura se ha detenido; se conservan los registros anteriores a este.</transl
     <message>
         <source>&quot;${%1}&quot;: a kept value&apos;s name is made of letters, digits and _</source>
         <translation>&quot;${%1}&quot;: el nombre de un valor guardado se forma con letras, dígitos y _</translation>
+    </message>
+</context>
+<context>
+    <name>TPortList</name>
+    <message>
+        <source>No serial devices found; a device path can still be given with --port.</source>
+        <translation>No se encontraron dispositivos serie; igualmente puede darse una ruta de dispositivo con --port.</translation>
     </message>
 </context>
 <context>
