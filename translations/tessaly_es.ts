@@ -136,42 +136,6 @@
 <context>
     <name>TCliTool</name>
     <message>
-        <source>Usage: tessaly-cli COMMAND FILE.tsy [ARGUMENTS] [OPTIONS]
-
-Runs the commands of a terminal file from the shell.
-
-Commands:
-  list FILE.tsy                   groups and commands in file order
-  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
-  check FILE.tsy                  every problem a reader of the file would meet
-  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
-
-Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
-
-Options:
-  -h, --help       show this help
-  -v, --version    show the version
-      --lang LANG  language of the texts: en (English) or es (Spanish)
-</source>
-        <translation>Uso: tessaly-cli COMANDO ARCHIVO.tsy [ARGUMENTOS] [OPCIONES]
-
-Ejecuta los comandos de un archivo de terminal desde la consola.
-
-Comandos:
-  list ARCHIVO.tsy                grupos y comandos en el orden del archivo
-  show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
-  check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
-  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
-
-Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
-
-Opciones:
-  -h, --help       muestra esta ayuda
-  -v, --version    muestra la versión
-      --lang LANG  idioma de los textos: en (inglés) o es (español)
-</translation>
-    </message>
-    <message>
         <source>Print one JSON object instead of text.</source>
         <translation>Imprime un objeto JSON en lugar de texto.</translation>
     </message>
@@ -320,10 +284,6 @@ Opciones:
         <translation>Muestra los campos de un comando (los 12 atributos, las líneas de las listas, las notas) y sus campos de respuesta, leídos como los lee la ventana de terminal. Estado de salida 1 cuando el comando no se puede leer completo.</translation>
     </message>
     <message>
-        <source>Lists every problem a reader of the terminal file would meet, with its section and key, and warnings of what a user would trip over. Exit status 0 when the file is clean (warnings allowed), 1 otherwise.</source>
-        <translation>Lista cada problema que encontraría quien lea el archivo de terminal, con su sección y su clave, y advertencias de lo que confundiría a un usuario. Estado de salida 0 cuando el archivo está limpio (se admiten advertencias), 1 en otro caso.</translation>
-    </message>
-    <message>
         <source>%1: no problems</source>
         <translation>%1: sin problemas</translation>
     </message>
@@ -344,6 +304,90 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     <message>
         <source>Repeat N times (1..999) with auto-increment fields; only the last answer is printed.</source>
         <translation>Repetir N veces (1..999) con campos autoincrementales; solo se imprime la última respuesta.</translation>
+    </message>
+    <message>
+        <source>Usage: tessaly-cli COMMAND FILE [ARGUMENTS] [OPTIONS]
+
+Runs the commands of a terminal file, or a test plan, from the shell.
+
+Commands:
+  list FILE.tsy                   groups and commands in file order
+  show FILE.tsy GROUP/COMMAND     the fields and answer fields of a command
+  check FILE.tsy                  every problem a reader of the file would meet
+  check PLAN.plan                 every problem of a plan against its terminal file
+  send FILE.tsy GROUP/COMMAND     send a command and print its outcome
+  run PLAN.plan                   run a test plan and print each step&apos;s result
+
+Run &quot;tessaly-cli COMMAND --help&quot; for the options of a command.
+
+Options:
+  -h, --help       show this help
+  -v, --version    show the version
+      --lang LANG  language of the texts: en (English) or es (Spanish)
+</source>
+        <translation>Uso: tessaly-cli COMANDO ARCHIVO [ARGUMENTOS] [OPCIONES]
+
+Ejecuta los comandos de un archivo de terminal, o un plan de prueba, desde la consola.
+
+Comandos:
+  list ARCHIVO.tsy                grupos y comandos en el orden del archivo
+  show ARCHIVO.tsy GRUPO/COMANDO  los campos y campos de respuesta de un comando
+  check ARCHIVO.tsy               cada problema que encontraría un lector del archivo
+  check PLAN.plan                 cada problema de un plan frente a su archivo de terminal
+  send ARCHIVO.tsy GRUPO/COMANDO  envía un comando e imprime su resultado
+  run PLAN.plan                   ejecuta un plan de prueba e imprime el resultado de cada paso
+
+Ejecute &quot;tessaly-cli COMANDO --help&quot; para ver las opciones de un comando.
+
+Opciones:
+  -h, --help       muestra esta ayuda
+  -v, --version    muestra la versión
+      --lang LANG  idioma de los textos: en (inglés) o es (español)
+</translation>
+    </message>
+    <message>
+        <source>%1: no problems, %2 steps</source>
+        <translation>%1: sin problemas, %2 pasos</translation>
+    </message>
+    <message>
+        <source>Lists every problem a reader of the terminal file would meet, with its section and key, and warnings of what a user would trip over. Exit status 0 when the file is clean (warnings allowed), 1 otherwise.
+A plan (.plan) is checked against its terminal file: every command, field, answer field, status text and kept value it names.</source>
+        <translation>Lista cada problema que encontraría quien lea el archivo de terminal, con su sección y su clave, y advertencias de lo que confundiría a un usuario. Estado de salida 0 cuando el archivo está limpio (se admiten advertencias), 1 en otro caso.
+Un plan (.plan) se comprueba frente a su archivo de terminal: cada comando, campo, campo de respuesta, texto de estado y valor guardado que nombra.</translation>
+    </message>
+    <message>
+        <source>The terminal file (.tsy) or a plan (.plan).</source>
+        <translation>El archivo de terminal (.tsy) o un plan (.plan).</translation>
+    </message>
+    <message>
+        <source>Runs a test plan against its terminal file: every step&apos;s command goes out as Send (or Repeat) does, and its answer is held against the step&apos;s expectations. Each step&apos;s result is printed as it ends, then a summary. A plan with problems is refused before anything is sent.
+Exit status: 0 every expectation held, 5 some did not, 1 usage, file or port errors or an interrupted run.</source>
+        <translation>Ejecuta un plan de prueba frente a su archivo de terminal: el comando de cada paso sale como lo hace Enviar (o Repetir) y su respuesta se compara con lo que el paso espera. El resultado de cada paso se imprime al terminar, y después un resumen. Un plan con problemas se rechaza antes de enviar nada.
+Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 errores de uso, de archivo o de puerto o una ejecución interrumpida.</translation>
+    </message>
+    <message>
+        <source>Write the results as JUnit XML to FILE.</source>
+        <translation>Escribe los resultados como XML JUnit en FILE.</translation>
+    </message>
+    <message>
+        <source>Stop at the first step that fails.</source>
+        <translation>Se detiene en el primer paso que falle.</translation>
+    </message>
+    <message>
+        <source>The plan file.</source>
+        <translation>El archivo del plan.</translation>
+    </message>
+    <message>
+        <source>%1: the plan is refused; nothing was sent</source>
+        <translation>%1: el plan se rechaza; no se envió nada</translation>
+    </message>
+    <message>
+        <source>%1: a port failed during the run</source>
+        <translation>%1: un puerto falló durante la ejecución</translation>
+    </message>
+    <message>
+        <source>%1: interrupted</source>
+        <translation>%1: interrumpido</translation>
     </message>
 </context>
 <context>
@@ -1868,6 +1912,386 @@ Estado de salida: 0 respuesta o ACK, 2 tiempo agotado o error de escritura, 3 NA
     </message>
 </context>
 <context>
+    <name>TPlanChecker</name>
+    <message>
+        <source>no earlier step keeps a value &quot;%1&quot;</source>
+        <translation>ningún paso anterior guarda un valor &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 has no command &quot;%2&quot; (GROUP/COMMAND)</source>
+        <translation>%1 no tiene el comando &quot;%2&quot; (GRUPO/COMANDO)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent: %2</source>
+        <translation>%1 no se puede enviar: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no command fields: nothing to send</source>
+        <translation>%1 no tiene campos de comando: no hay nada que enviar</translation>
+    </message>
+    <message>
+        <source>%1 goes to the fiscal port, which has no Repeat</source>
+        <translation>%1 va al puerto fiscal, que no admite Repetir</translation>
+    </message>
+    <message>
+        <source>%1 has no field &quot;%2&quot; (give its number from 1 to %3 or its caption)</source>
+        <translation>%1 no tiene el campo &quot;%2&quot; (indique su número de 1 a %3 o su título)</translation>
+    </message>
+    <message>
+        <source>%1 is given a value twice (first on line %2)</source>
+        <translation>%1 recibe un valor dos veces (la primera en la línea %2)</translation>
+    </message>
+    <message>
+        <source>%1: its answer fields cannot be read: %2</source>
+        <translation>%1: sus campos de respuesta no se pueden leer: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no answer field &quot;%2&quot;</source>
+        <translation>%1 no tiene el campo de respuesta &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 has %2 answer fields called &quot;%3&quot;: the label does not tell which</source>
+        <translation>%1 tiene %2 campos de respuesta llamados &quot;%3&quot;: la etiqueta no dice cuál</translation>
+    </message>
+    <message>
+        <source>the fiscal port</source>
+        <translation>el puerto fiscal</translation>
+    </message>
+    <message>
+        <source>the host port</source>
+        <translation>el puerto host</translation>
+    </message>
+    <message>
+        <source>%1 goes to %2, whose answers this expectation cannot be about</source>
+        <translation>%1 va a %2, y esta expectativa no puede referirse a sus respuestas</translation>
+    </message>
+    <message>
+        <source>no fixed answer of %1 shows &quot;%2&quot;</source>
+        <translation>ninguna respuesta fija de %1 muestra &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>no return code of %1 is described as &quot;%2&quot;</source>
+        <translation>ningún código de retorno de %1 se describe como &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 goes to the fiscal port: its answers have no fields to keep</source>
+        <translation>%1 va al puerto fiscal: sus respuestas no tienen campos que guardar</translation>
+    </message>
+    <message>
+        <source>Terminal: %1: no such file</source>
+        <translation>Terminal: %1: no existe el archivo</translation>
+    </message>
+    <message>
+        <source>Terminal: %1: %2</source>
+        <translation>Terminal: %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanExpectations</name>
+    <message>
+        <source>no answer</source>
+        <translation>sin respuesta</translation>
+    </message>
+    <message>
+        <source>no panel</source>
+        <translation>ningún panel</translation>
+    </message>
+    <message>
+        <source>answer or ack</source>
+        <translation>answer o ack</translation>
+    </message>
+    <message>
+        <source>Kept value</source>
+        <translation>Valor guardado</translation>
+    </message>
+    <message>
+        <source>nothing kept</source>
+        <translation>nada guardado</translation>
+    </message>
+    <message>
+        <source>not %1</source>
+        <translation>no %1</translation>
+    </message>
+    <message>
+        <source>no such field in the answer</source>
+        <translation>la respuesta no tiene ese campo</translation>
+    </message>
+    <message>
+        <source>not a valid pattern: %1</source>
+        <translation>no es un patrón válido: %1</translation>
+    </message>
+    <message>
+        <source>%1, not a number</source>
+        <translation>%1, no es un número</translation>
+    </message>
+    <message>
+        <source>a value for &quot;%1&quot;</source>
+        <translation>un valor para &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 answers</source>
+        <translation>%1 respuestas</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanInputs</name>
+    <message>
+        <source>the command has no field %1</source>
+        <translation>el comando no tiene el campo %1</translation>
+    </message>
+    <message>
+        <source>%1 is a %2 picker: give it with %3</source>
+        <translation>%1 es un selector de %2: indíquelo con %3</translation>
+    </message>
+    <message>
+        <source>date</source>
+        <translation>fecha</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>hora</translation>
+    </message>
+    <message>
+        <source>%1 is read-only: its text cannot be changed</source>
+        <translation>%1 es de solo lectura: su texto no se puede cambiar</translation>
+    </message>
+    <message>
+        <source>%1 is not a date picker</source>
+        <translation>%1 no es un selector de fecha</translation>
+    </message>
+    <message>
+        <source>%1 is not a time picker</source>
+        <translation>%1 no es un selector de hora</translation>
+    </message>
+    <message>
+        <source>%1: no value is kept under &quot;%2&quot;</source>
+        <translation>%1: no hay ningún valor guardado como &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a date YYYY-MM-DD</source>
+        <translation>%1: &quot;%2&quot; no es una fecha AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a time HH:MM:SS</source>
+        <translation>%1: &quot;%2&quot; no es una hora HH:MM:SS</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanJUnit</name>
+    <message>
+        <source>cannot write the JUnit file %1: %2</source>
+        <translation>no se puede escribir el archivo JUnit %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanReader</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>a section header ends with &quot;]&quot;</source>
+        <translation>el encabezado de una sección termina con &quot;]&quot;</translation>
+    </message>
+    <message>
+        <source>expected KEY = VALUE, a [section] or a comment</source>
+        <translation>se esperaba CLAVE = VALOR, una [sección] o un comentario</translation>
+    </message>
+    <message>
+        <source>a line without its key</source>
+        <translation>una línea sin su clave</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands before any section: start with [Plan]</source>
+        <translation>&quot;%1&quot; está antes de cualquier sección: empiece con [Plan]</translation>
+    </message>
+    <message>
+        <source>a second [Plan] section</source>
+        <translation>una segunda sección [Plan]</translation>
+    </message>
+    <message>
+        <source>[Plan] comes before the steps</source>
+        <translation>[Plan] va antes de los pasos</translation>
+    </message>
+    <message>
+        <source>unknown section [%1]: a plan has [Plan] and [Step] sections</source>
+        <translation>sección desconocida [%1]: un plan tiene secciones [Plan] y [Step]</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice in this section</source>
+        <translation>&quot;%1&quot; aparece dos veces en esta sección</translation>
+    </message>
+    <message>
+        <source>Terminal names the terminal file, relative to the plan</source>
+        <translation>Terminal nombra el archivo de terminal, relativo al plan</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in [Plan]: it takes Name and Terminal</source>
+        <translation>clave desconocida &quot;%1&quot; en [Plan]: admite Name y Terminal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the %2 after it</source>
+        <translation>&quot;%1&quot; nombra a continuación el %2</translation>
+    </message>
+    <message>
+        <source>Command names a command as GROUP/COMMAND</source>
+        <translation>Command nombra un comando como GRUPO/COMANDO</translation>
+    </message>
+    <message>
+        <source>Repeat &quot;%1&quot;: give a count from 1 to %2</source>
+        <translation>Repeat &quot;%1&quot;: indique una cantidad de 1 a %2</translation>
+    </message>
+    <message>
+        <source>Wait &quot;%1&quot;: give a time such as 500 ms or 2 s, at most an hour</source>
+        <translation>Wait &quot;%1&quot;: indique un tiempo como 500 ms o 2 s, como mucho una hora</translation>
+    </message>
+    <message>
+        <source>field (its number from 1 or its caption)</source>
+        <translation>campo (su número desde 1 o su título)</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a date YYYY-MM-DD</source>
+        <translation>%1: &quot;%2&quot; no es una fecha AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a time HH:MM:SS</source>
+        <translation>%1: &quot;%2&quot; no es una hora HH:MM:SS</translation>
+    </message>
+    <message>
+        <source>Outcome &quot;%1&quot;: use answer, ack, nak, timeout, bad-input or write-error</source>
+        <translation>Outcome &quot;%1&quot;: use answer, ack, nak, timeout, bad-input o write-error</translation>
+    </message>
+    <message>
+        <source>Return code %1: codes run from 0 to 65535</source>
+        <translation>Return code %1: los códigos van de 0 a 65535</translation>
+    </message>
+    <message>
+        <source>Return code: give a number or its text from the terminal file</source>
+        <translation>Return code: indique un número o su texto del archivo de terminal</translation>
+    </message>
+    <message>
+        <source>%1: give the text of a status panel</source>
+        <translation>%1: indique el texto de un panel de estado</translation>
+    </message>
+    <message>
+        <source>Fiscal answers &quot;%1&quot;: give the number of answers</source>
+        <translation>Fiscal answers &quot;%1&quot;: indique la cantidad de respuestas</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: name the fiscal answer by its number from 1</source>
+        <translation>&quot;%1&quot;: nombre la respuesta fiscal por su número desde 1</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a valid pattern: %3</source>
+        <translation>%1: &quot;%2&quot; no es un patrón válido: %3</translation>
+    </message>
+    <message>
+        <source>answer field (its label)</source>
+        <translation>campo de respuesta (su etiqueta)</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;: give MIN .. MAX, numbers, either may be left out</source>
+        <translation>%1 &quot;%2&quot;: indique MIN .. MAX, números; cualquiera de los dos puede omitirse</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;: the lower end is above the upper end</source>
+        <translation>%1 &quot;%2&quot;: el extremo inferior está por encima del superior</translation>
+    </message>
+    <message>
+        <source>%1 = &quot;%2&quot;: a kept value&apos;s name is made of letters, digits and _</source>
+        <translation>%1 = &quot;%2&quot;: el nombre de un valor guardado se forma con letras, dígitos y _</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in a step (see docs/plans.md)</source>
+        <translation>clave desconocida &quot;%1&quot; en un paso (vea docs/plans.md)</translation>
+    </message>
+    <message>
+        <source>the step neither sends a Command nor waits (Wait)</source>
+        <translation>el paso ni envía un comando (Command) ni espera (Wait)</translation>
+    </message>
+    <message>
+        <source>a step either sends a Command or waits, not both</source>
+        <translation>un paso envía un comando (Command) o espera, no ambas cosas</translation>
+    </message>
+    <message>
+        <source>a wait sends nothing: field values, Repeat, expectations and Keep belong to a Command</source>
+        <translation>una espera no envía nada: los valores de campo, Repeat, las expectativas y Keep van con un Command</translation>
+    </message>
+    <message>
+        <source>no [Plan] section naming the terminal file</source>
+        <translation>falta la sección [Plan] que nombra el archivo de terminal</translation>
+    </message>
+    <message>
+        <source>[Plan] has no Terminal naming the terminal file</source>
+        <translation>[Plan] no tiene Terminal que nombre el archivo de terminal</translation>
+    </message>
+    <message>
+        <source>the plan has no [Step]</source>
+        <translation>el plan no tiene ningún [Step]</translation>
+    </message>
+    <message>
+        <source>not a plan: the file is not UTF-8 text</source>
+        <translation>no es un plan: el archivo no es texto UTF-8</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanReport</name>
+    <message>
+        <source>wait</source>
+        <translation>espera</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>correcto</translation>
+    </message>
+    <message>
+        <source>FAILED</source>
+        <translation>FALLÓ</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>hecho</translation>
+    </message>
+    <message>
+        <source> (line %1)</source>
+        <translation> (línea %1)</translation>
+    </message>
+    <message>
+        <source>%1: %2 steps, %3 passed, %4 failed</source>
+        <translation>%1: %2 pasos, %3 correctos, %4 fallidos</translation>
+    </message>
+    <message>
+        <source>, %1 not run</source>
+        <translation>, %1 sin ejecutar</translation>
+    </message>
+    <message>
+        <source> in %1 ms</source>
+        <translation> en %1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanRun</name>
+    <message>
+        <source>Field values</source>
+        <translation>Valores de campo</translation>
+    </message>
+    <message>
+        <source>every kept value</source>
+        <translation>todos los valores guardados</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanValues</name>
+    <message>
+        <source>&quot;${&quot; without its closing &quot;}&quot;</source>
+        <translation>&quot;${&quot; sin su &quot;}&quot; de cierre</translation>
+    </message>
+    <message>
+        <source>&quot;${%1}&quot;: a kept value&apos;s name is made of letters, digits and _</source>
+        <translation>&quot;${%1}&quot;: el nombre de un valor guardado se forma con letras, dígitos y _</translation>
+    </message>
+</context>
+<context>
     <name>TPorts</name>
     <message>
         <source>Disabled</source>
@@ -2048,6 +2472,13 @@ other-seq, silence, delay=MS, garbage=K (vea docs/simulator.md).</translation>
     <message>
         <source>--fiscal-frames is a number from 1 to 100</source>
         <translation>--fiscal-frames es un número de 1 a 100</translation>
+    </message>
+</context>
+<context>
+    <name>TStepResult</name>
+    <message>
+        <source>%1: expected %2, actual %3</source>
+        <translation>%1: se esperaba %2, se obtuvo %3</translation>
     </message>
 </context>
 <context>

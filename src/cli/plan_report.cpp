@@ -5,14 +5,9 @@
 
 namespace {
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanReport", text);
-}
-
 QString What(const TStepResult &result)
 {
-    return result.Wait ? Tr("wait") : result.Command;
+    return result.Wait ? QCoreApplication::translate("TPlanReport", "wait") : result.Command;
 }
 
 }
@@ -22,25 +17,25 @@ QString TPlanReport::StepText(const TStepResult &result, int steps)
     QString text = QStringLiteral("[%1/%2] %3  %4  %5  %6  %7 ms\n")
                        .arg(result.Index + 1)
                        .arg(steps)
-                       .arg(result.Passed() ? Tr("passed") : Tr("FAILED"), result.Title, What(result),
-                            result.Wait ? Tr("done") : TRunOutcome::KindName(result.Outcome.kind))
+                       .arg(result.Passed() ? QCoreApplication::translate("TPlanReport", "passed") : QCoreApplication::translate("TPlanReport", "FAILED"), result.Title, What(result),
+                            result.Wait ? QCoreApplication::translate("TPlanReport", "done") : TRunOutcome::KindName(result.Outcome.kind))
                        .arg(result.ElapsedMs);
     for (const TStepResult::TFailure &failure : result.Failures)
         text += QStringLiteral("      ") + failure.Text()
-                + (failure.Line > 0 ? Tr(" (line %1)").arg(failure.Line) : QString()) + QLatin1Char('\n');
+                + (failure.Line > 0 ? QCoreApplication::translate("TPlanReport", " (line %1)").arg(failure.Line) : QString()) + QLatin1Char('\n');
     return text;
 }
 
 QString TPlanReport::SummaryText(const TPlan &plan, const TPlanRun::TSummary &summary)
 {
-    QString text = Tr("%1: %2 steps, %3 passed, %4 failed")
+    QString text = QCoreApplication::translate("TPlanReport", "%1: %2 steps, %3 passed, %4 failed")
                        .arg(plan.Name)
                        .arg(summary.Steps)
                        .arg(summary.Passed)
                        .arg(summary.Failed);
     if (summary.NotRun > 0)
-        text += Tr(", %1 not run").arg(summary.NotRun);
-    return text + Tr(" in %1 ms").arg(summary.ElapsedMs) + QLatin1Char('\n');
+        text += QCoreApplication::translate("TPlanReport", ", %1 not run").arg(summary.NotRun);
+    return text + QCoreApplication::translate("TPlanReport", " in %1 ms").arg(summary.ElapsedMs) + QLatin1Char('\n');
 }
 
 QJsonObject TPlanReport::Json(const TPlan &plan, const QList<TStepResult> &results, const TPlanRun::TSummary &summary)

@@ -16,11 +16,6 @@
 
 namespace {
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanChecker", text);
-}
-
 bool IsHostOnly(TPlan::TExpectationKind kind)
 {
     switch (kind) {
@@ -98,7 +93,7 @@ private:
             return;   // the reader named it
         for (const QString &name : names)
             if (!m_kept.contains(name))
-                Problem(line, Tr("no earlier step keeps a value \"%1\"").arg(name));
+                Problem(line, QCoreApplication::translate("TPlanChecker", "no earlier step keeps a value \"%1\"").arg(name));
     }
 
     void CheckStep(TPlan::TStep &step);
@@ -116,7 +111,7 @@ void TChecking::CheckStep(TPlan::TStep &step)
     QString group;
     QString command;
     if (!TCommandLookup::Find(m_document, step.Command, &group, &command)) {
-        Problem(step.CommandLine, Tr("%1 has no command \"%2\" (GROUP/COMMAND)")
+        Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1 has no command \"%2\" (GROUP/COMMAND)")
                                       .arg(QFileInfo(m_document.FileName()).fileName(), step.Command));
         return;
     }
@@ -126,29 +121,29 @@ void TChecking::CheckStep(TPlan::TStep &step)
     const TCommandDefinition definition = TCommandDefinition::Load(ini, step.Section);
     step.Port = definition.port;
     if (!definition.error.isEmpty()) {
-        Problem(step.CommandLine, Tr("%1 cannot be sent: %2").arg(step.CommandName, definition.error));
+        Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1 cannot be sent: %2").arg(step.CommandName, definition.error));
         return;
     }
     if (definition.fields.isEmpty()) {
-        Problem(step.CommandLine, Tr("%1 has no command fields: nothing to send").arg(step.CommandName));
+        Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1 has no command fields: nothing to send").arg(step.CommandName));
         return;
     }
     if (step.Repeat > 0 && step.Port == cpFiscalPort)
-        Problem(step.RepeatLine, Tr("%1 goes to the fiscal port, which has no Repeat").arg(step.CommandName));
+        Problem(step.RepeatLine, QCoreApplication::translate("TPlanChecker", "%1 goes to the fiscal port, which has no Repeat").arg(step.CommandName));
 
     QHash<int, int> givenAt;   // field -> line
     bool valuesKnown = true;
     for (TPlan::TValue &value : step.Values) {
         value.Index = FieldIndex(definition, value.Field);
         if (value.Index < 0) {
-            Problem(value.Line, Tr("%1 has no field \"%2\" (give its number from 1 to %3 or its caption)")
+            Problem(value.Line, QCoreApplication::translate("TPlanChecker", "%1 has no field \"%2\" (give its number from 1 to %3 or its caption)")
                                     .arg(step.CommandName, value.Field)
                                     .arg(definition.fields.size()));
             valuesKnown = false;
             continue;
         }
         if (givenAt.contains(value.Index)) {
-            Problem(value.Line, Tr("%1 is given a value twice (first on line %2)")
+            Problem(value.Line, QCoreApplication::translate("TPlanChecker", "%1 is given a value twice (first on line %2)")
                                     .arg(definition.FieldName(value.Index))
                                     .arg(givenAt.value(value.Index)));
             valuesKnown = false;
@@ -169,24 +164,24 @@ void TChecking::CheckStep(TPlan::TStep &step)
     QString answersError;
     const QList<TAnswerField> answers = ReadAnswerFields(ini, step.Section, TFieldReading::Strict, &answersError);
     if (!answersError.isEmpty())
-        Problem(step.CommandLine, Tr("%1: its answer fields cannot be read: %2").arg(step.CommandName, answersError));
+        Problem(step.CommandLine, QCoreApplication::translate("TPlanChecker", "%1: its answer fields cannot be read: %2").arg(step.CommandName, answersError));
     const auto checkLabel = [&](int line, const QString &label) {
         int count = 0;
         for (const TAnswerField &field : answers)
             count += field.Caption.trimmed().compare(label, Qt::CaseInsensitive) == 0 ? 1 : 0;
         if (count == 0 && answersError.isEmpty())
-            Problem(line, Tr("%1 has no answer field \"%2\"").arg(step.CommandName, label));
+            Problem(line, QCoreApplication::translate("TPlanChecker", "%1 has no answer field \"%2\"").arg(step.CommandName, label));
         else if (count > 1)
-            Problem(line, Tr("%1 has %2 answer fields called \"%3\": the label does not tell which")
+            Problem(line, QCoreApplication::translate("TPlanChecker", "%1 has %2 answer fields called \"%3\": the label does not tell which")
                               .arg(step.CommandName)
                               .arg(count)
                               .arg(label));
     };
 
-    const QString port = step.Port == cpFiscalPort ? Tr("the fiscal port") : Tr("the host port");
+    const QString port = step.Port == cpFiscalPort ? QCoreApplication::translate("TPlanChecker", "the fiscal port") : QCoreApplication::translate("TPlanChecker", "the host port");
     for (TPlan::TExpectation &e : step.Expectations) {
         if ((step.Port == cpFiscalPort && IsHostOnly(e.Kind)) || (step.Port == cpHostPort && IsFiscalOnly(e.Kind))) {
-            Problem(e.Line, Tr("%1 goes to %2, whose answers this expectation cannot be about")
+            Problem(e.Line, QCoreApplication::translate("TPlanChecker", "%1 goes to %2, whose answers this expectation cannot be about")
                                 .arg(step.CommandName, port));
             continue;
         }
@@ -200,7 +195,7 @@ void TChecking::CheckStep(TPlan::TStep &step)
         case TPlan::TExpectationKind::Shown:
         case TPlan::TExpectationKind::NotShown:
             if (!m_panelTexts.contains(e.Text.toLower()))
-                Problem(e.Line, Tr("no fixed answer of %1 shows \"%2\"")
+                Problem(e.Line, QCoreApplication::translate("TPlanChecker", "no fixed answer of %1 shows \"%2\"")
                                     .arg(QFileInfo(m_document.FileName()).fileName(), e.Text));
             break;
         case TPlan::TExpectationKind::ReturnCode:
@@ -211,7 +206,7 @@ void TChecking::CheckStep(TPlan::TStep &step)
                         break;
                     }
                 if (e.Number < 0)
-                    Problem(e.Line, Tr("no return code of %1 is described as \"%2\"")
+                    Problem(e.Line, QCoreApplication::translate("TPlanChecker", "no return code of %1 is described as \"%2\"")
                                         .arg(QFileInfo(m_document.FileName()).fileName(), e.Text));
             }
             break;
@@ -221,7 +216,7 @@ void TChecking::CheckStep(TPlan::TStep &step)
     }
     for (const TPlan::TKeep &keep : step.Keeps) {
         if (step.Port == cpFiscalPort)
-            Problem(keep.Line, Tr("%1 goes to the fiscal port: its answers have no fields to keep").arg(step.CommandName));
+            Problem(keep.Line, QCoreApplication::translate("TPlanChecker", "%1 goes to the fiscal port: its answers have no fields to keep").arg(step.CommandName));
         else
             checkLabel(keep.Line, keep.Field);
     }
@@ -239,15 +234,15 @@ bool TPlanChecker::LoadTerminal(const TPlan &plan, TTerminalDocument *document, 
     const QString file = QFileInfo(plan.FileName).fileName();
     const QString path = plan.TerminalPath();
     if (!QFile::exists(path)) {
-        problems->append({file, plan.TerminalLine, Tr("Terminal: %1: no such file").arg(path)});
+        problems->append({file, plan.TerminalLine, QCoreApplication::translate("TPlanChecker", "Terminal: %1: no such file").arg(path)});
         return false;
     }
     if (!document->Load(path)) {
-        problems->append({file, plan.TerminalLine, Tr("Terminal: %1: %2").arg(path, document->LastError())});
+        problems->append({file, plan.TerminalLine, QCoreApplication::translate("TPlanChecker", "Terminal: %1: %2").arg(path, document->LastError())});
         return false;
     }
     if (const QString why = TTerminalDocument::NotATerminalFile(document->Ini()); !why.isEmpty()) {
-        problems->append({file, plan.TerminalLine, Tr("Terminal: %1: %2").arg(path, why)});
+        problems->append({file, plan.TerminalLine, QCoreApplication::translate("TPlanChecker", "Terminal: %1: %2").arg(path, why)});
         return false;
     }
     return true;

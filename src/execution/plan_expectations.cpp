@@ -7,14 +7,9 @@
 
 namespace {
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanExpectations", text);
-}
-
 QString NoAnswer()
 {
-    return Tr("no answer");
+    return QCoreApplication::translate("TPlanExpectations", "no answer");
 }
 
 bool PanelShown(const TAnswerPage &page, const QString &text)
@@ -33,7 +28,7 @@ QString ShownPanels(const TAnswerPage &page)
         for (const TFixedAnswerTable::TPanel &panel : *panels)
             if (panel.shown)
                 texts << panel.text;
-    return texts.isEmpty() ? Tr("no panel") : texts.join(QStringLiteral(", "));
+    return texts.isEmpty() ? QCoreApplication::translate("TPlanExpectations", "no panel") : texts.join(QStringLiteral(", "));
 }
 
 // A converted answer text as a number: amounts carry "." or ",".
@@ -67,6 +62,7 @@ const TAnswerRow *TPlanExpectations::Row(const TAnswerPage &page, const QString 
     return nullptr;
 }
 
+// The expectations are named by their keys in the plan, which stay English.
 QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &step, const TRunOutcome &outcome,
                                                          const TAnswerPage *page, const TPlanValues &kept)
 {
@@ -76,44 +72,44 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
         failures.append({what, expected, actual, line});
     };
     if (!step.ExpectsOutcome() && outcome.kind != TRunOutcome::Answer && outcome.kind != TRunOutcome::Ack)
-        fail(Tr("Outcome"), Tr("answer or ack"), actualOutcome, step.CommandLine);
+        fail(QStringLiteral("Outcome"), QCoreApplication::translate("TPlanExpectations", "answer or ack"), actualOutcome, step.CommandLine);
 
     for (const TPlan::TExpectation &e : step.Expectations) {
         QString expected;
         QString missing;
         if (!kept.Expand(e.Text, &expected, &missing)) {
-            fail(Tr("Kept value"), Quoted(missing), Tr("nothing kept"), e.Line);
+            fail(QCoreApplication::translate("TPlanExpectations", "Kept value"), Quoted(missing), QCoreApplication::translate("TPlanExpectations", "nothing kept"), e.Line);
             continue;
         }
         switch (e.Kind) {
         case TPlan::TExpectationKind::Outcome:
             if (outcome.kind != e.Outcome)
-                fail(Tr("Outcome"), TRunOutcome::KindName(e.Outcome), actualOutcome, e.Line);
+                fail(QStringLiteral("Outcome"), TRunOutcome::KindName(e.Outcome), actualOutcome, e.Line);
             break;
         case TPlan::TExpectationKind::ReturnCode:
             if (!page)
-                fail(Tr("Return code"), expected, NoAnswer(), e.Line);
+                fail(QStringLiteral("Return code"), expected, NoAnswer(), e.Line);
             else if (int(outcome.answer.returnCode) != e.Number)
-                fail(Tr("Return code"), expected == QString::number(e.Number) ? expected
+                fail(QStringLiteral("Return code"), expected == QString::number(e.Number) ? expected
                                                                               : QStringLiteral("%1 (%2)").arg(e.Number).arg(expected),
                      QString::number(outcome.answer.returnCode), e.Line);
             break;
         case TPlan::TExpectationKind::Shown:
             if (!page || !PanelShown(*page, expected))
-                fail(Tr("Shown"), Quoted(expected), page ? ShownPanels(*page) : NoAnswer(), e.Line);
+                fail(QStringLiteral("Shown"), Quoted(expected), page ? ShownPanels(*page) : NoAnswer(), e.Line);
             break;
         case TPlan::TExpectationKind::NotShown:
             if (!page)
-                fail(Tr("Not shown"), Quoted(expected), NoAnswer(), e.Line);
+                fail(QStringLiteral("Not shown"), Quoted(expected), NoAnswer(), e.Line);
             else if (PanelShown(*page, expected))
-                fail(Tr("Not shown"), Tr("not %1").arg(Quoted(expected)), ShownPanels(*page), e.Line);
+                fail(QStringLiteral("Not shown"), QCoreApplication::translate("TPlanExpectations", "not %1").arg(Quoted(expected)), ShownPanels(*page), e.Line);
             break;
         case TPlan::TExpectationKind::FieldEquals:
         case TPlan::TExpectationKind::FieldMatches:
         case TPlan::TExpectationKind::FieldRange: {
-            const QString what = (e.Kind == TPlan::TExpectationKind::FieldEquals     ? Tr("Field %1")
-                                  : e.Kind == TPlan::TExpectationKind::FieldMatches ? Tr("Pattern %1")
-                                                                                    : Tr("Range %1"))
+            const QString what = (e.Kind == TPlan::TExpectationKind::FieldEquals     ? QStringLiteral("Field %1")
+                                  : e.Kind == TPlan::TExpectationKind::FieldMatches ? QStringLiteral("Pattern %1")
+                                                                                    : QStringLiteral("Range %1"))
                                      .arg(e.Subject);
             const QString shownExpected = e.Kind == TPlan::TExpectationKind::FieldRange ? RangeText(e) : expected;
             const TAnswerRow *row = page ? Row(*page, e.Subject) : nullptr;
@@ -122,7 +118,7 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
                 break;
             }
             if (!row) {
-                fail(what, shownExpected, Tr("no such field in the answer"), e.Line);
+                fail(what, shownExpected, QCoreApplication::translate("TPlanExpectations", "no such field in the answer"), e.Line);
                 break;
             }
             if (e.Kind == TPlan::TExpectationKind::FieldEquals) {
@@ -131,13 +127,13 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
             } else if (e.Kind == TPlan::TExpectationKind::FieldMatches) {
                 const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected));
                 if (!pattern.isValid())
-                    fail(what, expected, Tr("not a valid pattern: %1").arg(pattern.errorString()), e.Line);
+                    fail(what, expected, QCoreApplication::translate("TPlanExpectations", "not a valid pattern: %1").arg(pattern.errorString()), e.Line);
                 else if (!pattern.match(row->text).hasMatch())
                     fail(what, expected, row->text, e.Line);
             } else {
                 double value = 0;
                 if (!AsNumber(row->text, &value))
-                    fail(what, shownExpected, Tr("%1, not a number").arg(Quoted(row->text)), e.Line);
+                    fail(what, shownExpected, QCoreApplication::translate("TPlanExpectations", "%1, not a number").arg(Quoted(row->text)), e.Line);
                 else if ((e.HasMin && value < e.Min) || (e.HasMax && value > e.Max))
                     fail(what, shownExpected, row->text, e.Line);
             }
@@ -145,11 +141,11 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
         }
         case TPlan::TExpectationKind::FiscalEquals:
         case TPlan::TExpectationKind::FiscalMatches: {
-            const QString what = (e.Kind == TPlan::TExpectationKind::FiscalEquals ? Tr("Fiscal answer %1")
-                                                                                 : Tr("Fiscal pattern %1"))
+            const QString what = (e.Kind == TPlan::TExpectationKind::FiscalEquals ? QStringLiteral("Fiscal answer %1")
+                                                                                 : QStringLiteral("Fiscal pattern %1"))
                                      .arg(e.Number);
             if (e.Number > outcome.fiscalAnswers.size()) {
-                fail(what, expected, QCoreApplication::translate("TPlanExpectations", "%n answer(s)", nullptr, int(outcome.fiscalAnswers.size())), e.Line);
+                fail(what, expected, QCoreApplication::translate("TPlanExpectations", "%1 answers").arg(outcome.fiscalAnswers.size()), e.Line);
                 break;
             }
             const QString text = TTextCodec::DecodeWindows1252(outcome.fiscalAnswers.at(e.Number - 1));
@@ -159,7 +155,7 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
             } else {
                 const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected));
                 if (!pattern.isValid())
-                    fail(what, expected, Tr("not a valid pattern: %1").arg(pattern.errorString()), e.Line);
+                    fail(what, expected, QCoreApplication::translate("TPlanExpectations", "not a valid pattern: %1").arg(pattern.errorString()), e.Line);
                 else if (!pattern.match(text).hasMatch())
                     fail(what, expected, text, e.Line);
             }
@@ -167,7 +163,7 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
         }
         case TPlan::TExpectationKind::FiscalCount:
             if (outcome.fiscalAnswers.size() != e.Number)
-                fail(Tr("Fiscal answers"), QString::number(e.Number), QString::number(outcome.fiscalAnswers.size()), e.Line);
+                fail(QStringLiteral("Fiscal answers"), QString::number(e.Number), QString::number(outcome.fiscalAnswers.size()), e.Line);
             break;
         }
     }
@@ -183,8 +179,8 @@ QList<TStepResult::TFailure> TPlanExpectations::Keep(const TPlan::TStep &step, c
         if (row)
             kept->Keep(keep.Name, row->text);
         else
-            failures.append({Tr("Keep %1").arg(keep.Field), Tr("a value for \"%1\"").arg(keep.Name),
-                             page ? Tr("no such field in the answer") : NoAnswer(), keep.Line});
+            failures.append({QStringLiteral("Keep %1").arg(keep.Field), QCoreApplication::translate("TPlanExpectations", "a value for \"%1\"").arg(keep.Name),
+                             page ? QCoreApplication::translate("TPlanExpectations", "no such field in the answer") : NoAnswer(), keep.Line});
     }
     return failures;
 }

@@ -6,11 +6,6 @@
 
 namespace {
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanInputs", text);
-}
-
 // The typed box upper-cases the letters of Hexa and Boolean texts.
 QString AsTyped(int textType, const QString &text)
 {
@@ -39,20 +34,20 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
     for (const TPlan::TValue &value : values) {
         const int field = value.Index;
         if (field < 0 || field >= definition.fields.size())
-            return fail(&value, field, Tr("the command has no field %1").arg(value.Field));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "the command has no field %1").arg(value.Field));
         const TCommandField &f = definition.fields.at(field);
         const QString name = definition.FieldName(field);
         if (value.Kind == TPlan::TValueKind::Set) {
             if (f.ControlType == ctDate || f.ControlType == ctTime)
-                return fail(&value, field, Tr("%1 is a %2 picker: give it with %3")
-                                               .arg(name, f.ControlType == ctDate ? Tr("date") : Tr("time"),
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is a %2 picker: give it with %3")
+                                               .arg(name, f.ControlType == ctDate ? QCoreApplication::translate("TPlanInputs", "date") : QCoreApplication::translate("TPlanInputs", "time"),
                                                     f.ControlType == ctDate ? QStringLiteral("Date") : QStringLiteral("Time")));
             if (f.ReadOnly)
-                return fail(&value, field, Tr("%1 is read-only: its text cannot be changed").arg(name));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is read-only: its text cannot be changed").arg(name));
         } else if (value.Kind == TPlan::TValueKind::Date && f.ControlType != ctDate) {
-            return fail(&value, field, Tr("%1 is not a date picker").arg(name));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a date picker").arg(name));
         } else if (value.Kind == TPlan::TValueKind::Time && f.ControlType != ctTime) {
-            return fail(&value, field, Tr("%1 is not a time picker").arg(name));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a time picker").arg(name));
         }
 
         QString text;
@@ -65,7 +60,7 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
             text = value.Text;
         } else if (QString missing; !kept->Expand(value.Text, &text, &missing)) {
             result.Missing = true;
-            return fail(&value, field, Tr("%1: no value is kept under \"%2\"").arg(name, missing));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: no value is kept under \"%2\"").arg(name, missing));
         }
 
         switch (value.Kind) {
@@ -80,14 +75,14 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
         case TPlan::TValueKind::Date: {
             const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
             if (!date.isValid())
-                return fail(&value, field, Tr("%1: \"%2\" is not a date YYYY-MM-DD").arg(name, text));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a date YYYY-MM-DD").arg(name, text));
             result.Inputs[field].date = date;
             break;
         }
         case TPlan::TValueKind::Time: {
             const QTime time = QTime::fromString(text.trimmed(), QStringLiteral("HH:mm:ss"));
             if (!time.isValid())
-                return fail(&value, field, Tr("%1: \"%2\" is not a time HH:MM:SS").arg(name, text));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a time HH:MM:SS").arg(name, text));
             result.Inputs[field].time = time;
             break;
         }

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanReader", text);
-}
-
 // Waits longer than an hour are taken for a mistake.
 constexpr qint64 MaxWaitMs = 3600 * 1000;
 constexpr int MaxRepeat = 999;
@@ -113,7 +108,7 @@ void TReading::Line(int number, const QString &raw)
         return;
     if (line.startsWith(QLatin1Char('['))) {
         if (!line.endsWith(QLatin1Char(']'))) {
-            Problem(number, Tr("a section header ends with \"]\""));
+            Problem(number, QCoreApplication::translate("TPlanReader", "a section header ends with \"]\""));
             m_section = TSection::Unknown;
             return;
         }
@@ -122,18 +117,18 @@ void TReading::Line(int number, const QString &raw)
     }
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0) {
-        Problem(number, Tr("expected KEY = VALUE, a [section] or a comment"));
+        Problem(number, QCoreApplication::translate("TPlanReader", "expected KEY = VALUE, a [section] or a comment"));
         return;
     }
     const QString key = Simplified(line.left(eq));
     const QString value = Unquoted(line.mid(eq + 1).trimmed());
     if (key.isEmpty()) {
-        Problem(number, Tr("a line without its key"));
+        Problem(number, QCoreApplication::translate("TPlanReader", "a line without its key"));
         return;
     }
     switch (m_section) {
     case TSection::None:
-        Problem(number, Tr("\"%1\" stands before any section: start with [Plan]").arg(key));
+        Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\" stands before any section: start with [Plan]").arg(key));
         break;
     case TSection::Plan:
         PlanKey(number, key, value);
@@ -153,12 +148,12 @@ void TReading::Section(int number, const QString &name)
     const QString lower = name.toLower();
     if (lower == QLatin1String("plan")) {
         if (m_planSeen) {
-            Problem(number, Tr("a second [Plan] section"));
+            Problem(number, QCoreApplication::translate("TPlanReader", "a second [Plan] section"));
             m_section = TSection::Unknown;
             return;
         }
         if (!m_result.Plan.Steps.isEmpty())
-            Problem(number, Tr("[Plan] comes before the steps"));
+            Problem(number, QCoreApplication::translate("TPlanReader", "[Plan] comes before the steps"));
         m_planSeen = true;
         m_section = TSection::Plan;
         return;
@@ -171,7 +166,7 @@ void TReading::Section(int number, const QString &name)
         m_step.Title = name.mid(4).trimmed();
         return;
     }
-    Problem(number, Tr("unknown section [%1]: a plan has [Plan] and [Step] sections").arg(name));
+    Problem(number, QCoreApplication::translate("TPlanReader", "unknown section [%1]: a plan has [Plan] and [Step] sections").arg(name));
     m_section = TSection::Unknown;
 }
 
@@ -179,7 +174,7 @@ bool TReading::Once(int number, const QString &what)
 {
     const QString key = what.toLower();
     if (m_once.contains(key)) {
-        Problem(number, Tr("\"%1\" is given twice in this section").arg(what));
+        Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\" is given twice in this section").arg(what));
         return false;
     }
     m_once.insert(key);
@@ -203,14 +198,14 @@ void TReading::PlanKey(int number, const QString &key, const QString &value)
         m_result.Plan.TerminalLine = number;
         m_result.Plan.Terminal = value;
         if (value.isEmpty())
-            Problem(number, Tr("Terminal names the terminal file, relative to the plan"));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Terminal names the terminal file, relative to the plan"));
     } else if (lower == QLatin1String("name")) {
         if (Once(number, key)) {
             m_result.Plan.Name = value;
             m_nameLine = number;
         }
     } else {
-        Problem(number, Tr("unknown key \"%1\" in [Plan]: it takes Name and Terminal").arg(key));
+        Problem(number, QCoreApplication::translate("TPlanReader", "unknown key \"%1\" in [Plan]: it takes Name and Terminal").arg(key));
     }
 }
 
@@ -221,7 +216,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
     const auto subject = [&](int words, const QString &what) {
         const QString s = rest(words);
         if (s.isEmpty())
-            Problem(number, Tr("\"%1\" names the %2 after it").arg(key, what));
+            Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\" names the %2 after it").arg(key, what));
         return s;
     };
     const auto expectation = [&](TPlan::TExpectationKind kind, const QString &subjectText) {
@@ -239,7 +234,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         m_step.Command = value;
         m_step.CommandLine = number;
         if (value.isEmpty() || !value.contains(QLatin1Char('/')))
-            Problem(number, Tr("Command names a command as GROUP/COMMAND"));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Command names a command as GROUP/COMMAND"));
     } else if (lower == QLatin1String("repeat")) {
         if (!Once(number, key))
             return;
@@ -247,7 +242,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         const int count = value.toInt(&ok, 10);
         m_step.RepeatLine = number;
         if (!ok || count < 1 || count > MaxRepeat)
-            Problem(number, Tr("Repeat \"%1\": give a count from 1 to %2").arg(value).arg(MaxRepeat));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Repeat \"%1\": give a count from 1 to %2").arg(value).arg(MaxRepeat));
         else
             m_step.Repeat = count;
     } else if (lower == QLatin1String("wait")) {
@@ -255,7 +250,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
             return;
         int ms = 0;
         if (!ParseWait(value, &ms)) {
-            Problem(number, Tr("Wait \"%1\": give a time such as 500 ms or 2 s, at most an hour").arg(value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Wait \"%1\": give a time such as 500 ms or 2 s, at most an hour").arg(value));
             ms = 0;
         }
         m_step.WaitMs = ms;
@@ -266,7 +261,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         v.Kind = lower.startsWith(QLatin1String("set")) ? TPlan::TValueKind::Set
                  : lower.startsWith(QLatin1String("date")) ? TPlan::TValueKind::Date
                                                            : TPlan::TValueKind::Time;
-        v.Field = subject(1, Tr("field (its number from 1 or its caption)"));
+        v.Field = subject(1, QCoreApplication::translate("TPlanReader", "field (its number from 1 or its caption)"));
         v.Text = value;
         v.Line = number;
         if (v.Field.isEmpty() || !Once(number, QStringLiteral("field ") + v.Field))
@@ -274,17 +269,17 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         CheckReferences(number, value);
         if (v.Kind == TPlan::TValueKind::Date && !value.contains(QLatin1Char('$'))
             && !QDate::fromString(value, QStringLiteral("yyyy-MM-dd")).isValid())
-            Problem(number, Tr("%1: \"%2\" is not a date YYYY-MM-DD").arg(key, value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1: \"%2\" is not a date YYYY-MM-DD").arg(key, value));
         if (v.Kind == TPlan::TValueKind::Time && !value.contains(QLatin1Char('$'))
             && !QTime::fromString(value, QStringLiteral("HH:mm:ss")).isValid())
-            Problem(number, Tr("%1: \"%2\" is not a time HH:MM:SS").arg(key, value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1: \"%2\" is not a time HH:MM:SS").arg(key, value));
         m_step.Values.append(v);
     } else if (lower == QLatin1String("outcome")) {
         if (!Once(number, key))
             return;
         TPlan::TExpectation e = expectation(TPlan::TExpectationKind::Outcome, QString());
         if (!ParseOutcome(value, &e.Outcome))
-            Problem(number, Tr("Outcome \"%1\": use answer, ack, nak, timeout, bad-input or write-error").arg(value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Outcome \"%1\": use answer, ack, nak, timeout, bad-input or write-error").arg(value));
         m_step.Expectations.append(e);
     } else if (lower == QLatin1String("return code")) {
         if (!Once(number, key))
@@ -293,15 +288,15 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         bool ok = false;
         const int code = value.toInt(&ok, 10);
         if (ok && (code < 0 || code > 0xFFFF))
-            Problem(number, Tr("Return code %1: codes run from 0 to 65535").arg(value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Return code %1: codes run from 0 to 65535").arg(value));
         else if (ok)
             e.Number = code;
         else if (value.isEmpty())
-            Problem(number, Tr("Return code: give a number or its text from the terminal file"));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Return code: give a number or its text from the terminal file"));
         m_step.Expectations.append(e);
     } else if (lower == QLatin1String("shown") || lower == QLatin1String("not shown")) {
         if (value.isEmpty()) {
-            Problem(number, Tr("%1: give the text of a status panel").arg(key));
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1: give the text of a status panel").arg(key));
             return;
         }
         m_step.Expectations.append(expectation(lower == QLatin1String("shown") ? TPlan::TExpectationKind::Shown
@@ -314,7 +309,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         bool ok = false;
         e.Number = value.toInt(&ok, 10);
         if (!ok || e.Number < 0)
-            Problem(number, Tr("Fiscal answers \"%1\": give the number of answers").arg(value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "Fiscal answers \"%1\": give the number of answers").arg(value));
         m_step.Expectations.append(e);
     } else if (lower.startsWith(QLatin1String("fiscal answer ")) || lower.startsWith(QLatin1String("fiscal pattern "))) {
         const bool pattern = lower.startsWith(QLatin1String("fiscal pattern"));
@@ -324,20 +319,20 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         bool ok = false;
         e.Number = rest(2).toInt(&ok, 10);
         if (!ok || e.Number < 1) {
-            Problem(number, Tr("\"%1\": name the fiscal answer by its number from 1").arg(key));
+            Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\": name the fiscal answer by its number from 1").arg(key));
             return;
         }
         if (!Once(number, key))
             return;
         CheckReferences(number, value);
         if (pattern && !value.contains(QLatin1Char('$')) && !QRegularExpression(value).isValid())
-            Problem(number, Tr("%1: \"%2\" is not a valid pattern: %3")
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1: \"%2\" is not a valid pattern: %3")
                                 .arg(key, value, QRegularExpression(value).errorString()));
         m_step.Expectations.append(e);
     } else if (lower.startsWith(QLatin1String("field ")) || lower.startsWith(QLatin1String("pattern "))
                || lower.startsWith(QLatin1String("range ")) || lower == QLatin1String("field")
                || lower == QLatin1String("pattern") || lower == QLatin1String("range")) {
-        const QString label = subject(1, Tr("answer field (its label)"));
+        const QString label = subject(1, QCoreApplication::translate("TPlanReader", "answer field (its label)"));
         if (label.isEmpty() || !Once(number, key))
             return;
         const TPlan::TExpectationKind kind = lower.startsWith(QLatin1String("field")) ? TPlan::TExpectationKind::FieldEquals
@@ -348,7 +343,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         CheckReferences(number, value);
         if (kind == TPlan::TExpectationKind::FieldMatches && !value.contains(QLatin1Char('$'))
             && !QRegularExpression(value).isValid())
-            Problem(number, Tr("%1: \"%2\" is not a valid pattern: %3")
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1: \"%2\" is not a valid pattern: %3")
                                 .arg(key, value, QRegularExpression(value).errorString()));
         if (kind == TPlan::TExpectationKind::FieldRange) {
             const qsizetype dots = value.indexOf(QLatin1String(".."));
@@ -358,20 +353,20 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
             e.HasMax = !high.isEmpty() && ParseNumber(high, &e.Max);
             if (dots < 0 || (low.isEmpty() && high.isEmpty()) || (!low.isEmpty() && !e.HasMin)
                 || (!high.isEmpty() && !e.HasMax))
-                Problem(number, Tr("%1 \"%2\": give MIN .. MAX, numbers, either may be left out").arg(key, value));
+                Problem(number, QCoreApplication::translate("TPlanReader", "%1 \"%2\": give MIN .. MAX, numbers, either may be left out").arg(key, value));
             else if (e.HasMin && e.HasMax && e.Min > e.Max)
-                Problem(number, Tr("%1 \"%2\": the lower end is above the upper end").arg(key, value));
+                Problem(number, QCoreApplication::translate("TPlanReader", "%1 \"%2\": the lower end is above the upper end").arg(key, value));
         }
         m_step.Expectations.append(e);
     } else if (lower.startsWith(QLatin1String("keep ")) || lower == QLatin1String("keep")) {
-        const QString label = subject(1, Tr("answer field (its label)"));
+        const QString label = subject(1, QCoreApplication::translate("TPlanReader", "answer field (its label)"));
         if (label.isEmpty() || !Once(number, key))
             return;
         if (!TPlanValues::IsName(value))
-            Problem(number, Tr("%1 = \"%2\": a kept value's name is made of letters, digits and _").arg(key, value));
+            Problem(number, QCoreApplication::translate("TPlanReader", "%1 = \"%2\": a kept value's name is made of letters, digits and _").arg(key, value));
         m_step.Keeps.append({label, value, number});
     } else {
-        Problem(number, Tr("unknown key \"%1\" in a step (see docs/plans.md)").arg(key));
+        Problem(number, QCoreApplication::translate("TPlanReader", "unknown key \"%1\" in a step (see docs/plans.md)").arg(key));
     }
 }
 
@@ -382,9 +377,9 @@ void TReading::CloseStep()
     m_inStep = false;
     const bool sends = m_step.CommandLine > 0;
     if (!sends && !m_step.IsWait())
-        Problem(m_step.Line, Tr("the step neither sends a Command nor waits (Wait)"));
+        Problem(m_step.Line, QCoreApplication::translate("TPlanReader", "the step neither sends a Command nor waits (Wait)"));
     else if (sends && m_step.IsWait())
-        Problem(m_step.Line, Tr("a step either sends a Command or waits, not both"));
+        Problem(m_step.Line, QCoreApplication::translate("TPlanReader", "a step either sends a Command or waits, not both"));
     else if (m_step.IsWait()) {
         int line = 0;
         for (const TPlan::TValue &v : m_step.Values)
@@ -395,7 +390,7 @@ void TReading::CloseStep()
             line = line ? line : k.Line;
         line = line ? line : m_step.RepeatLine;
         if (line)
-            Problem(line, Tr("a wait sends nothing: field values, Repeat, expectations and Keep belong to a Command"));
+            Problem(line, QCoreApplication::translate("TPlanReader", "a wait sends nothing: field values, Repeat, expectations and Keep belong to a Command"));
     }
     m_result.Plan.Steps.append(m_step);
 }
@@ -405,11 +400,11 @@ TPlanReader::TResult TReading::Finish()
     CloseStep();
     TPlan &plan = m_result.Plan;
     if (!m_planSeen)
-        Problem(0, Tr("no [Plan] section naming the terminal file"));
+        Problem(0, QCoreApplication::translate("TPlanReader", "no [Plan] section naming the terminal file"));
     else if (plan.TerminalLine == 0)
-        Problem(0, Tr("[Plan] has no Terminal naming the terminal file"));
+        Problem(0, QCoreApplication::translate("TPlanReader", "[Plan] has no Terminal naming the terminal file"));
     if (plan.Steps.isEmpty())
-        Problem(0, Tr("the plan has no [Step]"));
+        Problem(0, QCoreApplication::translate("TPlanReader", "the plan has no [Step]"));
     if (plan.Name.isEmpty())
         plan.Name = QFileInfo(plan.FileName).completeBaseName();
     return m_result;
@@ -436,7 +431,7 @@ TPlanReader::TResult TPlanReader::Parse(const QByteArray &content, const QString
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(content);
     if (decoder.hasError() || content.contains('\0')) {
-        reading.Problem(0, Tr("not a plan: the file is not UTF-8 text"));
+        reading.Problem(0, QCoreApplication::translate("TPlanReader", "not a plan: the file is not UTF-8 text"));
         TResult result = reading.Finish();
         result.Problems = {result.Problems.first()};
         return result;
