@@ -9,15 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPlanOpener", text);
-}
-
-} // namespace
-
 bool TPlanOpener::SameFile(const QString &a, const QString &b)
 {
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
@@ -41,7 +32,7 @@ TPlanOpener::TResult TPlanOpener::Open(const QString &planFile, const QString &t
     // that are not its own.
     if (!SameFile(read.Plan.TerminalPath(), terminalFile)) {
         result.Problems.append({file, read.Plan.TerminalLine,
-                                Tr("Terminal: %1 is not the terminal file on display, %2")
+                                QCoreApplication::translate("TPlanOpener", "Terminal: %1 is not the terminal file on display, %2")
                                     .arg(QDir::toNativeSeparators(read.Plan.TerminalPath()),
                                          QDir::toNativeSeparators(terminalFile))});
         return result;
@@ -55,8 +46,8 @@ TPlanOpener::TResult TPlanOpener::Open(const QString &planFile, const QString &t
     if (!result.Problems.isEmpty())
         return result;
     if (result.Plan.UsesPort(cpHostPort) && !hostOpen)
-        result.Problems.append({file, 0, Tr("the host port is not open; its commands cannot go out")});
+        result.Problems.append({file, 0, QCoreApplication::translate("TPlanOpener", "the host port is not open; its commands cannot go out")});
     if (result.Plan.UsesPort(cpFiscalPort) && !fiscalOpen)
-        result.Problems.append({file, 0, Tr("the fiscal port is not open; its commands cannot go out")});
+        result.Problems.append({file, 0, QCoreApplication::translate("TPlanOpener", "the fiscal port is not open; its commands cannot go out")});
     return result;
 }
