@@ -54,7 +54,7 @@ TFormPlanRun::TFormPlanRun(TFormChildTerminalWindow *window, TPrompts &prompts, 
         const TPlan::TStep &step = plan.Steps.at(i);
         auto *item = new QTreeWidgetItem(m_steps);
         item->setText(ColumnStep, QStringLiteral("%1. %2").arg(i + 1).arg(step.DisplayTitle()));
-        item->setText(ColumnCommand, step.CommandName);
+        item->setText(ColumnCommand, step.CommandName.isEmpty() ? step.Command : step.CommandName);
         item->setData(ColumnStep, Qt::UserRole, i);
     }
 
