@@ -1529,6 +1529,18 @@ Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 error
         <source>Fiscal port</source>
         <translation>Puerto fiscal</translation>
     </message>
+    <message>
+        <source>Run plan</source>
+        <translation>Ejecutar plan</translation>
+    </message>
+    <message>
+        <source>Test plans (*.%1);;All files (*)</source>
+        <translation>Planes de prueba (*.%1);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>The plan %1 cannot run; nothing was sent:</source>
+        <translation>El plan %1 no puede ejecutarse; no se envió nada:</translation>
+    </message>
 </context>
 <context>
     <name>TFormOverwriteNewCommand</name>
@@ -1563,6 +1575,137 @@ Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 error
     <message>
         <source>Cancel paste</source>
         <translation>Cancelar el pegado</translation>
+    </message>
+</context>
+<context>
+    <name>TFormPlanRun</name>
+    <message>
+        <source>Plan %1</source>
+        <translation>Plan %1</translation>
+    </message>
+    <message>
+        <source>%v of %m steps</source>
+        <translation>%v de %m pasos</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Paso</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Comando</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Desenlace</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>&amp;Open in terminal window</source>
+        <translation>&amp;Abrir en la ventana de terminal</translation>
+    </message>
+    <message>
+        <source>Show the failed step&apos;s command with the values it went out with</source>
+        <translation>Muestra el comando del paso fallido con los valores con que salió</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>Stop the plan once the step under way has ended</source>
+        <translation>Detiene el plan cuando termine el paso en curso</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>waited</source>
+        <translation>esperó</translation>
+    </message>
+    <message>
+        <source>answer</source>
+        <translation>respuesta</translation>
+    </message>
+    <message>
+        <source>ACK</source>
+        <translation>ACK</translation>
+    </message>
+    <message>
+        <source>time-out</source>
+        <translation>tiempo agotado</translation>
+    </message>
+    <message>
+        <source>write error</source>
+        <translation>error de escritura</translation>
+    </message>
+    <message>
+        <source>NAK</source>
+        <translation>NAK</translation>
+    </message>
+    <message>
+        <source>bad input</source>
+        <translation>entrada no válida</translation>
+    </message>
+    <message>
+        <source>port closed</source>
+        <translation>puerto cerrado</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>rechazado</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelado</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>no enviado</translation>
+    </message>
+    <message>
+        <source>Stopping once this step has ended ...</source>
+        <translation>Se detendrá cuando termine este paso ...</translation>
+    </message>
+    <message>
+        <source>running ...</source>
+        <translation>en curso ...</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+    <message>
+        <source>passed</source>
+        <translation>correcto</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fallido</translation>
+    </message>
+    <message>
+        <source>not run</source>
+        <translation>no ejecutado</translation>
+    </message>
+    <message>
+        <source>%1 passed, %2 failed, %3 not run, in %4 ms</source>
+        <translation>%1 correctos, %2 fallidos, %3 no ejecutados, en %4 ms</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Detenido: %1</translation>
+    </message>
+    <message>
+        <source>The terminal file no longer holds the command %1.</source>
+        <translation>El archivo de terminal ya no contiene el comando %1.</translation>
     </message>
 </context>
 <context>
@@ -2071,6 +2214,14 @@ Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 error
         <source>Stop recording the capture</source>
         <translation>Detener la grabación de la captura</translation>
     </message>
+    <message>
+        <source>Run &amp;plan ...</source>
+        <translation>Ejecutar &amp;plan ...</translation>
+    </message>
+    <message>
+        <source>Run plan|Run a test plan against the terminal file on display</source>
+        <translation>Ejecutar plan|Ejecuta un plan de prueba sobre el archivo de terminal mostrado</translation>
+    </message>
 </context>
 <context>
     <name>TMainCapture</name>
@@ -2274,6 +2425,21 @@ La captura se ha detenido; se conservan los registros anteriores a este.</transl
     <message>
         <source>cannot write the JUnit file %1: %2</source>
         <translation>no se puede escribir el archivo JUnit %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanOpener</name>
+    <message>
+        <source>Terminal: %1 is not the terminal file on display, %2</source>
+        <translation>Terminal: %1 no es el archivo de terminal mostrado, %2</translation>
+    </message>
+    <message>
+        <source>the host port is not open; its commands cannot go out</source>
+        <translation>el puerto host no está abierto; sus comandos no pueden salir</translation>
+    </message>
+    <message>
+        <source>the fiscal port is not open; its commands cannot go out</source>
+        <translation>el puerto fiscal no está abierto; sus comandos no pueden salir</translation>
     </message>
 </context>
 <context>

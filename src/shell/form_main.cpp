@@ -6,19 +6,22 @@
 #include "editors/form_preferences.h"
 #include "editors/form_test_fixed_answer.h"
 #include "execution/execution_texts.h"
+#include "execution/plan_reader.h"
 #include "execution/port_settings.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
 #include "shell/form_child_log_window.h"
 #include "shell/main_actions.h"
 #include "shell/main_capture.h"
-#include "shell/mdi_layout.h"
 #include "shell/main_ports.h"
+#include "shell/mdi_layout.h"
+#include "shell/plan_opener.h"
 #include "shell/port_event_log.h"
 #include "shell/terminal_files.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "terminal_window/form_plan_run.h"
 #include "widgets/action_icons.h"
 #include "widgets/prompts.h"
 #include "widgets/status_panel_accessible.h"
@@ -152,6 +155,7 @@ void TFormMain::ConnectActions()
     connect(m_actions->OpenAction(), &QAction::triggered, this, &TFormMain::OpenFile);
     connect(m_actions->CloseAction(), &QAction::triggered, this, &TFormMain::CloseFile);
     connect(m_actions->SaveAsAction(), &QAction::triggered, this, &TFormMain::SaveFileAs);
+    connect(m_actions->RunPlanAction(), &QAction::triggered, this, &TFormMain::RunPlan);
     connect(m_actions->ExitAction(), &QAction::triggered, this, &TFormMain::Exit);
     connect(m_actions->MinimizeAllAction(), &QAction::triggered, this, &TFormMain::ArrangeIcons);
     connect(m_actions->ArrangeAction(), &QAction::triggered, this, &TFormMain::ArrangeIcons);
@@ -303,6 +307,7 @@ void TFormMain::UpdateFileActions()
     m_actions->CloseAction()->setEnabled(open);
     m_actions->EditFixedAnswersAction()->setEnabled(open);
     m_actions->TestFixedAnswersAction()->setEnabled(open);
+    m_actions->RunPlanAction()->setEnabled(open && !(m_planRun && m_planRun->IsRunning()));
     m_actions->EditReturnCodesAction()->setEnabled(open && m_settings.Protocol == 1);
     UpdateEditFieldsAction();
 }
@@ -434,6 +439,39 @@ void TFormMain::TestFixedAnswers()
         return;
     m_terminalWindow->showMaximized();
     m_terminalWindow->ShowAnswer(tester.FiscalStatus(), tester.PrinterStatus());
+}
+
+void TFormMain::RunPlan()
+{
+    if (!m_terminalWindow || (m_planRun && m_planRun->IsRunning()))
+        return;
+    const QString fileName =
+        m_prompts.OpenFileName(this, tr("Run plan"), QFileInfo(m_terminalWindow->FileName()).absolutePath(),
+                               tr("Test plans (*.%1);;All files (*)").arg(TPlanReader::Extension));
+    if (fileName.isEmpty() || !m_terminalWindow)
+        return;
+    const TPlanOpener::TResult opened =
+        TPlanOpener::Open(fileName, m_terminalWindow->FileName(), m_settings.HostPortOpen, m_settings.FiscalPortOpen);
+    if (!opened.Ok()) {
+        QStringList lines{tr("The plan %1 cannot run; nothing was sent:").arg(QDir::toNativeSeparators(fileName))};
+        for (const TPlan::TProblem &problem : opened.Problems)
+            lines.append(problem.Text());
+        m_prompts.Error(this, TPrompts::ErrorCaption, lines.join(QLatin1Char('\n')));
+        return;
+    }
+    // One plan window at a time: the last one's results give way.
+    delete m_planRun;
+    TPlanRun::TOptions options;
+    options.Answers.protocol = m_settings.Protocol;
+    options.Answers.inputDateFormat = m_settings.InputDateFormat;
+    options.Answers.outputDateFormat = m_settings.OutputDateFormat;
+    options.Answers.extReservedFields = m_settings.ExtReservedFields;
+    options.Answers.today = QDate::currentDate();
+    m_planRun = new TFormPlanRun(m_terminalWindow, m_prompts, opened.Plan, options);
+    m_planRun->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_planRun, &TFormPlanRun::RunningChanged, this, &TFormMain::UpdateFileActions);
+    m_planRun->show();
+    m_planRun->Start();
 }
 
 void TFormMain::EditPreferences()

@@ -5,6 +5,7 @@
 #include "shell/port_event_log.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/form_child_terminal_window.h"
+#include "terminal_window/form_plan_run.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -67,6 +68,11 @@ public:
     void EditReturnCodes();
     void TestFixedAnswers();
     void EditPreferences();
+    // Asks for a plan for the terminal file on display and runs it in the
+    // plan window; a plan with problems is refused with all of them.
+    void RunPlan();
+    // The plan window of the last run, while it is open.
+    TFormPlanRun *PlanRunWindow() const { return m_planRun; }
     // The frames of the most recent write and read event of either port.
     QByteArray LastWrittenFrame() const { return m_ports->EventLog().LastWrittenFrame(); }
     QByteArray LastReadFrame() const { return m_ports->EventLog().LastReadFrame(); }
@@ -120,6 +126,7 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QPointer<TFormChildTerminalWindow> m_terminalWindow;
     QPointer<TFormChildLogWindow> m_logWindow;
+    QPointer<TFormPlanRun> m_planRun;
     TMainPorts *m_ports = nullptr;
     TMainActions *m_actions = nullptr;
     TMainCapture *m_capture = nullptr;

@@ -103,6 +103,8 @@ void TMainActions::CreateActions()
     m_close = NewAction(QStringLiteral("ActionClose"), tr("&Close"), tr("Close terminal file"));
     m_saveAs = NewAction(QStringLiteral("ActionSaveAs"), tr("Save Terminal As ..."), tr("Save terminal file"));
     m_saveAs->setIcon(TActionIcons::Icon(TActionIcons::SaveAs));
+    m_runPlan = NewAction(QStringLiteral("ActionRunPlan"), tr("Run &plan ..."),
+                          tr("Run plan|Run a test plan against the terminal file on display"));
     m_exit = NewAction(QStringLiteral("ActionExit"), tr("E&xit"), tr("Application exit "));
 
     m_cascade = NewAction(QStringLiteral("ActionWindowCascade"), tr("&Cascade"), tr("Cascade windows"));
@@ -179,6 +181,8 @@ void TMainActions::CreateMenus()
     saveAsItem->setEnabled(false);
     connect(saveAsItem, &QAction::triggered, m_saveAs, &QAction::trigger);
     connect(m_saveAs, &QAction::enabledChanged, saveAsItem, &QAction::setEnabled);
+    file->addSeparator();
+    file->addAction(m_runPlan);
     file->addSeparator();
     file->addAction(m_exit);
 

@@ -34,6 +34,7 @@ public:
     QAction *OpenAction() const { return m_open; }
     QAction *CloseAction() const { return m_close; }
     QAction *SaveAsAction() const { return m_saveAs; }
+    QAction *RunPlanAction() const { return m_runPlan; }
     QAction *ExitAction() const { return m_exit; }
     QAction *CascadeAction() const { return m_cascade; }
     QAction *TileHorizontallyAction() const { return m_tileHorizontally; }
@@ -70,6 +71,7 @@ private:
     QAction *m_open = nullptr;
     QAction *m_close = nullptr;
     QAction *m_saveAs = nullptr;
+    QAction *m_runPlan = nullptr;
     QAction *m_exit = nullptr;
     QAction *m_cascade = nullptr;
     QAction *m_tileHorizontally = nullptr;

@@ -95,6 +95,12 @@ void TCommandInputPanel::SetInput(int field, const TFieldInput &input)
         time->setTime(input.time);
 }
 
+void TCommandInputPanel::SetInputs(const QList<TFieldInput> &inputs)
+{
+    for (int i = 0; i < qMin(inputs.size(), m_controls.size()); ++i)
+        SetInput(i, inputs.at(i));
+}
+
 void TCommandInputPanel::Build(const TCommandDefinition &definition, int clientWidth, int logicalDpi)
 {
     Clear();

@@ -46,6 +46,9 @@ public:
 
     // What the user entered, one input per field.
     QList<TFieldInput> Inputs() const;
+    // Puts these values into the controls of the command on display, one
+    // per field from the first; extra values are ignored.
+    void SetInputs(const QList<TFieldInput> &inputs);
     void FocusField(int field);
     // The accelerators of the fields win over those of the given widget
     // (the page captions) while the panel is shown.

@@ -146,12 +146,17 @@ void TCommandPage::ConnectRunner()
     connect(runner, &TCommandRunner::SendEnabledChanged, m_buttonSend, &QWidget::setEnabled);
     connect(runner, &TCommandRunner::RepeatEnabledChanged, m_buttonRepeat, &QWidget::setEnabled);
     connect(runner, &TCommandRunner::ErrorMessage, this, [this](const QString &text) {
-        m_prompts.Error(this, TPrompts::ErrorCaption, ExecutionTexts::Shown(text));
+        if (!m_planRunning)
+            m_prompts.Error(this, TPrompts::ErrorCaption, ExecutionTexts::Shown(text));
     });
     connect(runner, &TCommandRunner::InformationMessage, this, [this](const QString &text) {
-        m_prompts.Information(this, tr("Information"), ExecutionTexts::Shown(text));
+        if (!m_planRunning)
+            m_prompts.Information(this, tr("Information"), ExecutionTexts::Shown(text));
     });
-    connect(runner, &TCommandRunner::FocusField, m_inputPanel, &TCommandInputPanel::FocusField);
+    connect(runner, &TCommandRunner::FocusField, this, [this](int field) {
+        if (!m_planRunning)
+            m_inputPanel->FocusField(field);
+    });
     connect(runner, &TCommandRunner::AnswerReady, this, &TCommandPage::ShowReceivedAnswer);
     connect(runner, &TCommandRunner::FiscalAnswer, this, [this](const QByteArray &text) { AppendFiscalAnswer(text); });
 }
@@ -232,8 +237,18 @@ void TCommandPage::ShowCommand(const QString &section)
                            CommandNotice(m_definition, m_settings.HostPortOpen, m_settings.FiscalPortOpen));
 }
 
+void TCommandPage::SetPlanRunning(bool running)
+{
+    m_planRunning = running;
+    const TCommandRunner::TButtonStates buttons = m_runner->IsRunning() ? TCommandRunner::TButtonStates() : IdleButtons();
+    m_buttonSend->setEnabled(buttons.Send);
+    m_buttonRepeat->setEnabled(buttons.Repeat);
+}
+
 TCommandRunner::TButtonStates TCommandPage::IdleButtons() const
 {
+    if (m_planRunning)
+        return {};
     // A command read only in part would send the wrong frame.
     return TCommandRunner::IdleButtons(m_definition.IsSendable() ? int(m_definition.fields.size()) : 0,
                                        m_definition.port, m_settings.HostPortOpen, m_settings.FiscalPortOpen);

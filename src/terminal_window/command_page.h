@@ -64,6 +64,12 @@ public:
     // or answer names are missing.
     TNoticeBar *NoticeBar() const { return m_noticeBar; }
 
+    // While a plan runs through the page's runner, Send and Repeat stay
+    // disabled as during a Repeat, and its steps' errors are the plan's to
+    // report, not an error box's.
+    void SetPlanRunning(bool running);
+    bool PlanRunning() const { return m_planRunning; }
+
     // The buttons call these.
     void Send();
     void Repeat();
@@ -113,6 +119,7 @@ private:
     TFixedAnswerTable m_fiscalTable;
     TFixedAnswerTable m_printerTable;
     QString m_commandKey;
+    bool m_planRunning = false;
 
     TNoticeBar *m_noticeBar = nullptr;
     QTabWidget *m_pages = nullptr;

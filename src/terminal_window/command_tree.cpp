@@ -164,6 +164,25 @@ void TCommandTree::ShowSelectedCommand()
     emit CommandSelected(Level(node) == LevelCommand ? SectionOf(node) : QString());
 }
 
+bool TCommandTree::SelectCommand(const QString &section)
+{
+    if (!m_rootNode)
+        return false;
+    for (int g = 0; g < m_rootNode->childCount(); ++g) {
+        QTreeWidgetItem *group = m_rootNode->child(g);
+        for (int c = 0; c < group->childCount(); ++c) {
+            QTreeWidgetItem *command = group->child(c);
+            if (SectionOf(command).compare(section, Qt::CaseInsensitive) != 0)
+                continue;
+            setCurrentItem(command);
+            scrollToItem(command);
+            ShowSelectedCommand();
+            return true;
+        }
+    }
+    return false;
+}
+
 void TCommandTree::UpdatePopupMenu()
 {
     const int level = Level(Selected());

@@ -42,6 +42,9 @@ public:
     // Says which command the current node is, once the selection has settled
     // (the tree calls it 50 ms after the last change).
     void ShowSelectedCommand();
+    // Makes the command of this section the current node and says so;
+    // false when the tree has no such command.
+    bool SelectCommand(const QString &section);
     // Enables the popup menu's entries for the selected node.
     void UpdatePopupMenu();
     void AddGroup();

@@ -1,6 +1,7 @@
 #include "terminal_window/form_child_terminal_window.h"
 
 #include "terminal_model/settings.h"
+#include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 
@@ -55,7 +56,10 @@ void TFormChildTerminalWindow::ConnectParts()
     connect(m_tree, &TCommandTree::FileChanged, this, &TFormChildTerminalWindow::ReadFileCopy);
     connect(m_tree, &TCommandTree::CommandEdited, m_page, &TCommandPage::ShowCommand);
     connect(m_tree, &TCommandTree::SectionRenamed, m_page, &TCommandPage::FollowRename);
-    connect(&m_page->Runner(), &TCommandRunner::TreeEnabledChanged, m_tree, &QWidget::setEnabled);
+    connect(&m_page->Runner(), &TCommandRunner::TreeEnabledChanged, this, [this](bool enabled) {
+        m_treeEnabled = enabled;
+        m_tree->setEnabled(enabled && !m_page->PlanRunning());
+    });
     connect(m_page, &TCommandPage::StatusText, this, &TFormChildTerminalWindow::StatusText);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_treeWidth = m_tree->width(); });
 }
@@ -106,6 +110,22 @@ void TFormChildTerminalWindow::closeEvent(QCloseEvent *event)
     // The close box only minimises: the window lives as long as its file is open.
     event->ignore();
     showMinimized();
+}
+
+void TFormChildTerminalWindow::SetPlanRunning(bool running)
+{
+    m_page->SetPlanRunning(running);
+    m_tree->setEnabled(m_treeEnabled && !running);
+}
+
+bool TFormChildTerminalWindow::OpenCommand(const QString &section, const QList<TFieldInput> &inputs)
+{
+    if (!m_tree->SelectCommand(section))
+        return false;
+    // Selecting has shown the command on the page.
+    m_page->ShowCommandsPage();
+    m_page->InputPanel()->SetInputs(inputs);
+    return true;
 }
 
 void TFormChildTerminalWindow::ShowAnswer(quint16 fiscal, quint16 printer)

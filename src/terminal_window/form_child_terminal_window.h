@@ -1,6 +1,7 @@
 #pragma once
 
 #include "execution/command_runner.h"
+#include "execution/field_value.h"
 #include "terminal_model/ext_ini_file.h"
 
 #include <QMdiSubWindow>
@@ -44,6 +45,13 @@ public:
     TCommandPage *CommandPage() const;
     int TreeWidth() const;
 
+    // While a plan runs through the page's runner, the tree and Send and
+    // Repeat stay disabled as during a Repeat.
+    void SetPlanRunning(bool running);
+    // Selects the command of this section in the tree and shows it with
+    // these values in its fields; false when the tree has no such command.
+    bool OpenCommand(const QString &section, const QList<TFieldInput> &inputs);
+
     void ShowAnswer(quint16 fiscal, quint16 printer);
     void ClearFiscalPanels();
     void ClearPrinterPanels();
@@ -67,4 +75,5 @@ private:
     TCommandTree *m_tree = nullptr;
     TCommandPage *m_page = nullptr;
     int m_treeWidth = DesignedTreeWidth;
+    bool m_treeEnabled = true;   // as the runner last left it
 };

@@ -7,13 +7,16 @@
 #include "editors/form_preferences.h"
 #include "editors/form_rc_record.h"
 #include "editors/form_test_fixed_answer.h"
+#include "execution/plan_reader.h"
 #include "main_window_fixture.h"
 #include "shell/form_about_box.h"
 #include "terminal_model/translations.h"
 #include "terminal_window/command_input_panel.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
+#include "terminal_window/form_child_terminal_window.h"
 #include "terminal_window/form_overwrite_new_command.h"
+#include "terminal_window/form_plan_run.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -48,12 +51,14 @@ enum TScreen {
     OverwriteNewCommand,
     Tester,
     About,
+    PlanRun,
     ScreenCount
 };
 
 const char *const ScreenNames[] = {"main window",   "preferences",       "fields editor",   "fixed answers editor",
                                    "return codes editor", "command field", "answer field", "fixed answer",
-                                   "return code",   "overwrite or new",  "tester",          "about"};
+                                   "return code",   "overwrite or new",  "tester",          "about",
+                                   "plan run"};
 
 // The command of the sample file with the most fields.
 const QString Group = QStringLiteral("Receipt");
@@ -157,6 +162,8 @@ private:
     TSettings m_settings;
     QString m_file;
     QString m_shotDir;
+    // The plan window's terminal window, kept while the plan window is judged.
+    std::unique_ptr<TFormChildTerminalWindow> m_planTerminal;
 };
 
 void TstScreensInSpanish::initTestCase()
@@ -214,6 +221,14 @@ std::unique_ptr<QWidget> TstScreensInSpanish::Make(int screen)
         return std::make_unique<TFormOverwriteNewCommand>();
     case Tester:
         return std::make_unique<TFormTestFixedAnswer>();
+    case PlanRun: {
+        m_planTerminal = std::make_unique<TFormChildTerminalWindow>(m_settings, m_prompts, m_file);
+        const TPlanReader::TResult read = TPlanReader::Parse(
+            "[Plan]\nTerminal = demo.tsy\n[Step Open a ticket]\nCommand = Receipt/Open receipt\n"
+            "[Step]\nWait = 10 ms\n",
+            m_root.filePath("screen.plan"));
+        return std::make_unique<TFormPlanRun>(m_planTerminal.get(), m_prompts, read.Plan, TPlanRun::TOptions());
+    }
     default:
         return std::make_unique<TFormAboutBox>();
     }
