@@ -439,7 +439,8 @@ void TstFormMain::menusAndToolBarInOrder()
         menus.append(menu->text());
     QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Options", "&Window", "&Help"}));
     QCOMPARE(names(window->findChild<QMenu *>("MenuFile")->actions()),
-             (QStringList{"ActionNew", "ActionOpen", "ActionClose", "MenuItemSaveAs", "-", "ActionExit"}));
+             (QStringList{"ActionNew", "ActionOpen", "ActionClose", "MenuItemSaveAs", "-", "ActionRunPlan", "-",
+                          "ActionExit"}));
     QCOMPARE(window->findChild<QAction *>("MenuItemSaveAs")->text(), QStringLiteral("Save terminal file &As ..."));
     QVERIFY(window->findChild<QAction *>("MenuItemSaveAs")->isEnabled());
     QCOMPARE(names(window->findChild<QMenu *>("MenuEdit")->actions()),

@@ -88,7 +88,7 @@ void TstFormMainSpanish::menusInSpanish_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("file") << "MenuFile" << "&Archivo"
                           << QStringList{"&Nuevo", "&Abrir", "&Cerrar", "&Guardar archivo de terminal como ...",
-                                         "&Salir"};
+                                         "Ejecutar &plan ...", "&Salir"};
     QTest::newRow("edit") << "MenuEdit" << "&Edición"
                           << QStringList{"C&opiar", "&Pegar", "Cor&tar", "&Editar campos"};
     QTest::newRow("options") << "MenuOptions" << "&Opciones"
