@@ -1,8 +1,9 @@
 #include "execution/device_watch.h"
 
+#include "comm/serial_devices.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QSet>
 
 #include <utility>
@@ -105,10 +106,9 @@ QString TDeviceWatch::SerialNumberOf(const QString &path)
     const QString target = TargetOf(path);
     if (target.isEmpty())
         return {};
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports) {
-        if (TargetOf(info.systemLocation()) == target)
-            return info.serialNumber();
+    for (const TSerialDevices::TDevice &device : TSerialDevices::Available()) {
+        if (TargetOf(device.SystemPath) == target)
+            return device.SerialNumber;
     }
     return {};
 }
@@ -117,10 +117,9 @@ QString TDeviceWatch::PathOfSerialNumber(const QString &serialNumber)
 {
     if (serialNumber.isEmpty())
         return {};
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports) {
-        if (info.serialNumber() == serialNumber)
-            return info.systemLocation();
+    for (const TSerialDevices::TDevice &device : TSerialDevices::Available()) {
+        if (device.SerialNumber == serialNumber)
+            return device.SystemPath;
     }
     return {};
 }
