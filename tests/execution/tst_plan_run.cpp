@@ -4,7 +4,7 @@
 #include "execution/plan_checker.h"
 #include "execution/plan_reader.h"
 #include "execution/plan_run.h"
-#include "sim_process.h"
+#include "sim_runner_fixture.h"
 #include "terminal_model/terminal_document.h"
 
 #include <QtTest>
@@ -12,7 +12,7 @@
 // A plan run step by step through the command runner against the simulator
 // with the sample profile: values kept and used, Stop between steps and in
 // a wait, stop on failure, a value that cannot go out.
-class TestPlanRun : public QObject {
+class TestPlanRun : public QObject, private TSimRunnerFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -35,37 +35,20 @@ private:
     };
     TRun Run(const TPlan &plan, bool stopOnFailure = false, int stopAfterStep = -1);
 
-    TSimProcess m_sim;
     TTerminalDocument m_document;
-    std::unique_ptr<TFPHostControl> m_host;
-    std::unique_ptr<TFPAuxControl> m_aux;
-    std::unique_ptr<TCommandRunner> m_runner;
 };
 
 void TestPlanRun::initTestCase()
 {
     QVERIFY(m_document.Load(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy")));
-    QVERIFY2(m_sim.Start({"--profile", QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
-             qPrintable(m_sim.Error()));
-    m_host = std::make_unique<TFPHostControl>();
-    m_host->SetDeviceName(m_sim.HostPath());
-    m_host->SetBaudRate(br9600);
-    m_host->SetProtocolType(protocol_Extended);
-    QVERIFY(m_host->OpenPort());
-    m_aux = std::make_unique<TFPAuxControl>();
-    m_aux->SetDeviceName(m_sim.FiscalPath());
-    m_aux->SetTimeOut(3000);
-    QVERIFY(m_aux->OpenPort());
-    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
-    m_runner->ConnectComponents();
+    QVERIFY2(SetUpOnSimulator({"--profile", QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")},
+                              protocol_Extended),
+             qPrintable(m_setUpError));
 }
 
 void TestPlanRun::cleanupTestCase()
 {
-    m_runner.reset();
-    m_host.reset();
-    m_aux.reset();
-    m_sim.Stop();
+    TearDownOnSimulator();
 }
 
 TPlan TestPlanRun::Checked(const QByteArray &steps)

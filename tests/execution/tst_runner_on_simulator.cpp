@@ -3,7 +3,7 @@
 #include "execution/answer_page.h"
 #include "execution/command_definition.h"
 #include "execution/command_runner.h"
-#include "sim_process.h"
+#include "sim_runner_fixture.h"
 #include "terminal_model/ext_ini_file.h"
 
 #include <QtTest>
@@ -11,7 +11,7 @@
 // The whole road of a command, from the sample terminal file through the
 // runner and the two components to the simulator program and back to the
 // answer page, over pseudo-terminals.
-class TestRunnerOnSimulator : public QObject {
+class TestRunnerOnSimulator : public QObject, private TSimRunnerFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -26,37 +26,20 @@ private:
     TRunOutcome Run(const TCommandDefinition &definition, int repeat,
                     const QStringList &texts = {});
 
-    TSimProcess m_sim;
     TExtIniFile m_ini;
-    std::unique_ptr<TFPHostControl> m_host;
-    std::unique_ptr<TFPAuxControl> m_aux;
-    std::unique_ptr<TCommandRunner> m_runner;
 };
 
 void TestRunnerOnSimulator::initTestCase()
 {
     QVERIFY(m_ini.Load(QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo.tsy")));
-    QVERIFY2(m_sim.Start({QStringLiteral("--protocol"), QStringLiteral("extended")}),
-             qPrintable(m_sim.Error()));
-    m_host = std::make_unique<TFPHostControl>();
-    m_host->SetDeviceName(m_sim.HostPath());
-    m_host->SetBaudRate(br9600);
-    m_host->SetProtocolType(TProtocolType(m_ini.ReadInteger("General", "Protocol", 0)));
-    QVERIFY(m_host->OpenPort());
-    m_aux = std::make_unique<TFPAuxControl>();
-    m_aux->SetDeviceName(m_sim.FiscalPath());
-    m_aux->SetTimeOut(3000);
-    QVERIFY(m_aux->OpenPort());
-    m_runner = std::make_unique<TCommandRunner>(m_host.get(), m_aux.get());
-    m_runner->ConnectComponents();
+    QVERIFY2(SetUpOnSimulator({QStringLiteral("--protocol"), QStringLiteral("extended")},
+                              TProtocolType(m_ini.ReadInteger("General", "Protocol", 0))),
+             qPrintable(m_setUpError));
 }
 
 void TestRunnerOnSimulator::cleanupTestCase()
 {
-    m_runner.reset();
-    m_host.reset();
-    m_aux.reset();
-    m_sim.Stop();
+    TearDownOnSimulator();
 }
 
 // texts replace the default texts of the first fields; an empty one keeps it.
