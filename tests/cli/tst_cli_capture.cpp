@@ -33,6 +33,7 @@ class TestCliCapture : public TCliTestBase
 private slots:
     void initTestCase();
     void replayAnswersAsRecorded();
+    void planRunReplayed();
     void captureThatCannotBeWritten_data();
     void captureThatCannotBeWritten();
     void replayRefusesBadCapture();
@@ -100,6 +101,59 @@ void TestCliCapture::replayAnswersAsRecorded()
     QCOMPARE(unknown.Json().value("outcome").toString(), QStringLiteral("nak"));
     QCOMPARE(replay.Stop(), 0);
     QVERIFY2(replay.Trace().contains("command 6: not in the capture, NAK"), qPrintable(replay.Trace()));
+}
+
+namespace {
+
+// A plan's results without the times, which are the printer's and the
+// machine's of the moment.
+QJsonObject Results(QJsonObject json)
+{
+    json.remove(QStringLiteral("elapsedMs"));
+    QJsonArray steps = json.value(QStringLiteral("steps")).toArray();
+    for (QJsonValueRef step : steps) {
+        QJsonObject object = step.toObject();
+        object.remove(QStringLiteral("elapsedMs"));
+        step = object;
+    }
+    json.insert(QStringLiteral("steps"), steps);
+    return json;
+}
+
+} // namespace
+
+// Plans run against the simulator and recorded into one capture give the
+// same results, failures included, when run against the capture's replay.
+void TestCliCapture::planRunReplayed()
+{
+    const QString capture = m_dir.filePath("plans.tcap");
+    const QStringList plans{QStringLiteral(TESSALY_SOURCE_DIR "/examples/receipt.plan"),
+                            QStringLiteral(TESSALY_SOURCE_DIR "/examples/failing.plan")};
+    const QList<int> exits{0, 5};
+    QList<QJsonObject> recorded;
+    {
+        TSimProcess sim;
+        QVERIFY2(sim.Start({"--profile", QStringLiteral(TESSALY_SOURCE_DIR "/examples/demo-profile.ini")}),
+                 qPrintable(sim.Error()));
+        for (int i = 0; i < plans.size(); ++i) {
+            const TRun run = Cli({"run", plans.at(i), "--port", sim.HostPath(), "--fiscal-port", sim.FiscalPath(),
+                                  "--capture", capture, "--json"});
+            QVERIFY2(run.exit == exits.at(i), qPrintable(plans.at(i) + ": " + run.err));
+            recorded << Results(run.Json());
+        }
+        QCOMPARE(sim.Stop(), 0);
+    }
+    QVERIFY(recorded.at(1).value("failed").toInt() > 0);
+
+    TSimProcess replay;
+    QVERIFY2(replay.Start({"--replay", capture}), qPrintable(replay.Error()));
+    for (int i = 0; i < plans.size(); ++i) {
+        const TRun run = Cli({"run", plans.at(i), "--port", replay.HostPath(), "--fiscal-port", replay.FiscalPath(),
+                              "--json"});
+        QVERIFY2(run.exit == exits.at(i), qPrintable(plans.at(i) + ": " + run.err));
+        QCOMPARE(Results(run.Json()), recorded.at(i));
+    }
+    QCOMPARE(replay.Stop(), 0);
 }
 
 void TestCliCapture::captureThatCannotBeWritten_data()
