@@ -52,7 +52,9 @@ for file in bin/tessaly bin/tessaly-cli bin/tessaly-printer-sim \
     share/icons/hicolor/256x256/apps/tessaly.png share/icons/hicolor/512x512/apps/tessaly.png \
     share/man/man1/tessaly.1.gz share/man/man1/tessaly-cli.1.gz share/man/man1/tessaly-printer-sim.1.gz \
     share/doc/tessaly/README.md share/doc/tessaly/cli.md share/doc/tessaly/simulator.md \
-    share/doc/tessaly/examples/demo.tsy share/doc/tessaly/examples/demo-profile.ini; do
+    share/doc/tessaly/plans.md share/doc/tessaly/captures.md \
+    share/doc/tessaly/examples/demo.tsy share/doc/tessaly/examples/demo-profile.ini \
+    share/doc/tessaly/examples/receipt.plan; do
   [ -e "$usr/$file" ] || fail "the package lacks /usr/$file"
 done
 desktop-file-validate "$usr/share/applications/tessaly.desktop" || fail "the desktop entry is not valid"
@@ -102,5 +104,8 @@ out=$("$usr/bin/tessaly-cli" send "$examples/demo.tsy" "Fiscal port/Alive check"
   || fail "tessaly-cli send on the fiscal port failed: $out"
 grep -q '^Outcome: ack' <<<"$out" || fail "unexpected fiscal answer: $out"
 pass "fiscal command"
+out=$("$usr/bin/tessaly-cli" run "$examples/receipt.plan" --port "$host" --fiscal-port "$fiscal") \
+  || fail "tessaly-cli run of the sample plan failed: $out"
+pass "sample plan"
 
 echo "check-package: $passed passed, 0 failed"
