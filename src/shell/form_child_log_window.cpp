@@ -220,7 +220,8 @@ bool TFormChildLogWindow::eventFilter(QObject *watched, QEvent *event)
             UpdateColumns();
         return QMdiSubWindow::eventFilter(watched, event);
     }
-    if (watched != m_view && watched != m_findEdit)
+    if ((watched != m_view && watched != m_findEdit)
+        || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QMdiSubWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() == QEvent::ShortcutOverride) {
@@ -229,7 +230,7 @@ bool TFormChildLogWindow::eventFilter(QObject *watched, QEvent *event)
             event->accept();
             return true;
         }
-    } else if (event->type() == QEvent::KeyPress && HandleKey(key)) {
+    } else if (HandleKey(key)) {
         return true;
     }
     return QMdiSubWindow::eventFilter(watched, event);
