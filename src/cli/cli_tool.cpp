@@ -199,12 +199,8 @@ bool PreparePlan(const QString &fileName, TPlan *plan, TTerminalDocument *docume
     *plan = read.Plan;
     // The terminal file is looked at even when the plan has mistakes, so
     // that one check lists them all.
-    if (read.Plan.TerminalLine == 0 || !TPlanChecker::LoadTerminal(read.Plan, document, problems))
-        return false;
-    const TPlanChecker::TResult checked = TPlanChecker::Check(read.Plan, *document, QDateTime::currentDateTime());
-    *problems += checked.Problems;
-    *plan = checked.Plan;
-    return problems->isEmpty();
+    return read.Plan.TerminalLine != 0 && TPlanChecker::LoadAndCheck(plan, document, problems)
+           && problems->isEmpty();
 }
 
 QJsonArray ProblemsJson(const QList<TPlan::TProblem> &problems)

@@ -10,12 +10,14 @@
 #include "terminal_model/terminal_document.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -256,6 +258,16 @@ void TChecking::CheckStep(TPlan::TStep &step)
 TPlanChecker::TResult TPlanChecker::Check(const TPlan &plan, const TTerminalDocument &document, const QDateTime &now)
 {
     return TChecking(plan, document, now).Run();
+}
+
+bool TPlanChecker::LoadAndCheck(TPlan *plan, TTerminalDocument *document, QList<TPlan::TProblem> *problems)
+{
+    if (!LoadTerminal(*plan, document, problems))
+        return false;
+    TResult checked = Check(*plan, *document, QDateTime::currentDateTime());
+    *problems += checked.Problems;
+    *plan = std::move(checked.Plan);
+    return true;
 }
 
 bool TPlanChecker::LoadTerminal(const TPlan &plan, TTerminalDocument *document, QList<TPlan::TProblem> *problems)

@@ -25,4 +25,8 @@ public:
     static TResult Check(const TPlan &plan, const TTerminalDocument &document, const QDateTime &now);
     // Loads the plan's terminal file; false with a problem at its line.
     static bool LoadTerminal(const TPlan &plan, TTerminalDocument *document, QList<TPlan::TProblem> *problems);
+    // Loads the plan's terminal file and checks the plan against it: *plan
+    // becomes the resolved plan and every problem is appended. False when
+    // the terminal file cannot be loaded (the plan is left as it was).
+    static bool LoadAndCheck(TPlan *plan, TTerminalDocument *document, QList<TPlan::TProblem> *problems);
 };

@@ -5,7 +5,6 @@
 #include "terminal_model/terminal_document.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -38,12 +37,7 @@ TPlanOpener::TResult TPlanOpener::Open(const QString &planFile, const QString &t
         return result;
     }
     TTerminalDocument document;
-    if (!TPlanChecker::LoadTerminal(read.Plan, &document, &result.Problems))
-        return result;
-    const TPlanChecker::TResult checked = TPlanChecker::Check(read.Plan, document, QDateTime::currentDateTime());
-    result.Problems += checked.Problems;
-    result.Plan = checked.Plan;
-    if (!result.Problems.isEmpty())
+    if (!TPlanChecker::LoadAndCheck(&result.Plan, &document, &result.Problems) || !result.Problems.isEmpty())
         return result;
     if (result.Plan.UsesPort(cpHostPort) && !hostOpen)
         result.Problems.append({file, 0, QCoreApplication::translate("TPlanOpener", "the host port is not open; its commands cannot go out")});
