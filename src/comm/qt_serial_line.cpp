@@ -1,5 +1,7 @@
 #include "comm/qt_serial_line.h"
 
+#include "comm/serial_devices.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -42,8 +44,7 @@ bool TQtSerialLine::open(const TLineSettings &settings)
 #ifndef Q_OS_WIN
     // QSerialPort takes its lock file before it looks at the device, so a
     // missing device could be reported as busy while someone else tries it.
-    const QString path = settings.Name.contains(QLatin1Char('/'))
-        ? settings.Name : QStringLiteral("/dev/") + settings.Name;
+    const QString path = TSerialDevices::SystemPathOf(settings.Name);
     if (!QFileInfo::exists(path)) {
         setError(NotFoundError, QStringLiteral("No such device: %1").arg(path));
         return false;

@@ -60,7 +60,7 @@ bool TCaptureReader::ReadText(const QByteArray &text, const QString &name)
         if (!header) {
             bool ok = false;
             const int version = tokens.size() == 2 ? tokens[1].toInt(&ok) : 0;
-            if (tokens[0] != "tessaly-capture" || !ok || version < 1)
+            if (tokens[0] != TCaptureWriter::FormatName || !ok || version < 1)
                 return Fail(name, number, tr("not a capture file: the first line is not \"tessaly-capture %1\"")
                                               .arg(TCaptureWriter::Version));
             if (version > TCaptureWriter::Version)

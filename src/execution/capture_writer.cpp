@@ -10,8 +10,6 @@
 
 namespace {
 
-const QByteArray Magic = QByteArrayLiteral("tessaly-capture");
-
 QByteArray WallText(const QDateTime &wall)
 {
     // With its offset from UTC, so the time reads the same anywhere.
@@ -39,7 +37,7 @@ TCaptureWriter::~TCaptureWriter()
 
 QByteArray TCaptureWriter::HeaderLine()
 {
-    return Magic + ' ' + QByteArray::number(Version) + '\n';
+    return FormatName + ' ' + QByteArray::number(Version) + '\n';
 }
 
 QByteArray TCaptureWriter::Line(const TCaptureRecord &record)
@@ -61,7 +59,7 @@ bool TCaptureWriter::Start(const QString &fileName, TMode mode, QString *error)
             *error = tr("cannot open the capture file %1: %2").arg(fileName, file->errorString());
             return false;
         }
-        const bool isCapture = file->read(Magic.size() + 1) == Magic + ' ';
+        const bool isCapture = file->read(FormatName.size() + 1) == FormatName + ' ';
         file->close();
         if (!isCapture) {
             *error = tr("%1 is not a capture file; it is left as it is").arg(fileName);

@@ -24,6 +24,8 @@ class TCaptureWriter : public QObject
     Q_OBJECT
 
 public:
+    // The first line of a capture: the format's name and its version.
+    static inline const QByteArray FormatName = QByteArrayLiteral("tessaly-capture");
     static constexpr int Version = 1;
     enum class TMode { Replace, Append };
 

@@ -53,7 +53,7 @@ void TDeviceWatch::UpdateFolders()
         wanted.insert(QFileInfo(watched.Path).absolutePath());
         // A USB adapter that comes back under another name shows there.
         if (watched.Gone && !watched.SerialNumber.isEmpty())
-            wanted.insert(SerialByIdFolder);
+            wanted.insert(TSerialDevices::ByIdFolder);
         anyGone = anyGone || watched.Gone;
     }
     const QStringList current = m_folders.directories();

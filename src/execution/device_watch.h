@@ -24,7 +24,6 @@ class TDeviceWatch : public QObject
 
 public:
     static constexpr int RetryMs = 1000;
-    static inline const QString SerialByIdFolder = QStringLiteral("/dev/serial/by-id");
 
     explicit TDeviceWatch(QObject *parent = nullptr);
 

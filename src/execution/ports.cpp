@@ -1,5 +1,6 @@
 #include "execution/ports.h"
 
+#include "comm/serial_devices.h"
 #include "execution/command_runner.h"
 #include "execution/port_settings.h"
 
@@ -66,8 +67,7 @@ bool TPorts::IsBusy(TCommandPort port) const
 
 QString TPorts::ComponentPath(TCommandPort port) const
 {
-    const QString name = port == cpHostPort ? m_host.PortName() : m_aux.PortName();
-    return name.contains(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    return TSerialDevices::SystemPathOf(port == cpHostPort ? m_host.PortName() : m_aux.PortName());
 }
 
 void TPorts::DeviceLost(TCommandPort port)
