@@ -12,7 +12,6 @@
 #include "execution/plan_checker.h"
 #include "execution/plan_reader.h"
 #include "execution/plan_run.h"
-#include "terminal_model/field_conversion.h"
 #include "terminal_model/settings.h"
 #include "terminal_model/terminal_document.h"
 
@@ -425,10 +424,10 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     if (inputs.status != TSendInputs::TStatus::Ok)
         return streams.Fail(inputs.error, inputs.status == TSendInputs::TStatus::BadInput ? TCliTool::ExitBadInput
                                                                                          : TCliTool::ExitError);
-    // Read as the window reads them: an index outside 0..7 is 0.
-    const int inputDateFormat = TFieldConversion::DateFormatIndex(
-        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0));
-    const TRunCommand command = definition.RunCommand(inputs.inputs, inputDateFormat);
+    // The file's date layouts read as the window reads them.
+    const TAnswerPage::TOptions answerOptions =
+        TAnswerPage::TOptions::FromFile(ini, options.protocol, settings, now.date());
+    const TRunCommand command = definition.RunCommand(inputs.inputs, answerOptions.inputDateFormat);
 
     TCliSender sender(settings, options);
     if (QString error; !sender.OpenLog(&error))
@@ -436,12 +435,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
     TSendReport::TInput input;
     input.command = path.Name();
     input.result = sender.Run(command);
-    input.options.protocol = options.protocol;
-    input.options.inputDateFormat = inputDateFormat;
-    input.options.outputDateFormat = TFieldConversion::DateFormatIndex(
-        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0));
-    input.options.extReservedFields = settings.ExtReservedFields;
-    input.options.today = now.date();
+    input.options = answerOptions;
     const TSendReport report = TSendReport::Build(ini, input);
 
     if (!input.result.error.isEmpty())
@@ -557,13 +551,7 @@ int RunPlan(const QStringList &arguments, TStreams &streams, const QString &sett
 
     TPlanRun::TOptions runOptions;
     runOptions.StopOnFailure = parser.isSet(stopOnFailure);
-    runOptions.Answers.protocol = options.protocol;
-    runOptions.Answers.inputDateFormat = TFieldConversion::DateFormatIndex(
-        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("InputDateFormat"), 0));
-    runOptions.Answers.outputDateFormat = TFieldConversion::DateFormatIndex(
-        ini.ReadInteger(QStringLiteral("General"), QStringLiteral("OutputDateFormat"), 0));
-    runOptions.Answers.extReservedFields = settings.ExtReservedFields;
-    runOptions.Answers.today = QDate::currentDate();
+    runOptions.Answers = TAnswerPage::TOptions::FromFile(ini, options.protocol, settings, QDate::currentDate());
 
     const bool json = parser.isSet(QStringLiteral("json"));
     TPlanRun run(plan, ini, &sender.Runner(), runOptions);

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class TExtIniFile;
+struct TSettings;
 
 // Everything the "Host &Answer" page shows for one answer, before any
 // widget: the captions of the two status boxes, their decoded panels, and
@@ -23,6 +24,15 @@ struct TAnswerPage {
         int outputDateFormat = 0;
         bool extReservedFields = false;
         QDate today;
+
+        // As the window reads answers: the open file's [General] values as
+        // the settings hold them, and today.
+        static TOptions FromSettings(const TSettings &settings);
+        // As tessaly-cli reads them: the file's own [General] date layouts
+        // (an index out of range is the first), the protocol of the run and
+        // the user's preference for the reserved rows.
+        static TOptions FromFile(const TExtIniFile &ini, int protocol, const TSettings &settings,
+                                 const QDate &today);
     };
 
     static inline const QString FiscalHint = QStringLiteral("Decode Fiscal state");

@@ -462,11 +462,7 @@ void TFormMain::RunPlan()
     // One plan window at a time: the last one's results give way.
     delete m_planRun;
     TPlanRun::TOptions options;
-    options.Answers.protocol = m_settings.Protocol;
-    options.Answers.inputDateFormat = m_settings.InputDateFormat;
-    options.Answers.outputDateFormat = m_settings.OutputDateFormat;
-    options.Answers.extReservedFields = m_settings.ExtReservedFields;
-    options.Answers.today = QDate::currentDate();
+    options.Answers = TAnswerPage::TOptions::FromSettings(m_settings);
     m_planRun = new TFormPlanRun(m_terminalWindow, m_prompts, opened.Plan, options);
     m_planRun->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_planRun, &TFormPlanRun::RunningChanged, this, &TFormMain::UpdateFileActions);

@@ -309,13 +309,8 @@ void TCommandPage::ShowAnswer(quint16 fiscal, quint16 printer)
 
 void TCommandPage::ShowReceivedAnswer(const TReceivedAnswer &answer)
 {
-    TAnswerPage::TOptions options;
-    options.protocol = m_settings.Protocol;
-    options.inputDateFormat = m_settings.InputDateFormat;
-    options.outputDateFormat = m_settings.OutputDateFormat;
-    options.extReservedFields = m_settings.ExtReservedFields;
-    options.today = QDate::currentDate();
-    const TAnswerPage page = TAnswerPage::Build(m_fileCopy, m_fiscalTable, m_printerTable, answer, options);
+    const TAnswerPage page = TAnswerPage::Build(m_fileCopy, m_fiscalTable, m_printerTable, answer,
+                                                TAnswerPage::TOptions::FromSettings(m_settings));
     auto *scroll = static_cast<QScrollArea *>(ScrollBox(HostAnswerPage));
     // The pages share one place, but one not in front keeps the size it
     // had when it last was.
