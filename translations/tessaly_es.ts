@@ -1529,18 +1529,6 @@ Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 error
         <source>Fiscal port</source>
         <translation>Puerto fiscal</translation>
     </message>
-    <message>
-        <source>Run plan</source>
-        <translation>Ejecutar plan</translation>
-    </message>
-    <message>
-        <source>Test plans (*.%1);;All files (*)</source>
-        <translation>Planes de prueba (*.%1);;Todos los archivos (*)</translation>
-    </message>
-    <message>
-        <source>The plan %1 cannot run; nothing was sent:</source>
-        <translation>El plan %1 no puede ejecutarse; no se envió nada:</translation>
-    </message>
 </context>
 <context>
     <name>TFormOverwriteNewCommand</name>
@@ -2238,6 +2226,21 @@ Estado de salida: 0 se cumplió todo lo esperado, 5 algo no se cumplió, 1 error
 The capture has stopped; the records before this one are kept.</source>
         <translation>%1
 La captura se ha detenido; se conservan los registros anteriores a este.</translation>
+    </message>
+</context>
+<context>
+    <name>TMainPlans</name>
+    <message>
+        <source>Run plan</source>
+        <translation>Ejecutar plan</translation>
+    </message>
+    <message>
+        <source>Test plans (*.%1);;All files (*)</source>
+        <translation>Planes de prueba (*.%1);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>The plan %1 cannot run; nothing was sent:</source>
+        <translation>El plan %1 no puede ejecutarse; no se envió nada:</translation>
     </message>
 </context>
 <context>

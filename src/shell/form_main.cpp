@@ -6,22 +6,20 @@
 #include "editors/form_preferences.h"
 #include "editors/form_test_fixed_answer.h"
 #include "execution/execution_texts.h"
-#include "execution/plan_reader.h"
 #include "execution/port_settings.h"
 #include "shell/file_association.h"
 #include "shell/form_about_box.h"
 #include "shell/form_child_log_window.h"
 #include "shell/main_actions.h"
 #include "shell/main_capture.h"
+#include "shell/main_plans.h"
 #include "shell/main_ports.h"
 #include "shell/mdi_layout.h"
-#include "shell/plan_opener.h"
 #include "shell/port_event_log.h"
 #include "shell/terminal_files.h"
 #include "terminal_window/command_page.h"
 #include "terminal_window/command_tree.h"
 #include "terminal_window/form_child_terminal_window.h"
-#include "terminal_window/form_plan_run.h"
 #include "widgets/action_icons.h"
 #include "widgets/prompts.h"
 #include "widgets/status_panel_accessible.h"
@@ -62,6 +60,8 @@ TFormMain::TFormMain(const TStartOptions &options, TPrompts &prompts, QWidget *p
     m_actions = new TMainActions(this, m_mdiArea);
     m_ports = new TMainPorts(m_settings, m_prompts, *m_actions, this);
     m_capture = new TMainCapture(m_ports->Ports(), m_prompts, *m_actions, this);
+    m_plans = new TMainPlans(m_prompts, m_settings, this);
+    connect(m_plans, &TMainPlans::RunningChanged, this, &TFormMain::UpdateFileActions);
     ConnectActions();
     CreateStatusBar();
     FormCreate();
@@ -73,6 +73,7 @@ TFormMain::~TFormMain()
     // The children about to go may still move the focus or emit; nothing of
     // this window may answer then.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    delete m_plans;
     delete m_capture;
     delete m_ports;
     delete m_actions;
@@ -307,7 +308,7 @@ void TFormMain::UpdateFileActions()
     m_actions->CloseAction()->setEnabled(open);
     m_actions->EditFixedAnswersAction()->setEnabled(open);
     m_actions->TestFixedAnswersAction()->setEnabled(open);
-    m_actions->RunPlanAction()->setEnabled(open && !(m_planRun && m_planRun->IsRunning()));
+    m_actions->RunPlanAction()->setEnabled(open && !m_plans->IsRunning());
     m_actions->EditReturnCodesAction()->setEnabled(open && m_settings.Protocol == 1);
     UpdateEditFieldsAction();
 }
@@ -443,31 +444,12 @@ void TFormMain::TestFixedAnswers()
 
 void TFormMain::RunPlan()
 {
-    if (!m_terminalWindow || (m_planRun && m_planRun->IsRunning()))
-        return;
-    const QString fileName =
-        m_prompts.OpenFileName(this, tr("Run plan"), QFileInfo(m_terminalWindow->FileName()).absolutePath(),
-                               tr("Test plans (*.%1);;All files (*)").arg(TPlanReader::Extension));
-    if (fileName.isEmpty() || !m_terminalWindow)
-        return;
-    const TPlanOpener::TResult opened =
-        TPlanOpener::Open(fileName, m_terminalWindow->FileName(), m_settings.HostPortOpen, m_settings.FiscalPortOpen);
-    if (!opened.Ok()) {
-        QStringList lines{tr("The plan %1 cannot run; nothing was sent:").arg(QDir::toNativeSeparators(fileName))};
-        for (const TPlan::TProblem &problem : opened.Problems)
-            lines.append(problem.Text());
-        m_prompts.Error(this, TPrompts::ErrorCaption, lines.join(QLatin1Char('\n')));
-        return;
-    }
-    // One plan window at a time: the last one's results give way.
-    delete m_planRun;
-    TPlanRun::TOptions options;
-    options.Answers = TAnswerPage::TOptions::FromSettings(m_settings);
-    m_planRun = new TFormPlanRun(m_terminalWindow, m_prompts, opened.Plan, options);
-    m_planRun->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_planRun, &TFormPlanRun::RunningChanged, this, &TFormMain::UpdateFileActions);
-    m_planRun->show();
-    m_planRun->Start();
+    m_plans->Run(m_terminalWindow);
+}
+
+TFormPlanRun *TFormMain::PlanRunWindow() const
+{
+    return m_plans->Window();
 }
 
 void TFormMain::EditPreferences()

@@ -5,7 +5,6 @@
 #include "shell/port_event_log.h"
 #include "terminal_model/settings.h"
 #include "terminal_window/form_child_terminal_window.h"
-#include "terminal_window/form_plan_run.h"
 
 #include <QByteArray>
 #include <QMainWindow>
@@ -17,7 +16,9 @@
 class QLabel;
 class QMdiArea;
 class TMainActions;
+class TFormPlanRun;
 class TMainCapture;
+class TMainPlans;
 class TPrompts;
 
 // The application's main window: an MDI frame holding the settings and at
@@ -72,7 +73,7 @@ public:
     // plan window; a plan with problems is refused with all of them.
     void RunPlan();
     // The plan window of the last run, while it is open.
-    TFormPlanRun *PlanRunWindow() const { return m_planRun; }
+    TFormPlanRun *PlanRunWindow() const;
     // The frames of the most recent write and read event of either port.
     QByteArray LastWrittenFrame() const { return m_ports->EventLog().LastWrittenFrame(); }
     QByteArray LastReadFrame() const { return m_ports->EventLog().LastReadFrame(); }
@@ -126,9 +127,9 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QPointer<TFormChildTerminalWindow> m_terminalWindow;
     QPointer<TFormChildLogWindow> m_logWindow;
-    QPointer<TFormPlanRun> m_planRun;
     TMainPorts *m_ports = nullptr;
     TMainActions *m_actions = nullptr;
     TMainCapture *m_capture = nullptr;
+    TMainPlans *m_plans = nullptr;
     QLabel *m_panels[StatusPanelCount] = {};
 };
