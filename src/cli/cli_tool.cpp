@@ -1,5 +1,6 @@
 #include "cli/cli_tool.h"
 
+#include "cli/cli_port_options.h"
 #include "cli/cli_sender.h"
 #include "cli/file_checker.h"
 #include "cli/file_inspector.h"
@@ -279,79 +280,6 @@ TSettings UserSettings(const QString &settingsName)
     return settings;
 }
 
-// The options that say how the ports are opened and logged, the same for
-// send and run.
-struct TPortOptions {
-    const QCommandLineOption port{QStringLiteral("port"),
-                                  QCoreApplication::translate("TCliTool", "Host port device (default: the settings' HPort, else the COM index)."),
-                                  QStringLiteral("DEV")};
-    const QCommandLineOption fiscalPort{QStringLiteral("fiscal-port"),
-                                        QCoreApplication::translate("TCliTool", "Fiscal port device (default: the settings' DPort, else the COM index)."),
-                                        QStringLiteral("DEV")};
-    const QCommandLineOption baud{QStringLiteral("baud"),
-                                  QCoreApplication::translate("TCliTool", "Host baud rate: 1200, 2400, 4800, 9600, 19200 or 38400 "
-                                                 "(default: the settings')."),
-                                  QStringLiteral("RATE")};
-    const QCommandLineOption protocol{QStringLiteral("protocol"),
-                                      QCoreApplication::translate("TCliTool", "compatible or extended (default: the file's [General])."),
-                                      QStringLiteral("PROTOCOL")};
-    const QCommandLineOption timeOut{QStringLiteral("timeout"),
-                                     QCoreApplication::translate("TCliTool", "Fiscal port time-out in ms, 0 waits without limit "
-                                                    "(default: the settings' DTimeOut)."),
-                                     QStringLiteral("MS")};
-    const QCommandLineOption log{QStringLiteral("log"),
-                                 QCoreApplication::translate("TCliTool", "Append the communication log lines to FILE."), QStringLiteral("FILE")};
-    const QCommandLineOption capture{QStringLiteral("capture"),
-                                     QCoreApplication::translate("TCliTool", "Record every exchange of both ports into the capture FILE "
-                                                                             "(appended to when it is one)."),
-                                     QStringLiteral("FILE")};
-    const QList<QCommandLineOption> options{port, fiscalPort, baud, protocol, timeOut, log, capture};
-
-    bool Read(const QCommandLineParser &parser, TCliSender::TOptions *options, TStreams &streams, int *status) const
-    {
-        options->hostDevice = parser.value(port);
-        options->fiscalDevice = parser.value(fiscalPort);
-        options->logFile = parser.value(log);
-        options->captureFile = parser.value(capture);
-        if (parser.isSet(baud)) {
-            options->baudRate = TCliSender::BaudRateIndex(parser.value(baud).toInt());
-            if (options->baudRate < 0) {
-                *status = streams.Fail(QCoreApplication::translate("TCliTool", "--baud %1: use 1200, 2400, 4800, 9600, 19200 or 38400")
-                                           .arg(parser.value(baud)));
-                return false;
-            }
-        }
-        if (parser.isSet(timeOut)) {
-            bool ok = false;
-            options->fiscalTimeOut = parser.value(timeOut).toInt(&ok, 10);
-            if (!ok || options->fiscalTimeOut < 0) {
-                *status = streams.Fail(QCoreApplication::translate("TCliTool", "--timeout %1: give milliseconds, 0 or more").arg(parser.value(timeOut)));
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // The file's [General] protocol unless --protocol names one.
-    bool ReadProtocol(const QCommandLineParser &parser, const TExtIniFile &ini, TCliSender::TOptions *options,
-                      TStreams &streams, int *status) const
-    {
-        options->protocol = ini.ReadInteger(QStringLiteral("General"), QStringLiteral("Protocol"), 0) == 1 ? 1 : 0;
-        if (!parser.isSet(protocol))
-            return true;
-        const QString name = parser.value(protocol);
-        if (name == QLatin1String("compatible"))
-            options->protocol = 0;
-        else if (name == QLatin1String("extended"))
-            options->protocol = 1;
-        else {
-            *status = streams.Fail(QCoreApplication::translate("TCliTool", "--protocol %1: use compatible or extended").arg(name));
-            return false;
-        }
-        return true;
-    }
-};
-
 int Send(const QStringList &arguments, TStreams &streams, const QString &settingsName)
 {
     QCommandLineParser parser;
@@ -361,7 +289,7 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         "outcome. Only the port the command needs is opened.\n"
         "Exit status: 0 answer or ACK, 2 time-out or write error, 3 NAK, 4 bad field input, "
         "1 usage, file or port errors."));
-    const TPortOptions ports;
+    const TCliPortOptions ports;
     const QCommandLineOption set(QStringLiteral("set"),
                                  QCoreApplication::translate("TCliTool", "Text of command field N (from 1); repeatable."),
                                  QStringLiteral("N=TEXT"));
@@ -383,8 +311,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
 
     const TSettings settings = UserSettings(settingsName);
     TCliSender::TOptions options;
-    if (!ports.Read(parser, &options, streams, &status))
-        return status;
+    if (QString error; !ports.Read(parser, &options, &error))
+        return streams.Fail(error);
     if (parser.isSet(repeat)) {
         bool ok = false;
         options.repeat = parser.value(repeat).toInt(&ok, 10);
@@ -401,8 +329,8 @@ int Send(const QStringList &arguments, TStreams &streams, const QString &setting
         return status;
     const TExtIniFile &ini = document.Ini();
 
-    if (!ports.ReadProtocol(parser, ini, &options, streams, &status))
-        return status;
+    if (QString error; !ports.ReadProtocol(parser, ini, &options, &error))
+        return streams.Fail(error);
 
     const TCommandDefinition definition =
         TCommandDefinition::Load(ini, TTerminalDocument::CommandSection(path.group, path.command));
@@ -505,7 +433,7 @@ int RunPlan(const QStringList &arguments, TStreams &streams, const QString &sett
         "is sent.\n"
         "Exit status: 0 every expectation held, 5 some did not, 1 usage, file or port errors "
         "or an interrupted run."));
-    const TPortOptions ports;
+    const TCliPortOptions ports;
     const QCommandLineOption junit(QStringLiteral("junit"),
                                    QCoreApplication::translate("TCliTool", "Write the results as JUnit XML to FILE."),
                                    QStringLiteral("FILE"));
@@ -520,8 +448,8 @@ int RunPlan(const QStringList &arguments, TStreams &streams, const QString &sett
 
     const TSettings settings = UserSettings(settingsName);
     TCliSender::TOptions options;
-    if (!ports.Read(parser, &options, streams, &status))
-        return status;
+    if (QString error; !ports.Read(parser, &options, &error))
+        return streams.Fail(error);
     const QString fileName = parser.positionalArguments().at(0);
     if (!QFile::exists(fileName))
         return streams.Fail(QCoreApplication::translate("TCliTool", "%1: no such file").arg(fileName));
@@ -534,8 +462,8 @@ int RunPlan(const QStringList &arguments, TStreams &streams, const QString &sett
         return streams.Fail(QCoreApplication::translate("TCliTool", "%1: the plan is refused; nothing was sent").arg(fileName));
     }
     const TExtIniFile &ini = document.Ini();
-    if (!ports.ReadProtocol(parser, ini, &options, streams, &status))
-        return status;
+    if (QString error; !ports.ReadProtocol(parser, ini, &options, &error))
+        return streams.Fail(error);
 
     TCliSender sender(settings, options);
     if (QString error; !sender.OpenLog(&error))
