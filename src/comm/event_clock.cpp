@@ -11,7 +11,6 @@ namespace {
 struct TAnchor
 {
     QElapsedTimer Timer;
-    QDateTime Wall;
     qint64 WallMs = 0;
     std::function<qint64()> Source;
     QMutex Mutex;
@@ -24,12 +23,15 @@ struct TAnchor
     TAnchor()
     {
         Timer.start();
-        SetWall(QDateTime::currentDateTime());
+        // UTC, not local time: the first stamp may be taken on a port's
+        // worker thread, and looking the time zone up there would race with
+        // the first local-time lookup of any other thread (the C library
+        // sets its zone up once, behind a lock ThreadSanitizer cannot see).
+        WallMs = QDateTime::currentMSecsSinceEpoch();
     }
 
     void SetWall(const QDateTime &wall)
     {
-        Wall = wall;
         WallMs = wall.toMSecsSinceEpoch();
         CachedSecond = std::numeric_limits<qint64>::min();
     }
@@ -58,7 +60,7 @@ QDateTime TEventClock::WallTime(qint64 us)
 {
     TAnchor &anchor = Anchor();
     QMutexLocker lock(&anchor.Mutex);
-    return anchor.Wall.addMSecs(us / 1000);
+    return QDateTime::fromMSecsSinceEpoch(anchor.WallMs + us / 1000);
 }
 
 QString TEventClock::TimeOfDay(qint64 us)
