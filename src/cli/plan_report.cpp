@@ -14,12 +14,12 @@ QString What(const TStepResult &result)
 
 QString TPlanReport::StepText(const TStepResult &result, int steps)
 {
+    // One pass: a title holding "%3" stays as written.
     QString text = QStringLiteral("[%1/%2] %3  %4  %5  %6  %7 ms\n")
-                       .arg(result.Index + 1)
-                       .arg(steps)
-                       .arg(result.Passed() ? QCoreApplication::translate("TPlanReport", "passed") : QCoreApplication::translate("TPlanReport", "FAILED"), result.Title, What(result),
-                            result.Wait ? QCoreApplication::translate("TPlanReport", "done") : TRunOutcome::KindName(result.Outcome.kind))
-                       .arg(result.ElapsedMs);
+                       .arg(QString::number(result.Index + 1), QString::number(steps),
+                            result.Passed() ? QCoreApplication::translate("TPlanReport", "passed") : QCoreApplication::translate("TPlanReport", "FAILED"), result.Title, What(result),
+                            result.Wait ? QCoreApplication::translate("TPlanReport", "done") : TRunOutcome::KindName(result.Outcome.kind),
+                            QString::number(result.ElapsedMs));
     for (const TStepResult::TFailure &failure : result.Failures)
         text += QStringLiteral("      ") + failure.Text()
                 + (failure.Line > 0 ? QCoreApplication::translate("TPlanReport", " (line %1)").arg(failure.Line) : QString()) + QLatin1Char('\n');

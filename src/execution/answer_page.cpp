@@ -1,7 +1,6 @@
 #include "execution/answer_page.h"
 
 #include "execution/execution_texts.h"
-#include "terminal_model/answer_field.h"
 #include "terminal_model/ext_ini_file.h"
 #include "terminal_model/field_conversion.h"
 #include "terminal_model/return_codes.h"
@@ -9,7 +8,17 @@
 
 QString TAnswerPage::StatusWordText(quint16 word)
 {
-    return QStringLiteral("%1").arg(word, 4, 16, QLatin1Char('0')).toUpper();
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const QChar text[4] = {QLatin1Char(digits[word >> 12]), QLatin1Char(digits[(word >> 8) & 0xF]),
+                           QLatin1Char(digits[(word >> 4) & 0xF]), QLatin1Char(digits[word & 0xF])};
+    return QString(text, 4);
+}
+
+TAnswerPage::TDefinitions TAnswerPage::TDefinitions::Read(const TExtIniFile &ini, const QString &commandKey)
+{
+    TDefinitions definitions;
+    definitions.fields = ReadAnswerFields(ini, commandKey, TFieldReading::Strict, &definitions.error);
+    return definitions;
 }
 
 TAnswerPage::TOptions TAnswerPage::TOptions::FromSettings(const TSettings &settings)
@@ -41,6 +50,14 @@ TAnswerPage TAnswerPage::Build(const TExtIniFile &ini, const TFixedAnswerTable &
                                const TFixedAnswerTable &printerTable,
                                const TReceivedAnswer &answer, const TOptions &options)
 {
+    return Build(TDefinitions::Read(ini, answer.commandKey), ReturnCodeDescription(ini, answer.returnCode),
+                 fiscalTable, printerTable, answer, options);
+}
+
+TAnswerPage TAnswerPage::Build(const TDefinitions &definitions, const QString &returnCodeText,
+                               const TFixedAnswerTable &fiscalTable, const TFixedAnswerTable &printerTable,
+                               const TReceivedAnswer &answer, const TOptions &options)
+{
     TAnswerPage page;
     page.fiscalCaption = QStringLiteral("Fiscal answer = ") + StatusWordText(answer.fiscalStatus);
     page.printerCaption = QStringLiteral("Printer answer = ") + StatusWordText(answer.printerStatus);
@@ -56,10 +73,10 @@ TAnswerPage TAnswerPage::Build(const TExtIniFile &ini, const TFixedAnswerTable &
     input.protocol = options.protocol;
     input.extReservedFields = options.extReservedFields;
     input.returnCode = answer.returnCode;
-    input.returnCodeText = ReturnCodeDescription(ini, answer.returnCode);
+    input.returnCodeText = returnCodeText;
     input.fields = answer.fields;
-    input.definitions =
-        ReadAnswerFields(ini, answer.commandKey, TFieldReading::Strict, &page.error);
+    input.definitions = definitions.fields;
+    page.error = definitions.error;
     input.inputDateFormat = options.inputDateFormat;
     input.outputDateFormat = options.outputDateFormat;
     input.today = options.today.isValid() ? options.today : QDate::currentDate();

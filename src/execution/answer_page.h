@@ -3,6 +3,7 @@
 #include "execution/answer_rows.h"
 #include "execution/command_runner.h"
 #include "execution/fixed_answer_table.h"
+#include "terminal_model/answer_field.h"
 
 #include <QDate>
 #include <QList>
@@ -53,10 +54,24 @@ struct TAnswerPage {
     // read are shown as "Field<r>".
     QString error;
 
+    // A command's answer definitions as read from the document; error as
+    // for the page.
+    struct TDefinitions {
+        QList<TAnswerField> fields;
+        QString error;
+        static TDefinitions Read(const TExtIniFile &ini, const QString &commandKey);
+    };
+
     // The answer definitions and the return-code description are read from
     // the document for every answer, so that edits show at the next one.
     static TAnswerPage Build(const TExtIniFile &ini, const TFixedAnswerTable &fiscalTable,
                              const TFixedAnswerTable &printerTable,
+                             const TReceivedAnswer &answer, const TOptions &options);
+    // The same with the definitions of the answer's command and the
+    // description of its return code already read: a plan run reads each
+    // once.
+    static TAnswerPage Build(const TDefinitions &definitions, const QString &returnCodeText,
+                             const TFixedAnswerTable &fiscalTable, const TFixedAnswerTable &printerTable,
                              const TReceivedAnswer &answer, const TOptions &options);
 
     // "0600" for 0x0600.

@@ -82,19 +82,19 @@ QString TCommandDefinition::ValueError(int field, const TFieldInput &input) cons
 QString TCommandDefinition::InputError(int field, const QString &text) const
 {
     const TCommandField &f = fields.at(field);
-    const QString name = FieldName(field);
     if (IsPicker(f.ControlType))
         return QString();
+    const auto name = [this, field] { return FieldName(field); };
     // A list without lines can only stay empty.
     const QStringList &lines = comboLines.at(field);
     if (f.ControlType == ctDropDownList && !lines.contains(text)
         && !(lines.isEmpty() && text.isEmpty()))
-        return QStringLiteral("%1: '%2' is not one of its lines").arg(name, text);
+        return QStringLiteral("%1: '%2' is not one of its lines").arg(name(), text);
     if (!TFieldTypes::IsValidText(f.TextType, text))
         return QStringLiteral("%1: '%2' is not a valid %3 text")
-            .arg(name, text, TFieldTypes::TextTypeGridName(f.TextType));
+            .arg(name(), text, TFieldTypes::TextTypeGridName(f.TextType));
     if (f.MaxLength > 0 && text.size() > f.MaxLength)
-        return QStringLiteral("%1: '%2' is longer than %3 characters").arg(name, text).arg(f.MaxLength);
+        return QStringLiteral("%1: '%2' is longer than %3 characters").arg(name(), text).arg(f.MaxLength);
     if (f.Required && text.isEmpty())
         return RequiredText(field);
     return QString();

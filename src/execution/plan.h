@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 // A test plan as its file gives it: the terminal file it runs against and
 // its steps in order. TPlanReader fills what the file says; TPlanChecker
@@ -96,4 +97,12 @@ struct TPlan {
     QString TerminalPath() const;
     // Whether some command goes to this port (checker).
     bool UsesPort(TCommandPort port) const;
+
+    // Keys, labels and panel texts are compared without case. Nearly all are
+    // ASCII, which this lowers without Qt's Unicode tables; a long plan
+    // lowers thousands of them.
+    static QString Folded(const QString &text);
+    // A number as a plan or a converted answer writes it: blanks around it,
+    // "." or "," before the decimals.
+    static bool Number(QStringView text, double *value);
 };

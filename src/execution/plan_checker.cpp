@@ -70,7 +70,7 @@ public:
         const TExtIniFile &ini = document.Ini();
         for (const QString &section : {FiscalAnswerSection, PrinterAnswerSection})
             for (const TFixedAnswer &record : ReadFixedAnswers(ini, section))
-                m_panelTexts.insert(record.Text.toLower());
+                m_panelTexts.insert(TPlan::Folded(record.Text));
         m_returnCodes = ReadReturnCodes(ini);
     }
 
@@ -209,9 +209,10 @@ void TChecking::CheckStep(TPlan::TStep &step)
                               .arg(label));
     };
 
-    const QString port = step.Port == cpFiscalPort ? QCoreApplication::translate("TPlanChecker", "the fiscal port") : QCoreApplication::translate("TPlanChecker", "the host port");
     for (TPlan::TExpectation &e : step.Expectations) {
         if ((step.Port == cpFiscalPort && IsHostOnly(e.Kind)) || (step.Port == cpHostPort && IsFiscalOnly(e.Kind))) {
+            const QString port = step.Port == cpFiscalPort ? QCoreApplication::translate("TPlanChecker", "the fiscal port")
+                                                           : QCoreApplication::translate("TPlanChecker", "the host port");
             Problem(e.Line, QCoreApplication::translate("TPlanChecker", "%1 goes to %2, whose answers this expectation cannot be about")
                                 .arg(step.CommandName, port));
             continue;
@@ -225,7 +226,7 @@ void TChecking::CheckStep(TPlan::TStep &step)
             break;
         case TPlan::TExpectationKind::Shown:
         case TPlan::TExpectationKind::NotShown:
-            if (!m_panelTexts.contains(e.Text.toLower()))
+            if (!m_panelTexts.contains(TPlan::Folded(e.Text)))
                 Problem(e.Line, QCoreApplication::translate("TPlanChecker", "no fixed answer of %1 shows \"%2\"")
                                     .arg(QFileInfo(m_document.FileName()).fileName(), e.Text));
             break;

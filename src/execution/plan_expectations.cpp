@@ -31,16 +31,6 @@ QString ShownPanels(const TAnswerPage &page)
     return texts.isEmpty() ? QCoreApplication::translate("TPlanExpectations", "no panel") : texts.join(QStringLiteral(", "));
 }
 
-// A converted answer text as a number: amounts carry "." or ",".
-bool AsNumber(QString text, double *value)
-{
-    text = text.trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    *value = text.toDouble(&ok);
-    return ok && !text.isEmpty();
-}
-
 QString RangeText(const TPlan::TExpectation &e)
 {
     return (e.HasMin ? QString::number(e.Min) : QString()) + QStringLiteral(" .. ")
@@ -57,7 +47,7 @@ QString Quoted(const QString &text)
 const TAnswerRow *TPlanExpectations::Row(const TAnswerPage &page, const QString &label)
 {
     for (const TAnswerRow &row : page.rows)
-        if (!row.undefined && !row.returnCode && row.label.trimmed().compare(label, Qt::CaseInsensitive) == 0)
+        if (!row.undefined && !row.returnCode && QStringView(row.label).trimmed().compare(label, Qt::CaseInsensitive) == 0)
             return &row;
     return nullptr;
 }
@@ -107,35 +97,40 @@ QList<TStepResult::TFailure> TPlanExpectations::Evaluate(const TPlan::TStep &ste
         case TPlan::TExpectationKind::FieldEquals:
         case TPlan::TExpectationKind::FieldMatches:
         case TPlan::TExpectationKind::FieldRange: {
-            const QString what = (e.Kind == TPlan::TExpectationKind::FieldEquals     ? QStringLiteral("Field %1")
-                                  : e.Kind == TPlan::TExpectationKind::FieldMatches ? QStringLiteral("Pattern %1")
-                                                                                    : QStringLiteral("Range %1"))
-                                     .arg(e.Subject);
-            const QString shownExpected = e.Kind == TPlan::TExpectationKind::FieldRange ? RangeText(e) : expected;
+            // Named only when it fails: a long plan passes thousands.
+            const auto what = [&e] {
+                return (e.Kind == TPlan::TExpectationKind::FieldEquals     ? QStringLiteral("Field %1")
+                        : e.Kind == TPlan::TExpectationKind::FieldMatches ? QStringLiteral("Pattern %1")
+                                                                          : QStringLiteral("Range %1"))
+                    .arg(e.Subject);
+            };
+            const auto shownExpected = [&e, &expected] {
+                return e.Kind == TPlan::TExpectationKind::FieldRange ? RangeText(e) : expected;
+            };
             const TAnswerRow *row = page ? Row(*page, e.Subject) : nullptr;
             if (!page) {
-                fail(what, shownExpected, NoAnswer(), e.Line);
+                fail(what(), shownExpected(), NoAnswer(), e.Line);
                 break;
             }
             if (!row) {
-                fail(what, shownExpected, QCoreApplication::translate("TPlanExpectations", "no such field in the answer"), e.Line);
+                fail(what(), shownExpected(), QCoreApplication::translate("TPlanExpectations", "no such field in the answer"), e.Line);
                 break;
             }
             if (e.Kind == TPlan::TExpectationKind::FieldEquals) {
                 if (row->text != expected)
-                    fail(what, expected, row->text, e.Line);
+                    fail(what(), expected, row->text, e.Line);
             } else if (e.Kind == TPlan::TExpectationKind::FieldMatches) {
                 const QRegularExpression pattern(QRegularExpression::anchoredPattern(expected));
                 if (!pattern.isValid())
-                    fail(what, expected, QCoreApplication::translate("TPlanExpectations", "not a valid pattern: %1").arg(pattern.errorString()), e.Line);
+                    fail(what(), expected, QCoreApplication::translate("TPlanExpectations", "not a valid pattern: %1").arg(pattern.errorString()), e.Line);
                 else if (!pattern.match(row->text).hasMatch())
-                    fail(what, expected, row->text, e.Line);
+                    fail(what(), expected, row->text, e.Line);
             } else {
                 double value = 0;
-                if (!AsNumber(row->text, &value))
-                    fail(what, shownExpected, QCoreApplication::translate("TPlanExpectations", "%1, not a number").arg(Quoted(row->text)), e.Line);
+                if (!TPlan::Number(row->text, &value))
+                    fail(what(), shownExpected(), QCoreApplication::translate("TPlanExpectations", "%1, not a number").arg(Quoted(row->text)), e.Line);
                 else if ((e.HasMin && value < e.Min) || (e.HasMax && value > e.Max))
-                    fail(what, shownExpected, row->text, e.Line);
+                    fail(what(), shownExpected(), row->text, e.Line);
             }
             break;
         }

@@ -36,18 +36,19 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
         if (field < 0 || field >= definition.fields.size())
             return fail(&value, field, QCoreApplication::translate("TPlanInputs", "the command has no field %1").arg(value.Field));
         const TCommandField &f = definition.fields.at(field);
-        const QString name = definition.FieldName(field);
+        // Only a refusal names the field.
+        const auto name = [&definition, field] { return definition.FieldName(field); };
         if (value.Kind == TPlan::TValueKind::Set) {
             if (f.ControlType == ctDate || f.ControlType == ctTime)
                 return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is a %2 picker: give it with %3")
-                                               .arg(name, f.ControlType == ctDate ? QCoreApplication::translate("TPlanInputs", "date") : QCoreApplication::translate("TPlanInputs", "time"),
+                                               .arg(name(), f.ControlType == ctDate ? QCoreApplication::translate("TPlanInputs", "date") : QCoreApplication::translate("TPlanInputs", "time"),
                                                     f.ControlType == ctDate ? QStringLiteral("Date") : QStringLiteral("Time")));
             if (f.ReadOnly)
-                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is read-only: its text cannot be changed").arg(name));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is read-only: its text cannot be changed").arg(name()));
         } else if (value.Kind == TPlan::TValueKind::Date && f.ControlType != ctDate) {
-            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a date picker").arg(name));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a date picker").arg(name()));
         } else if (value.Kind == TPlan::TValueKind::Time && f.ControlType != ctTime) {
-            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a time picker").arg(name));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1 is not a time picker").arg(name()));
         }
 
         QString text;
@@ -60,7 +61,7 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
             text = value.Text;
         } else if (QString missing; !kept->Expand(value.Text, &text, &missing)) {
             result.Missing = true;
-            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: no value is kept under \"%2\"").arg(name, missing));
+            return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: no value is kept under \"%2\"").arg(name(), missing));
         }
 
         switch (value.Kind) {
@@ -75,14 +76,14 @@ TPlanInputs::TResult TPlanInputs::Build(const TCommandDefinition &definition, co
         case TPlan::TValueKind::Date: {
             const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
             if (!date.isValid())
-                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a date YYYY-MM-DD").arg(name, text));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a date YYYY-MM-DD").arg(name(), text));
             result.Inputs[field].date = date;
             break;
         }
         case TPlan::TValueKind::Time: {
             const QTime time = QTime::fromString(text.trimmed(), QStringLiteral("HH:mm:ss"));
             if (!time.isValid())
-                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a time HH:MM:SS").arg(name, text));
+                return fail(&value, field, QCoreApplication::translate("TPlanInputs", "%1: \"%2\" is not a time HH:MM:SS").arg(name(), text));
             result.Inputs[field].time = time;
             break;
         }

@@ -30,15 +30,6 @@ bool ParseOutcome(const QString &text, TRunOutcome::TKind *kind)
     return false;
 }
 
-bool ParseNumber(QString text, double *value)
-{
-    text = text.trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    *value = text.toDouble(&ok);
-    return ok && !text.isEmpty();
-}
-
 // "500", "500 ms", "2 s", "1.5 s".
 bool ParseWait(const QString &text, int *ms)
 {
@@ -48,7 +39,7 @@ bool ParseWait(const QString &text, int *ms)
     if (!match.hasMatch())
         return false;
     double number = 0;
-    ParseNumber(match.captured(1), &number);
+    TPlan::Number(match.captured(1), &number);
     const double value = match.captured(2).compare(QLatin1String("s"), Qt::CaseInsensitive) == 0 ? number * 1000
                                                                                                    : number;
     if (value > MaxWaitMs)
@@ -68,7 +59,24 @@ QString Unquoted(const QString &value)
 // Blanks inside a key count as one.
 QString Simplified(const QString &key)
 {
-    return key.simplified();
+    const QString trimmed = key.trimmed();
+    for (qsizetype i = 0; i < trimmed.size(); ++i)
+        if (trimmed.at(i).isSpace() && (trimmed.at(i) != QLatin1Char(' ') || trimmed.at(i + 1).isSpace()))
+            return trimmed.simplified();
+    return trimmed;
+}
+
+// The words of a simplified key after the first `words` of them.
+QString WordsAfter(const QString &key, int words)
+{
+    qsizetype from = 0;
+    for (int i = 0; i < words; ++i) {
+        from = key.indexOf(QLatin1Char(' '), from);
+        if (from < 0)
+            return QString();
+        ++from;
+    }
+    return key.mid(from);
 }
 
 class TReading {
@@ -86,9 +94,10 @@ private:
     enum class TSection { None, Plan, Step, Unknown };
 
     void Section(int number, const QString &name);
-    void PlanKey(int number, const QString &key, const QString &value);
-    void StepKey(int number, const QString &key, const QString &value);
-    bool Once(int number, const QString &what);
+    void PlanKey(int number, const QString &key, const QString &lower, const QString &value);
+    void StepKey(int number, const QString &key, const QString &lower, const QString &value);
+    // lower: what, folded.
+    bool Once(int number, const QString &what, const QString &lower);
     void CheckReferences(int number, const QString &text);
     void CloseStep();
 
@@ -131,10 +140,10 @@ void TReading::Line(int number, const QString &raw)
         Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\" stands before any section: start with [Plan]").arg(key));
         break;
     case TSection::Plan:
-        PlanKey(number, key, value);
+        PlanKey(number, key, TPlan::Folded(key), value);
         break;
     case TSection::Step:
-        StepKey(number, key, value);
+        StepKey(number, key, TPlan::Folded(key), value);
         break;
     case TSection::Unknown:
         break;   // its header was reported
@@ -145,7 +154,7 @@ void TReading::Section(int number, const QString &name)
 {
     CloseStep();
     m_once.clear();
-    const QString lower = name.toLower();
+    const QString lower = TPlan::Folded(name);
     if (lower == QLatin1String("plan")) {
         if (m_planSeen) {
             Problem(number, QCoreApplication::translate("TPlanReader", "a second [Plan] section"));
@@ -170,14 +179,13 @@ void TReading::Section(int number, const QString &name)
     m_section = TSection::Unknown;
 }
 
-bool TReading::Once(int number, const QString &what)
+bool TReading::Once(int number, const QString &what, const QString &lower)
 {
-    const QString key = what.toLower();
-    if (m_once.contains(key)) {
+    if (m_once.contains(lower)) {
         Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\" is given twice in this section").arg(what));
         return false;
     }
-    m_once.insert(key);
+    m_once.insert(lower);
     return true;
 }
 
@@ -189,18 +197,17 @@ void TReading::CheckReferences(int number, const QString &text)
         Problem(number, error);
 }
 
-void TReading::PlanKey(int number, const QString &key, const QString &value)
+void TReading::PlanKey(int number, const QString &key, const QString &lower, const QString &value)
 {
-    const QString lower = key.toLower();
     if (lower == QLatin1String("terminal")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         m_result.Plan.TerminalLine = number;
         m_result.Plan.Terminal = value;
         if (value.isEmpty())
             Problem(number, QCoreApplication::translate("TPlanReader", "Terminal names the terminal file, relative to the plan"));
     } else if (lower == QLatin1String("name")) {
-        if (Once(number, key)) {
+        if (Once(number, key, lower)) {
             m_result.Plan.Name = value;
             m_nameLine = number;
         }
@@ -209,10 +216,9 @@ void TReading::PlanKey(int number, const QString &key, const QString &value)
     }
 }
 
-void TReading::StepKey(int number, const QString &key, const QString &value)
+void TReading::StepKey(int number, const QString &key, const QString &lower, const QString &value)
 {
-    const QString lower = key.toLower();
-    const auto rest = [&key](int words) { return key.section(QLatin1Char(' '), words); };
+    const auto rest = [&key](int words) { return WordsAfter(key, words); };
     const auto subject = [&](int words, const QString &what) {
         const QString s = rest(words);
         if (s.isEmpty())
@@ -229,14 +235,14 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
     };
 
     if (lower == QLatin1String("command")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         m_step.Command = value;
         m_step.CommandLine = number;
         if (value.isEmpty() || !value.contains(QLatin1Char('/')))
             Problem(number, QCoreApplication::translate("TPlanReader", "Command names a command as GROUP/COMMAND"));
     } else if (lower == QLatin1String("repeat")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         bool ok = false;
         const int count = value.toInt(&ok, 10);
@@ -246,7 +252,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         else
             m_step.Repeat = count;
     } else if (lower == QLatin1String("wait")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         int ms = 0;
         if (!ParseWait(value, &ms)) {
@@ -264,7 +270,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         v.Field = subject(1, QCoreApplication::translate("TPlanReader", "field (its number from 1 or its caption)"));
         v.Text = value;
         v.Line = number;
-        if (v.Field.isEmpty() || !Once(number, QStringLiteral("field ") + v.Field))
+        if (v.Field.isEmpty() || !Once(number, QStringLiteral("field ") + v.Field, QStringLiteral("field ") + TPlan::Folded(v.Field)))
             return;
         CheckReferences(number, value);
         if (v.Kind == TPlan::TValueKind::Date && !value.contains(QLatin1Char('$'))
@@ -275,14 +281,14 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
             Problem(number, QCoreApplication::translate("TPlanReader", "%1: \"%2\" is not a time HH:MM:SS").arg(key, value));
         m_step.Values.append(v);
     } else if (lower == QLatin1String("outcome")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         TPlan::TExpectation e = expectation(TPlan::TExpectationKind::Outcome, QString());
         if (!ParseOutcome(value, &e.Outcome))
             Problem(number, QCoreApplication::translate("TPlanReader", "Outcome \"%1\": use answer, ack, nak, timeout, bad-input or write-error").arg(value));
         m_step.Expectations.append(e);
     } else if (lower == QLatin1String("return code")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         TPlan::TExpectation e = expectation(TPlan::TExpectationKind::ReturnCode, QString());
         bool ok = false;
@@ -303,7 +309,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
                                                                                : TPlan::TExpectationKind::NotShown,
                                                QString()));
     } else if (lower == QLatin1String("fiscal answers")) {
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         TPlan::TExpectation e = expectation(TPlan::TExpectationKind::FiscalCount, QString());
         bool ok = false;
@@ -322,7 +328,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
             Problem(number, QCoreApplication::translate("TPlanReader", "\"%1\": name the fiscal answer by its number from 1").arg(key));
             return;
         }
-        if (!Once(number, key))
+        if (!Once(number, key, lower))
             return;
         CheckReferences(number, value);
         if (pattern && !value.contains(QLatin1Char('$')) && !QRegularExpression(value).isValid())
@@ -333,7 +339,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
                || lower.startsWith(QLatin1String("range ")) || lower == QLatin1String("field")
                || lower == QLatin1String("pattern") || lower == QLatin1String("range")) {
         const QString label = subject(1, QCoreApplication::translate("TPlanReader", "answer field (its label)"));
-        if (label.isEmpty() || !Once(number, key))
+        if (label.isEmpty() || !Once(number, key, lower))
             return;
         const TPlan::TExpectationKind kind = lower.startsWith(QLatin1String("field")) ? TPlan::TExpectationKind::FieldEquals
                                              : lower.startsWith(QLatin1String("pattern"))
@@ -349,8 +355,8 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
             const qsizetype dots = value.indexOf(QLatin1String(".."));
             const QString low = dots < 0 ? QString() : value.left(dots).trimmed();
             const QString high = dots < 0 ? QString() : value.mid(dots + 2).trimmed();
-            e.HasMin = !low.isEmpty() && ParseNumber(low, &e.Min);
-            e.HasMax = !high.isEmpty() && ParseNumber(high, &e.Max);
+            e.HasMin = !low.isEmpty() && TPlan::Number(low, &e.Min);
+            e.HasMax = !high.isEmpty() && TPlan::Number(high, &e.Max);
             if (dots < 0 || (low.isEmpty() && high.isEmpty()) || (!low.isEmpty() && !e.HasMin)
                 || (!high.isEmpty() && !e.HasMax))
                 Problem(number, QCoreApplication::translate("TPlanReader", "%1 \"%2\": give MIN .. MAX, numbers, either may be left out").arg(key, value));
@@ -360,7 +366,7 @@ void TReading::StepKey(int number, const QString &key, const QString &value)
         m_step.Expectations.append(e);
     } else if (lower.startsWith(QLatin1String("keep ")) || lower == QLatin1String("keep")) {
         const QString label = subject(1, QCoreApplication::translate("TPlanReader", "answer field (its label)"));
-        if (label.isEmpty() || !Once(number, key))
+        if (label.isEmpty() || !Once(number, key, lower))
             return;
         if (!TPlanValues::IsName(value))
             Problem(number, QCoreApplication::translate("TPlanReader", "%1 = \"%2\": a kept value's name is made of letters, digits and _").arg(key, value));

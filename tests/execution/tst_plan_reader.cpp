@@ -15,6 +15,8 @@ private slots:
     void refusesMistakes();
     void listsEveryProblem();
     void tellsPlansFromTerminalFiles();
+    void readsNumbersAsPlansWriteThem_data();
+    void readsNumbersAsPlansWriteThem();
 };
 
 namespace {
@@ -146,6 +148,8 @@ void TestPlanReader::refusesMistakes_data()
     QTest::newRow("range not numbers") << Plan("[Step]\nCommand = A/B\nRange Total = a .. b\n") << 5 << "MIN .. MAX";
     QTest::newRow("range upside down") << Plan("[Step]\nCommand = A/B\nRange Total = 5 .. 1\n") << 5 << "lower end is above";
     QTest::newRow("field expectation twice") << Plan("[Step]\nCommand = A/B\nField Total = 1\nField total = 2\n") << 6 << "given twice";
+    QTest::newRow("field expectation twice, accented") << Plan("[Step]\nCommand = A/B\nField \xC3\x89tat = 1\nfield \xC3\xA9tat = 2\n") << 6 << "given twice";
+    QTest::newRow("field set twice, tab between words") << Plan("[Step]\nCommand = A/B\nSet\t2 = 1\nset 2 = 3\n") << 6 << "given twice";
     QTest::newRow("keep bad name") << Plan("[Step]\nCommand = A/B\nKeep Total = the total\n") << 5 << "a kept value's name";
     QTest::newRow("fiscal answer without number") << Plan("[Step]\nCommand = A/B\nFiscal answer x = 1\n") << 5 << "by its number from 1";
     QTest::newRow("fiscal answers not a count") << Plan("[Step]\nCommand = A/B\nFiscal answers = many\n") << 5 << "number of answers";
@@ -197,6 +201,34 @@ void TestPlanReader::tellsPlansFromTerminalFiles()
     const TPlanReader::TResult missing = TPlanReader::Read(dir.filePath("missing.plan"));
     QCOMPARE(missing.Problems.size(), 1);
     QVERIFY(missing.Problems.first().Message.startsWith("cannot be read"));
+}
+
+void TestPlanReader::readsNumbersAsPlansWriteThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal comma") << "1,99" << true << 1.99;
+    QTest::newRow("decimal point, blanks") << "  12.5 " << true << 12.5;
+    QTest::newRow("negative") << "-0,25" << true << -0.25;
+    QTest::newRow("leading zeros") << "0001043.00" << true << 1043.0;
+    QTest::newRow("exponent") << "1e3" << true << 1000.0;
+    QTest::newRow("plus sign") << "+5" << true << 5.0;
+    QTest::newRow("empty") << "  " << false << 0.0;
+    QTest::newRow("two points") << "1.2.3" << false << 0.0;
+    QTest::newRow("words") << "abc" << false << 0.0;
+    QTest::newRow("lone sign") << "-" << false << 0.0;
+}
+
+void TestPlanReader::readsNumbersAsPlansWriteThem()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+    double read = 0;
+    QCOMPARE(TPlan::Number(text, &read), ok);
+    if (ok)
+        QCOMPARE(read, value);
 }
 
 QTEST_GUILESS_MAIN(TestPlanReader)
