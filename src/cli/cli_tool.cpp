@@ -479,6 +479,7 @@ int RunPlan(const QStringList &arguments, TStreams &streams, const QString &sett
 
     TPlanRun::TOptions runOptions;
     runOptions.StopOnFailure = parser.isSet(stopOnFailure);
+    runOptions.SendAhead = true;
     runOptions.Answers = TAnswerPage::TOptions::FromFile(ini, options.protocol, settings, QDate::currentDate());
 
     const bool json = parser.isSet(QStringLiteral("json"));

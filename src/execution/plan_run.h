@@ -4,6 +4,7 @@
 #include "execution/command_definition.h"
 #include "execution/fixed_answer_table.h"
 #include "execution/plan.h"
+#include "execution/plan_inputs.h"
 #include "execution/plan_values.h"
 #include "execution/step_result.h"
 
@@ -12,6 +13,8 @@
 #include <QMetaType>
 #include <QObject>
 #include <QTimer>
+
+#include <optional>
 
 class TCommandRunner;
 class TExtIniFile;
@@ -27,6 +30,12 @@ class TPlanRun : public QObject {
 public:
     struct TOptions {
         bool StopOnFailure = false;
+        // A step whose values use no kept value goes out as soon as the
+        // answer before it has come, and that answer is judged while the
+        // printer works on the next command. Stop() then lets the step
+        // already on the wire finish. Off in the window, where a person
+        // stops the run after the step they see; on for tessaly-cli.
+        bool SendAhead = false;
         TAnswerPage::TOptions Answers;   // how answers are read, and the input date layout
     };
 
@@ -59,12 +68,18 @@ signals:
 
 private:
     void NextStep();
+    void AnnounceStep();
+    TPlanInputs::TResult Inputs(const TPlan::TStep &step);
+    void Send(const TPlan::TStep &step, const TPlanInputs::TResult &inputs);
     void BeginCommand(const TPlan::TStep &step);
     void CommandFinished(const TRunOutcome &outcome);
+    bool MayGoAhead() const;
+    void AfterCommand();
     void WaitFinished();
     void EndStep();
     void EndRun();
     const TCommandDefinition &Definition(const QString &section);
+    TAnswerPage BuildPage(const TReceivedAnswer &answer);
 
     TPlan m_plan;
     const TExtIniFile &m_ini;
@@ -72,13 +87,20 @@ private:
     TOptions m_options;
     TFixedAnswerTable m_fiscalTable;
     TFixedAnswerTable m_printerTable;
+    // The terminal file stays as it is for the run: each command's
+    // definitions and each return code's description are read once.
     QHash<QString, TCommandDefinition> m_definitions;
+    QHash<QString, TAnswerPage::TDefinitions> m_answerDefinitions;
+    QHash<int, QString> m_returnCodeTexts;
     TPlanValues m_kept;
     TSummary m_summary;
     TStepResult m_result;
     QElapsedTimer m_stepClock;
     QElapsedTimer m_runClock;
     QTimer m_wait;
+    QList<bool> m_independent;   // per step: its values use no kept value
+    bool m_sendingAhead = false;
+    std::optional<TRunOutcome> m_aheadOutcome;
     int m_next = 0;
     bool m_running = false;
     bool m_stopAsked = false;

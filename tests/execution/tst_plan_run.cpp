@@ -17,8 +17,11 @@ class TestPlanRun : public QObject, private TSimRunnerFixture {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void keepsValuesForLaterSteps_data();
     void keepsValuesForLaterSteps();
     void stopsBetweenSteps();
+    void sendAheadLetsTheStepOnTheWireFinish();
+    void commandSentAheadRefusedAtOnce();
     void stopCutsAWaitShort();
     void stopsOnFailureWhenAsked();
     void valueThatCannotGoOutIsNotSent();
@@ -33,7 +36,7 @@ private:
         bool runningAfterStart = false;
         bool ended = false;   // Finished came, and the run no longer runs
     };
-    TRun Run(const TPlan &plan, bool stopOnFailure = false, int stopAfterStep = -1);
+    TRun Run(const TPlan &plan, bool stopOnFailure = false, int stopAfterStep = -1, bool sendAhead = false);
 
     TTerminalDocument m_document;
 };
@@ -60,10 +63,11 @@ TPlan TestPlanRun::Checked(const QByteArray &steps)
     return checked.Plan;
 }
 
-TestPlanRun::TRun TestPlanRun::Run(const TPlan &plan, bool stopOnFailure, int stopAfterStep)
+TestPlanRun::TRun TestPlanRun::Run(const TPlan &plan, bool stopOnFailure, int stopAfterStep, bool sendAhead)
 {
     TPlanRun::TOptions options;
     options.StopOnFailure = stopOnFailure;
+    options.SendAhead = sendAhead;
     options.Answers.protocol = 1;
     options.Answers.outputDateFormat = 1;
     options.Answers.today = QDate::currentDate();
@@ -85,8 +89,17 @@ TestPlanRun::TRun TestPlanRun::Run(const TPlan &plan, bool stopOnFailure, int st
     return result;
 }
 
+void TestPlanRun::keepsValuesForLaterSteps_data()
+{
+    QTest::addColumn<bool>("sendAhead");
+    QTest::newRow("one step at a time") << false;
+    // A step that uses a kept value waits for the judging of the one before.
+    QTest::newRow("send ahead") << true;
+}
+
 void TestPlanRun::keepsValuesForLaterSteps()
 {
+    QFETCH(bool, sendAhead);
     // The receipt number comes back as a unit price: the simulator echoes
     // the price in the item amount.
     const TPlan plan = Checked("[Step]\nCommand = Receipt/Open receipt\nKeep Receipt number = receipt\n"
@@ -94,7 +107,7 @@ void TestPlanRun::keepsValuesForLaterSteps()
                                "Set Unit price = ${receipt}\nField Item amount = 0001043.00\n"
                                "[Step]\nCommand = Receipt/Close receipt\nField Receipt number = ${receipt}\n"
                                "Shown = No document open\n");
-    const TRun run = Run(plan);
+    const TRun run = Run(plan, false, -1, sendAhead);
     QVERIFY(run.runningAfterStart);
     QVERIFY(run.ended);
     QCOMPARE(run.started, 3);
@@ -128,6 +141,71 @@ void TestPlanRun::stopsBetweenSteps()
     QCOMPARE(run.summary.NotRun, 2);
     QVERIFY(run.summary.Stopped);
     QVERIFY(!run.summary.AllPassed());
+}
+
+void TestPlanRun::sendAheadLetsTheStepOnTheWireFinish()
+{
+    const QByteArray steps = "[Step]\nCommand = Status/Status query\nField Serial number = TS-00012345\n"
+                             "[Step]\nCommand = Status/Status query\nField Serial number = TS-0\n"
+                             "[Step]\nWait = 1 ms\n"
+                             "[Step]\nCommand = Status/Status query\n"
+                             "[Step]\nCommand = Status/Status query\n";
+    // Judged after the next command went out, each answer still belongs to
+    // its own step.
+    const TRun whole = Run(Checked(steps), false, -1, true);
+    QVERIFY(whole.ended);
+    QCOMPARE(whole.started, 5);
+    QCOMPARE(whole.results.size(), 5);
+    for (int i = 0; i < whole.results.size(); ++i)
+        QCOMPARE(whole.results.at(i).Index, i);
+    QVERIFY(whole.results.at(0).Passed());
+    QCOMPARE(whole.results.at(1).Failures.first().Text(),
+             QStringLiteral("Field Serial number: expected TS-0, actual TS-00012345"));
+    QVERIFY(whole.results.at(2).Wait);
+    QCOMPARE(whole.summary.Passed, 4);
+    QCOMPARE(whole.summary.Failed, 1);
+
+    // Stopped as the first step is reported: the second had gone out and
+    // ends; nothing more is sent.
+    const TRun stopped = Run(Checked(steps), false, 0, true);
+    QVERIFY(stopped.ended);
+    QCOMPARE(stopped.started, 2);
+    QCOMPARE(stopped.results.size(), 2);
+    QVERIFY(stopped.results.at(1).Sent);
+    QCOMPARE(stopped.summary.NotRun, 3);
+    QVERIFY(stopped.summary.Stopped);
+}
+
+void TestPlanRun::commandSentAheadRefusedAtOnce()
+{
+    // The port closes as the first answer comes: the second command, sent
+    // ahead, is refused at once; its step still starts after the first is
+    // reported and fails on its own.
+    const TPlan plan = Checked("[Step]\nCommand = Status/Status query\n"
+                               "[Step]\nCommand = Status/Status query\n"
+                               "[Step]\nCommand = Status/Status query\n");
+    TPlanRun::TOptions options;
+    options.SendAhead = true;
+    TPlanRun run(plan, m_document.Ini(), m_runner.get(), options);
+    connect(m_runner.get(), &TCommandRunner::Finished, this, [this] { m_host->ClosePort(); },
+            Qt::SingleShotConnection);
+    QStringList order;
+    connect(&run, &TPlanRun::StepStarted, this, [&order](int index) { order << QStringLiteral("start %1").arg(index); });
+    QList<TStepResult> results;
+    connect(&run, &TPlanRun::StepFinished, this, [&](const TStepResult &result) {
+        order << QStringLiteral("end %1").arg(result.Index);
+        results.append(result);
+    });
+    QSignalSpy finished(&run, &TPlanRun::Finished);
+    run.Start();
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(order, QStringList({"start 0", "end 0", "start 1", "end 1", "start 2", "end 2"}));
+    QVERIFY(results.at(0).Passed());
+    for (int i : {1, 2}) {
+        QCOMPARE(results.at(i).Outcome.kind, TRunOutcome::PortError);
+        QVERIFY(!results.at(i).Passed());
+    }
+    QVERIFY(m_host->OpenPort());
 }
 
 void TestPlanRun::stopCutsAWaitShort()
