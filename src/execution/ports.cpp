@@ -35,12 +35,19 @@ TPortError TPorts::LastError(TCommandPort port) const
 
 bool TPorts::Open(TCommandPort port, const TPortSettings &settings)
 {
-    Close(port);
+    const QString awaited = IsGone(port) ? m_devices.Path(port) : QString();
+    m_movedTo[port].clear();
+    CloseComponent(port);
     settings.Apply(m_host, m_aux);
-    if (!(port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()))
-        return false;
-    m_devices.WatchPresent(port, ComponentPath(port));
-    return true;
+    if (port == cpHostPort ? m_host.OpenPort() : m_aux.OpenPort()) {
+        m_devices.WatchPresent(port, ComponentPath(port));
+        return true;
+    }
+    // Asked for again while its device is away (the fiscal button, the
+    // preferences): it is awaited still, and opens by itself on return.
+    if (awaited.isEmpty() || ComponentPath(port) != awaited)
+        m_devices.Forget(port);
+    return false;
 }
 
 void TPorts::Close(TCommandPort port)

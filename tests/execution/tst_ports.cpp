@@ -233,6 +233,9 @@ void TestPorts::idlePortFollowsItsDevice()
     QVERIFY(gone.wait(5000));
     QVERIFY(!m_ports->IsOpen(which));
     QVERIFY(m_ports->IsGone(which));
+    // Asked for again while away: the open fails, the port is awaited still.
+    QVERIFY(!m_ports->Open(which, settings));
+    QVERIFY(m_ports->IsGone(which));
 
     QVERIFY(far.open());
     QVERIFY(QFile::link(far.slavePath(), link));
@@ -244,6 +247,11 @@ void TestPorts::idlePortFollowsItsDevice()
     // A port closed on purpose is watched no more.
     m_ports->Close(which);
     QVERIFY(!m_ports->Devices().IsWatched(which));
+    // Nor is one that fails to open when nothing awaited its device.
+    QVERIFY(QFile::remove(link));
+    QVERIFY(!m_ports->Open(which, settings));
+    QVERIFY(!m_ports->Devices().IsWatched(which));
+    QVERIFY(!m_ports->IsGone(which));
 }
 
 QTEST_GUILESS_MAIN(TestPorts)

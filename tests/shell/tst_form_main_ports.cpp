@@ -102,6 +102,7 @@ private slots:
     void failedExchangeLogged();
     void pulledAdapterFollowed_data();
     void pulledAdapterFollowed();
+    void fiscalButtonDuringOutageKeepsWaiting();
 
 private:
     QString Panel(TFormMain &window, int panel) const;
@@ -667,6 +668,42 @@ void TstFormMainPorts::pulledAdapterFollowed()
     QVERIFY2(file.contains("Close port\r\nDevice gone: " + link.toUtf8() + "\r\nOpen " + link.toUtf8()
                            + " 9600,N,8,1\r\nDevice back: " + link.toUtf8() + "\r\n"),
              file.constData());
+    window.reset();
+    QCOMPARE(sim.Stop(), 0);
+}
+
+void TstFormMainPorts::fiscalButtonDuringOutageKeepsWaiting()
+{
+    // The fiscal button pressed while the adapter is out: the open fails
+    // with its error box, and the port still opens by itself on return.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    TSimProcess sim;
+    QVERIFY2(sim.Start({"--host-link", dir.filePath("host"), "--fiscal-link", dir.filePath("fiscal"),
+                        "--fiscal-fault", "unplug=3000@1"}),
+             qPrintable(sim.Error()));
+    m_options.HostPort = dir.filePath("host");
+    m_options.FiscalPort = dir.filePath("fiscal");
+    const QString link = m_options.FiscalPort;
+    auto window = Start({CopyDemoFile()});
+    auto *button = window->findChild<QAction *>("ToolButtonFiscal");
+    window->AuxControl()->SetTimeOut(0);
+    QSignalSpy errors(window->AuxControl(), SIGNAL(OnError(TPortError, TLineFailure)));
+    QVERIFY(window->AuxControl()->SendData("\x05"));
+    QVERIFY(errors.wait(10000));
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(*window, 3), link + ": device gone", 5000);
+
+    button->trigger();
+    QCOMPARE(m_prompts.Texts(TScriptedPrompts::KindError), QStringList{FiscalError});
+    QCOMPARE(Panel(*window, 3), link + ": device gone");
+    QVERIFY(window->Settings().DGIEnabled);
+
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(*window, 3), link + " 9600,N,8,1", 10000);
+    QVERIFY(window->Settings().FiscalPortOpen);
+    QCOMPARE(button->toolTip(), QStringLiteral("Disable Fiscal port"));
+    QSignalSpy acked(window->AuxControl(), SIGNAL(OnAck(qint64)));
+    QVERIFY(window->AuxControl()->SendData("\x05"));
+    QVERIFY(acked.wait(5000));
     window.reset();
     QCOMPARE(sim.Stop(), 0);
 }
