@@ -2,8 +2,6 @@
 
 #include "comm/aux_framing.h"
 
-#include <utility>
-
 TSimAuxResponder::TSimAuxResponder(const TSimProfile &profile, const TSimFaultPlan &faults)
     : m_profile(profile), m_faults(faults)
 {
@@ -11,7 +9,7 @@ TSimAuxResponder::TSimAuxResponder(const TSimProfile &profile, const TSimFaultPl
 
 void TSimAuxResponder::Reset()
 {
-    m_parser.Reset();
+    m_input.Reset();
     m_queue.clear();
     m_lastFrame.clear();
     m_repeats = 0;
@@ -20,55 +18,34 @@ void TSimAuxResponder::Reset()
 TSimResponder::TReaction TSimAuxResponder::Receive(const QByteArray &bytes)
 {
     TReaction reaction;
-    QByteArray noise;
-    auto flushNoise = [&] {
-        if (!noise.isEmpty())
-            reaction.Received.append(std::exchange(noise, {}));
-    };
-    m_parser.Feed(bytes);
-    for (;;) {
-        const TAuxReceiveParser::TStep step = m_parser.Next();
-        if (step.Kind == TAuxReceiveParser::TStep::MoreNeeded)
+    for (const TSimAuxInput::TUnit &unit : m_input.Feed(bytes)) {
+        reaction.Received.append(unit.Bytes);
+        switch (unit.Kind) {
+        case TSimAuxInput::TUnit::Noise:
             break;
-        if (step.Kind == TAuxReceiveParser::TStep::OtherByte
-            && step.Frame.at(0) != TAuxFraming::ENQ) {
-            noise += step.Frame;
-            continue;
-        }
-        flushNoise();
-        switch (step.Kind) {
-        case TAuxReceiveParser::TStep::OtherByte:   // ENQ
-            reaction.Received.append(step.Frame);
+        case TSimAuxInput::TUnit::Enq:
             Request(nullptr, reaction);
             break;
-        case TAuxReceiveParser::TStep::AckReceived:
-            reaction.Received.append(QByteArray(1, TAuxFraming::ACK));
+        case TSimAuxInput::TUnit::Ack:
             m_lastFrame.clear();
             SendNext(0, reaction);
             break;
-        case TAuxReceiveParser::TStep::NakReceived:
-            reaction.Received.append(QByteArray(1, TAuxFraming::NAK));
+        case TSimAuxInput::TUnit::Nak:
             if (!m_lastFrame.isEmpty() && m_repeats < MaxRepeats) {
                 ++m_repeats;
                 reaction.Notes << QStringLiteral("frame repeated on NAK");
                 reaction.Outputs.append({0, m_lastFrame});
             }
             break;
-        case TAuxReceiveParser::TStep::FrameComplete:
-            reaction.Received.append(step.Frame);
-            Request(&step.Frame, reaction);
+        case TSimAuxInput::TUnit::Request:
+            Request(&unit.Bytes, reaction);
             break;
-        case TAuxReceiveParser::TStep::BadChecksum:
-        case TAuxReceiveParser::TStep::Overflow:
-            reaction.Received.append(step.Frame);
+        case TSimAuxInput::TUnit::BadRequest:
             reaction.Notes << QStringLiteral("request frame with a bad checksum");
             reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
             break;
-        case TAuxReceiveParser::TStep::MoreNeeded:
-            break;
         }
     }
-    flushNoise();
     return reaction;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comm/aux_receive_parser.h"
+#include "sim/sim_aux_input.h"
 #include "sim/sim_fault_plan.h"
 #include "sim/sim_profile.h"
 #include "sim/sim_responder.h"
@@ -26,7 +26,7 @@ private:
 
     const TSimProfile &m_profile;
     const TSimFaultPlan &m_faults;
-    TAuxReceiveParser m_parser;
+    TSimAuxInput m_input;
     QList<QByteArray> m_queue;   // answer frames still to send
     QByteArray m_lastFrame;      // the frame the host has not acknowledged yet
     int m_repeats = 0;

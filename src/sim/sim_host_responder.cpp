@@ -2,8 +2,6 @@
 
 #include "comm/host_framing.h"
 
-#include <utility>
-
 TSimHostResponder::TSimHostResponder(TProtocolType protocol, const TSimProfile &profile,
                                      const TSimFaultPlan &faults)
     : m_protocol(protocol), m_profile(profile), m_faults(faults)
@@ -12,7 +10,7 @@ TSimHostResponder::TSimHostResponder(TProtocolType protocol, const TSimProfile &
 
 void TSimHostResponder::Reset()
 {
-    m_buffer.clear();
+    m_input.Reset();
     m_lastAnswer.clear();
     m_repeats = 0;
 }
@@ -20,58 +18,31 @@ void TSimHostResponder::Reset()
 TSimResponder::TReaction TSimHostResponder::Receive(const QByteArray &bytes)
 {
     TReaction reaction;
-    m_buffer += bytes;
-    QByteArray noise;
-    auto flushNoise = [&] {
-        if (!noise.isEmpty())
-            reaction.Received.append(std::exchange(noise, {}));
-    };
-    while (!m_buffer.isEmpty()) {
-        const char first = m_buffer.at(0);
-        if (first == THostFraming::ACK) {
-            flushNoise();
-            reaction.Received.append(m_buffer.left(1));
-            m_buffer.remove(0, 1);
-            continue;
-        }
-        if (first == THostFraming::NAK) {
-            flushNoise();
-            reaction.Received.append(m_buffer.left(1));
-            m_buffer.remove(0, 1);
+    for (const TSimHostInput::TUnit &unit : m_input.Feed(bytes)) {
+        reaction.Received.append(unit.Bytes);
+        switch (unit.Kind) {
+        case TSimHostInput::TUnit::Noise:
+            if (unit.Dropped)
+                reaction.Notes << QStringLiteral("unterminated frame dropped");
+            break;
+        case TSimHostInput::TUnit::Ack:
+            break;
+        case TSimHostInput::TUnit::Nak:
             if (!m_lastAnswer.isEmpty() && m_repeats < MaxRepeats) {
                 ++m_repeats;
                 reaction.Notes << QStringLiteral("answer repeated on NAK");
                 reaction.Outputs.append({0, m_lastAnswer});
             }
-            continue;
-        }
-        if (first != THostFraming::STX) {
-            noise += first;
-            m_buffer.remove(0, 1);
-            continue;
-        }
-        THostFrame frame;
-        const THostFraming::TParseStatus status = THostFraming::ParseFrame(m_buffer, frame);
-        if (status == THostFraming::FrameIncomplete) {
-            // A start without an end for this long is noise, not a command.
-            if (m_buffer.size() > MaxFrameBytes) {
-                noise += m_buffer;
-                m_buffer.clear();
-                reaction.Notes << QStringLiteral("unterminated frame dropped");
-            }
             break;
-        }
-        flushNoise();
-        reaction.Received.append(m_buffer.left(frame.Length));
-        m_buffer.remove(0, frame.Length);
-        if (status == THostFraming::FrameBadChecksum) {
+        case TSimHostInput::TUnit::BadCommand:
             reaction.Notes << QStringLiteral("command frame with a bad checksum");
             reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
-            continue;
+            break;
+        case TSimHostInput::TUnit::Command:
+            Answer(unit.Frame.Sequence, unit.Frame.Fields, reaction);
+            break;
         }
-        Answer(frame.Sequence, frame.Fields, reaction);
     }
-    flushNoise();
     return reaction;
 }
 

@@ -2,6 +2,7 @@
 
 #include "comm/host_types.h"
 #include "sim/sim_fault_plan.h"
+#include "sim/sim_host_input.h"
 #include "sim/sim_profile.h"
 #include "sim/sim_responder.h"
 
@@ -14,8 +15,6 @@ class TSimHostResponder : public TSimResponder
 public:
     // How often one answer frame is repeated on the host's NAK.
     static constexpr int MaxRepeats = 3;
-    // Longest command frame taken; the host never sends more.
-    static constexpr int MaxFrameBytes = 2 * 8192;
 
     TSimHostResponder(TProtocolType protocol, const TSimProfile &profile,
                       const TSimFaultPlan &faults);
@@ -30,7 +29,7 @@ private:
     TProtocolType m_protocol;
     const TSimProfile &m_profile;
     const TSimFaultPlan &m_faults;
-    QByteArray m_buffer;
+    TSimHostInput m_input;
     QByteArray m_lastAnswer;
     int m_repeats = 0;
     int m_requests = 0;

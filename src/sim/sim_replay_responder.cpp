@@ -2,7 +2,6 @@
 
 #include "comm/aux_framing.h"
 #include "comm/host_framing.h"
-#include "sim/sim_host_responder.h"
 
 #include <utility>
 
@@ -89,8 +88,8 @@ QByteArray TSimReplayResponder::Key(const QByteArray &command) const
 
 void TSimReplayResponder::Reset()
 {
-    m_buffer.clear();
-    m_parser.Reset();
+    m_hostInput.Reset();
+    m_auxInput.Reset();
     m_pending.clear();
     m_lastFrame.clear();
     m_repeats = 0;
@@ -100,104 +99,53 @@ TSimResponder::TReaction TSimReplayResponder::Receive(const QByteArray &bytes)
 {
     TReaction reaction;
     if (m_port == cpHostPort) {
-        m_buffer += bytes;
-        ReceiveHost(reaction);
-    } else {
-        m_parser.Feed(bytes);
-        ReceiveFiscal(reaction);
-    }
-    return reaction;
-}
-
-void TSimReplayResponder::ReceiveHost(TReaction &reaction)
-{
-    QByteArray noise;
-    const auto flushNoise = [&] {
-        if (!noise.isEmpty())
-            reaction.Received.append(std::exchange(noise, {}));
-    };
-    while (!m_buffer.isEmpty()) {
-        const char first = m_buffer.at(0);
-        if (first == THostFraming::ACK || first == THostFraming::NAK) {
-            flushNoise();
-            reaction.Received.append(m_buffer.left(1));
-            m_buffer.remove(0, 1);
-            if (first == THostFraming::ACK)
+        for (const TSimHostInput::TUnit &unit : m_hostInput.Feed(bytes)) {
+            reaction.Received.append(unit.Bytes);
+            switch (unit.Kind) {
+            case TSimHostInput::TUnit::Noise:
+                if (unit.Dropped)
+                    reaction.Notes << QStringLiteral("unterminated frame dropped");
+                break;
+            case TSimHostInput::TUnit::Ack:
                 HostAck(reaction);
-            else
+                break;
+            case TSimHostInput::TUnit::Nak:
                 HostNak(reaction);
-            continue;
-        }
-        if (first != THostFraming::STX) {
-            noise += first;
-            m_buffer.remove(0, 1);
-            continue;
-        }
-        THostFrame frame;
-        const THostFraming::TParseStatus status = THostFraming::ParseFrame(m_buffer, frame);
-        if (status == THostFraming::FrameIncomplete) {
-            if (m_buffer.size() > TSimHostResponder::MaxFrameBytes) {
-                noise += std::exchange(m_buffer, {});
-                reaction.Notes << QStringLiteral("unterminated frame dropped");
+                break;
+            case TSimHostInput::TUnit::BadCommand:
+                reaction.Notes << QStringLiteral("command frame with a bad checksum");
+                reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
+                break;
+            case TSimHostInput::TUnit::Command:
+                m_sequence = unit.Frame.Sequence;
+                Command(unit.Bytes, reaction);
+                break;
             }
-            break;
         }
-        flushNoise();
-        const QByteArray command = m_buffer.left(frame.Length);
-        m_buffer.remove(0, frame.Length);
-        reaction.Received.append(command);
-        if (status == THostFraming::FrameBadChecksum) {
-            reaction.Notes << QStringLiteral("command frame with a bad checksum");
-            reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
-            continue;
-        }
-        m_sequence = frame.Sequence;
-        Command(command, reaction);
+        return reaction;
     }
-    flushNoise();
-}
-
-void TSimReplayResponder::ReceiveFiscal(TReaction &reaction)
-{
-    QByteArray noise;
-    const auto flushNoise = [&] {
-        if (!noise.isEmpty())
-            reaction.Received.append(std::exchange(noise, {}));
-    };
-    for (;;) {
-        TAuxReceiveParser::TStep step = m_parser.Next();
-        if (step.Kind == TAuxReceiveParser::TStep::MoreNeeded)
+    for (const TSimAuxInput::TUnit &unit : m_auxInput.Feed(bytes)) {
+        reaction.Received.append(unit.Bytes);
+        switch (unit.Kind) {
+        case TSimAuxInput::TUnit::Noise:
             break;
-        if (step.Kind == TAuxReceiveParser::TStep::OtherByte && step.Frame.at(0) != TAuxFraming::ENQ) {
-            noise += step.Frame;
-            continue;
-        }
-        flushNoise();
-        switch (step.Kind) {
-        case TAuxReceiveParser::TStep::AckReceived:
-            reaction.Received.append(QByteArray(1, TAuxFraming::ACK));
+        case TSimAuxInput::TUnit::Ack:
             HostAck(reaction);
             break;
-        case TAuxReceiveParser::TStep::NakReceived:
-            reaction.Received.append(QByteArray(1, TAuxFraming::NAK));
+        case TSimAuxInput::TUnit::Nak:
             HostNak(reaction);
             break;
-        case TAuxReceiveParser::TStep::OtherByte:   // ENQ
-        case TAuxReceiveParser::TStep::FrameComplete:
-            reaction.Received.append(step.Frame);
-            Command(step.Frame, reaction);
+        case TSimAuxInput::TUnit::Enq:
+        case TSimAuxInput::TUnit::Request:
+            Command(unit.Bytes, reaction);
             break;
-        case TAuxReceiveParser::TStep::BadChecksum:
-        case TAuxReceiveParser::TStep::Overflow:
-            reaction.Received.append(step.Frame);
+        case TSimAuxInput::TUnit::BadRequest:
             reaction.Notes << QStringLiteral("request frame with a bad checksum");
             reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
             break;
-        case TAuxReceiveParser::TStep::MoreNeeded:
-            break;
         }
     }
-    flushNoise();
+    return reaction;
 }
 
 void TSimReplayResponder::Command(const QByteArray &command, TReaction &reaction)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "comm/aux_receive_parser.h"
 #include "execution/capture_record.h"
+#include "sim/sim_aux_input.h"
+#include "sim/sim_host_input.h"
 #include "sim/sim_responder.h"
 
 #include <QHash>
@@ -43,8 +44,6 @@ private:
     void Load(const QList<TCaptureRecord> &records, bool withDelays);
     QByteArray Key(const QByteArray &command) const;
     bool IsCommand(const QByteArray &bytes) const;
-    void ReceiveHost(TReaction &reaction);
-    void ReceiveFiscal(TReaction &reaction);
     void Command(const QByteArray &command, TReaction &reaction);
     void HostAck(TReaction &reaction);
     void HostNak(TReaction &reaction);
@@ -56,8 +55,8 @@ private:
     int m_recorded = 0;
     int m_requests = 0;
 
-    QByteArray m_buffer;               // host bytes not yet taken
-    TAuxReceiveParser m_parser;        // fiscal bytes
+    TSimHostInput m_hostInput;
+    TSimAuxInput m_auxInput;
     QList<TGroup> m_pending;           // groups still to send
     quint8 m_sequence = 0;             // of the host command being answered
     QByteArray m_lastFrame;            // repeated on the host's NAK

@@ -175,7 +175,7 @@ void TestSimHostResponder::endlessFrameIsDropped()
     TSimProfile profile;
     TSimFaultPlan plan;
     TSimHostResponder responder(protocol_Extended, profile, plan);
-    const QByteArray endless = "\x02\x90" + QByteArray(TSimHostResponder::MaxFrameBytes, 'a');
+    const QByteArray endless = "\x02\x90" + QByteArray(TSimHostInput::MaxFrameBytes, 'a');
     const TSimResponder::TReaction dropped = responder.Receive(endless);
     QCOMPARE(dropped.Received, QList<QByteArray>{endless});
     QVERIFY(dropped.Outputs.isEmpty());
