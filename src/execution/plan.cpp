@@ -66,7 +66,7 @@ bool TPlan::Number(QStringView text, double *value)
     if (text.isEmpty())
         return false;
     // Plain decimals take the short way; anything else (an exponent, a
-    // sign) is left to Qt as before.
+    // plus sign) is left to Qt as before.
     char digits[64];
     if (text.size() < qsizetype(sizeof digits)) {
         bool plain = true;
