@@ -46,3 +46,14 @@ QList<TSimAuxInput::TUnit> TSimAuxInput::Feed(const QByteArray &bytes)
     flushNoise();
     return units;
 }
+
+bool TSimAuxInput::Common(const TUnit &unit, TSimResponder::TReaction &reaction)
+{
+    reaction.Received.append(unit.Bytes);
+    if (unit.Kind == TUnit::BadRequest) {
+        reaction.Notes << QStringLiteral("request frame with a bad checksum");
+        reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
+        return false;
+    }
+    return unit.Kind != TUnit::Noise;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/aux_receive_parser.h"
+#include "sim/sim_responder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -22,6 +23,11 @@ public:
 
     QList<TUnit> Feed(const QByteArray &bytes);
     void Reset() { m_parser.Reset(); }
+
+    // What every printer does with a unit, whatever it answers: writes it
+    // down as received and refuses a bad request with NAK. True when the
+    // unit is the responder's to answer (ACK, NAK, ENQ, a request).
+    static bool Common(const TUnit &unit, TSimResponder::TReaction &reaction);
 
 private:
     TAuxReceiveParser m_parser;

@@ -19,10 +19,9 @@ TSimResponder::TReaction TSimAuxResponder::Receive(const QByteArray &bytes)
 {
     TReaction reaction;
     for (const TSimAuxInput::TUnit &unit : m_input.Feed(bytes)) {
-        reaction.Received.append(unit.Bytes);
+        if (!TSimAuxInput::Common(unit, reaction))
+            continue;
         switch (unit.Kind) {
-        case TSimAuxInput::TUnit::Noise:
-            break;
         case TSimAuxInput::TUnit::Enq:
             Request(nullptr, reaction);
             break;
@@ -40,10 +39,9 @@ TSimResponder::TReaction TSimAuxResponder::Receive(const QByteArray &bytes)
         case TSimAuxInput::TUnit::Request:
             Request(&unit.Bytes, reaction);
             break;
+        case TSimAuxInput::TUnit::Noise:
         case TSimAuxInput::TUnit::BadRequest:
-            reaction.Notes << QStringLiteral("request frame with a bad checksum");
-            reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
-            break;
+            break;   // taken care of in common
         }
     }
     return reaction;

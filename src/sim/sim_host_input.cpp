@@ -44,3 +44,19 @@ QList<TSimHostInput::TUnit> TSimHostInput::Feed(const QByteArray &bytes)
     flushNoise();
     return units;
 }
+
+bool TSimHostInput::Common(const TUnit &unit, TSimResponder::TReaction &reaction)
+{
+    reaction.Received.append(unit.Bytes);
+    if (unit.Kind == TUnit::Noise) {
+        if (unit.Dropped)
+            reaction.Notes << QStringLiteral("unterminated frame dropped");
+        return false;
+    }
+    if (unit.Kind == TUnit::BadCommand) {
+        reaction.Notes << QStringLiteral("command frame with a bad checksum");
+        reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
+        return false;
+    }
+    return true;
+}

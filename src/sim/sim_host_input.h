@@ -1,6 +1,7 @@
 #pragma once
 
 #include "comm/host_framing.h"
+#include "sim/sim_responder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,6 +29,12 @@ public:
 
     QList<TUnit> Feed(const QByteArray &bytes);
     void Reset() { m_buffer.clear(); }
+
+    // What every printer does with a unit, whatever it answers: writes it
+    // down as received, notes a dropped frame and refuses a bad one with
+    // NAK. True when the unit is the responder's to answer (ACK, NAK, a
+    // command).
+    static bool Common(const TUnit &unit, TSimResponder::TReaction &reaction);
 
 private:
     QByteArray m_buffer;   // bytes not yet taken

@@ -19,28 +19,14 @@ TSimResponder::TReaction TSimHostResponder::Receive(const QByteArray &bytes)
 {
     TReaction reaction;
     for (const TSimHostInput::TUnit &unit : m_input.Feed(bytes)) {
-        reaction.Received.append(unit.Bytes);
-        switch (unit.Kind) {
-        case TSimHostInput::TUnit::Noise:
-            if (unit.Dropped)
-                reaction.Notes << QStringLiteral("unterminated frame dropped");
-            break;
-        case TSimHostInput::TUnit::Ack:
-            break;
-        case TSimHostInput::TUnit::Nak:
-            if (!m_lastAnswer.isEmpty() && m_repeats < MaxRepeats) {
-                ++m_repeats;
-                reaction.Notes << QStringLiteral("answer repeated on NAK");
-                reaction.Outputs.append({0, m_lastAnswer});
-            }
-            break;
-        case TSimHostInput::TUnit::BadCommand:
-            reaction.Notes << QStringLiteral("command frame with a bad checksum");
-            reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
-            break;
-        case TSimHostInput::TUnit::Command:
+        if (!TSimHostInput::Common(unit, reaction))
+            continue;
+        if (unit.Kind == TSimHostInput::TUnit::Command) {
             Answer(unit.Frame.Sequence, unit.Frame.Fields, reaction);
-            break;
+        } else if (unit.Kind == TSimHostInput::TUnit::Nak && !m_lastAnswer.isEmpty() && m_repeats < MaxRepeats) {
+            ++m_repeats;
+            reaction.Notes << QStringLiteral("answer repeated on NAK");
+            reaction.Outputs.append({0, m_lastAnswer});
         }
     }
     return reaction;

@@ -100,50 +100,28 @@ TSimResponder::TReaction TSimReplayResponder::Receive(const QByteArray &bytes)
     TReaction reaction;
     if (m_port == cpHostPort) {
         for (const TSimHostInput::TUnit &unit : m_hostInput.Feed(bytes)) {
-            reaction.Received.append(unit.Bytes);
-            switch (unit.Kind) {
-            case TSimHostInput::TUnit::Noise:
-                if (unit.Dropped)
-                    reaction.Notes << QStringLiteral("unterminated frame dropped");
-                break;
-            case TSimHostInput::TUnit::Ack:
+            if (!TSimHostInput::Common(unit, reaction))
+                continue;
+            if (unit.Kind == TSimHostInput::TUnit::Ack) {
                 HostAck(reaction);
-                break;
-            case TSimHostInput::TUnit::Nak:
+            } else if (unit.Kind == TSimHostInput::TUnit::Nak) {
                 HostNak(reaction);
-                break;
-            case TSimHostInput::TUnit::BadCommand:
-                reaction.Notes << QStringLiteral("command frame with a bad checksum");
-                reaction.Outputs.append({0, QByteArray(1, THostFraming::NAK)});
-                break;
-            case TSimHostInput::TUnit::Command:
+            } else {
                 m_sequence = unit.Frame.Sequence;
                 Command(unit.Bytes, reaction);
-                break;
             }
         }
         return reaction;
     }
     for (const TSimAuxInput::TUnit &unit : m_auxInput.Feed(bytes)) {
-        reaction.Received.append(unit.Bytes);
-        switch (unit.Kind) {
-        case TSimAuxInput::TUnit::Noise:
-            break;
-        case TSimAuxInput::TUnit::Ack:
+        if (!TSimAuxInput::Common(unit, reaction))
+            continue;
+        if (unit.Kind == TSimAuxInput::TUnit::Ack)
             HostAck(reaction);
-            break;
-        case TSimAuxInput::TUnit::Nak:
+        else if (unit.Kind == TSimAuxInput::TUnit::Nak)
             HostNak(reaction);
-            break;
-        case TSimAuxInput::TUnit::Enq:
-        case TSimAuxInput::TUnit::Request:
-            Command(unit.Bytes, reaction);
-            break;
-        case TSimAuxInput::TUnit::BadRequest:
-            reaction.Notes << QStringLiteral("request frame with a bad checksum");
-            reaction.Outputs.append({0, QByteArray(1, TAuxFraming::NAK)});
-            break;
-        }
+        else
+            Command(unit.Bytes, reaction);   // ENQ or a request
     }
     return reaction;
 }
